@@ -1,0 +1,267 @@
+// The run, the statement loop, control-flow statements, labels and errors.
+#include <cstring>
+
+#include "interpreter/errors.h"
+#include "interpreter/interpreter.h"
+#include "interpreter/letters.h"
+#include "interpreter/numbers.h"
+
+namespace marlinet::basic {
+namespace detail {
+
+// Carries the end of a run from wherever it happens back to run_program.
+// Nothing else catches it.
+struct RunEnded {
+    RunEnd how;
+};
+
+} // namespace detail
+
+void end_run() { throw detail::RunEnded{RunEnd::Host}; }
+
+Interpreter::Interpreter(Host& host) noexcept : host_(host), pc_(program_.data()) {}
+
+void Interpreter::set_program(ProgramBuffer program) noexcept {
+    program_ = std::move(program);
+    pc_ = program_.data();
+}
+
+RunEnd Interpreter::run_program() {
+    try {
+        for (auto& v : variables_)
+            v.store(0, std::memory_order_relaxed);
+        statements_ = 0;
+        host_.host_reset_variables();
+        pc_ = program_.data();
+        collect_labels();
+        for_count_ = 0;
+        gosub_count_ = 0;
+        statement_loop();
+    } catch (const detail::RunEnded& ended) {
+        return ended.how;
+    }
+}
+
+void Interpreter::end_of_program() {
+    host_.host_end_of_run();
+    throw detail::RunEnded{RunEnd::EndOfProgram};
+}
+
+void Interpreter::raise_error(int number) {
+    const int line = 1 + line_index_of(position());
+    host_.host_print("\r\nERROR:");
+    host_.host_print(NumberText(number));
+    host_.host_print(",");
+    host_.host_print(NumberText(line));
+    host_.host_print("\r\n");
+    error_line_.store(line, std::memory_order_relaxed);
+    error_number_.store(number, std::memory_order_release);
+    run_state_.store(RunState::Stopped, std::memory_order_relaxed);
+    host_.host_report_error();
+    throw detail::RunEnded{RunEnd::Error};
+}
+
+// A label is a Number token that is the first token of its line; it is
+// compared by its whole text.
+void Interpreter::collect_labels() {
+    for (Label& label : labels_)
+        label.length = 0;
+    const char* const saved = pc_;
+    do {
+        read_token();
+        if (token_.type == TokenType::Number) {
+            Label* slot = nullptr;
+            for (Label& label : labels_) {
+                if (label.length == 0) {
+                    if (!slot)
+                        slot = &label;
+                } else if (label.length == token_.length &&
+                           std::memcmp(label.text.data(), token_.text.data(), label.length) == 0) {
+                    raise_error(kDuplicateLabel);
+                }
+            }
+            if (!slot)
+                raise_error(kLabelTableFull);
+            std::memcpy(slot->text.data(), token_.text.data(), token_.length + 1u);
+            slot->length = token_.length;
+            slot->position = pc_;
+        }
+        if (token_.code != TokenCode::EndOfLine)
+            skip_to_next_line();
+    } while (token_.code != TokenCode::EndOfText);
+    pc_ = saved;
+}
+
+std::optional<std::size_t> Interpreter::find_label(std::string_view text) const noexcept {
+    if (text.empty())
+        return std::nullopt;
+    for (const Label& label : labels_) {
+        if (label.length == text.size() &&
+            std::memcmp(label.text.data(), text.data(), text.size()) == 0)
+            return static_cast<std::size_t>(label.position - program_.data());
+    }
+    return std::nullopt;
+}
+
+void Interpreter::statement_loop() {
+    for (;;) {
+        switch (read_token()) {
+        case TokenType::Variable:
+            checkpoint();
+            unread_token();
+            assignment();
+            break;
+        case TokenType::Keyword:
+            if (token_.code == TokenCode::Stop) {
+                run_state_.store(RunState::StopRequest, std::memory_order_relaxed);
+                checkpoint();
+                skip_to_next_line();
+            } else {
+                checkpoint();
+                dispatch(token_.code);
+            }
+            break;
+        case TokenType::None:
+            // A character that starts no token would be met again at every turn.
+            raise_error(kSyntaxError);
+        default: break; // line ends, labels, stray numbers, strings and operators
+        }
+        if (token_.code == TokenCode::EndOfText)
+            end_of_program();
+    }
+}
+
+// Kept in step with the token codes of token.h.
+void Interpreter::dispatch(TokenCode code) {
+    switch (code) {
+    case TokenCode::Print: print_statement(); break;
+    case TokenCode::Input: input_statement(); break;
+    case TokenCode::If: if_statement(); break;
+    case TokenCode::For: for_statement(); break;
+    case TokenCode::Next: next_statement(); break;
+    case TokenCode::Goto: goto_statement(); break;
+    case TokenCode::Gosub: gosub_statement(); break;
+    case TokenCode::Return: return_statement(); break;
+    case TokenCode::End: end_of_program();
+    case TokenCode::Adc: adc_statement(); break;
+    case TokenCode::Dac: dac_statement(); break;
+    case TokenCode::Setb: setb_statement(true); break;
+    case TokenCode::Clrb: setb_statement(false); break;
+    case TokenCode::Tstb: tstb_statement(); break;
+    case TokenCode::Delay: delay_statement(); break;
+    case TokenCode::Scale: scale_statement(); break;
+    case TokenCode::Rem: skip_to_next_line(); break;
+    default: break; // THEN, TO, STOP (handled by the loop)
+    }
+}
+
+// assignment -> variable = expression
+void Interpreter::assignment() {
+    read_token();
+    const int index = letter_index(token_.first());
+    read_token();
+    if (token_.first() != '=')
+        raise_error(kEqualsExpected);
+    std::int16_t value;
+    evaluate_expression(value);
+    set_var(index, value);
+}
+
+// GOTO label
+void Interpreter::goto_statement() {
+    read_token();
+    const auto target = find_label(token_.view());
+    if (!target)
+        raise_error(kUndefinedLabel);
+    pc_ = program_.data() + *target;
+}
+
+// GOSUB label
+void Interpreter::gosub_statement() {
+    read_token();
+    const auto target = find_label(token_.view());
+    if (!target)
+        raise_error(kUndefinedLabel);
+    if (gosub_count_ == kGosubDepth)
+        raise_error(kTooManyGosubs);
+    gosub_stack_[static_cast<std::size_t>(gosub_count_++)] = pc_;
+    pc_ = program_.data() + *target;
+}
+
+void Interpreter::return_statement() {
+    if (gosub_count_ == 0)
+        raise_error(kReturnWithoutGosub);
+    pc_ = gosub_stack_[static_cast<std::size_t>(--gosub_count_)];
+}
+
+// IF expression (= | < | >) expression THEN statement
+void Interpreter::if_statement() {
+    std::int16_t left;
+    evaluate_expression(left);
+    read_token();
+    const char relation = token_.first();
+    if (relation != '=' && relation != '<' && relation != '>')
+        raise_error(kSyntaxError);
+    std::int16_t right;
+    evaluate_expression(right);
+    const bool holds = relation == '<' ? left < right : relation == '>' ? left > right
+                                                                        : left == right;
+    if (!holds) {
+        skip_to_next_line();
+        return;
+    }
+    read_token();
+    if (token_.code != TokenCode::Then)
+        raise_error(kThenExpected);
+}
+
+// FOR variable = expression TO expression
+void Interpreter::for_statement() {
+    read_token();
+    if (!is_letter(token_.first()))
+        raise_error(kNotAVariable);
+    const int index = letter_index(token_.first());
+    read_token();
+    if (token_.first() != '=')
+        raise_error(kEqualsExpected);
+    std::int16_t start;
+    evaluate_expression(start);
+    set_var(index, start);
+    read_token();
+    if (token_.code != TokenCode::To)
+        raise_error(kToExpected);
+    std::int16_t target;
+    evaluate_expression(target);
+
+    if (start > target) {
+        // The body is passed over up to the first NEXT; nesting is not counted.
+        for (;;) {
+            read_token();
+            if (token_.code == TokenCode::Next)
+                return;
+            if (token_.code == TokenCode::EndOfText)
+                end_of_program();
+            if (token_.type == TokenType::None)
+                raise_error(kSyntaxError);
+        }
+    }
+    if (for_count_ == kForDepth)
+        raise_error(kTooManyFors);
+    for_stack_[static_cast<std::size_t>(for_count_++)] = {static_cast<std::uint8_t>(index), target,
+                                                          pc_};
+}
+
+// NEXT: the step is always +1 and no variable is named.
+void Interpreter::next_statement() {
+    if (for_count_ == 0)
+        raise_error(kNextWithoutFor);
+    const ForLoop& loop = for_stack_[static_cast<std::size_t>(for_count_ - 1)];
+    const std::int16_t value = wrap16(variable(loop.variable) + 1);
+    set_var(loop.variable, value);
+    if (value <= loop.target)
+        pc_ = loop.loop_position; // the entry stays on the stack
+    else
+        --for_count_;
+}
+
+} // namespace marlinet::basic
