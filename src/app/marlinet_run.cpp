@@ -36,8 +36,7 @@ enum ExitStatus : int {
 
 void on_interrupt(int) {
     // A second Ctrl+C leaves at once, in case the first cannot be honoured.
-    if (RunnerHost::interrupted())
-        _exit(kExitInterrupted);
+    if (RunnerHost::interrupted()) _exit(kExitInterrupted);
     RunnerHost::interrupt();
 }
 
@@ -120,6 +119,7 @@ int main(int argc, char** argv) {
     app.add_flag("--no-delay", no_delay, "DELAY does not wait");
     auto* limit = app.add_option("--max-statements", max_statements,
                                  "run at most N statements (exit 3 when more would run)")
+                      ->check(CLI::NonNegativeNumber)
                       ->type_name("N");
     app.add_flag("--trace", options.trace,
                  "before each statement, write \"line N\" to standard error");
@@ -141,8 +141,7 @@ int main(int argc, char** argv) {
     for (int n : inputs)
         options.board.inputs[static_cast<std::size_t>(n - 1)] = true;
     options.delay = !no_delay;
-    if (limit->count() > 0)
-        options.max_statements = max_statements;
+    if (limit->count() > 0) options.max_statements = max_statements;
 
     marlinet::basic::ProgramBuffer program;
     try {
@@ -162,8 +161,7 @@ int main(int argc, char** argv) {
     const RunEnd how = interpreter.run_program();
     std::fflush(stdout);
     const Outcome outcome = outcome_of(how, host.host_end());
-    if (outcome.status == kExitInputEnded)
-        std::cerr << "input ended\n";
+    if (outcome.status == kExitInputEnded) std::cerr << "input ended\n";
 
     if (!state_file.empty()) {
         std::ofstream out(state_file, std::ios::binary | std::ios::trunc);

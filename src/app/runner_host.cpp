@@ -35,11 +35,12 @@ void RunnerHost::attach(basic::Interpreter& interpreter) noexcept {
 
 void RunnerHost::interrupt() noexcept {
     g_interrupted.store(true);
-    if (auto* state = g_run_state.load())
-        state->store(basic::RunState::ResetRequest);
+    if (auto* state = g_run_state.load()) state->store(basic::RunState::ResetRequest);
 }
 
-bool RunnerHost::interrupted() noexcept { return g_interrupted.load(); }
+bool RunnerHost::interrupted() noexcept {
+    return g_interrupted.load();
+}
 
 void RunnerHost::end(HostEnd why) {
     host_end_ = why;
@@ -49,11 +50,9 @@ void RunnerHost::end(HostEnd why) {
 int RunnerHost::host_print(std::string_view text) {
     int visible = 0;
     for (char c : text) {
-        if (c == '\r')
-            continue;
+        if (c == '\r') continue;
         std::fputc(static_cast<unsigned char>(c), out_);
-        if (c != '\n')
-            ++visible;
+        if (c != '\n') ++visible;
     }
     return visible;
 }
@@ -63,13 +62,10 @@ std::optional<unsigned char> RunnerHost::read_byte() {
         std::fflush(out_); // the prompt must be visible before we wait
         ssize_t got;
         while ((got = ::read(input_fd_, input_buffer_.data(), input_buffer_.size())) < 0) {
-            if (errno != EINTR || interrupted())
-                break;
+            if (errno != EINTR || interrupted()) break;
         }
-        if (interrupted())
-            end(HostEnd::Interrupted);
-        if (got <= 0)
-            return std::nullopt;
+        if (interrupted()) end(HostEnd::Interrupted);
+        if (got <= 0) return std::nullopt;
         input_begin_ = 0;
         input_end_ = static_cast<std::size_t>(got);
     }
@@ -82,19 +78,15 @@ std::string_view RunnerHost::host_request_value() {
     for (;;) {
         const std::optional<unsigned char> byte = read_byte();
         if (!byte) {
-            if (!any)
-                end(HostEnd::InputEnded);
+            if (!any) end(HostEnd::InputEnded);
             break; // a last line without a line break still counts
         }
         any = true;
-        if (*byte == '\n')
-            break;
+        if (*byte == '\n') break;
         line_.push_back(static_cast<char>(*byte));
     }
-    if (!line_.empty() && line_.back() == '\r')
-        line_.pop_back();
-    if (line_.size() > kMaxInputLength)
-        line_.resize(kMaxInputLength);
+    if (!line_.empty() && line_.back() == '\r') line_.pop_back();
+    if (line_.size() > kMaxInputLength) line_.resize(kMaxInputLength);
     options_.board.rx = false;
     host_print(line_);
     host_print("\n");
@@ -103,15 +95,13 @@ std::string_view RunnerHost::host_request_value() {
 
 int RunnerHost::host_request_key() {
     const std::optional<unsigned char> byte = read_byte();
-    if (!byte)
-        end(HostEnd::InputEnded);
+    if (!byte) end(HostEnd::InputEnded);
     options_.board.rx = false;
     return *byte;
 }
 
 void RunnerHost::host_checkpoint() {
-    if (interrupted())
-        end(HostEnd::Interrupted);
+    if (interrupted()) end(HostEnd::Interrupted);
     // STOP cannot pause here (nobody could resume): go on as if Run had been
     // pressed. The exchange fails, keeping the interrupt's state, if an
     // interrupt arrived since the test above.
@@ -137,31 +127,30 @@ std::optional<std::int32_t> RunnerHost::host_read_adc() {
     return basic::parse_adc_text(adc2_selected_ ? options_.board.adc2 : options_.board.adc1);
 }
 
-void RunnerHost::host_set_output(int output) { outputs_[static_cast<std::size_t>(output - 1)] = true; }
+void RunnerHost::host_set_output(int output) {
+    outputs_[static_cast<std::size_t>(output - 1)] = true;
+}
 
 void RunnerHost::host_clear_output(int output) {
     outputs_[static_cast<std::size_t>(output - 1)] = false;
 }
 
 bool RunnerHost::host_test_input(std::uint8_t input) {
-    if (input >= 1 && input <= 4)
-        return options_.board.inputs[input - 1u];
+    if (input >= 1 && input <= 4) return options_.board.inputs[input - 1u];
     return input == 126 && options_.board.rx;
 }
 
 void RunnerHost::host_delay(int milliseconds) {
-    if (!options_.delay)
-        return;
+    if (!options_.delay) return;
     // Sleep in slices so that Ctrl+C does not wait for a long delay to pass.
     using clock = std::chrono::steady_clock;
     const auto until = clock::now() + std::chrono::milliseconds(milliseconds);
     for (auto now = clock::now(); now < until; now = clock::now()) {
-        if (interrupted())
-            end(HostEnd::Interrupted);
-        std::this_thread::sleep_for(std::min<clock::duration>(until - now, std::chrono::milliseconds(20)));
+        if (interrupted()) end(HostEnd::Interrupted);
+        std::this_thread::sleep_for(
+            std::min<clock::duration>(until - now, std::chrono::milliseconds(20)));
     }
-    if (interrupted())
-        end(HostEnd::Interrupted);
+    if (interrupted()) end(HostEnd::Interrupted);
 }
 
 } // namespace marlinet::runner

@@ -10,8 +10,7 @@ namespace marlinet::basic {
 
 void Interpreter::evaluate_expression(std::int16_t& result) {
     read_token();
-    if (token_.length == 0)
-        raise_error(kNoExpression);
+    if (token_.length == 0) raise_error(kNoExpression);
     parenthesis_depth_ = 0;
     sum(result);
     unread_token();
@@ -22,8 +21,7 @@ void Interpreter::sum(std::int16_t& result) {
     term(result);
     for (;;) {
         const char op = token_.first();
-        if (op != '+' && op != '-')
-            return;
+        if (op != '+' && op != '-') return;
         read_token();
         std::int16_t right;
         term(right);
@@ -58,8 +56,7 @@ void Interpreter::term(std::int16_t& result) {
 }
 
 std::int16_t Interpreter::divide(std::int32_t left, std::int32_t right, bool remainder) {
-    if (right == 0)
-        raise_error(kDivisionByZero);
+    if (right == 0) raise_error(kDivisionByZero);
     // Widened to 32 bits, -32768 / -1 is 32768 and wraps back to -32768.
     const std::int32_t quotient = left / right;
     return wrap16(remainder ? left - quotient * right : quotient);
@@ -74,8 +71,7 @@ void Interpreter::factor(std::int16_t& result) {
         read_token();
     }
     atom(result);
-    if (sign == '-')
-        result = wrap16(-std::int32_t{result});
+    if (sign == '-') result = wrap16(-std::int32_t{result});
 }
 
 // atom -> ( sum ) | variable | number
@@ -91,12 +87,10 @@ void Interpreter::atom(std::int16_t& result) {
         return;
     case TokenType::Delimiter:
         if (token_.first() == '(') {
-            if (++parenthesis_depth_ > kMaxParenthesisDepth)
-                raise_error(kExpressionTooComplex);
+            if (++parenthesis_depth_ > kMaxParenthesisDepth) raise_error(kExpressionTooComplex);
             read_token();
             sum(result);
-            if (token_.first() != ')')
-                raise_error(kUnbalancedParentheses);
+            if (token_.first() != ')') raise_error(kUnbalancedParentheses);
             --parenthesis_depth_;
             read_token();
             return;

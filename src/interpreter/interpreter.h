@@ -108,8 +108,8 @@ private:
 
     // Before a statement runs. Free-running, this is one relaxed load.
     void checkpoint() {
-        if (checkpoint_always_ ||
-            run_state_.load(std::memory_order_relaxed) != RunState::Running) [[unlikely]]
+        if (checkpoint_always_ || run_state_.load(std::memory_order_relaxed) != RunState::Running)
+            [[unlikely]]
             host_.host_checkpoint();
         ++statements_;
     }

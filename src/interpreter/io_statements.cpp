@@ -17,15 +17,13 @@ constexpr bool is_end(TokenCode code) noexcept {
 // The operand of INPUT, ADC, TSTB and SCALE: one token whose first letter names a variable.
 int Interpreter::variable_operand() {
     read_token();
-    if (!is_letter(token_.first()))
-        raise_error(kNotAVariable);
+    if (!is_letter(token_.first())) raise_error(kNotAVariable);
     return letter_index(token_.first());
 }
 
 void Interpreter::expect_comma() {
     read_token();
-    if (token_.first() != ',')
-        raise_error(kUnbalancedParentheses);
+    if (token_.first() != ',') raise_error(kUnbalancedParentheses);
 }
 
 int Interpreter::variable_operand_and_comma() {
@@ -43,8 +41,7 @@ void Interpreter::print_statement() {
     char last_separator = 0;
     for (;;) {
         read_token();
-        if (is_end(token_.code))
-            break;
+        if (is_end(token_.code)) break;
         if (token_.type == TokenType::String) {
             char_marker = token_.first() == '$';
             if (!char_marker) {
@@ -76,11 +73,9 @@ void Interpreter::print_statement() {
         } else if (last_separator != ';' && !is_end(token_.code)) {
             raise_error(kSyntaxError);
         }
-        if (last_separator != ';' && last_separator != ',')
-            break;
+        if (last_separator != ';' && last_separator != ',') break;
     }
-    if (last_separator != ';' && last_separator != ',')
-        host_.host_print("\r\n");
+    if (last_separator != ';' && last_separator != ',') host_.host_print("\r\n");
 }
 
 // INPUT variable | INPUT "prompt", variable | INPUT "$", variable (one key)
@@ -89,19 +84,16 @@ void Interpreter::input_statement() {
     bool key_form = false;
     if (token_.type == TokenType::String) {
         key_form = token_.first() == '$';
-        if (!key_form)
-            host_.host_print(token_.view());
+        if (!key_form) host_.host_print(token_.view());
         expect_comma();
         read_token();
     } else {
         host_.host_print("? ");
     }
-    if (!is_letter(token_.first()))
-        raise_error(kNotAVariable);
+    if (!is_letter(token_.first())) raise_error(kNotAVariable);
     const int index = letter_index(token_.first());
-    const std::int16_t value = key_form
-                                   ? static_cast<std::int16_t>(host_.host_request_key() & 0xff)
-                                   : to_number(host_.host_request_value());
+    const std::int16_t value = key_form ? static_cast<std::int16_t>(host_.host_request_key() & 0xff)
+                                        : to_number(host_.host_request_value());
     set_var(index, value);
 }
 
@@ -109,8 +101,7 @@ void Interpreter::input_statement() {
 void Interpreter::adc_statement() {
     const int index = variable_operand();
     const std::optional<std::int32_t> reading = host_.host_read_adc();
-    if (!reading)
-        raise_error(kInvalidAdcValue);
+    if (!reading) raise_error(kInvalidAdcValue);
     set_var(index, wrap16(*reading));
 }
 
@@ -159,8 +150,7 @@ void Interpreter::scale_statement() {
     expect_comma();
     std::int16_t divisor;
     evaluate_expression(divisor);
-    if (divisor == 0)
-        raise_error(kDivisionByZero);
+    if (divisor == 0) raise_error(kDivisionByZero);
     set_var(index, wrap16(product / divisor));
 }
 

@@ -9,6 +9,8 @@ constexpr bool is_letter(char c) noexcept {
 }
 
 // 0 for A or a, up to 25 for Z or z. Only for letters.
-constexpr int letter_index(char c) noexcept { return (c | 0x20) - 'a'; }
+constexpr int letter_index(char c) noexcept {
+    return (c | 0x20) - 'a';
+}
 
 } // namespace marlinet::basic

@@ -11,7 +11,9 @@ namespace marlinet::basic {
 
 ProgramBuffer::ProgramBuffer() : ProgramBuffer(std::string_view{}) {}
 
-ProgramBuffer ProgramBuffer::from_file_bytes(std::string_view bytes) { return ProgramBuffer(bytes); }
+ProgramBuffer ProgramBuffer::from_file_bytes(std::string_view bytes) {
+    return ProgramBuffer(bytes);
+}
 
 ProgramBuffer::ProgramBuffer(std::string_view bytes) {
     std::vector<char>& out = bytes_;
@@ -22,22 +24,19 @@ ProgramBuffer::ProgramBuffer(std::string_view bytes) {
             carriage_returns_.push_back(static_cast<std::uint32_t>(out.size()));
             out.push_back('\r');
             out.push_back('\n');
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
         } else {
             out.push_back(c);
         }
     }
     for (char c : kTrailer) {
-        if (c == '\r')
-            carriage_returns_.push_back(static_cast<std::uint32_t>(out.size()));
+        if (c == '\r') carriage_returns_.push_back(static_cast<std::uint32_t>(out.size()));
         out.push_back(c);
     }
 }
 
 int ProgramBuffer::line_index_of(std::size_t position) const noexcept {
-    const auto end =
-        std::lower_bound(carriage_returns_.begin(), carriage_returns_.end(), position);
+    const auto end = std::lower_bound(carriage_returns_.begin(), carriage_returns_.end(), position);
     return static_cast<int>(end - carriage_returns_.begin());
 }
 
@@ -47,8 +46,7 @@ ProgramBuffer load_program_buffer(const std::filesystem::path& file) {
         void operator()(std::FILE* f) const noexcept { std::fclose(f); }
     };
     std::unique_ptr<std::FILE, Closer> stream(std::fopen(name.c_str(), "rb"));
-    if (!stream)
-        throw ProgramFileError("Cannot open file " + name + ": " + std::strerror(errno));
+    if (!stream) throw ProgramFileError("Cannot open file " + name + ": " + std::strerror(errno));
 
     std::string bytes;
     char chunk[65536];
@@ -57,8 +55,7 @@ ProgramBuffer load_program_buffer(const std::filesystem::path& file) {
         bytes.append(chunk, got);
         if (bytes.size() > ProgramBuffer::kMaxFileSize)
             throw ProgramFileError("File " + name + " is too large to run: the limit is " +
-                                   std::to_string(ProgramBuffer::kMaxFileSize) +
-                                   " bytes (1 MiB)");
+                                   std::to_string(ProgramBuffer::kMaxFileSize) + " bytes (1 MiB)");
         if (got < sizeof chunk) {
             if (std::ferror(stream.get()))
                 throw ProgramFileError("Cannot read file " + name + ": " + std::strerror(errno));

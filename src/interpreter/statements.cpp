@@ -17,7 +17,9 @@ struct RunEnded {
 
 } // namespace detail
 
-void end_run() { throw detail::RunEnded{RunEnd::Host}; }
+void end_run() {
+    throw detail::RunEnded{RunEnd::Host};
+}
 
 Interpreter::Interpreter(Host& host) noexcept : host_(host), pc_(program_.data()) {}
 
@@ -73,28 +75,24 @@ void Interpreter::collect_labels() {
             Label* slot = nullptr;
             for (Label& label : labels_) {
                 if (label.length == 0) {
-                    if (!slot)
-                        slot = &label;
+                    if (!slot) slot = &label;
                 } else if (label.length == token_.length &&
                            std::memcmp(label.text.data(), token_.text.data(), label.length) == 0) {
                     raise_error(kDuplicateLabel);
                 }
             }
-            if (!slot)
-                raise_error(kLabelTableFull);
+            if (!slot) raise_error(kLabelTableFull);
             std::memcpy(slot->text.data(), token_.text.data(), token_.length + 1u);
             slot->length = token_.length;
             slot->position = pc_;
         }
-        if (token_.code != TokenCode::EndOfLine)
-            skip_to_next_line();
+        if (token_.code != TokenCode::EndOfLine) skip_to_next_line();
     } while (token_.code != TokenCode::EndOfText);
     pc_ = saved;
 }
 
 std::optional<std::size_t> Interpreter::find_label(std::string_view text) const noexcept {
-    if (text.empty())
-        return std::nullopt;
+    if (text.empty()) return std::nullopt;
     for (const Label& label : labels_) {
         if (label.length == text.size() &&
             std::memcmp(label.text.data(), text.data(), text.size()) == 0)
@@ -126,8 +124,7 @@ void Interpreter::statement_loop() {
             raise_error(kSyntaxError);
         default: break; // line ends, labels, stray numbers, strings and operators
         }
-        if (token_.code == TokenCode::EndOfText)
-            end_of_program();
+        if (token_.code == TokenCode::EndOfText) end_of_program();
     }
 }
 
@@ -160,8 +157,7 @@ void Interpreter::assignment() {
     read_token();
     const int index = letter_index(token_.first());
     read_token();
-    if (token_.first() != '=')
-        raise_error(kEqualsExpected);
+    if (token_.first() != '=') raise_error(kEqualsExpected);
     std::int16_t value;
     evaluate_expression(value);
     set_var(index, value);
@@ -171,8 +167,7 @@ void Interpreter::assignment() {
 void Interpreter::goto_statement() {
     read_token();
     const auto target = find_label(token_.view());
-    if (!target)
-        raise_error(kUndefinedLabel);
+    if (!target) raise_error(kUndefinedLabel);
     pc_ = program_.data() + *target;
 }
 
@@ -180,17 +175,14 @@ void Interpreter::goto_statement() {
 void Interpreter::gosub_statement() {
     read_token();
     const auto target = find_label(token_.view());
-    if (!target)
-        raise_error(kUndefinedLabel);
-    if (gosub_count_ == kGosubDepth)
-        raise_error(kTooManyGosubs);
+    if (!target) raise_error(kUndefinedLabel);
+    if (gosub_count_ == kGosubDepth) raise_error(kTooManyGosubs);
     gosub_stack_[static_cast<std::size_t>(gosub_count_++)] = pc_;
     pc_ = program_.data() + *target;
 }
 
 void Interpreter::return_statement() {
-    if (gosub_count_ == 0)
-        raise_error(kReturnWithoutGosub);
+    if (gosub_count_ == 0) raise_error(kReturnWithoutGosub);
     pc_ = gosub_stack_[static_cast<std::size_t>(--gosub_count_)];
 }
 
@@ -200,36 +192,32 @@ void Interpreter::if_statement() {
     evaluate_expression(left);
     read_token();
     const char relation = token_.first();
-    if (relation != '=' && relation != '<' && relation != '>')
-        raise_error(kSyntaxError);
+    if (relation != '=' && relation != '<' && relation != '>') raise_error(kSyntaxError);
     std::int16_t right;
     evaluate_expression(right);
-    const bool holds = relation == '<' ? left < right : relation == '>' ? left > right
-                                                                        : left == right;
+    const bool holds = relation == '<'   ? left < right
+                       : relation == '>' ? left > right
+                                         : left == right;
     if (!holds) {
         skip_to_next_line();
         return;
     }
     read_token();
-    if (token_.code != TokenCode::Then)
-        raise_error(kThenExpected);
+    if (token_.code != TokenCode::Then) raise_error(kThenExpected);
 }
 
 // FOR variable = expression TO expression
 void Interpreter::for_statement() {
     read_token();
-    if (!is_letter(token_.first()))
-        raise_error(kNotAVariable);
+    if (!is_letter(token_.first())) raise_error(kNotAVariable);
     const int index = letter_index(token_.first());
     read_token();
-    if (token_.first() != '=')
-        raise_error(kEqualsExpected);
+    if (token_.first() != '=') raise_error(kEqualsExpected);
     std::int16_t start;
     evaluate_expression(start);
     set_var(index, start);
     read_token();
-    if (token_.code != TokenCode::To)
-        raise_error(kToExpected);
+    if (token_.code != TokenCode::To) raise_error(kToExpected);
     std::int16_t target;
     evaluate_expression(target);
 
@@ -237,24 +225,19 @@ void Interpreter::for_statement() {
         // The body is passed over up to the first NEXT; nesting is not counted.
         for (;;) {
             read_token();
-            if (token_.code == TokenCode::Next)
-                return;
-            if (token_.code == TokenCode::EndOfText)
-                end_of_program();
-            if (token_.type == TokenType::None)
-                raise_error(kSyntaxError);
+            if (token_.code == TokenCode::Next) return;
+            if (token_.code == TokenCode::EndOfText) end_of_program();
+            if (token_.type == TokenType::None) raise_error(kSyntaxError);
         }
     }
-    if (for_count_ == kForDepth)
-        raise_error(kTooManyFors);
+    if (for_count_ == kForDepth) raise_error(kTooManyFors);
     for_stack_[static_cast<std::size_t>(for_count_++)] = {static_cast<std::uint8_t>(index), target,
                                                           pc_};
 }
 
 // NEXT: the step is always +1 and no variable is named.
 void Interpreter::next_statement() {
-    if (for_count_ == 0)
-        raise_error(kNextWithoutFor);
+    if (for_count_ == 0) raise_error(kNextWithoutFor);
     const ForLoop& loop = for_stack_[static_cast<std::size_t>(for_count_ - 1)];
     const std::int16_t value = wrap16(variable(loop.variable) + 1);
     set_var(loop.variable, value);

@@ -54,13 +54,13 @@ struct Keyword {
 
 // Searched in this order; the empty entry ends the table.
 inline constexpr std::array<Keyword, 21> kKeywordTable{{
-    {"print", TokenCode::Print}, {"input", TokenCode::Input}, {"if", TokenCode::If},
-    {"then", TokenCode::Then},   {"goto", TokenCode::Goto},   {"for", TokenCode::For},
-    {"next", TokenCode::Next},   {"to", TokenCode::To},       {"gosub", TokenCode::Gosub},
-    {"return", TokenCode::Return}, {"adc", TokenCode::Adc},   {"dac", TokenCode::Dac},
-    {"setb", TokenCode::Setb},   {"clrb", TokenCode::Clrb},   {"tstb", TokenCode::Tstb},
-    {"delay", TokenCode::Delay}, {"end", TokenCode::End},     {"scale", TokenCode::Scale},
-    {"rem", TokenCode::Rem},     {"stop", TokenCode::Stop},   {"", TokenCode::None},
+    {"print", TokenCode::Print},   {"input", TokenCode::Input}, {"if", TokenCode::If},
+    {"then", TokenCode::Then},     {"goto", TokenCode::Goto},   {"for", TokenCode::For},
+    {"next", TokenCode::Next},     {"to", TokenCode::To},       {"gosub", TokenCode::Gosub},
+    {"return", TokenCode::Return}, {"adc", TokenCode::Adc},     {"dac", TokenCode::Dac},
+    {"setb", TokenCode::Setb},     {"clrb", TokenCode::Clrb},   {"tstb", TokenCode::Tstb},
+    {"delay", TokenCode::Delay},   {"end", TokenCode::End},     {"scale", TokenCode::Scale},
+    {"rem", TokenCode::Rem},       {"stop", TokenCode::Stop},   {"", TokenCode::None},
 }};
 
 // The code of the keyword spelled exactly `lowercase_text`, or TokenCode::None.

@@ -8,9 +8,9 @@ namespace marlinet::basic {
 namespace {
 
 enum CharClass : std::uint8_t {
-    kBlank = 1,     // space, TAB
-    kOperator = 2,  // each a token of its own
-    kTokenEnd = 4,  // ends a number or an identifier
+    kBlank = 1,    // space, TAB
+    kOperator = 2, // each a token of its own
+    kTokenEnd = 4, // ends a number or an identifier
     kDigit = 8,
     kLetter = 16,
 };
@@ -33,7 +33,9 @@ constexpr std::array<std::uint8_t, 256> make_classes() {
 }
 constexpr std::array<std::uint8_t, 256> kClasses = make_classes();
 
-inline std::uint8_t class_of(char c) noexcept { return kClasses[static_cast<unsigned char>(c)]; }
+inline std::uint8_t class_of(char c) noexcept {
+    return kClasses[static_cast<unsigned char>(c)];
+}
 
 // Keywords bucketed by length, with each name packed into an integer, so a
 // look-up is a handful of integer compares and never touches memory twice.
@@ -58,8 +60,7 @@ struct KeywordBuckets {
 constexpr KeywordBuckets make_buckets() {
     KeywordBuckets buckets{};
     for (const Keyword& k : kKeywordTable) {
-        if (k.name.empty())
-            break;
+        if (k.name.empty()) break;
         const std::size_t len = k.name.size();
         buckets.entries[len][buckets.counts[len]++] = {pack(k.name), k.code};
     }
@@ -72,13 +73,11 @@ static_assert(kBuckets.counts[1] == 0, "one-letter names must always be variable
 
 TokenCode find_keyword(std::string_view lowercase_text) noexcept {
     const std::size_t len = lowercase_text.size();
-    if (len == 0 || len > kLongestKeyword)
-        return TokenCode::None;
+    if (len == 0 || len > kLongestKeyword) return TokenCode::None;
     const std::uint64_t word = pack(lowercase_text);
     const auto& bucket = kBuckets.entries[len];
     for (std::size_t i = 0; i < kBuckets.counts[len]; ++i)
-        if (bucket[i].word == word)
-            return bucket[i].code;
+        if (bucket[i].word == word) return bucket[i].code;
     return TokenCode::None;
 }
 
@@ -96,14 +95,11 @@ TokenType Interpreter::read_token() {
         std::size_t n = 0;
         std::uint64_t word = 0;
         do {
-            if (n == Token::kMaxLength)
-                raise_token_too_long(p);
+            if (n == Token::kMaxLength) raise_token_too_long(p);
             char lower = p[n];
-            if (lower >= 'A' && lower <= 'Z')
-                lower = static_cast<char>(lower - 'A' + 'a');
+            if (lower >= 'A' && lower <= 'Z') lower = static_cast<char>(lower - 'A' + 'a');
             t.text[n] = lower;
-            if (n < 8)
-                word |= std::uint64_t{static_cast<unsigned char>(lower)} << (8 * n);
+            if (n < 8) word |= std::uint64_t{static_cast<unsigned char>(lower)} << (8 * n);
             ++n;
         } while (!(class_of(p[n]) & kTokenEnd));
         t.text[n] = '\0';
@@ -132,8 +128,7 @@ TokenType Interpreter::read_token() {
     if (cls & kDigit) {
         std::size_t n = 0;
         do {
-            if (n == Token::kMaxLength)
-                raise_token_too_long(p);
+            if (n == Token::kMaxLength) raise_token_too_long(p);
             t.text[n] = p[n];
             ++n;
         } while (!(class_of(p[n]) & kTokenEnd));
@@ -147,8 +142,7 @@ TokenType Interpreter::read_token() {
         // character only if it is not, so a reader never passes the final NUL.
         t.text[0] = '\r';
         std::size_t n = 1;
-        if (p[1] == '\n')
-            t.text[n++] = '\n';
+        if (p[1] == '\n') t.text[n++] = '\n';
         t.text[n] = '\0';
         t.length = static_cast<std::uint8_t>(n);
         pc_ = p + n;
@@ -166,8 +160,7 @@ TokenType Interpreter::read_token() {
         const char* s = p + 1;
         std::size_t n = 0;
         while (s[n] != '"' && s[n] != '\r' && s[n] != '\0') {
-            if (n == Token::kMaxLength)
-                raise_token_too_long(s + n);
+            if (n == Token::kMaxLength) raise_token_too_long(s + n);
             t.text[n] = s[n];
             ++n;
         }
@@ -196,8 +189,7 @@ void Interpreter::skip_to_next_line() noexcept {
     const char* p = pc_;
     while (*p != '\n' && *p != '\0')
         ++p;
-    if (*p == '\n')
-        ++p;
+    if (*p == '\n') ++p;
     pc_ = p;
 }
 

@@ -1,0 +1,254 @@
+// marlinet-run end to end: the program is run as a separate process, fed
+// standard input, and judged by its output, exit status and state file.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+    std::string state_text;
+    nlohmann::json state;
+};
+
+std::string slurp(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+class Runner : public ::testing::Test {
+protected:
+    fs::path dir;
+
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("marlinet_runner_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    fs::path program(const std::string& text, const std::string& name = "prog.bas") {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return dir / name;
+    }
+
+    // Runs marlinet-run with `args` and a program (added last unless empty).
+    Result run(const std::vector<std::string>& args, const std::string& text,
+               const std::string& input = "", bool with_state = true) {
+        std::ofstream(dir / "stdin", std::ios::binary) << input;
+        std::string command = quote(MARLINET_RUN);
+        for (const std::string& a : args)
+            command += " " + quote(a);
+        if (with_state) command += " --state " + quote((dir / "state.json").string());
+        if (!text.empty()) command += " " + quote(program(text).string());
+        command += " <" + quote((dir / "stdin").string()) + " >" + quote((dir / "out").string()) +
+                   " 2>" + quote((dir / "err").string());
+        const int raw = std::system(command.c_str());
+        Result r;
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = slurp(dir / "out");
+        r.err = slurp(dir / "err");
+        if (with_state && fs::exists(dir / "state.json")) {
+            r.state_text = slurp(dir / "state.json");
+            r.state = nlohmann::json::parse(r.state_text);
+        }
+        return r;
+    }
+};
+
+TEST_F(Runner, PrintsTheTranscriptWithoutCarriageReturnsAndEndsWithZero) {
+    const Result r = run({}, "PRINT \"a\", 1\r\nPRINT \"b\";\nPRINT \"c\"\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "a       1\nbc\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.state["end"], "end");
+    EXPECT_TRUE(r.state["error"].is_null());
+    EXPECT_EQ(r.state["statements"], 3);
+}
+
+TEST_F(Runner, StateHoldsVariablesOutputsDacAdcAndRx) {
+    const Result r = run({"--rx", "--input", "2", "--input", "4", "--adc2", " 77 "},
+                         "A = -5 Z = 32767\nSETB 1 SETB 3 CLRB 3\nDAC 12\nSETB 128\nADC Q\n"
+                         "TSTB R, 126\nTSTB S, 4\nTSTB T, 1\n");
+    EXPECT_EQ(r.status, 0);
+    const nlohmann::json& s = r.state;
+    EXPECT_EQ(s["variables"]["A"], -5);
+    EXPECT_EQ(s["variables"]["Z"], 32767);
+    EXPECT_EQ(s["variables"]["Q"], 77);
+    EXPECT_EQ(s["variables"]["R"], 1);
+    EXPECT_EQ(s["variables"]["S"], 1);
+    EXPECT_EQ(s["variables"]["T"], 0);
+    EXPECT_EQ(s["variables"].size(), 26u);
+    EXPECT_EQ(s["outputs"], nlohmann::json::parse("[true, false, false, false]"));
+    EXPECT_EQ(s["dac"], 12);
+    EXPECT_EQ(s["adc"], "ADC2");
+    EXPECT_EQ(s["rx"], true);
+    // Keys in their documented order.
+    const std::vector<std::string> keys = {"\"end\"",     "\"error\"",     "\"variables\"",
+                                           "\"outputs\"", "\"dac\"",       "\"adc\"",
+                                           "\"rx\"",      "\"statements\""};
+    for (std::size_t i = 1; i < keys.size(); ++i)
+        EXPECT_LT(r.state_text.find(keys[i - 1]), r.state_text.find(keys[i])) << keys[i];
+
+    const Result plain = run({}, "A = 1\n");
+    EXPECT_TRUE(plain.state["dac"].is_null());
+    EXPECT_EQ(plain.state["adc"], "ADC1");
+    EXPECT_EQ(plain.state["rx"], false);
+}
+
+TEST_F(Runner, InterpreterErrorExitsWithOneAndReportsOnBothChannels) {
+    const Result r = run({}, "A = 1\nGOTO 99\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "\nERROR:7,2\n");
+    EXPECT_EQ(r.err, "ERROR: Undefined label in line 2\n");
+    EXPECT_EQ(r.state["end"], "error");
+    EXPECT_EQ(r.state["error"],
+              nlohmann::json::parse(R"({"number": 7, "message": "Undefined label", "line": 2})"));
+}
+
+TEST_F(Runner, InputReadsLinesEchoesThemAndClearsRx) {
+    const Result r = run(
+        {"--rx"}, "INPUT A\nINPUT \"Name \", B\nINPUT \"$\", K\nINPUT \"$\", L\nPRINT A+B;K;L\n",
+        "12\r\n" + std::string(100, '7') + "\nxy");
+    EXPECT_EQ(r.status, 0);
+    // 79 characters are kept; 77...7 (79 digits) wraps like any number.
+    EXPECT_EQ(r.out, "? 12\nName " + std::string(79, '7') + "\n" +
+                         std::to_string(12 + r.state["variables"]["B"].get<int>()) + "120121\n");
+    EXPECT_EQ(r.state["variables"]["K"], 'x');
+    EXPECT_EQ(r.state["rx"], false);
+}
+
+TEST_F(Runner, EndOfInputWhileAnInputWaitsExitsWithFour) {
+    const Result r = run({"--rx"}, "INPUT A\nINPUT B\n", "5");
+    EXPECT_EQ(r.status, 4);
+    EXPECT_EQ(r.err, "input ended\n");
+    EXPECT_EQ(r.state["end"], "input");
+    EXPECT_EQ(r.state["variables"]["A"], 5); // a last line without a line break still counts
+    EXPECT_EQ(run({}, "INPUT \"$\", K\n").status, 4);
+}
+
+TEST_F(Runner, StatementLimitEndsBeforeTheNextStatementRuns) {
+    const Result r = run({"--max-statements", "5"}, "10 A = A + 1\nGOTO 10\n");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.state["end"], "limit");
+    EXPECT_EQ(r.state["statements"], 5);
+    EXPECT_EQ(r.state["variables"]["A"], 3);
+    const Result zero = run({"--max-statements", "0"}, "A = 1\n");
+    EXPECT_EQ(zero.status, 3);
+    EXPECT_EQ(zero.state["variables"]["A"], 0);
+    const Result enough = run({"--max-statements", "1"}, "A = 1\n");
+    EXPECT_EQ(enough.status, 0);
+}
+
+TEST_F(Runner, TraceWritesTheLineOfEachStatement) {
+    const Result r = run({"--trace"}, "10\nA = 1 B = 2\n\nSTOP\nGOSUB 20\nEND\n20 RETURN\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "line 2\nline 2\nline 4\nline 5\nline 7\nline 6\n");
+}
+
+TEST_F(Runner, StopDoesNotPause) {
+    const Result r = run({}, "A = 1\nSTOP\nB = 2\nSTOP\nC = 3\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.state["variables"]["C"], 3);
+}
+
+TEST_F(Runner, DelayWaitsUnlessToldNot) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(run({}, "DELAY 300\n").status, 0);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
+    EXPECT_EQ(run({"--no-delay"}, "FOR I = 1 TO 100\nDELAY 30000\nNEXT\n").status, 0);
+}
+
+TEST_F(Runner, BadArgumentsAndUnrunnableFilesExitWithTwo) {
+    EXPECT_EQ(run({"--input", "5"}, "A = 1\n").status, 2);
+    EXPECT_EQ(run({"--max-statements", "-1"}, "A = 1\n").status, 2);
+    EXPECT_EQ(run({"--bogus"}, "A = 1\n").status, 2);
+    EXPECT_EQ(run({}, "", "", false).status, 2); // no file
+    const Result missing = run({(dir / "missing.bas").string()}, "", "", false);
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("missing.bas"), std::string::npos);
+    fs::remove(dir / "state.json");
+    const Result big = run({}, std::string((1 << 20) + 1, ' '));
+    EXPECT_EQ(big.status, 2);
+    EXPECT_NE(big.err.find("too large"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "state.json"));
+}
+
+TEST_F(Runner, HelpAndVersionExitWithZero) {
+    const Result help = run({"--help"}, "", "", false);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--max-statements"), std::string::npos);
+    const Result version = run({"--version"}, "", "", false);
+    EXPECT_EQ(version.status, 0);
+    EXPECT_NE(version.out.find("1.5D"), std::string::npos);
+}
+
+TEST_F(Runner, InvalidAdcTextIsAnInterpreterError) {
+    const Result r = run({"--adc1", "4k"}, "ADC A\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ERROR: Invalid ADC value in line 1\n");
+}
+
+// Ctrl+C: the runner ends at the next statement (or at once inside a DELAY or
+// a waiting INPUT) with status 130.
+TEST_F(Runner, InterruptEndsTheRunWith130) {
+    for (const std::string text : {"10 A = A + 1\nGOTO 10\n", "DELAY 30000\n", "INPUT A\n"}) {
+        const fs::path file = program(text);
+        const std::string state = (dir / "state.json").string();
+        fs::remove(state);
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0); // an INPUT waits on the pipe, which stays open
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[0], 0);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        std::vector<std::string> args = {MARLINET_RUN, "--state", state, file.string()};
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        pid_t pid = 0;
+        ASSERT_EQ(posix_spawn(&pid, MARLINET_RUN, &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ::kill(pid, SIGINT);
+        int raw = 0;
+        ASSERT_EQ(::waitpid(pid, &raw, 0), pid);
+        ::close(fds[0]);
+        ::close(fds[1]);
+        ASSERT_TRUE(WIFEXITED(raw)) << text;
+        EXPECT_EQ(WEXITSTATUS(raw), 130) << text;
+        EXPECT_EQ(nlohmann::json::parse(slurp(state))["end"], "interrupt") << text;
+    }
+}
+
+} // namespace

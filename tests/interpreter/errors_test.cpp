@@ -1,0 +1,99 @@
+// Error reports: console text, number, line, run state, and that no input
+// makes a run loop without end or read outside its buffer.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "interpreter/errors.h"
+#include "recording_host.h"
+
+namespace marlinet::basic {
+namespace {
+
+using testing::BasicRun;
+
+TEST(ErrorReport, ConsoleLineNumberLineAndRunState) {
+    BasicRun r;
+    EXPECT_EQ(r.run("PRINT \"a\"\r\nA = 1\r\nGOTO 55"), RunEnd::Error);
+    EXPECT_EQ(r.host.console, "a\r\n\r\nERROR:7,3\r\n");
+    EXPECT_EQ(r.error(), 7);
+    EXPECT_EQ(r.error_line(), 3);
+    EXPECT_EQ(r.host.report_error_calls, 1);
+    EXPECT_EQ(r.host.end_of_run_calls, 0);
+    EXPECT_EQ(r.interpreter.run_state().load(), RunState::Stopped);
+    EXPECT_EQ(error_message(7), "Undefined label");
+    r.interpreter.clear_error();
+    EXPECT_EQ(r.error(), -1);
+}
+
+TEST(ErrorReport, EveryNumberHasItsMessage) {
+    EXPECT_EQ(kErrorMessages.size(), 18u);
+    EXPECT_EQ(error_message(0), "Syntax error");
+    EXPECT_EQ(error_message(13), "RETURN without GOSUB");
+    EXPECT_EQ(error_message(14), "Division by zero");
+    EXPECT_EQ(error_message(15), "Token too long");
+    EXPECT_EQ(error_message(16), "Invalid ADC value");
+    EXPECT_EQ(error_message(17), "Expression too complex");
+    EXPECT_EQ(error_message(18), "");
+    EXPECT_EQ(error_message(-1), "");
+}
+
+TEST(ErrorReport, UnclosedStringIsReportedOnItsOwnLine) {
+    BasicRun r;
+    EXPECT_EQ(r.run("A = 1\r\nPRINT \"open\r\nB = 2"), RunEnd::Error);
+    EXPECT_EQ(r.error(), 1);
+    EXPECT_EQ(r.error_line(), 2);
+    // At the start of a line it is met while labels are collected: before any statement.
+    EXPECT_EQ(r.run("A = 1\r\n\"open"), RunEnd::Error);
+    EXPECT_EQ(r.error(), 1);
+    EXPECT_EQ(r.var('A'), 0);
+}
+
+TEST(ErrorReport, ACharacterThatStartsNoTokenInStatementPositionIsASyntaxError) {
+    for (const char* program :
+         {"A = 1\r\n# comment", "A = 1\r\n  : B = 2", "A = 1\r\n.", "A = 1\r\n!"}) {
+        BasicRun r;
+        EXPECT_EQ(r.run(program), RunEnd::Error) << program;
+        EXPECT_EQ(r.error(), 0);
+        EXPECT_EQ(r.error_line(), 2);
+        EXPECT_EQ(r.var('A'), 1);
+    }
+}
+
+TEST(ErrorReport, LineNumbersBeyondSixteenBitsAreReportedWhole) {
+    std::string program;
+    for (int i = 0; i < 40000; ++i)
+        program += "\r\n";
+    program += "GOTO 1";
+    BasicRun r;
+    EXPECT_EQ(r.run(program), RunEnd::Error);
+    EXPECT_EQ(r.error_line(), 40001);
+    EXPECT_EQ(r.host.console, "\r\nERROR:7,40001\r\n");
+}
+
+// Random bytes drawn from the characters the dialect cares about: every run
+// must end (by END, error or end of text) within a bounded number of
+// statements, and the sanitizers check that no read leaves the buffer.
+TEST(Robustness, RandomProgramsAlwaysEnd) {
+    const std::string alphabet = "AbXz019 \t\r\n\"$,;()+-*/%&|=<>#:.!\x80\xff"
+                                 "PRINT INPUT IF THEN FOR TO NEXT GOTO GOSUB RETURN END REM STOP ";
+    std::mt19937 random(12345);
+    for (int round = 0; round < 3000; ++round) {
+        std::string program(random() % 120, ' ');
+        for (char& c : program)
+            c = alphabet[random() % alphabet.size()];
+        BasicRun r;
+        r.host.typed_values.assign(5, "1");
+        r.host.pressed_keys.assign(5, 'k');
+        r.interpreter.set_checkpoint_every_statement(true);
+        int checkpoints = 0;
+        r.host.on_checkpoint = [&] {
+            r.interpreter.run_state().store(RunState::Running);
+            if (++checkpoints > 10000) end_run(); // a program that loops by its own GOTO or FOR
+        };
+        r.run(program);
+    }
+}
+
+} // namespace
+} // namespace marlinet::basic

@@ -1,0 +1,95 @@
+// A run allocates nothing: every global operator new is counted while a
+// program that uses every statement runs.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "interpreter/interpreter.h"
+
+namespace {
+std::atomic<bool> g_counting{false};
+std::atomic<long> g_allocations{0};
+} // namespace
+
+void* operator new(std::size_t size) {
+    if (g_counting.load()) g_allocations.fetch_add(1);
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+// The pair above and below is malloc/free throughout; the compiler cannot see
+// that operator new here is the malloc-based one.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+#pragma GCC diagnostic pop
+
+namespace marlinet::basic {
+namespace {
+
+// A host that itself never allocates.
+class QuietHost : public Host {
+public:
+    Interpreter* interpreter = nullptr;
+    int host_print(std::string_view text) override { return static_cast<int>(text.size()); }
+    std::string_view host_request_value() override { return "123"; }
+    int host_request_key() override { return 'k'; }
+    void host_checkpoint() override { interpreter->run_state().store(RunState::Running); }
+    void host_end_of_run() override {}
+    void host_report_error() override {}
+    void host_reset_variables() override {}
+    std::optional<std::int32_t> host_read_adc() override { return 4000; }
+    void host_write_dac(std::int16_t) override {}
+    void host_set_output(int) override {}
+    void host_clear_output(int) override {}
+    void host_select_adc(bool) override {}
+    bool host_test_input(std::uint8_t input) override { return input == 2; }
+    void host_delay(int) override {}
+};
+
+TEST(NoAllocation, ARunUsingEveryStatementAllocatesNothing) {
+    QuietHost host;
+    Interpreter interpreter(host);
+    host.interpreter = &interpreter;
+    interpreter.set_program(ProgramBuffer::from_file_bytes(
+        "REM every statement\n"
+        "FOR I = 1 TO 50\n"
+        "GOSUB 100\n"
+        "IF I % 10 = 0 THEN PRINT \"I=\"; I, (I * 3) & 255 | 1, \"$\"; 65\n"
+        "NEXT\n"
+        "STOP\n"
+        "INPUT \"value \", V\n"
+        "INPUT \"$\", K\n"
+        "INPUT W\n"
+        "GOTO 200\n"
+        "100 ADC A SETB 128 ADC B CLRB 128 SETB 1 CLRB 1 DAC A / 2\n"
+        "TSTB T, 2\n"
+        "SCALE A, 1000, 4096\n"
+        "DELAY 1\n"
+        "RETURN\n"
+        "200 END\n"));
+    interpreter.run_state().store(RunState::Running);
+    g_counting = true;
+    const RunEnd end = interpreter.run_program();
+    g_counting = false;
+    EXPECT_EQ(end, RunEnd::EndOfProgram);
+    EXPECT_EQ(interpreter.variable('V' - 'A'), 123);
+    EXPECT_EQ(interpreter.variable('T' - 'A'), 1);
+    EXPECT_EQ(g_allocations.load(), 0);
+
+    // An error report allocates nothing either.
+    interpreter.set_program(ProgramBuffer::from_file_bytes("A = 1\nGOTO 99\n"));
+    g_counting = true;
+    EXPECT_EQ(interpreter.run_program(), RunEnd::Error);
+    g_counting = false;
+    EXPECT_EQ(g_allocations.load(), 0);
+}
+
+} // namespace
+} // namespace marlinet::basic
