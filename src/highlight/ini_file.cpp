@@ -1,0 +1,288 @@
+#include "highlight/ini_file.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include <fcntl.h>
+#include <ini.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "highlight/text.h"
+
+namespace marlinet::highlight {
+
+namespace {
+
+constexpr bool IsBlank(char c) noexcept {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+std::string_view Trim(std::string_view s) noexcept {
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// Where the parser would stop looking for one of `chars`: at the first of
+// them, or at an inline comment (";" after a blank), or at the end.
+std::size_t FindCharsOrComment(std::string_view s, std::string_view chars) noexcept {
+    bool was_blank = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (chars.find(s[i]) != std::string_view::npos) return i;
+        if (was_blank && s[i] == ';') return i;
+        was_blank = IsBlank(s[i]);
+    }
+    return s.size();
+}
+
+// How the parser reads one line: which section it opens or which key it
+// sets. Mirrors inih's rules (comment prefixes ";" and "#", continuation
+// lines, "=" or ":" separators) so that a write lands on the line a later
+// read takes its value from.
+struct LineMeaning {
+    enum Kind { kOther, kSection, kKey } kind = kOther;
+    std::string_view name;
+};
+
+LineMeaning Classify(std::string_view line, bool after_key) noexcept {
+    std::string_view start = line;
+    while (!start.empty() && IsBlank(start.front()))
+        start.remove_prefix(1);
+    if (start.empty() || start.front() == ';' || start.front() == '#') return {};
+    // An indented line after a key continues that key's value.
+    if (after_key && start.size() < line.size()) return {};
+    if (start.front() == '[') {
+        const std::size_t end = FindCharsOrComment(start.substr(1), "]");
+        if (end + 1 >= start.size() || start[end + 1] != ']') return {};
+        return {LineMeaning::kSection, start.substr(1, end)};
+    }
+    const std::size_t end = FindCharsOrComment(start, "=:");
+    if (end >= start.size() || (start[end] != '=' && start[end] != ':')) return {};
+    return {LineMeaning::kKey, Trim(start.substr(0, end))};
+}
+
+std::string OneLine(std::string_view value) {
+    std::string text(value);
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
+} // namespace
+
+TIniFile::TIniFile(std::string FileName) : file_name_(std::move(FileName)) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file_name_, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        readable_ = false;
+        return;
+    }
+    std::ifstream in(file_name_, std::ios::binary);
+    if (!in) {
+        struct stat info {};
+        // Anything but a file that is not there is a file we cannot read.
+        readable_ = ::stat(file_name_.c_str(), &info) != 0 && errno == ENOENT;
+        return;
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        readable_ = false;
+        return;
+    }
+    if (text.find("\r\n") != std::string::npos) line_break_ = "\r\n";
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        std::size_t end = text.find('\n', begin);
+        if (end == std::string::npos) end = text.size();
+        std::string_view line(text.data() + begin, end - begin);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines_.emplace_back(line);
+        begin = end + 1;
+    }
+    Parse();
+}
+
+void TIniFile::Parse() {
+    std::string text;
+    for (const std::string& line : lines_) {
+        text += line;
+        text += '\n';
+    }
+    entries_.clear();
+    ini_parse_string(
+        text.c_str(),
+        [](void* user, const char* section, const char* name, const char* value) -> int {
+            static_cast<std::vector<Entry>*>(user)->push_back({section, name, value});
+            return 1;
+        },
+        &entries_);
+}
+
+const TIniFile::Entry* TIniFile::Find(std::string_view Section, std::string_view Ident) const {
+    for (const Entry& entry : entries_)
+        if (SameText(entry.section, Section) && SameText(entry.key, Ident)) return &entry;
+    return nullptr;
+}
+
+bool TIniFile::SectionExists(std::string_view Section) const {
+    for (const Entry& entry : entries_)
+        if (SameText(entry.section, Section)) return true;
+    // A section with no keys still exists.
+    bool after_key = false;
+    for (const std::string& line : lines_) {
+        const LineMeaning meaning = Classify(line, after_key);
+        if (meaning.kind == LineMeaning::kSection && SameText(meaning.name, Section)) return true;
+        if (meaning.kind != LineMeaning::kOther) after_key = meaning.kind == LineMeaning::kKey;
+    }
+    return false;
+}
+
+std::vector<std::string> TIniFile::ReadSection(std::string_view Section) const {
+    std::vector<std::string> keys;
+    for (const Entry& entry : entries_) {
+        if (!SameText(entry.section, Section)) continue;
+        bool seen = false;
+        for (const std::string& key : keys)
+            seen = seen || SameText(key, entry.key);
+        if (!seen) keys.push_back(entry.key);
+    }
+    return keys;
+}
+
+bool TIniFile::ValueExists(std::string_view Section, std::string_view Ident) const {
+    return Find(Section, Ident) != nullptr;
+}
+
+std::string TIniFile::ReadString(std::string_view Section, std::string_view Ident,
+                                 std::string_view Default) const {
+    const Entry* entry = Find(Section, Ident);
+    return entry != nullptr ? entry->value : std::string(Default);
+}
+
+int TIniFile::ReadInteger(std::string_view Section, std::string_view Ident, int Default) const {
+    const Entry* entry = Find(Section, Ident);
+    if (entry == nullptr) return Default;
+    std::string_view text = Trim(entry->value);
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    int base = 10;
+    if (text.starts_with("$")) {
+        first += 1;
+        base = 16;
+    } else if (text.starts_with("0x") || text.starts_with("0X")) {
+        first += 2;
+        base = 16;
+    }
+    if (base == 16) {
+        // Hexadecimal gives the 32-bit pattern, so $FFFFFFFF is -1.
+        std::uint32_t bits = 0;
+        const auto [end, error] = std::from_chars(first, last, bits, 16);
+        if (error != std::errc() || end != last || first == last) return Default;
+        return static_cast<int>(bits);
+    }
+    if (first != last && *first == '+') ++first;
+    int value = 0;
+    const auto [end, error] = std::from_chars(first, last, value, 10);
+    if (error != std::errc() || end != last || first == last) return Default;
+    return value;
+}
+
+void TIniFile::WriteString(std::string_view Section, std::string_view Ident,
+                           std::string_view Value) {
+    const std::string value = OneLine(Value);
+    // Keys before the first header belong to the unnamed section, which
+    // starts at the top of the file.
+    bool in_section = Section.empty();
+    bool section_seen = in_section;
+    bool after_key = false;
+    std::size_t insert_at = 0; // after the last non-blank line of the first matching section
+    bool first_occurrence = in_section;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const LineMeaning meaning = Classify(lines_[i], after_key);
+        if (meaning.kind == LineMeaning::kSection) {
+            after_key = false;
+            first_occurrence = !section_seen && SameText(meaning.name, Section);
+            in_section = SameText(meaning.name, Section);
+            section_seen = section_seen || in_section;
+            if (first_occurrence) insert_at = i + 1;
+            continue;
+        }
+        if (meaning.kind == LineMeaning::kKey) after_key = true;
+        if (!in_section) continue;
+        if (meaning.kind == LineMeaning::kKey && SameText(meaning.name, Ident)) {
+            lines_[i] = std::string(meaning.name) + "=" + value;
+            modified_ = true;
+            Parse();
+            return;
+        }
+        if (first_occurrence && !Trim(lines_[i]).empty()) insert_at = i + 1;
+    }
+    std::string line = std::string(Ident) + "=" + value;
+    if (section_seen) {
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), std::move(line));
+    } else {
+        if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
+        lines_.push_back("[" + std::string(Section) + "]");
+        lines_.push_back(std::move(line));
+    }
+    modified_ = true;
+    Parse();
+}
+
+void TIniFile::WriteInteger(std::string_view Section, std::string_view Ident, int Value) {
+    WriteString(Section, Ident, std::to_string(Value));
+}
+
+bool TIniFile::UpdateFile() {
+    if (!readable_) return false;
+    if (!modified_) return true;
+    std::string text;
+    for (const std::string& line : lines_) {
+        text += line;
+        text += line_break_;
+    }
+    // Through a symbolic link the file it names is replaced, not the link.
+    std::error_code error;
+    std::string target = file_name_;
+    if (std::filesystem::is_symlink(target, error)) {
+        target = std::filesystem::canonical(target, error).string();
+        if (error) return false;
+    }
+    std::string temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    bool ok = true;
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0)
+        ok = ::fchmod(fd, info.st_mode & 07777) == 0;
+    else
+        ok = ::fchmod(fd, 0644) == 0;
+    std::size_t written = 0;
+    while (ok && written < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) written += static_cast<std::size_t>(n);
+    }
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    modified_ = false;
+    return true;
+}
+
+} // namespace marlinet::highlight

@@ -1,0 +1,53 @@
+// The root of the highlighter object model: objects that can copy their
+// published values from one another, and the failures the model raises.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace marlinet::highlight {
+
+// Every failure of the highlighter layer; `what()` is the fixed message text.
+class Exception : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+// A copy between objects of unrelated classes.
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+// An operation that the concrete class does not implement.
+class EAbstractError : public Exception {
+public:
+    EAbstractError() : Exception("Abstract Error") {}
+};
+// A sorted list refused a name it already holds.
+class EStringListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class TPersistent {
+public:
+    TPersistent() = default;
+    TPersistent(const TPersistent&) = delete;
+    TPersistent& operator=(const TPersistent&) = delete;
+    virtual ~TPersistent() = default;
+
+    // Copies the published values of `Source`. The generic form lets the
+    // source try (AssignTo) and fails with EConvertError when neither side
+    // knows the other; a null source always fails.
+    virtual void Assign(const TPersistent* Source);
+
+    virtual std::string_view ClassName() const { return "TPersistent"; }
+
+protected:
+    // Copies this object's values into `Dest`; the generic form fails.
+    virtual void AssignTo(TPersistent* Dest) const;
+    // Throws "Cannot assign a <source class or nil> to a <this class>".
+    [[noreturn]] void AssignError(const TPersistent* Source) const;
+};
+
+} // namespace marlinet::highlight

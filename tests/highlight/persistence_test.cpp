@@ -1,0 +1,267 @@
+// Saving and loading attribute settings: INI files and the settings store.
+#include <string>
+
+#include <QSettings>
+#include <QString>
+#include <gtest/gtest.h>
+
+#include "highlight/ini_file.h"
+#include "highlight/settings_registry.h"
+#include "highlight/vb_highlighter.h"
+#include "recorder.h"
+#include "temp_dir.h"
+
+namespace marlinet::highlight {
+namespace {
+
+using testing::ReadFile;
+using testing::Recorder;
+using testing::TempDir;
+using testing::WriteFile;
+
+void Customise(TSynVBSyn& hl) {
+    hl.KeyAttri()->SetForeground(clWhite);
+    hl.KeyAttri()->SetStyle(fsBold | fsItalic | fsUnderline);
+    hl.StringAttri()->SetForeground(16777088);
+    hl.CommentAttri()->SetBackground(static_cast<TColor>(0x80000005)); // a system colour
+    hl.SymbolAttri()->SetStyle(fsStrikeOut);
+}
+
+void ExpectSameValues(const TSynVBSyn& a, const TSynVBSyn& b) {
+    for (int i = 0; i < a.GetAttribCount(); ++i) {
+        const TSynHighlighterAttributes* x = a.GetAttribute(i);
+        const TSynHighlighterAttributes* y = b.GetAttribute(i);
+        EXPECT_EQ(x->Background(), y->Background()) << x->Name();
+        EXPECT_EQ(x->Foreground(), y->Foreground()) << x->Name();
+        EXPECT_EQ(x->Style(), y->Style()) << x->Name();
+    }
+}
+
+TEST(IniPersistence, RoundTripsEveryAttribute) {
+    TempDir dir;
+    const std::string file = dir.File("colours.ini");
+    TSynVBSyn saved(nullptr), loaded(nullptr);
+    Customise(saved);
+    ASSERT_TRUE(saved.SaveToFile(file));
+    ASSERT_TRUE(loaded.LoadFromFile(file));
+    ExpectSameValues(saved, loaded);
+}
+
+TEST(IniPersistence, WritesOneSectionPerAttributeWithSignedIntegers) {
+    TempDir dir;
+    const std::string file = dir.File("colours.ini");
+    TSynVBSyn hl(nullptr);
+    Customise(hl);
+    ASSERT_TRUE(hl.SaveToFile(file));
+    const std::string text = ReadFile(file);
+    EXPECT_NE(text.find("[Reserved Word]\nBackground=536870911\nForeground=16777215\nStyle=7\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("[Comment]\nBackground=-2147483643\n"), std::string::npos) << text;
+    for (const char* section : {"[Identifier]", "[Number]", "[Space]", "[String]", "[Symbol]"})
+        EXPECT_NE(text.find(section), std::string::npos) << section;
+}
+
+TEST(IniPersistence, AMissingSectionLeavesThatAttributeAloneAndAnswersFalse) {
+    TempDir dir;
+    const std::string file = dir.File("partial.ini");
+    WriteFile(file, "[Reserved Word]\nForeground=255\n"
+                    "[Number]\nBackground=0\nForeground=65280\nStyle=2\n"
+                    "[String]\n"); // present but empty
+    TSynVBSyn hl(nullptr);
+    EXPECT_FALSE(hl.LoadFromFile(file));
+    EXPECT_EQ(hl.KeyAttri()->Foreground(), 255);
+    EXPECT_EQ(hl.KeyAttri()->Style(), fsBold); // absent key: kept
+    EXPECT_EQ(hl.KeyAttri()->Background(), clNone);
+    EXPECT_EQ(hl.NumberAttri()->Background(), 0);
+    EXPECT_EQ(hl.NumberAttri()->Foreground(), 65280);
+    EXPECT_EQ(hl.NumberAttri()->Style(), fsItalic);
+    EXPECT_EQ(hl.StringAttri()->Foreground(), clNone);
+    EXPECT_EQ(hl.CommentAttri()->Style(), fsItalic);
+}
+
+TEST(IniPersistence, AMissingFileAnswersFalseAndChangesNothing) {
+    TempDir dir;
+    TSynVBSyn hl(nullptr);
+    Recorder r;
+    hl.HookAttrChangeEvent(r.Slot());
+    EXPECT_FALSE(hl.LoadFromFile(dir.File("none.ini")));
+    EXPECT_EQ(r.Count(), 0);
+}
+
+TEST(IniPersistence, SectionAndKeyNamesIgnoreCaseAndBadNumbersKeepTheValue) {
+    TempDir dir;
+    const std::string file = dir.File("odd.ini");
+    WriteFile(file, "; colours\n[reserved word]\nforeground = 0xFF ; blue\nSTYLE=lots\n"
+                    "[Comment]\r\nBackground=$80000008\nForeground=99999999999\nStyle=+1\n");
+    TSynVBSyn hl(nullptr);
+    hl.LoadFromFile(file);
+    EXPECT_EQ(hl.KeyAttri()->Foreground(), 255);
+    EXPECT_EQ(hl.KeyAttri()->Style(), fsBold);
+    EXPECT_EQ(hl.CommentAttri()->Background(), static_cast<TColor>(0x80000008));
+    EXPECT_EQ(hl.CommentAttri()->Foreground(), clNone);
+    EXPECT_EQ(hl.CommentAttri()->Style(), fsBold);
+}
+
+TEST(IniPersistence, LoadingNotifiesPerChangeUnlessBracketed) {
+    TempDir dir;
+    const std::string file = dir.File("colours.ini");
+    TSynVBSyn saved(nullptr);
+    Customise(saved);
+    ASSERT_TRUE(saved.SaveToFile(file));
+    TSynVBSyn hl(nullptr);
+    Recorder r;
+    hl.HookAttrChangeEvent(r.Slot());
+    hl.BeginUpdate();
+    hl.LoadFromFile(file);
+    hl.EndUpdate();
+    EXPECT_EQ(r.Count(), 1);
+}
+
+TEST(IniPersistence, SavingKeepsCommentsOtherSectionsAndLineBreaks) {
+    TempDir dir;
+    const std::string file = dir.File("shared.ini");
+    WriteFile(file, "; settings of several programs\r\n"
+                    "[Window]\r\nWidth=640\r\n\r\n"
+                    "[Reserved Word]\r\n; keep me\r\nForeground=1\r\nExtra=yes\r\n\r\n"
+                    "[Tail]\r\nx=1\r\n");
+    TSynVBSyn hl(nullptr);
+    hl.KeyAttri()->SetForeground(clWhite);
+    ASSERT_TRUE(hl.SaveToFile(file));
+    const std::string text = ReadFile(file);
+    EXPECT_EQ(text.find("; settings of several programs\r\n[Window]\r\nWidth=640\r\n\r\n"
+                        "[Reserved Word]\r\n; keep me\r\nForeground=16777215\r\nExtra=yes\r\n"
+                        "Background=536870911\r\nStyle=1\r\n\r\n[Tail]\r\nx=1\r\n"),
+              0U)
+        << text;
+    EXPECT_EQ(text.find("\n\n"), std::string::npos); // every break stays CR LF
+    // Saving the same values again changes nothing.
+    ASSERT_TRUE(hl.SaveToFile(file));
+    EXPECT_EQ(ReadFile(file), text);
+}
+
+TEST(IniPersistence, SavingWhereNoFileCanBeWrittenAnswersFalse) {
+    TempDir dir;
+    TSynVBSyn hl(nullptr);
+    EXPECT_FALSE(hl.SaveToFile(dir.File("missing/dir/colours.ini")));
+    // A directory in the file's place is neither read nor replaced.
+    std::filesystem::create_directory(dir.File("taken.ini"));
+    EXPECT_FALSE(hl.SaveToFile(dir.File("taken.ini")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.ini")));
+    EXPECT_FALSE(hl.LoadFromFile(dir.File("taken.ini")));
+}
+
+TEST(IniPersistence, SavingThroughALinkUpdatesTheFileItNames) {
+    TempDir dir;
+    WriteFile(dir.File("real.ini"), "[Other]\nx=1\n");
+    std::filesystem::create_symlink(dir.File("real.ini"), dir.File("link.ini"));
+    TSynVBSyn hl(nullptr);
+    ASSERT_TRUE(hl.SaveToFile(dir.File("link.ini")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.ini")));
+    EXPECT_NE(ReadFile(dir.File("real.ini")).find("[Symbol]"), std::string::npos);
+    EXPECT_NE(ReadFile(dir.File("real.ini")).find("[Other]\nx=1\n"), std::string::npos);
+}
+
+TEST(IniFile, WritesLandWhereTheReaderLooks) {
+    TempDir dir;
+    const std::string file = dir.File("x.ini");
+    // An indented line after a key continues its value for the reader; the
+    // writer must not take it for a key of its own.
+    WriteFile(file, "top=1\n[A]\nk=1\n  Style=9\n[a]\nStyle=3\n");
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadInteger("A", "Style", -1), 3);
+    ini.WriteInteger("A", "style", 4);
+    EXPECT_EQ(ini.ReadInteger("a", "STYLE", -1), 4);
+    EXPECT_EQ(ini.ReadInteger("", "top", -1), 1);
+    ini.WriteInteger("", "top", 2);
+    ini.WriteInteger("B", "n", 5);
+    ASSERT_TRUE(ini.UpdateFile());
+    EXPECT_EQ(ReadFile(file), "top=2\n[A]\nk=1\n  Style=9\n[a]\nStyle=4\n\n[B]\nn=5\n");
+    EXPECT_EQ(ini.ReadSection("a"), (std::vector<std::string>{"k", "Style"}));
+    EXPECT_TRUE(ini.SectionExists("b"));
+}
+
+class RegistryPersistence : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string store = dir.File("store.ini");
+};
+
+TEST_F(RegistryPersistence, RoundTripsEveryAttributeBeneathTheKey) {
+    TSynVBSyn saved(nullptr), loaded(nullptr);
+    Customise(saved);
+    {
+        TSynRegistry reg(store);
+        ASSERT_TRUE(saved.SaveToRegistry(reg, "\\Software\\Marlinet\\Highlighters\\VB"));
+        EXPECT_EQ(reg.CurrentPath(), "Software\\Marlinet\\Highlighters\\VB");
+    }
+    TSynRegistry reg(store);
+    ASSERT_TRUE(loaded.LoadFromRegistry(reg, "Software\\Marlinet\\Highlighters\\VB"));
+    ExpectSameValues(saved, loaded);
+    EXPECT_TRUE(reg.ReadOnly());
+    EXPECT_TRUE(reg.KeyExists("Reserved Word"));
+}
+
+TEST_F(RegistryPersistence, AMissingKeyOrSubkeyAnswersFalse) {
+    TSynVBSyn hl(nullptr);
+    TSynRegistry reg(store);
+    EXPECT_FALSE(hl.LoadFromRegistry(reg, "\\Software\\Nothing"));
+
+    {
+        QSettings raw(QString::fromStdString(store), QSettings::IniFormat);
+        raw.setValue("Software/Partial/Number/Foreground", 65280);
+        raw.setValue("Software/Partial/Number/Style", "not a number");
+    }
+    TSynRegistry partial(store);
+    EXPECT_FALSE(hl.LoadFromRegistry(partial, "\\Software\\Partial"));
+    EXPECT_EQ(hl.NumberAttri()->Foreground(), 65280);
+    EXPECT_TRUE(hl.NumberAttri()->Style().Empty());
+    EXPECT_EQ(hl.KeyAttri()->Foreground(), clNone);
+}
+
+TEST_F(RegistryPersistence, AnAttributeReturnsToTheKeyThatWasOpen) {
+    TSynRegistry reg(store);
+    TSynHighlighterAttributes a("Comment");
+    a.SetForeground(clLime);
+    ASSERT_TRUE(reg.OpenKey("Root\\Inner", true));
+    ASSERT_TRUE(a.SaveToRegistry(reg));
+    EXPECT_EQ(reg.CurrentPath(), "Root\\Inner");
+    EXPECT_FALSE(reg.ReadOnly());
+    TSynHighlighterAttributes b("Comment");
+    ASSERT_TRUE(b.LoadFromRegistry(reg));
+    EXPECT_EQ(b.Foreground(), clLime);
+    EXPECT_EQ(reg.CurrentPath(), "Root\\Inner");
+    EXPECT_FALSE(reg.ReadOnly());
+    TSynHighlighterAttributes missing("Missing");
+    EXPECT_FALSE(missing.LoadFromRegistry(reg));
+    EXPECT_EQ(reg.CurrentPath(), "Root\\Inner");
+}
+
+TEST_F(RegistryPersistence, AKeyOpenedReadOnlyRefusesWrites) {
+    TSynRegistry reg(store);
+    ASSERT_TRUE(reg.OpenKey("K", true));
+    ASSERT_TRUE(reg.WriteInteger("v", 1));
+    ASSERT_TRUE(reg.OpenKeyReadOnly("\\K"));
+    EXPECT_FALSE(reg.WriteInteger("v", 2));
+    int value = 0;
+    EXPECT_TRUE(reg.ReadInteger("v", value));
+    EXPECT_EQ(value, 1);
+    EXPECT_FALSE(reg.OpenKey("\\Nowhere", false));
+    EXPECT_EQ(reg.CurrentPath(), "K");
+    reg.CloseKey();
+    EXPECT_EQ(reg.CurrentPath(), "");
+}
+
+TEST_F(RegistryPersistence, RootKeysMapOntoTheProgramsSettingsStore) {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString(dir.Path().string()));
+    TSynVBSyn saved(nullptr), loaded(nullptr);
+    Customise(saved);
+    ASSERT_TRUE(saved.SaveToRegistry(TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
+    ASSERT_TRUE(loaded.LoadFromRegistry(TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
+    ExpectSameValues(saved, loaded);
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "Marlinet" / "registry.ini"));
+}
+
+} // namespace
+} // namespace marlinet::highlight

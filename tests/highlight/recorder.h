@@ -1,0 +1,23 @@
+// A listener that remembers whom it heard, for the notification tests.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "highlight/notify_event.h"
+
+namespace marlinet::highlight::testing {
+
+struct Recorder {
+    void Heard(TPersistent* Sender) {
+        senders.push_back(Sender);
+        if (on_heard) on_heard(Sender);
+    }
+    TNotifyEvent Slot() { return TNotifyEvent::Of<&Recorder::Heard>(this); }
+    int Count() const { return static_cast<int>(senders.size()); }
+
+    std::vector<TPersistent*> senders;
+    std::function<void(TPersistent*)> on_heard;
+};
+
+} // namespace marlinet::highlight::testing

@@ -1,0 +1,148 @@
+// What TSynVBSyn describes about itself, and the main window's instance.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "highlight/main_window_highlighter.h"
+#include "highlight/vb_highlighter.h"
+#include "recorder.h"
+#include "token_dump.h"
+
+namespace marlinet::highlight {
+namespace {
+
+using testing::Recorder;
+
+TEST(VBHighlighter, HasSevenNamedAttributesWithTheirStylesAndRoles) {
+    TSynVBSyn hl(nullptr);
+    struct Expected {
+        TSynHighlighterAttributes* attribute;
+        const char* name;
+        TFontStyles style;
+    } expected[] = {
+        {hl.CommentAttri(), "Comment", fsItalic}, {hl.IdentifierAttri(), "Identifier", {}},
+        {hl.KeyAttri(), "Reserved Word", fsBold}, {hl.NumberAttri(), "Number", {}},
+        {hl.SpaceAttri(), "Space", {}},           {hl.StringAttri(), "String", {}},
+        {hl.SymbolAttri(), "Symbol", {}},
+    };
+    for (const Expected& e : expected) {
+        ASSERT_NE(e.attribute, nullptr);
+        EXPECT_EQ(e.attribute->Name(), e.name);
+        EXPECT_EQ(e.attribute->Style(), e.style) << e.name;
+        EXPECT_EQ(e.attribute->Foreground(), clNone) << e.name;
+        EXPECT_EQ(e.attribute->Background(), clNone) << e.name;
+    }
+    EXPECT_EQ(hl.GetDefaultAttribute(SYN_ATTR_COMMENT), hl.CommentAttri());
+    EXPECT_EQ(hl.GetDefaultAttribute(SYN_ATTR_IDENTIFIER), hl.IdentifierAttri());
+    EXPECT_EQ(hl.GetDefaultAttribute(SYN_ATTR_KEYWORD), hl.KeyAttri());
+    EXPECT_EQ(hl.GetDefaultAttribute(SYN_ATTR_STRING), hl.StringAttri());
+    EXPECT_EQ(hl.GetDefaultAttribute(SYN_ATTR_WHITESPACE), hl.SpaceAttri());
+    EXPECT_EQ(hl.GetDefaultAttribute(SYN_ATTR_SYMBOL), hl.SymbolAttri());
+    EXPECT_EQ(hl.GetDefaultAttribute(6), nullptr);
+    EXPECT_EQ(hl.GetDefaultAttribute(-1), nullptr);
+}
+
+TEST(VBHighlighter, DescribesItsLanguage) {
+    TSynVBSyn hl(nullptr);
+    EXPECT_EQ(TSynVBSyn::GetLanguageName(), "Visual Basic");
+    EXPECT_EQ(hl.GetLanguageNameProp(), "Visual Basic");
+    EXPECT_EQ(hl.GetCapabilitiesProp(), TSynHighlighterCapabilities{hcRegistry});
+    EXPECT_EQ(hl.ClassName(), "TSynVBSyn");
+    EXPECT_FALSE(hl.IsKeyword("print"));
+}
+
+TEST(VBHighlighter, RecordsTheFilterOnlyWhenItWasChanged) {
+    TSynVBSyn hl(nullptr);
+    EXPECT_EQ(hl.GetDefaultFilter(), "Visual Basic Files (*.bas)|*.bas");
+    EXPECT_FALSE(hl.IsFilterStored());
+    hl.SetDefaultFilter("visual basic files (*.bas)|*.bas");
+    EXPECT_TRUE(hl.IsFilterStored());
+    hl.SetDefaultFilter("");
+    EXPECT_TRUE(hl.IsFilterStored());
+    hl.SetDefaultFilter("Visual Basic Files (*.bas)|*.bas");
+    EXPECT_FALSE(hl.IsFilterStored());
+}
+
+TEST(VBHighlighter, WordCharactersAreWiderThanTheScannersIdentifiers) {
+    TSynVBSyn hl(nullptr);
+    const TSynIdentChars chars = hl.GetIdentChars();
+    EXPECT_EQ(chars.Count(), 10U + 26U + 1U + 26U + 23U + 31U + 8U);
+    for (int c : std::initializer_list<int>{'0', '9', 'A', 'Z', '_', 'a', 'z', 192, 214, 216, 246,
+                                            248, 255})
+        EXPECT_TRUE(chars.Contains(static_cast<unsigned char>(c))) << c;
+    for (int c :
+         std::initializer_list<int>{'/', ':', '@', '[', '`', '{', 191, 215, 247, 127, 0, ' '})
+        EXPECT_FALSE(chars.Contains(static_cast<unsigned char>(c))) << c;
+    // A byte from 192 up is a word character but an unknown token.
+    const std::string line = "\xC9t\xC9";
+    EXPECT_EQ(testing::ScanLine(hl, line), "unk[\\xC9] id[t] unk[\\xC9]");
+}
+
+TEST(VBHighlighter, SampleSourceIsSixteenLinesJoinedByCrLf) {
+    TSynVBSyn hl(nullptr);
+    const std::string sample = hl.GetSampleSource();
+    std::vector<std::string> lines;
+    std::size_t begin = 0;
+    for (std::size_t end; (end = sample.find("\r\n", begin)) != std::string::npos; begin = end + 2)
+        lines.push_back(sample.substr(begin, end - begin));
+    lines.push_back(sample.substr(begin));
+    ASSERT_EQ(lines.size(), 16U);
+    EXPECT_EQ(lines[0], "' Syntax highlighting");
+    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(lines[6], "  Response.Write \"The number is \" & number");
+    EXPECT_EQ(lines[10], "    X = X - &o8");
+    EXPECT_EQ(lines[14], "  I = I + @;  ' illegal character");
+    EXPECT_EQ(lines[15], "End Function");
+    EXPECT_EQ(sample.find('\n'), sample.find("\r\n") + 1);
+}
+
+TEST(MainWindowHighlighter, HasTheWindowsColours) {
+    const auto hl = CreateMainWindowHighlighter(nullptr);
+    EXPECT_EQ(hl->Name(), "SynVBSyn1");
+    EXPECT_EQ(hl->IdentifierAttri()->Foreground(), RGB(255, 255, 0));
+    EXPECT_EQ(hl->KeyAttri()->Foreground(), RGB(255, 255, 255));
+    EXPECT_EQ(hl->KeyAttri()->Style(), fsBold | fsItalic);
+    EXPECT_EQ(hl->NumberAttri()->Foreground(), RGB(0, 255, 255));
+    EXPECT_EQ(hl->StringAttri()->Foreground(), 16777088);
+    for (TSynHighlighterAttributes* a : {hl->CommentAttri(), hl->SpaceAttri(), hl->SymbolAttri()})
+        EXPECT_EQ(a->Foreground(), clNone) << a->Name();
+    for (int i = 0; i < hl->GetAttribCount(); ++i)
+        EXPECT_EQ(hl->GetAttribute(i)->Background(), clNone);
+    EXPECT_EQ(hl->CommentAttri()->Style(), fsItalic);
+    EXPECT_TRUE(hl->Enabled());
+    EXPECT_EQ(hl->ComponentState() & csLoading, 0);
+}
+
+TEST(MainWindowHighlighter, StoresOnlyWhatDiffersFromTheConstructor) {
+    const auto hl = CreateMainWindowHighlighter(nullptr);
+    EXPECT_TRUE(hl->KeyAttri()->GetFontStyleStored());
+    EXPECT_TRUE(hl->KeyAttri()->GetForegroundColorStored());
+    EXPECT_FALSE(hl->KeyAttri()->GetBackgroundColorStored());
+    EXPECT_FALSE(hl->CommentAttri()->GetFontStyleStored());
+    EXPECT_FALSE(hl->SymbolAttri()->GetForegroundColorStored());
+    EXPECT_FALSE(hl->IsFilterStored());
+}
+
+TEST(MainWindowHighlighter, LoadingTheSettingsNotifiesOnceWithNoSender) {
+    TSynVBSyn hl(nullptr);
+    Recorder editor;
+    hl.HookAttrChangeEvent(editor.Slot());
+    LoadMainWindowSettings(hl);
+    ASSERT_EQ(editor.Count(), 1);
+    EXPECT_EQ(editor.senders[0], nullptr);
+    EXPECT_EQ(hl.KeyAttri()->Style(), fsBold | fsItalic);
+}
+
+TEST(MainWindowHighlighter, OwnerHearsOfItAndListenersHookedLaterHearChanges) {
+    TComponent form(nullptr);
+    const auto hl = CreateMainWindowHighlighter(&form);
+    EXPECT_EQ(form.Components(0), hl.get());
+    Recorder editor;
+    hl->HookAttrChangeEvent(editor.Slot());
+    hl->KeyAttri()->SetForeground(clLime);
+    EXPECT_EQ(editor.Count(), 1);
+}
+
+} // namespace
+} // namespace marlinet::highlight
