@@ -1,0 +1,70 @@
+#include "editor/kbd_handler.h"
+
+namespace marlinet::editor {
+
+namespace {
+
+// Sets a running flag for one chain run and clears it however the run ends.
+class RunningGuard {
+public:
+    explicit RunningGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningGuard() { flag_ = false; }
+    RunningGuard(const RunningGuard&) = delete;
+    RunningGuard& operator=(const RunningGuard&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// Calls the chain newest first until stop() holds. It walks a snapshot, so
+// slots added meanwhile wait for the next run, and skips slots that an earlier
+// slot removed.
+template <class List, class Stop, class... Args>
+void RunChain(bool& running, const List& list, Stop stop, Args&&... args) {
+    if (running) return;
+    RunningGuard guard(running);
+    const List snapshot = list;
+    for (int i = snapshot.Count() - 1; i >= 0; --i) {
+        const auto& method = snapshot.Items(i);
+        if (!list.Contains(method)) continue;
+        method(args...);
+        if (stop()) return;
+    }
+}
+
+} // namespace
+
+void TSynEditKbdHandler::ExecuteKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift) {
+    RunChain(
+        inKeyDown_, keyDown_, [&] { return Key == 0; }, Sender, Key, Shift);
+}
+
+void TSynEditKbdHandler::ExecuteKeyUp(TObject* Sender, std::uint16_t& Key, TShiftState Shift) {
+    RunChain(
+        inKeyUp_, keyUp_, [&] { return Key == 0; }, Sender, Key, Shift);
+}
+
+void TSynEditKbdHandler::ExecuteKeyPress(TObject* Sender, char& Key) {
+    RunChain(
+        inKeyPress_, keyPress_, [&] { return Key == 0; }, Sender, Key);
+}
+
+void TSynEditKbdHandler::ExecuteMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift,
+                                          int X, int Y) {
+    RunChain(
+        inMouseDown_, mouseDown_, [] { return false; }, Sender, Button, Shift, X, Y);
+}
+
+void TSynEditKbdHandler::ExecuteMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift,
+                                        int X, int Y) {
+    RunChain(
+        inMouseUp_, mouseUp_, [] { return false; }, Sender, Button, Shift, X, Y);
+}
+
+void TSynEditKbdHandler::ExecuteMouseCursor(TObject* Sender, const TBufferCoord& LineCharPos,
+                                            TCursor& Cursor) {
+    RunChain(
+        inMouseCursor_, mouseCursor_, [] { return false; }, Sender, LineCharPos, Cursor);
+}
+
+} // namespace marlinet::editor

@@ -1,0 +1,444 @@
+#include "editor/string_list.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <ostream>
+
+#include "editor/errors.h"
+#include "editor/file_io.h"
+
+namespace marlinet::editor {
+
+namespace {
+
+bool HasTab(std::string_view s) {
+    return std::memchr(s.data(), '\t', s.size()) != nullptr;
+}
+
+TExpandedLine ConvertTabsToOneSpace(std::string_view Line, int) {
+    TExpandedLine result{std::string(Line), false};
+    for (char& c : result.Text) {
+        if (c == '\t') {
+            c = ' ';
+            result.HasTabs = true;
+        }
+    }
+    return result;
+}
+
+// Next tab stop by mask; only valid for widths that are powers of two.
+TExpandedLine ConvertTabsPowerOfTwo(std::string_view Line, int TabWidth) {
+    TExpandedLine result;
+    if (!HasTab(Line)) {
+        result.Text = Line;
+        return result;
+    }
+    result.HasTabs = true;
+    const int mask = TabWidth - 1;
+    int column = 0;
+    for (char c : Line) {
+        if (c == '\t') {
+            int cells = TabWidth - (column & mask);
+            result.Text.append(static_cast<std::size_t>(cells), '\t');
+            column += cells;
+        } else {
+            result.Text += c;
+            ++column;
+        }
+    }
+    return result;
+}
+
+TExpandedLine ConvertTabsGeneral(std::string_view Line, int TabWidth) {
+    TExpandedLine result;
+    if (!HasTab(Line)) {
+        result.Text = Line;
+        return result;
+    }
+    result.HasTabs = true;
+    int column = 0;
+    for (char c : Line) {
+        if (c == '\t') {
+            int cells = TabWidth - (column % TabWidth);
+            result.Text.append(static_cast<std::size_t>(cells), '\t');
+            column += cells;
+        } else {
+            result.Text += c;
+            ++column;
+        }
+    }
+    return result;
+}
+
+int NextTabStop(int column, int TabWidth) {
+    return (column / TabWidth + 1) * TabWidth;
+}
+
+} // namespace
+
+std::string_view LineBreakOf(TSynEditFileFormat Format) {
+    switch (Format) {
+    case sffUnix: return "\n";
+    case sffMac: return "\r";
+    case sffDos: break;
+    }
+    return "\r\n";
+}
+
+TConvertTabsProc GetBestConvertTabsProc(int TabWidth) {
+    if (TabWidth < 2) return &ConvertTabsToOneSpace;
+    if ((TabWidth & (TabWidth - 1)) == 0) return &ConvertTabsPowerOfTwo;
+    return &ConvertTabsGeneral;
+}
+
+int GetExpandedLength(std::string_view S, int TabWidth) {
+    if (TabWidth <= 1) return static_cast<int>(S.size());
+    int column = 0;
+    for (char c : S)
+        column = c == '\t' ? NextTabStop(column, TabWidth) : column + 1;
+    return column;
+}
+
+int CharIndex2CaretPos(int Index, int TabWidth, std::string_view Line) {
+    if (Index < 2) return 1;
+    std::size_t firstTab = Line.find('\t');
+    if (TabWidth <= 1 || firstTab == std::string_view::npos ||
+        Index <= static_cast<int>(firstTab) + 1) {
+        return Index;
+    }
+    int column = static_cast<int>(firstTab);
+    const int before = Index - 1; // characters before the one at Index
+    const int inLine = std::min(before, static_cast<int>(Line.size()));
+    for (int i = column; i < inLine; ++i)
+        column =
+            Line[static_cast<std::size_t>(i)] == '\t' ? NextTabStop(column, TabWidth) : column + 1;
+    column += before - inLine;
+    return column + 1;
+}
+
+TSynEditStringList::TSynEditStringList() : convertTabs_(GetBestConvertTabsProc(kDefaultTabWidth)) {}
+
+TSynEditStringList::~TSynEditStringList() {
+    // Owners are being torn down: no notifications from here on.
+    OnChanging = {};
+    OnChange = {};
+}
+
+void TSynEditStringList::SetUpdateState(bool Updating) {
+    const TNotifyEvent& event = Updating ? OnChanging : OnChange;
+    if (event) event(this);
+}
+
+void TSynEditStringList::Fire(const TStringListChangeEvent& Event, int Index, int Count) {
+    if (Event) Event(this, Index, Count);
+}
+
+void TSynEditStringList::CheckIndex(int Index, int Limit) const {
+    if (Index < 0 || Index > Limit) throw ESynEditStringList(Index);
+}
+
+std::string TSynEditStringList::Get(int Index) const {
+    return std::string(GetView(Index));
+}
+
+std::string_view TSynEditStringList::GetView(int Index) const {
+    if (Index < 0 || Index >= GetCount()) return {};
+    return records_[static_cast<std::size_t>(Index)].Text;
+}
+
+void* TSynEditStringList::GetObject(int Index) const {
+    if (Index < 0 || Index >= GetCount()) return nullptr;
+    return records_[static_cast<std::size_t>(Index)].Object;
+}
+
+TSynEditRange TSynEditStringList::GetRange(int Index) const {
+    if (Index < 0 || Index >= GetCount()) return 0;
+    return records_[static_cast<std::size_t>(Index)].Range;
+}
+
+TSynEditStringFlags TSynEditStringList::GetFlags(int Index) const {
+    if (Index < 0 || Index >= GetCount()) return {};
+    return records_[static_cast<std::size_t>(Index)].Flags;
+}
+
+std::string TSynEditStringList::GetTextStr() const {
+    std::size_t size = records_.empty() ? 0 : 2 * (records_.size() - 1);
+    for (const auto& rec : records_)
+        size += rec.Text.size();
+    std::string text;
+    text.reserve(size);
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += records_[i].Text;
+    }
+    return text;
+}
+
+void TSynEditStringList::SetCapacity(int NewCapacity) {
+    if (NewCapacity < GetCount())
+        throw EListError("Stringlist capacity cannot be smaller than count");
+    capacity_ = NewCapacity;
+    records_.reserve(static_cast<std::size_t>(NewCapacity));
+}
+
+void TSynEditStringList::Grow() {
+    int delta = capacity_ > 64 ? capacity_ / 4 : 16;
+    if (capacity_ > INT_MAX - delta) throw EListError("Stringlist cannot hold more lines");
+    SetCapacity(capacity_ + delta);
+}
+
+void TSynEditStringList::InsertItem(int Index, std::string_view S) {
+    if (GetCount() == capacity_) Grow();
+    TSynEditStringRec rec;
+    rec.Text = S;
+    records_.insert(records_.begin() + Index, std::move(rec));
+    indexOfLongestLine_ = -1;
+}
+
+int TSynEditStringList::Add(std::string_view S) {
+    TStringsUpdate update(*this);
+    int index = GetCount();
+    InsertItem(index, S);
+    Fire(OnInserted, index, 1);
+    return index;
+}
+
+void TSynEditStringList::Insert(int Index, std::string_view S) {
+    CheckIndex(Index, GetCount());
+    TStringsUpdate update(*this);
+    InsertItem(Index, S);
+    Fire(OnInserted, Index, 1);
+}
+
+void TSynEditStringList::InsertLines(int Index, int NumLines) {
+    if (NumLines <= 0) return;
+    CheckIndex(Index, GetCount());
+    if (NumLines > INT_MAX - GetCount()) throw EListError("Stringlist cannot hold more lines");
+    TStringsUpdate update(*this);
+    SetCapacity(GetCount() + NumLines);
+    records_.insert(records_.begin() + Index, static_cast<std::size_t>(NumLines),
+                    TSynEditStringRec{});
+    indexOfLongestLine_ = -1;
+    Fire(OnInserted, Index, NumLines);
+}
+
+void TSynEditStringList::InsertStrings(int Index, const TStrings& Strings) {
+    const int n = Strings.Count();
+    if (n <= 0) return;
+    CheckIndex(Index, GetCount());
+    // Read the source first: it may be this list, which the insertion shifts.
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        lines.push_back(Strings.Get(i));
+    TStringsUpdate update(*this);
+    InsertLines(Index, n);
+    for (int i = 0; i < n; ++i)
+        Put(Index + i, lines[static_cast<std::size_t>(i)]);
+}
+
+void TSynEditStringList::InsertText(int Index, std::string_view NewText) {
+    if (NewText.empty()) return;
+    CheckIndex(Index, GetCount());
+    std::vector<std::string_view> lines;
+    SplitLines(NewText, [&lines](std::string_view line) { lines.push_back(line); });
+    TStringsUpdate update(*this);
+    InsertLines(Index, static_cast<int>(lines.size()));
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        Put(Index + static_cast<int>(i), lines[i]);
+}
+
+void TSynEditStringList::AddStrings(const TStrings& Strings) {
+    const int n = Strings.Count();
+    if (n <= 0) return;
+    const int first = GetCount();
+    if (n > INT_MAX - 16 - first) throw EListError("Stringlist cannot hold more lines");
+    TStringsUpdate update(*this);
+    const int needed = first + n;
+    if (needed > capacity_) SetCapacity((needed + 15) / 16 * 16);
+    for (int i = 0; i < n; ++i) {
+        TSynEditStringRec rec;
+        rec.Text = Strings.Get(i);
+        rec.Object = Strings.GetObject(i);
+        records_.push_back(std::move(rec));
+    }
+    indexOfLongestLine_ = -1;
+    Fire(OnInserted, first, n);
+}
+
+void TSynEditStringList::Delete(int Index) {
+    CheckIndex(Index, GetCount() - 1);
+    TStringsUpdate update(*this);
+    records_.erase(records_.begin() + Index);
+    indexOfLongestLine_ = -1;
+    Fire(OnDeleted, Index, 1);
+}
+
+void TSynEditStringList::DeleteLines(int Index, int NumLines) {
+    if (NumLines <= 0) return;
+    CheckIndex(Index, GetCount() - 1);
+    NumLines = std::min(NumLines, GetCount() - Index);
+    TStringsUpdate update(*this);
+    records_.erase(records_.begin() + Index, records_.begin() + Index + NumLines);
+    indexOfLongestLine_ = -1;
+    Fire(OnDeleted, Index, NumLines);
+}
+
+void TSynEditStringList::Put(int Index, std::string_view S) {
+    if (Index == GetCount()) {
+        Add(S);
+        return;
+    }
+    CheckIndex(Index, GetCount() - 1);
+    TStringsUpdate update(*this);
+    auto& rec = records_[static_cast<std::size_t>(Index)];
+    rec.Text = S;
+    rec.Flags = {sfExpandedLengthUnknown};
+    rec.ExpandedLength = -1;
+    indexOfLongestLine_ = -1;
+    Fire(OnPutted, Index, 1);
+}
+
+void TSynEditStringList::PutObject(int Index, void* AObject) {
+    CheckIndex(Index, GetCount() - 1);
+    TStringsUpdate update(*this);
+    records_[static_cast<std::size_t>(Index)].Object = AObject;
+}
+
+void TSynEditStringList::PutRange(int Index, TSynEditRange ARange) {
+    CheckIndex(Index, GetCount() - 1);
+    TStringsUpdate update(*this);
+    records_[static_cast<std::size_t>(Index)].Range = ARange;
+}
+
+void TSynEditStringList::Exchange(int Index1, int Index2) {
+    CheckIndex(Index1, GetCount() - 1);
+    CheckIndex(Index2, GetCount() - 1);
+    TStringsUpdate update(*this);
+    std::swap(records_[static_cast<std::size_t>(Index1)],
+              records_[static_cast<std::size_t>(Index2)]);
+    if (indexOfLongestLine_ == Index1)
+        indexOfLongestLine_ = Index2;
+    else if (indexOfLongestLine_ == Index2)
+        indexOfLongestLine_ = Index1;
+}
+
+void TSynEditStringList::Clear() {
+    if (records_.empty()) return;
+    TStringsUpdate update(*this);
+    TSynEditStringRecList().swap(records_);
+    capacity_ = 0;
+    indexOfLongestLine_ = -1;
+    if (OnCleared) OnCleared(this);
+}
+
+int TSynEditStringList::ExpandLength(const TSynEditStringRec& Rec) const {
+    if (!HasTab(Rec.Text)) {
+        Rec.ExpandedLength = static_cast<int>(Rec.Text.size());
+        Rec.Flags = {sfHasNoTabs};
+    } else {
+        Rec.ExpandedLength = GetExpandedLength(Rec.Text, tabWidth_);
+        Rec.Flags = {sfHasTabs};
+    }
+    return Rec.ExpandedLength;
+}
+
+std::string TSynEditStringList::ExpandedStrings(int Index) const {
+    if (Index < 0 || Index >= GetCount()) return {};
+    const auto& rec = records_[static_cast<std::size_t>(Index)];
+    if (rec.Flags.Contains(sfHasNoTabs)) return rec.Text;
+    if (rec.Text.empty()) {
+        rec.ExpandedLength = 0;
+        rec.Flags = {sfHasNoTabs};
+        return {};
+    }
+    TExpandedLine expanded = convertTabs_(rec.Text, tabWidth_);
+    rec.ExpandedLength = static_cast<int>(expanded.Text.size());
+    rec.Flags = {expanded.HasTabs ? sfHasTabs : sfHasNoTabs};
+    return std::move(expanded.Text);
+}
+
+int TSynEditStringList::ExpandedStringLengths(int Index) const {
+    if (Index < 0 || Index >= GetCount()) return 0;
+    const auto& rec = records_[static_cast<std::size_t>(Index)];
+    if (rec.Flags.Contains(sfExpandedLengthUnknown)) return ExpandLength(rec);
+    return rec.ExpandedLength;
+}
+
+int TSynEditStringList::LengthOfLongestLine() const {
+    if (indexOfLongestLine_ < 0) {
+        int longest = 0;
+        for (std::size_t i = 0; i < records_.size(); ++i) {
+            const auto& rec = records_[i];
+            int length = rec.Flags.Contains(sfExpandedLengthUnknown) ? ExpandLength(rec)
+                                                                     : rec.ExpandedLength;
+            if (length > longest) {
+                longest = length;
+                indexOfLongestLine_ = static_cast<int>(i);
+            }
+        }
+    }
+    if (indexOfLongestLine_ < 0) return 0;
+    return records_[static_cast<std::size_t>(indexOfLongestLine_)].ExpandedLength;
+}
+
+void TSynEditStringList::SetTabWidth(int Value) {
+    if (Value == tabWidth_) return;
+    tabWidth_ = Value;
+    convertTabs_ = GetBestConvertTabsProc(Value);
+    indexOfLongestLine_ = -1;
+    for (auto& rec : records_) {
+        rec.ExpandedLength = -1;
+        rec.Flags.Exclude(sfHasNoTabs);
+        rec.Flags.Include(sfExpandedLengthUnknown);
+    }
+}
+
+void TSynEditStringList::LoadFromText(std::string_view Bytes) {
+    TStringsUpdate update(*this);
+    Clear();
+    TLineBreaksSeen seen = SplitLines(Bytes, [this](std::string_view line) { Add(line); });
+    if (seen.CR && !seen.LF)
+        fileFormat_ = sffMac;
+    else if (seen.LF && !seen.CR)
+        fileFormat_ = sffUnix;
+    else
+        fileFormat_ = sffDos;
+}
+
+void TSynEditStringList::LoadFromFile(const std::filesystem::path& FileName) {
+    std::string bytes = ReadFileBytes(FileName);
+    LoadFromText(bytes);
+}
+
+void TSynEditStringList::LoadFromStream(std::istream& Stream) {
+    std::string bytes = ReadStreamBytes(Stream);
+    LoadFromText(bytes);
+}
+
+void TSynEditStringList::SaveToFile(const std::filesystem::path& FileName) {
+    TSynEditFileWriter writer(FileName);
+    const std::string_view lineBreak = LineBreakOf(fileFormat_);
+    for (std::size_t i = 0; i < records_.size(); ++i)
+        writer.WriteLine(records_[i].Text,
+                         i + 1 < records_.size() ? lineBreak : std::string_view());
+    writer.Close();
+}
+
+void TSynEditStringList::SaveToStream(std::ostream& Stream) {
+    const std::string_view lineBreak = LineBreakOf(fileFormat_);
+    std::size_t size = records_.empty() ? 0 : lineBreak.size() * (records_.size() - 1);
+    for (const auto& rec : records_)
+        size += rec.Text.size();
+    std::string text;
+    text.reserve(size);
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+        if (i > 0) text += lineBreak;
+        text += records_[i].Text;
+    }
+    Stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (!Stream) throw EFileStreamError("Cannot write stream: write error");
+}
+
+} // namespace marlinet::editor

@@ -1,0 +1,143 @@
+// TSynEditStringList: the editor's text as an array of line records. Besides
+// each line's text it caches what drawing needs: the highlighter's state at
+// the end of the line and the line's length with tabs expanded.
+//
+// Indices are 0-based. Operations that change lines run inside an update
+// bracket, so OnChanging/OnChange surround each of them unless the caller has
+// opened an outer bracket; the per-line events fire inside it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "editor/events.h"
+#include "editor/strings.h"
+
+namespace marlinet::editor {
+
+// The highlighter's scanning state after a line; pointer-sized and opaque.
+using TSynEditRange = std::intptr_t;
+constexpr TSynEditRange kRangeNotScanned = -1;
+
+enum TSynEditStringFlag : std::uint8_t { sfHasTabs, sfHasNoTabs, sfExpandedLengthUnknown };
+using TSynEditStringFlags = EnumSet<TSynEditStringFlag>;
+
+enum TSynEditFileFormat : std::uint8_t { sffDos, sffUnix, sffMac };
+
+// The line break written for each file format.
+std::string_view LineBreakOf(TSynEditFileFormat Format);
+
+struct TSynEditStringRec {
+    std::string Text;
+    void* Object = nullptr;
+    TSynEditRange Range = kRangeNotScanned;
+    // Cache of the tab-expanded length; filled on demand by const readers.
+    mutable int ExpandedLength = -1;
+    mutable TSynEditStringFlags Flags{sfExpandedLengthUnknown};
+};
+using TSynEditStringRecList = std::vector<TSynEditStringRec>;
+
+// (Sender, Index, Count): Count lines at 0-based Index were inserted, deleted
+// or replaced.
+using TStringListChangeEvent = TMethod<void(TObject* Sender, int Index, int Count)>;
+
+// The expanded form of a line and whether it held a tab.
+struct TExpandedLine {
+    std::string Text;
+    bool HasTabs = false;
+};
+using TConvertTabsProc = TExpandedLine (*)(std::string_view Line, int TabWidth);
+
+// The conversion routine for a tab width: one space per tab below 2, a bit
+// mask for powers of two, a remainder otherwise. All give the same result.
+TConvertTabsProc GetBestConvertTabsProc(int TabWidth);
+
+// Length of S with tabs expanded to TabWidth (tabs count one column when
+// TabWidth is 1 or less).
+int GetExpandedLength(std::string_view S, int TabWidth);
+
+// Display column (1-based) of the character at 1-based Index of Line; columns
+// past the end of the line count one each.
+int CharIndex2CaretPos(int Index, int TabWidth, std::string_view Line);
+
+class TSynEditStringList : public TStrings {
+public:
+    static constexpr int kDefaultTabWidth = 8;
+
+    TSynEditStringList();
+    ~TSynEditStringList() override;
+
+    using TStrings::Add;
+    using TStrings::Insert;
+
+    // TStrings
+    std::string Get(int Index) const override;
+    int GetCount() const override { return static_cast<int>(records_.size()); }
+    int GetCapacity() const override { return capacity_; }
+    void* GetObject(int Index) const override;
+    std::string GetTextStr() const override;
+    void Put(int Index, std::string_view S) override;
+    void PutObject(int Index, void* AObject) override;
+    void SetCapacity(int NewCapacity) override;
+    int Add(std::string_view S) override;
+    void AddStrings(const TStrings& Strings) override;
+    void Clear() override;
+    void Delete(int Index) override;
+    void Exchange(int Index1, int Index2) override;
+    void Insert(int Index, std::string_view S) override;
+    void LoadFromFile(const std::filesystem::path& FileName) override;
+    void LoadFromStream(std::istream& Stream) override;
+    void SaveToFile(const std::filesystem::path& FileName) override;
+    void SaveToStream(std::ostream& Stream) override;
+
+    // Text of the line without a copy; empty out of range.
+    std::string_view GetView(int Index) const;
+    TSynEditRange GetRange(int Index) const;
+    void PutRange(int Index, TSynEditRange ARange);
+    TSynEditStringFlags GetFlags(int Index) const;
+
+    void InsertLines(int Index, int NumLines);
+    void InsertStrings(int Index, const TStrings& Strings);
+    void InsertText(int Index, std::string_view NewText);
+    void DeleteLines(int Index, int NumLines);
+
+    std::string ExpandedStrings(int Index) const;
+    int ExpandedStringLengths(int Index) const;
+    int LengthOfLongestLine() const;
+
+    TSynEditFileFormat FileFormat() const { return fileFormat_; }
+    void SetFileFormat(TSynEditFileFormat Value) { fileFormat_ = Value; }
+    int TabWidth() const { return tabWidth_; }
+    void SetTabWidth(int Value);
+
+    TNotifyEvent OnChanging;
+    TNotifyEvent OnChange;
+    TNotifyEvent OnCleared;
+    TStringListChangeEvent OnDeleted;
+    TStringListChangeEvent OnInserted;
+    TStringListChangeEvent OnPutted;
+
+protected:
+    void SetUpdateState(bool Updating) override;
+
+private:
+    void CheckIndex(int Index, int Limit) const;
+    void Grow();
+    void InsertItem(int Index, std::string_view S);
+    void LoadFromText(std::string_view Bytes);
+    // Fills the expanded-length cache of one record; returns the length.
+    int ExpandLength(const TSynEditStringRec& Rec) const;
+    void Fire(const TStringListChangeEvent& Event, int Index, int Count);
+
+    TSynEditStringRecList records_;
+    int capacity_ = 0;
+    TSynEditFileFormat fileFormat_ = sffDos;
+    int tabWidth_ = kDefaultTabWidth;
+    TConvertTabsProc convertTabs_;
+    mutable int indexOfLongestLine_ = -1;
+};
+
+} // namespace marlinet::editor

@@ -1,0 +1,246 @@
+// The line store's files and streams: line-break formats, byte-exact round
+// trips, and saves that never leave a damaged file behind.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+#include "editor/errors.h"
+#include "editor/file_io.h"
+#include "editor/string_list.h"
+
+namespace marlinet::editor {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+std::vector<std::string> LinesOf(const TStrings& list) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < list.Count(); ++i)
+        lines.push_back(list.Get(i));
+    return lines;
+}
+
+std::string ReadBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteBytes(const fs::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary);
+    out << bytes;
+}
+
+// A fresh folder per test, removed afterwards.
+class TempDir : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("marlinet-editor-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    // Files in the folder other than the ones named.
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir_))
+            names.push_back(e.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    fs::path dir_;
+};
+
+struct FormatCase {
+    std::string bytes;
+    std::vector<std::string> lines;
+    TSynEditFileFormat format;
+};
+
+class LoadFormats : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(LoadFormats, LinesAndFormatFollowTheBreaksAndSavingGivesBackTheBytes) {
+    const FormatCase& c = GetParam();
+    TSynEditStringList list;
+    std::istringstream in(c.bytes);
+    list.LoadFromStream(in);
+    EXPECT_EQ(LinesOf(list), c.lines);
+    EXPECT_EQ(list.FileFormat(), c.format);
+    std::ostringstream out;
+    list.SaveToStream(out);
+    EXPECT_EQ(out.str(), c.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(SingleKindOfBreak, LoadFormats,
+                         ::testing::Values(FormatCase{"A\r\nB\r\n", {"A", "B", ""}, sffDos},
+                                           FormatCase{"A\nB", {"A", "B"}, sffUnix},
+                                           FormatCase{"A\rB\r\rC", {"A", "B", "", "C"}, sffMac},
+                                           FormatCase{"", {}, sffDos},
+                                           FormatCase{"one line", {"one line"}, sffDos},
+                                           FormatCase{"\n", {"", ""}, sffUnix},
+                                           FormatCase{std::string("a\0b\x1A\xE9\r\n", 7),
+                                                      {std::string("a\0b\x1A\xE9", 5), ""},
+                                                      sffDos}));
+
+TEST(LoadMixedBreaks, LfCrIsTwoBreaksAndMixedBreaksCountAsDos) {
+    TSynEditStringList list;
+    std::istringstream in("A\n\rB");
+    list.LoadFromStream(in);
+    EXPECT_THAT(LinesOf(list), ElementsAre("A", "", "B"));
+    EXPECT_EQ(list.FileFormat(), sffDos);
+    std::ostringstream out;
+    list.SaveToStream(out);
+    EXPECT_EQ(out.str(), "A\r\n\r\nB");
+}
+
+TEST(LoadMixedBreaks, LoadingReadsFromTheStartOfTheStreamInOneBracket) {
+    TSynEditStringList list;
+    list.Add("old");
+    std::istringstream in("X\nY");
+    in.get(); // a stream already read from is still loaded whole
+    int changing = 0;
+    struct Counter {
+        int* n;
+        void Hit(TObject*) { ++*n; }
+    } counter{&changing};
+    list.OnChanging = TNotifyEvent::Of<&Counter::Hit>(&counter);
+    list.LoadFromStream(in);
+    EXPECT_THAT(LinesOf(list), ElementsAre("X", "Y"));
+    EXPECT_EQ(changing, 1);
+}
+
+TEST_F(TempDir, EachFormatRoundTripsThroughAFileByteForByte) {
+    for (const std::string bytes : {"10 A=1\r\n20 PRINT A\r\n", "10 A=1\n20 END", "x\ry\r"}) {
+        const fs::path file = dir_ / "prog.bas";
+        WriteBytes(file, bytes);
+        TSynEditStringList list;
+        list.LoadFromFile(file);
+        fs::remove(file);
+        list.SaveToFile(file);
+        EXPECT_EQ(ReadBytes(file), bytes);
+    }
+    EXPECT_THAT(Entries(), ElementsAre("prog.bas"));
+}
+
+TEST_F(TempDir, WriterFlushesFullBuffersAndGrowsForALongLine) {
+    const fs::path file = dir_ / "big.bas";
+    TSynEditStringList list;
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        std::string line = std::to_string(i) + " PRINT \"" + std::string(i % 13, 'x') + "\"";
+        if (i == 1500) line = std::string(40000, 'L'); // larger than the buffer
+        list.Add(line);
+        expected += line;
+        if (i + 1 < 3000) expected += "\r\n";
+    }
+    list.SaveToFile(file);
+    EXPECT_EQ(ReadBytes(file), expected);
+
+    TSynEditFileWriter writer(dir_ / "w.txt");
+    writer.WriteLine(std::string(20000, 'a'), "\n");
+    EXPECT_EQ(writer.BufferCapacity(), 20001u);
+    writer.Close();
+    EXPECT_EQ(fs::file_size(dir_ / "w.txt"), 20001u);
+}
+
+TEST_F(TempDir, LoadingAMissingFileRaisesNamingItAndKeepsTheLines) {
+    TSynEditStringList list;
+    list.Add("kept");
+    const fs::path missing = dir_ / "nothing.bas";
+    try {
+        list.LoadFromFile(missing);
+        FAIL();
+    } catch (const EFileStreamError& e) {
+        EXPECT_THAT(e.what(), HasSubstr(missing.string()));
+        EXPECT_THAT(e.what(), HasSubstr("No such file"));
+    }
+    EXPECT_THROW(list.LoadFromFile(dir_), EFileStreamError); // a folder
+    EXPECT_THAT(LinesOf(list), ElementsAre("kept"));
+}
+
+TEST_F(TempDir, SavingIntoAMissingFolderRaisesNamingTheFile) {
+    TSynEditStringList list;
+    list.Add("x");
+    const fs::path target = dir_ / "no-such-folder" / "prog.bas";
+    try {
+        list.SaveToFile(target);
+        FAIL();
+    } catch (const EFileStreamError& e) {
+        EXPECT_THAT(e.what(), HasSubstr("Cannot create file"));
+        EXPECT_THAT(e.what(), HasSubstr(target.string()));
+    }
+}
+
+TEST_F(TempDir, AFailedRenameLeavesNoTemporaryFile) {
+    fs::create_directory(dir_ / "prog.bas"); // a folder where the file should go
+    TSynEditStringList list;
+    list.Add("x");
+    EXPECT_THROW(list.SaveToFile(dir_ / "prog.bas"), EFileStreamError);
+    EXPECT_THAT(Entries(), ElementsAre("prog.bas"));
+    EXPECT_TRUE(fs::is_directory(dir_ / "prog.bas"));
+}
+
+// The file size limit makes the write fail part-way, as a full disk would.
+TEST_F(TempDir, AnInterruptedSaveLeavesTheOldFileIntact) {
+    const fs::path file = dir_ / "prog.bas";
+    const std::string old = "10 PRINT \"old\"\r\n20 END";
+    WriteBytes(file, old);
+    TSynEditStringList list;
+    for (int i = 0; i < 10000; ++i)
+        list.Add("100 PRINT \"a line that makes the file large\"");
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 20000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    std::string message;
+    try {
+        list.SaveToFile(file);
+    } catch (const EFileStreamError& e) {
+        message = e.what();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_THAT(message, HasSubstr("Cannot write file"));
+    EXPECT_THAT(message, HasSubstr(file.string()));
+    EXPECT_EQ(ReadBytes(file), old);
+    EXPECT_THAT(Entries(), ElementsAre("prog.bas"));
+}
+
+TEST_F(TempDir, SavingKeepsPermissionsAndWritesThroughASymlink) {
+    const fs::path real = dir_ / "real.bas";
+    WriteBytes(real, "old");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(real, dir_ / "link.bas");
+    TSynEditStringList list;
+    list.Add("new");
+    list.SaveToFile(dir_ / "link.bas");
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.bas"));
+    EXPECT_EQ(ReadBytes(real), "new");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(SaveToStream, AFailingStreamIsReported) {
+    TSynEditStringList list;
+    list.Add("x");
+    std::ostringstream out;
+    out.setstate(std::ios::badbit);
+    EXPECT_THROW(list.SaveToStream(out), EFileStreamError);
+}
+
+} // namespace
+} // namespace marlinet::editor
