@@ -20,6 +20,24 @@ constexpr TSynIdentChars kLeadBytes{};
 
 constexpr const char* kEmptyLine = "";
 
+// Bytes that continue a run of blanks: the control characters and the blank,
+// except the line ends.
+constexpr std::array<bool, 256> kSpaceRun = [] {
+    std::array<bool, 256> table{};
+    for (int c = 1; c <= ' '; ++c)
+        table[static_cast<std::size_t>(c)] = c != '\n' && c != '\r';
+    return table;
+}();
+
+// Bytes that continue a number.
+constexpr std::array<bool, 256> kNumberChar = [] {
+    std::array<bool, 256> table{};
+    for (int c = '0'; c <= '9'; ++c)
+        table[static_cast<std::size_t>(c)] = true;
+    table['.'] = table['e'] = table['E'] = true;
+    return table;
+}();
+
 } // namespace
 
 const TSynHighlighterClassInfo& TSynVBSyn::ClassInfo() noexcept {
@@ -46,6 +64,15 @@ TSynVBSyn::TSynVBSyn(TComponent* AOwner) : TSynCustomHighlighter(AOwner), line_(
     space_attri_ = add("Space", {});
     string_attri_ = add("String", {});
     symbol_attri_ = add("Symbol", {});
+    token_attributes_[tkComment] = comment_attri_;
+    token_attributes_[tkIdentifier] = identifier_attri_;
+    token_attributes_[tkKey] = key_attri_;
+    token_attributes_[tkNull] = nullptr;
+    token_attributes_[tkNumber] = number_attri_;
+    token_attributes_[tkSpace] = space_attri_;
+    token_attributes_[tkString] = string_attri_;
+    token_attributes_[tkSymbol] = symbol_attri_;
+    token_attributes_[tkUnknown] = identifier_attri_;
     TSynCustomHighlighter* self = this;
     SetAttributesOnChange(TNotifyEvent::Of<&TSynCustomHighlighter::DefHighlightChange>(self));
     InitIdent();
@@ -113,10 +140,8 @@ void TSynVBSyn::MakeMethodTables() {
 std::uint32_t TSynVBSyn::KeyHash(const char* ToHash) {
     std::uint32_t hash = 0;
     const char* p = ToHash;
-    while (vb::kIdentifierChar[Byte(*p)]) {
-        hash += static_cast<std::uint32_t>(vb::kLetterValue[Byte(*p)]);
-        ++p;
-    }
+    for (std::int8_t step; (step = vb::kHashStep[Byte(*p)]) >= 0; ++p)
+        hash += static_cast<std::uint32_t>(step);
     string_len_ = static_cast<int>(p - ToHash);
     return hash;
 }
@@ -179,11 +204,8 @@ void TSynVBSyn::NullProc() {
 void TSynVBSyn::SpaceProc() {
     token_id_ = tkSpace;
     ++run_;
-    for (;;) {
-        const unsigned char c = Byte(At(run_));
-        if (c == 0 || c == '\n' || c == '\r' || c > ' ') break;
+    while (kSpaceRun[Byte(At(run_))])
         ++run_;
-    }
 }
 
 void TSynVBSyn::LFProc() {
@@ -232,11 +254,8 @@ void TSynVBSyn::ApostropheProc() {
 void TSynVBSyn::NumberProc() {
     token_id_ = tkNumber;
     ++run_;
-    for (;;) {
-        const char c = At(run_);
-        if (!((c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E')) break;
+    while (kNumberChar[Byte(At(run_))])
         ++run_;
-    }
 }
 
 void TSynVBSyn::LowerProc() {
@@ -280,18 +299,9 @@ TSynHighlighterAttributes* TSynVBSyn::GetDefaultAttribute(int Index) const {
 }
 
 TSynHighlighterAttributes* TSynVBSyn::GetTokenAttribute() const {
-    switch (token_id_) {
-    case tkComment: return comment_attri_;
-    case tkIdentifier:
-    case tkUnknown: return identifier_attri_;
-    case tkKey: return key_attri_;
-    case tkNumber: return number_attri_;
-    case tkSpace: return space_attri_;
-    case tkString: return string_attri_;
-    case tkSymbol: return symbol_attri_;
-    case tkNull: return nullptr;
-    }
-    return nullptr;
+    // A lookup, not a switch: the painter asks for every token, and token
+    // kinds follow each other too irregularly for a jump to be predicted.
+    return token_attributes_[token_id_];
 }
 
 TSynIdentChars TSynVBSyn::GetIdentChars() const {

@@ -130,6 +130,8 @@ private:
     TSynHighlighterAttributes* space_attri_;
     TSynHighlighterAttributes* string_attri_;
     TSynHighlighterAttributes* symbol_attri_;
+    // The attribute of each token kind (null for tkNull).
+    std::array<TSynHighlighterAttributes*, tkUnknown + 1> token_attributes_{};
 };
 
 } // namespace marlinet::highlight

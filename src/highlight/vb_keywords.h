@@ -36,6 +36,15 @@ inline constexpr std::array<std::int32_t, 256> kLetterValue = [] {
     return table;
 }();
 
+// Both tables in one, for the hash walk: the letter value of an identifier
+// byte, -1 for a byte that ends the identifier.
+inline constexpr std::array<std::int8_t, 256> kHashStep = [] {
+    std::array<std::int8_t, 256> table{};
+    for (std::size_t c = 0; c < 256; ++c)
+        table[c] = kIdentifierChar[c] ? static_cast<std::int8_t>(kLetterValue[c]) : std::int8_t{-1};
+    return table;
+}();
+
 // Hash values from 0 to 133 have a bucket; a larger hash is no keyword.
 inline constexpr int kBucketCount = 134;
 
