@@ -82,7 +82,7 @@ void Interpreter::atom(std::int16_t& result) {
         read_token();
         return;
     case TokenType::Number:
-        result = to_number(token_.view());
+        result = token_.number;
         read_token();
         return;
     case TokenType::Delimiter:

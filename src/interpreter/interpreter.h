@@ -68,7 +68,16 @@ public:
 
     // ---- program text and tokens ----
     // Reads the next token into token() and moves the program pointer past it.
-    TokenType read_token();
+    TokenType read_token() {
+        // The token is a function of where reading starts: reading again from
+        // the current token's first character, which is where unread_token
+        // leaves the pointer, gives it again unchanged.
+        if (pc_ == token_start_) {
+            pc_ = token_end_;
+            return token_.type;
+        }
+        return scan_token();
+    }
     // Moves the program pointer back by the length of the current token's text.
     void unread_token() noexcept { pc_ -= token_.length; }
     // Moves the program pointer to the first character of the next line (or onto the final NUL).
@@ -89,7 +98,7 @@ public:
 
     // ---- control flow ----
     // Reports error `number` on the console and to the host and ends the run.
-    [[noreturn]] void raise_error(int number);
+    [[noreturn, gnu::cold]] void raise_error(int number);
     void collect_labels();
     // Offset just after the label with exactly this text.
     std::optional<std::size_t> find_label(std::string_view text) const noexcept;
@@ -97,9 +106,16 @@ public:
 private:
     struct Label {
         std::array<char, Token::kMaxLength + 1> text{};
-        std::uint8_t length = 0; // 0: the entry is free
+        std::uint8_t length = 0;
+        std::uint64_t head = 0; // the first eight characters, packed: a cheap first compare
         const char* position = nullptr;
     };
+    // Open-addressed index over labels_, so that finding a label costs the
+    // same wherever it stands in the table or in the program.
+    static constexpr std::size_t kLabelSlots = 128; // power of two, over three times kLabelCount
+    static std::size_t label_hash(std::string_view text) noexcept;
+    // The slot holding `text`, or the free slot where it would go.
+    std::size_t label_slot(std::string_view text) const noexcept;
     struct ForLoop {
         std::uint8_t variable = 0;
         std::int16_t target = 0;
@@ -115,7 +131,12 @@ private:
     }
     [[noreturn]] void end_of_program();
     void set_var(int index, std::int16_t value) noexcept { set_variable(index, value); }
-    [[noreturn]] void raise_token_too_long(const char* at);
+    [[noreturn, gnu::cold]] void raise_token_too_long(const char* at);
+    TokenType scan_token();
+    TokenType scan_at(const char* p);
+    [[gnu::noinline]] TokenType scan_string(const char* p);
+    [[gnu::noinline]] TokenType scan_long_identifier(const char* p, std::size_t length);
+    void forget_token() noexcept { token_start_ = token_end_ = nullptr; }
 
     // expression levels (expressions.cpp)
     void sum(std::int16_t& result);
@@ -150,11 +171,18 @@ private:
     ProgramBuffer program_;
     const char* pc_ = nullptr;
     Token token_;
+    // Where the current token starts and ends (see read_token); no position
+    // while a token is being scanned, and for a String, whose unread leaves
+    // the pointer inside it.
+    const char* token_start_ = nullptr;
+    const char* token_end_ = nullptr;
     int parenthesis_depth_ = 0;
     bool checkpoint_always_ = false;
     std::uint64_t statements_ = 0;
 
     std::array<Label, kLabelCount> labels_{};
+    int label_count_ = 0;
+    std::array<std::int8_t, kLabelSlots> label_slots_{}; // index into labels_, -1 when free
     std::array<ForLoop, kForDepth> for_stack_{};
     int for_count_ = 0;
     std::array<const char*, kGosubDepth> gosub_stack_{};

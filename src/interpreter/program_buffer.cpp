@@ -17,7 +17,7 @@ ProgramBuffer ProgramBuffer::from_file_bytes(std::string_view bytes) {
 
 ProgramBuffer::ProgramBuffer(std::string_view bytes) {
     std::vector<char>& out = bytes_;
-    out.reserve(bytes.size() + bytes.size() / 16 + kTrailer.size());
+    out.reserve(bytes.size() + bytes.size() / 16 + kTrailer.size() + kPadding);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const char c = bytes[i];
         if (c == '\r' || c == '\n') {
@@ -33,6 +33,8 @@ ProgramBuffer::ProgramBuffer(std::string_view bytes) {
         if (c == '\r') carriage_returns_.push_back(static_cast<std::uint32_t>(out.size()));
         out.push_back(c);
     }
+    first_nul_ = static_cast<std::size_t>(std::find(out.begin(), out.end(), '\0') - out.begin());
+    out.resize(out.size() + kPadding, '\0');
 }
 
 int ProgramBuffer::line_index_of(std::size_t position) const noexcept {

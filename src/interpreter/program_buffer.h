@@ -17,6 +17,9 @@ class ProgramBuffer {
 public:
     static constexpr std::size_t kMaxFileSize = std::size_t{1} << 20;
     static constexpr std::string_view kTrailer{"\r\n\r\n\0", 5};
+    // Zero bytes kept after the trailer so that a reader may load a whole
+    // word at any position up to the final NUL.
+    static constexpr std::size_t kPadding = 8;
 
     // An empty program: only the trailer.
     ProgramBuffer();
@@ -27,12 +30,13 @@ public:
     static ProgramBuffer from_file_bytes(std::string_view bytes);
 
     const char* data() const noexcept { return bytes_.data(); }
-    // Size including the trailer.
-    std::size_t size() const noexcept { return bytes_.size(); }
+    // Size including the trailer (and not the padding).
+    std::size_t size() const noexcept { return bytes_.size() - kPadding; }
     // The bytes before the trailer.
-    std::string_view text() const noexcept {
-        return {bytes_.data(), bytes_.size() - kTrailer.size()};
-    }
+    std::string_view text() const noexcept { return {bytes_.data(), size() - kTrailer.size()}; }
+
+    // Offset of the first NUL: where the program ends for every reader.
+    std::size_t end_of_program() const noexcept { return first_nul_; }
 
     // The number of CR characters before `position`: the 0-based line that
     // holds it. O(log lines).
@@ -43,6 +47,7 @@ private:
 
     std::vector<char> bytes_;
     std::vector<std::uint32_t> carriage_returns_; // ascending offsets of every CR
+    std::size_t first_nul_ = 0;
 };
 
 // A program file that cannot be run: unreadable, or over kMaxFileSize bytes.

@@ -21,11 +21,16 @@ void end_run() {
     throw detail::RunEnded{RunEnd::Host};
 }
 
-Interpreter::Interpreter(Host& host) noexcept : host_(host), pc_(program_.data()) {}
+Interpreter::Interpreter(Host& host) noexcept : host_(host), pc_(program_.data()) {
+    label_slots_.fill(-1);
+}
 
 void Interpreter::set_program(ProgramBuffer program) noexcept {
     program_ = std::move(program);
     pc_ = program_.data();
+    forget_token();
+    label_slots_.fill(-1);
+    label_count_ = 0;
 }
 
 RunEnd Interpreter::run_program() {
@@ -35,6 +40,7 @@ RunEnd Interpreter::run_program() {
         statements_ = 0;
         host_.host_reset_variables();
         pc_ = program_.data();
+        forget_token();
         collect_labels();
         for_count_ = 0;
         gosub_count_ = 0;
@@ -63,28 +69,58 @@ void Interpreter::raise_error(int number) {
     throw detail::RunEnded{RunEnd::Error};
 }
 
+namespace {
+
+std::uint64_t pack_head(std::string_view text) noexcept {
+    std::uint64_t word = 0;
+    for (std::size_t i = 0; i < text.size() && i < 8; ++i)
+        word |= std::uint64_t{static_cast<unsigned char>(text[i])} << (8 * i);
+    return word;
+}
+
+} // namespace
+
+std::size_t Interpreter::label_hash(std::string_view text) noexcept {
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return static_cast<std::size_t>(hash ^ (hash >> 32));
+}
+
+std::size_t Interpreter::label_slot(std::string_view text) const noexcept {
+    const std::uint64_t head = pack_head(text);
+    std::size_t slot = label_hash(text) & (kLabelSlots - 1);
+    for (;; slot = (slot + 1) & (kLabelSlots - 1)) {
+        const int index = label_slots_[slot];
+        if (index < 0) return slot;
+        const Label& label = labels_[static_cast<std::size_t>(index)];
+        if (label.head == head && label.length == text.size() &&
+            (text.size() <= 8 ||
+             std::memcmp(label.text.data() + 8, text.data() + 8, text.size() - 8) == 0))
+            return slot;
+    }
+}
+
 // A label is a Number token that is the first token of its line; it is
 // compared by its whole text.
 void Interpreter::collect_labels() {
-    for (Label& label : labels_)
-        label.length = 0;
+    label_slots_.fill(-1);
+    label_count_ = 0;
     const char* const saved = pc_;
     do {
         read_token();
         if (token_.type == TokenType::Number) {
-            Label* slot = nullptr;
-            for (Label& label : labels_) {
-                if (label.length == 0) {
-                    if (!slot) slot = &label;
-                } else if (label.length == token_.length &&
-                           std::memcmp(label.text.data(), token_.text.data(), label.length) == 0) {
-                    raise_error(kDuplicateLabel);
-                }
-            }
-            if (!slot) raise_error(kLabelTableFull);
-            std::memcpy(slot->text.data(), token_.text.data(), token_.length + 1u);
-            slot->length = token_.length;
-            slot->position = pc_;
+            const std::size_t slot = label_slot(token_.view());
+            if (label_slots_[slot] >= 0) raise_error(kDuplicateLabel);
+            if (label_count_ == kLabelCount) raise_error(kLabelTableFull);
+            Label& label = labels_[static_cast<std::size_t>(label_count_)];
+            std::memcpy(label.text.data(), token_.text.data(), token_.length + 1u);
+            label.length = token_.length;
+            label.head = pack_head(token_.view());
+            label.position = pc_;
+            label_slots_[slot] = static_cast<std::int8_t>(label_count_++);
         }
         if (token_.code != TokenCode::EndOfLine) skip_to_next_line();
     } while (token_.code != TokenCode::EndOfText);
@@ -92,13 +128,11 @@ void Interpreter::collect_labels() {
 }
 
 std::optional<std::size_t> Interpreter::find_label(std::string_view text) const noexcept {
-    if (text.empty()) return std::nullopt;
-    for (const Label& label : labels_) {
-        if (label.length == text.size() &&
-            std::memcmp(label.text.data(), text.data(), text.size()) == 0)
-            return static_cast<std::size_t>(label.position - program_.data());
-    }
-    return std::nullopt;
+    if (text.empty() || text.size() > Token::kMaxLength) return std::nullopt;
+    const int index = label_slots_[label_slot(text)];
+    if (index < 0) return std::nullopt;
+    return static_cast<std::size_t>(labels_[static_cast<std::size_t>(index)].position -
+                                    program_.data());
 }
 
 void Interpreter::statement_loop() {

@@ -74,6 +74,8 @@ struct Token {
     std::uint8_t length = 0;
     TokenType type = TokenType::None;
     TokenCode code = TokenCode::None;
+    // For a Number token: the value of its leading digits, as to_number gives it.
+    std::int16_t number = 0;
 
     std::string_view view() const noexcept { return {text.data(), length}; }
     char first() const noexcept { return text[0]; }

@@ -1,8 +1,10 @@
 // Tokenizer, keyword look-up and the program-position operations.
+#include <bit>
 #include <cstring>
 
 #include "interpreter/errors.h"
 #include "interpreter/interpreter.h"
+#include "interpreter/numbers.h"
 
 namespace marlinet::basic {
 namespace {
@@ -36,6 +38,44 @@ constexpr std::array<std::uint8_t, 256> kClasses = make_classes();
 inline std::uint8_t class_of(char c) noexcept {
     return kClasses[static_cast<unsigned char>(c)];
 }
+
+// What a token starting with a character is.
+enum class Kind : std::uint8_t { Other, Letter, Operator, Digit, LineEnd, End, Quote };
+
+constexpr std::array<Kind, 256> make_kinds() {
+    std::array<Kind, 256> table{};
+    for (std::size_t c = 0; c < 256; ++c) {
+        const std::uint8_t cls = kClasses[c];
+        table[c] = (cls & kLetter)     ? Kind::Letter
+                   : (cls & kOperator) ? Kind::Operator
+                   : (cls & kDigit)    ? Kind::Digit
+                                       : Kind::Other;
+    }
+    table['\r'] = Kind::LineEnd;
+    table[0] = Kind::End;
+    table['"'] = Kind::Quote;
+    return table;
+}
+constexpr std::array<Kind, 256> kKinds = make_kinds();
+
+inline Kind kind_of(char c) noexcept {
+    return kKinds[static_cast<unsigned char>(c)];
+}
+
+static_assert(std::endian::native == std::endian::little,
+              "keywords are packed into words with the first character lowest");
+
+// Lowercases the ASCII capitals among the eight bytes of a word, leaving
+// every other byte as it is.
+constexpr std::uint64_t lower_ascii(std::uint64_t word) noexcept {
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    const std::uint64_t low7 = word & (0x7f * ones);
+    const std::uint64_t at_least_a = low7 + (0x80 - 'A') * ones; // high bit: byte >= 'A'
+    const std::uint64_t beyond_z = low7 + (0x7f - 'Z') * ones;   // high bit: byte > 'Z'
+    const std::uint64_t capital = at_least_a & ~beyond_z & ~word & (0x80 * ones);
+    return word | (capital >> 2);
+}
+static_assert(lower_ascii(0x5a41405b7a61ff00ull) == 0x7a61405b7a61ff00ull);
 
 // Keywords bucketed by length, with each name packed into an integer, so a
 // look-up is a handful of integer compares and never touches memory twice.
@@ -81,32 +121,45 @@ TokenCode find_keyword(std::string_view lowercase_text) noexcept {
     return TokenCode::None;
 }
 
-TokenType Interpreter::read_token() {
+TokenType Interpreter::scan_token() {
+    token_start_ = nullptr; // an error inside the scan must not leave a stale entry
+    const TokenType type = scan_at(pc_);
+    if (type != TokenType::String) {
+        token_start_ = pc_ - token_.length;
+        token_end_ = pc_;
+    }
+    return type;
+}
+
+TokenType Interpreter::scan_at(const char* p) {
     Token& t = token_;
     t.code = TokenCode::None;
-    const char* p = pc_;
     while (class_of(*p) & kBlank)
         ++p;
     const char c = *p;
-    const std::uint8_t cls = class_of(c);
 
-    if (cls & kLetter) {
-        // Identifier: lowercased as it is copied, then classified.
-        std::size_t n = 0;
-        std::uint64_t word = 0;
-        do {
-            if (n == Token::kMaxLength) raise_token_too_long(p);
-            char lower = p[n];
-            if (lower >= 'A' && lower <= 'Z') lower = static_cast<char>(lower - 'A' + 'a');
-            t.text[n] = lower;
-            if (n < 8) word |= std::uint64_t{static_cast<unsigned char>(lower)} << (8 * n);
+    // One multi-way branch on the character's kind: the indirect jump predicts
+    // the mix of token kinds in a statement better than a chain of tests.
+    switch (kind_of(c)) {
+    case Kind::Letter: {
+        std::size_t n = 1;
+        while (!(class_of(p[n]) & kTokenEnd))
             ++n;
-        } while (!(class_of(p[n]) & kTokenEnd));
-        t.text[n] = '\0';
+        if (n > Token::kMaxLength) raise_token_too_long(p + Token::kMaxLength);
         t.length = static_cast<std::uint8_t>(n);
         pc_ = p + n;
         t.type = TokenType::Variable;
-        if (n > 1 && n <= kLongestKeyword) {
+        if (n > sizeof(std::uint64_t)) [[unlikely]]
+            return scan_long_identifier(p, n);
+        // Up to eight characters: lowercased and classified as one word. The
+        // padding after the program makes the whole-word load safe.
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        if (n < sizeof word) word &= (std::uint64_t{1} << (8 * n)) - 1;
+        word = lower_ascii(word);
+        std::memcpy(t.text.data(), &word, sizeof word); // the zero bytes end the text
+        t.text[sizeof word] = '\0';
+        if (n <= kLongestKeyword) {
             const auto& bucket = kBuckets.entries[n];
             for (std::size_t i = 0; i < kBuckets.counts[n]; ++i) {
                 if (bucket[i].word == word) {
@@ -118,26 +171,33 @@ TokenType Interpreter::read_token() {
         }
         return t.type;
     }
-    if (cls & kOperator) {
+    case Kind::Operator:
         t.text[0] = c;
         t.text[1] = '\0';
         t.length = 1;
         pc_ = p + 1;
         return t.type = TokenType::Delimiter;
-    }
-    if (cls & kDigit) {
+    case Kind::Digit: {
+        // The value is formed while copying, in wrapping 32-bit arithmetic,
+        // from the digits before the first other character.
         std::size_t n = 0;
+        std::uint32_t value = 0;
+        bool in_digits = true;
         do {
             if (n == Token::kMaxLength) raise_token_too_long(p);
-            t.text[n] = p[n];
+            const char d = p[n];
+            in_digits = in_digits && (class_of(d) & kDigit);
+            if (in_digits) value = value * 10u + static_cast<std::uint32_t>(d - '0');
+            t.text[n] = d;
             ++n;
         } while (!(class_of(p[n]) & kTokenEnd));
         t.text[n] = '\0';
         t.length = static_cast<std::uint8_t>(n);
+        t.number = wrap16(static_cast<std::int32_t>(value));
         pc_ = p + n;
         return t.type = TokenType::Number;
     }
-    if (c == '\r') {
+    case Kind::LineEnd: {
         // A CR is always followed by LF in a loaded buffer; step over one
         // character only if it is not, so a reader never passes the final NUL.
         t.text[0] = '\r';
@@ -149,29 +209,14 @@ TokenType Interpreter::read_token() {
         t.code = TokenCode::EndOfLine;
         return t.type = TokenType::Delimiter;
     }
-    if (c == '\0') {
+    case Kind::End:
         pc_ = p; // stays on the NUL: every later read gives EndOfText again
         t.text[0] = '\0';
         t.length = 0;
         t.code = TokenCode::EndOfText;
         return t.type = TokenType::Delimiter;
-    }
-    if (c == '"') {
-        const char* s = p + 1;
-        std::size_t n = 0;
-        while (s[n] != '"' && s[n] != '\r' && s[n] != '\0') {
-            if (n == Token::kMaxLength) raise_token_too_long(s + n);
-            t.text[n] = s[n];
-            ++n;
-        }
-        if (s[n] != '"') {
-            pc_ = s + n;
-            raise_error(kUnbalancedParentheses);
-        }
-        t.text[n] = '\0';
-        t.length = static_cast<std::uint8_t>(n);
-        pc_ = s + n + 1;
-        return t.type = TokenType::String;
+    case Kind::Quote: return scan_string(p);
+    case Kind::Other: break;
     }
     // A character that starts no token: nothing is consumed.
     pc_ = p;
@@ -180,17 +225,44 @@ TokenType Interpreter::read_token() {
     return t.type = TokenType::None;
 }
 
+// The quotation marks are not part of the text; a string ends at its line.
+TokenType Interpreter::scan_string(const char* p) {
+    Token& t = token_;
+    const char* s = p + 1;
+    std::size_t n = 0;
+    while (s[n] != '"' && s[n] != '\r' && s[n] != '\0') {
+        if (n == Token::kMaxLength) raise_token_too_long(s + n);
+        t.text[n] = s[n];
+        ++n;
+    }
+    if (s[n] != '"') {
+        pc_ = s + n;
+        raise_error(kUnbalancedParentheses);
+    }
+    t.text[n] = '\0';
+    t.length = static_cast<std::uint8_t>(n);
+    pc_ = s + n + 1;
+    return t.type = TokenType::String;
+}
+
+// An identifier too long to be a keyword or to fit in one word: a variable.
+TokenType Interpreter::scan_long_identifier(const char* p, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i)
+        token_.text[i] = static_cast<char>(lower_ascii(static_cast<unsigned char>(p[i])));
+    token_.text[n] = '\0';
+    return token_.type;
+}
+
 void Interpreter::raise_token_too_long(const char* at) {
     pc_ = at;
     raise_error(kTokenTooLong);
 }
 
 void Interpreter::skip_to_next_line() noexcept {
-    const char* p = pc_;
-    while (*p != '\n' && *p != '\0')
-        ++p;
-    if (*p == '\n') ++p;
-    pc_ = p;
+    // Nothing reads past the first NUL, so the pointer never stands after it.
+    const char* const end = program_.data() + program_.end_of_program();
+    const void* lf = std::memchr(pc_, '\n', static_cast<std::size_t>(end - pc_));
+    pc_ = lf ? static_cast<const char*>(lf) + 1 : end;
 }
 
 } // namespace marlinet::basic

@@ -122,6 +122,20 @@ TEST_F(Tokens, UnreadAfterAStringStepsBackOnlyOverItsText) {
     EXPECT_EQ(r.interpreter.position(), 2u);
 }
 
+TEST_F(Tokens, ReadingAgainAfterUnreadingAStringStartsInsideIt) {
+    load("\"ab\" 5");
+    EXPECT_EQ(next(), "str:ab");
+    r.interpreter.unread_token();
+    EXPECT_EQ(next(), "var:b\"");
+}
+
+TEST_F(Tokens, IdentifiersOfEveryLengthAreLowercasedWholly) {
+    EXPECT_EQ(all("XrAy PrInT ABCDEFGH ABCDEFGHIJKLMNOPQRSTUVWXYZ Z@[`{"),
+              (std::vector<std::string>{"var:xray", "kw:print", "var:abcdefgh",
+                                        "var:abcdefghijklmnopqrstuvwxyz", "var:z@[`{", "delim:EOL",
+                                        "delim:EOL", "delim:EOT"}));
+}
+
 TEST_F(Tokens, ACharacterThatStartsNoTokenIsNotConsumed) {
     load("  #x");
     EXPECT_EQ(next(), "none:");

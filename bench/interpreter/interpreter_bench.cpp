@@ -1,0 +1,90 @@
+// Interpreter micro-benchmarks: statement throughput, the cost of the
+// per-statement checkpoint, and GOTO to a near and a far label.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "interpreter/interpreter.h"
+
+namespace {
+
+using namespace marlinet::basic;
+
+// A host that does nothing, so the interpreter alone is measured.
+class NullHost : public Host {
+public:
+    int host_print(std::string_view text) override { return static_cast<int>(text.size()); }
+    std::string_view host_request_value() override { return "0"; }
+    int host_request_key() override { return 0; }
+    void host_checkpoint() override {}
+    void host_end_of_run() override {}
+    void host_report_error() override {}
+    void host_reset_variables() override {}
+    std::optional<std::int32_t> host_read_adc() override { return 0; }
+    void host_write_dac(std::int16_t) override {}
+    void host_set_output(int) override {}
+    void host_clear_output(int) override {}
+    void host_select_adc(bool) override {}
+    bool host_test_input(std::uint8_t) override { return false; }
+    void host_delay(int) override {}
+};
+
+void run(benchmark::State& state, const std::string& program, bool every_checkpoint = false) {
+    NullHost host;
+    Interpreter interpreter(host);
+    interpreter.set_program(ProgramBuffer::from_file_bytes(program));
+    interpreter.set_checkpoint_every_statement(every_checkpoint);
+    std::uint64_t statements = 0;
+    for (auto _ : state) {
+        interpreter.run_state().store(RunState::Running);
+        if (interpreter.run_program() != RunEnd::EndOfProgram)
+            state.SkipWithError("the program did not end normally");
+        statements += interpreter.statements();
+    }
+    state.counters["statements/s"] =
+        benchmark::Counter(static_cast<double>(statements), benchmark::Counter::kIsRate);
+    state.counters["ns/statement"] = benchmark::Counter(
+        static_cast<double>(statements), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+const std::string kAssignments = "FOR I = 1 TO 10000\nA = A + I % 7\nB = A & 255 | 16\nNEXT\n";
+
+// Free running: the checkpoint is one relaxed load of the run state.
+void BM_FreeRunningCheckpoint(benchmark::State& state) {
+    run(state, kAssignments);
+}
+BENCHMARK(BM_FreeRunningCheckpoint);
+
+// The same program with the host called before every statement, for scale.
+void BM_HostCheckpointEveryStatement(benchmark::State& state) {
+    run(state, kAssignments, true);
+}
+BENCHMARK(BM_HostCheckpointEveryStatement);
+
+// The same text either way: 40 labels, and the loop jumps to the first label
+// defined (next to the GOTO) or to the last one, 200 KB further down.
+std::string goto_program(bool far) {
+    std::string program = "FOR J = 1 TO 10\nFOR I = 1 TO 10000\n";
+    program += far ? "GOTO 9039\n" : "GOTO 9000\n";
+    program += "9000 NEXT\nNEXT\nEND\n";
+    for (int label = 9001; label < 9039; ++label)
+        program += std::to_string(label) + " END\n";
+    // Long comment lines: 200 KB apart, while collecting labels stays cheap.
+    const std::string filler = "REM " + std::string(1000, 'x') + "\n";
+    for (int line = 0; line < 200; ++line)
+        program += filler;
+    program += "9039 NEXT\nNEXT\nEND\n";
+    return program;
+}
+void BM_GotoNearLabel(benchmark::State& state) {
+    run(state, goto_program(false));
+}
+void BM_GotoFarLabel(benchmark::State& state) {
+    run(state, goto_program(true));
+}
+BENCHMARK(BM_GotoNearLabel);
+BENCHMARK(BM_GotoFarLabel);
+
+} // namespace
+
+BENCHMARK_MAIN();
