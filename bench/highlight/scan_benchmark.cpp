@@ -4,39 +4,22 @@
 //
 // Every allocation of this program is counted; the "allocs" counters report
 // those made inside the timed loops, per iteration.
-#include <atomic>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <random>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "allocation_counter.h"
 #include "highlight/vb_highlighter.h"
-
-namespace {
-std::atomic<std::int64_t> g_allocations{0};
-}
-
-void* operator new(std::size_t size) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
 using marlinet::highlight::TSynCustomHighlighter;
 using marlinet::highlight::TSynVBSyn;
+using marlinet::highlight::testing::Allocations;
 
 // Made through the class descriptor, as the editor holds it: the compiler
 // cannot see the concrete class and calls every operation virtually.
@@ -108,7 +91,7 @@ void BM_ScanProgram(benchmark::State& state) {
     const std::vector<std::string>& lines = Program();
     std::int64_t allocations = 0;
     for (auto _ : state) {
-        const std::int64_t before = g_allocations.load(std::memory_order_relaxed);
+        const std::int64_t before = Allocations();
         std::uintptr_t seen = 0;
         int index = 0;
         for (const std::string& line : lines) {
@@ -119,7 +102,7 @@ void BM_ScanProgram(benchmark::State& state) {
             }
         }
         benchmark::DoNotOptimize(seen);
-        allocations += g_allocations.load(std::memory_order_relaxed) - before;
+        allocations += Allocations() - before;
     }
     state.SetBytesProcessed(state.iterations() * ProgramBytes());
     ReportAllocations(state, allocations);
@@ -133,7 +116,7 @@ void BM_ScanProgramWithTokenText(benchmark::State& state) {
     const std::vector<std::string>& lines = Program();
     std::int64_t allocations = 0;
     for (auto _ : state) {
-        const std::int64_t before = g_allocations.load(std::memory_order_relaxed);
+        const std::int64_t before = Allocations();
         std::size_t seen = 0;
         int index = 0;
         for (const std::string& line : lines) {
@@ -146,7 +129,7 @@ void BM_ScanProgramWithTokenText(benchmark::State& state) {
             }
         }
         benchmark::DoNotOptimize(seen);
-        allocations += g_allocations.load(std::memory_order_relaxed) - before;
+        allocations += Allocations() - before;
     }
     state.SetBytesProcessed(state.iterations() * ProgramBytes());
     ReportAllocations(state, allocations);

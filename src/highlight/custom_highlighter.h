@@ -60,9 +60,10 @@ struct TSynHighlighterClassInfo {
 };
 using TSynCustomHighlighterClass = const TSynHighlighterClassInfo*;
 
-// Scanning state carried from the end of one line into the next. Opaque to
-// the editor, which stores one per line and hands it back.
-using TSynRange = void*;
+// Scanning state carried from the end of one line into the next: a
+// pointer-sized value, opaque to the editor, which stores one per line and
+// hands it back. 0 is the initial range.
+using TSynRange = std::intptr_t;
 
 // The roles of GetDefaultAttribute.
 inline constexpr int SYN_ATTR_COMMENT = 0;
@@ -111,8 +112,8 @@ public:
     virtual int GetTokenKind() const;
     // Null: paint the token in the editor's own style and colours.
     virtual TSynHighlighterAttributes* GetTokenAttribute() const;
-    // The base keeps no range: always null.
-    virtual TSynRange GetRange() const { return nullptr; }
+    // The base keeps no range: always 0.
+    virtual TSynRange GetRange() const { return 0; }
     virtual void SetRange(TSynRange) {}
     virtual void ResetRange() {}
     void NextToEol();

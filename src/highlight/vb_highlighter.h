@@ -3,7 +3,7 @@
 // list of reserved words shown as keywords in any letter case.
 //
 // Every line is scanned on its own: no state carries from one line to the
-// next, so the range stays null. Scanning allocates nothing; only GetToken
+// next, so the range stays 0. Scanning allocates nothing; only GetToken
 // builds a string.
 #pragma once
 

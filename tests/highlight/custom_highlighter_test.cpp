@@ -121,7 +121,7 @@ TEST(BaseHighlighter, AnswersTheBaseValues) {
     hl.SetSampleSource("ignored");
     EXPECT_EQ(hl.GetSampleSource(), "");
     EXPECT_FALSE(hl.IsKeyword("print"));
-    EXPECT_EQ(hl.GetRange(), nullptr);
+    EXPECT_EQ(hl.GetRange(), 0);
     EXPECT_EQ(hl.GetAttribCount(), 0);
     EXPECT_EQ(hl.ClassName(), "TSynCustomHighlighter");
 

@@ -185,12 +185,11 @@ TEST_F(VBScanner, KeepsNoRangeBetweenLines) {
     const std::string line = "\"open string";
     hl.SetLine(line, 0);
     hl.NextToEol();
-    EXPECT_EQ(hl.GetRange(), nullptr);
-    int marker = 0;
-    hl.SetRange(&marker);
-    EXPECT_EQ(hl.GetRange(), nullptr);
+    EXPECT_EQ(hl.GetRange(), 0);
+    hl.SetRange(42);
+    EXPECT_EQ(hl.GetRange(), 0);
     hl.ResetRange();
-    EXPECT_EQ(hl.GetRange(), nullptr);
+    EXPECT_EQ(hl.GetRange(), 0);
 }
 
 TEST_F(VBScanner, ScansThroughTheBaseInterfaceLikeAnEditor) {

@@ -1,0 +1,34 @@
+// Counts every allocation the program makes, by replacing the global
+// operator new. Include it in exactly one source file of an executable.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+
+namespace marlinet::highlight::testing {
+inline std::atomic<std::int64_t> g_allocations{0};
+
+inline std::int64_t Allocations() {
+    return g_allocations.load(std::memory_order_relaxed);
+}
+} // namespace marlinet::highlight::testing
+
+void* operator new(std::size_t size) {
+    marlinet::highlight::testing::g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+
+// GCC pairs the malloc above with the frees below only when it cannot see
+// both; where it inlines one into a caller it takes them for a mismatch.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+#pragma GCC diagnostic pop
