@@ -1,5 +1,6 @@
 #include "highlight/ini_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
@@ -113,14 +114,26 @@ TIniFile::TIniFile(std::string FileName) : file_name_(std::move(FileName)) {
 }
 
 void TIniFile::Parse() {
-    std::string text;
-    for (const std::string& line : lines_) {
-        text += line;
-        text += '\n';
-    }
+    // The parser reads through a fixed line buffer and would take the rest
+    // of a longer line for a line of its own (a stray key, perhaps). Each
+    // call of this reader hands over one whole line, cut to fit instead.
+    struct Reader {
+        const std::vector<std::string>* lines;
+        std::size_t next = 0;
+        static char* Read(char* buffer, int size, void* stream) {
+            auto* self = static_cast<Reader*>(stream);
+            if (self->next >= self->lines->size() || size < 2) return nullptr;
+            const std::string& line = (*self->lines)[self->next++];
+            const std::size_t n = std::min(line.size(), static_cast<std::size_t>(size - 2));
+            line.copy(buffer, n);
+            buffer[n] = '\n';
+            buffer[n + 1] = '\0';
+            return buffer;
+        }
+    } reader{&lines_};
     entries_.clear();
-    ini_parse_string(
-        text.c_str(),
+    ini_parse_stream(
+        &Reader::Read, &reader,
         [](void* user, const char* section, const char* name, const char* value) -> int {
             static_cast<std::vector<Entry>*>(user)->push_back({section, name, value});
             return 1;

@@ -181,6 +181,16 @@ TEST(IniFile, WritesLandWhereTheReaderLooks) {
     EXPECT_TRUE(ini.SectionExists("b"));
 }
 
+TEST(IniFile, AVeryLongLineStaysOneLine) {
+    TempDir dir;
+    const std::string file = dir.File("long.ini");
+    // Past the parser's line buffer the tail must not turn into a key.
+    WriteFile(file, "[Comment]\n; " + std::string(400, '-') + " Style=15\nForeground=5\n");
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadSection("Comment"), (std::vector<std::string>{"Foreground"}));
+    EXPECT_EQ(ini.ReadInteger("Comment", "Foreground", 0), 5);
+}
+
 class RegistryPersistence : public ::testing::Test {
 protected:
     TempDir dir;
