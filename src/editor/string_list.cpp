@@ -71,6 +71,19 @@ TExpandedLine ConvertTabsGeneral(std::string_view Line, int TabWidth) {
     return result;
 }
 
+std::size_t CountOf(std::string_view s, char c) {
+    std::size_t n = 0;
+    const char* p = s.data();
+    const char* const end = p + s.size();
+    while (p < end) {
+        const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p));
+        if (!hit) break;
+        ++n;
+        p = static_cast<const char*>(hit) + 1;
+    }
+    return n;
+}
+
 int NextTabStop(int column, int TabWidth) {
     return (column / TabWidth + 1) * TabWidth;
 }
@@ -182,10 +195,21 @@ void TSynEditStringList::SetCapacity(int NewCapacity) {
     records_.reserve(static_cast<std::size_t>(NewCapacity));
 }
 
+int TSynEditStringList::GrowthStep(int Capacity) {
+    return Capacity > 64 ? Capacity / 4 : 16;
+}
+
 void TSynEditStringList::Grow() {
-    int delta = capacity_ > 64 ? capacity_ / 4 : 16;
+    const int delta = GrowthStep(capacity_);
     if (capacity_ > INT_MAX - delta) throw EListError("Stringlist cannot hold more lines");
     SetCapacity(capacity_ + delta);
+}
+
+std::size_t TSynEditStringList::CapacityAfterGrowing(std::size_t Lines) const {
+    std::size_t capacity = static_cast<std::size_t>(capacity_);
+    while (capacity < Lines && capacity < INT_MAX)
+        capacity += static_cast<std::size_t>(GrowthStep(static_cast<int>(capacity)));
+    return capacity;
 }
 
 void TSynEditStringList::InsertItem(int Index, std::string_view S) {
@@ -198,8 +222,10 @@ void TSynEditStringList::InsertItem(int Index, std::string_view S) {
 
 int TSynEditStringList::Add(std::string_view S) {
     TStringsUpdate update(*this);
-    int index = GetCount();
-    InsertItem(index, S);
+    const int index = GetCount();
+    if (index == capacity_) Grow();
+    records_.emplace_back().Text = S;
+    indexOfLongestLine_ = -1;
     Fire(OnInserted, index, 1);
     return index;
 }
@@ -325,9 +351,14 @@ void TSynEditStringList::Exchange(int Index1, int Index2) {
 }
 
 void TSynEditStringList::Clear() {
+    ClearRecords();
+    TSynEditStringRecList().swap(records_);
+}
+
+void TSynEditStringList::ClearRecords() {
     if (records_.empty()) return;
     TStringsUpdate update(*this);
-    TSynEditStringRecList().swap(records_);
+    records_.clear();
     capacity_ = 0;
     indexOfLongestLine_ = -1;
     if (OnCleared) OnCleared(this);
@@ -397,7 +428,12 @@ void TSynEditStringList::SetTabWidth(int Value) {
 
 void TSynEditStringList::LoadFromText(std::string_view Bytes) {
     TStringsUpdate update(*this);
-    Clear();
+    // The old array's memory is kept for the new lines, and reserved once for
+    // all of them; Capacity still follows the growth rule.
+    ClearRecords();
+    std::size_t lines = CountOf(Bytes, '\n');
+    if (lines == 0) lines = CountOf(Bytes, '\r');
+    records_.reserve(CapacityAfterGrowing(lines + 1));
     TLineBreaksSeen seen = SplitLines(Bytes, [this](std::string_view line) { Add(line); });
     if (seen.CR && !seen.LF)
         fileFormat_ = sffMac;

@@ -125,7 +125,12 @@ protected:
 
 private:
     void CheckIndex(int Index, int Limit) const;
+    // Clear without giving the array's memory back.
+    void ClearRecords();
+    static int GrowthStep(int Capacity);
     void Grow();
+    // The capacity the growth rule reaches when Lines lines are added.
+    std::size_t CapacityAfterGrowing(std::size_t Lines) const;
     void InsertItem(int Index, std::string_view S);
     void LoadFromText(std::string_view Bytes);
     // Fills the expanded-length cache of one record; returns the length.

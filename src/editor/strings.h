@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -25,13 +26,23 @@ struct TLineBreaksSeen {
 template <class OnLine>
 TLineBreaksSeen SplitLines(std::string_view text, OnLine&& onLine) {
     TLineBreaksSeen seen;
+    if (text.empty()) return seen;
     const char* p = text.data();
     const char* const end = p + text.size();
+    // The next CR and LF at or after p, each found with one memchr and kept
+    // until passed, so the scan stays linear whatever the break kind.
+    auto find = [end](const char* from, char c) {
+        const void* hit = std::memchr(from, c, static_cast<std::size_t>(end - from));
+        return hit ? static_cast<const char*>(hit) : end;
+    };
+    const char* nextCR = find(p, '\r');
+    const char* nextLF = find(p, '\n');
     while (p < end) {
-        const char* start = p;
-        while (p < end && *p != '\r' && *p != '\n')
-            ++p;
-        onLine(std::string_view(start, static_cast<std::size_t>(p - start)));
+        if (nextCR < p) nextCR = find(p, '\r');
+        if (nextLF < p) nextLF = find(p, '\n');
+        const char* stop = nextCR < nextLF ? nextCR : nextLF;
+        onLine(std::string_view(p, static_cast<std::size_t>(stop - p)));
+        p = stop;
         if (p < end && *p == '\r') {
             ++p;
             seen.CR = true;
@@ -41,7 +52,7 @@ TLineBreaksSeen SplitLines(std::string_view text, OnLine&& onLine) {
             seen.LF = true;
         }
     }
-    if (!text.empty() && (text.back() == '\r' || text.back() == '\n')) onLine(std::string_view());
+    if (text.back() == '\r' || text.back() == '\n') onLine(std::string_view());
     return seen;
 }
 

@@ -119,6 +119,23 @@ TEST(LoadMixedBreaks, LoadingReadsFromTheStartOfTheStreamInOneBracket) {
     EXPECT_EQ(changing, 1);
 }
 
+TEST(LoadMixedBreaks, ReloadingReplacesEveryLineAndCapacityFollowsTheGrowthRule) {
+    TSynEditStringList list;
+    std::string big;
+    for (int i = 0; i < 101; ++i)
+        big += "line\r";
+    std::istringstream first(big);
+    list.LoadFromStream(first);
+    EXPECT_EQ(list.Count(), 102);
+    EXPECT_EQ(list.Capacity(), 125);
+    EXPECT_EQ(list.FileFormat(), sffMac);
+    std::istringstream second("x\ny");
+    list.LoadFromStream(second);
+    EXPECT_THAT(LinesOf(list), ElementsAre("x", "y"));
+    EXPECT_EQ(list.Capacity(), 16);
+    EXPECT_EQ(list.FileFormat(), sffUnix);
+}
+
 TEST_F(TempDir, EachFormatRoundTripsThroughAFileByteForByte) {
     for (const std::string bytes : {"10 A=1\r\n20 PRINT A\r\n", "10 A=1\n20 END", "x\ry\r"}) {
         const fs::path file = dir_ / "prog.bas";
