@@ -169,7 +169,7 @@ public:
     void RegisterCommandHandler(const THookedCommandEvent& AHandlerProc, void* AHandlerData);
     void UnregisterCommandHandler(const THookedCommandEvent& AHandlerProc);
 
-    // The table stored as differences from Reference (the defaults when
+    // The table as a form stores it: differences from Reference (the defaults when
     // null). KeystrokesStored is false when there is no difference.
     bool KeystrokesStored(const TSynEditKeyStrokes* Reference = nullptr) const;
     void GetRemovedKeystrokes(TSynEditKeyStrokes& Removed,

@@ -154,34 +154,20 @@ int TSynEditKeyStroke::Index() const {
     return collection_ ? collection_->IndexOf(this) : -1;
 }
 
+void TSynEditKeyStroke::CheckUnique(TShortCut First, TShortCut Second) const {
+    if (!collection_) return;
+    const int dup = collection_->FindShortcut2(First, Second);
+    if (dup >= 0 && &collection_->Items(dup) != this) throw ESynKeyError("Shortcut already exists");
+}
+
 void TSynEditKeyStroke::SetShortCut(TShortCut Value) {
-    if (Value != 0 && collection_) {
-        int dup = collection_->FindShortcut2(Value, GetShortCut2());
-        if (dup >= 0 && &collection_->Items(dup) != this)
-            throw ESynKeyError("Shortcut already exists");
-    }
-    std::uint16_t key;
-    TShiftState shift;
-    ShortCutToKey(Value, key, shift);
-    if (key != key_ || shift != shift_) {
-        key_ = key;
-        shift_ = shift;
-    }
+    if (Value != 0) CheckUnique(Value, GetShortCut2());
+    ShortCutToKey(Value, key_, shift_);
 }
 
 void TSynEditKeyStroke::SetShortCut2(TShortCut Value) {
-    if (Value != 0 && collection_) {
-        int dup = collection_->FindShortcut2(GetShortCut(), Value);
-        if (dup >= 0 && &collection_->Items(dup) != this)
-            throw ESynKeyError("Shortcut already exists");
-    }
-    std::uint16_t key;
-    TShiftState shift;
-    ShortCutToKey(Value, key, shift);
-    if (key != key2_ || shift != shift2_) {
-        key2_ = key;
-        shift2_ = shift;
-    }
+    if (Value != 0) CheckUnique(GetShortCut(), Value);
+    ShortCutToKey(Value, key2_, shift2_);
 }
 
 TSynEditKeyStroke& TSynEditKeyStrokes::Add() {

@@ -80,6 +80,9 @@ public:
     int Index() const;
 
 private:
+    // Raises ESynKeyError when another item has this pair of shortcuts.
+    void CheckUnique(TShortCut First, TShortCut Second) const;
+
     TSynEditKeyStrokes* collection_;
     std::uint16_t key_ = 0;
     TShiftState shift_;

@@ -27,19 +27,19 @@ TExpandedLine ConvertTabsToOneSpace(std::string_view Line, int) {
     return result;
 }
 
-// Next tab stop by mask; only valid for widths that are powers of two.
-TExpandedLine ConvertTabsPowerOfTwo(std::string_view Line, int TabWidth) {
+// Expands every tab to the cells CellsOf(column) gives for its 0-based column.
+template <class CellsOf>
+TExpandedLine ExpandTabs(std::string_view Line, CellsOf cellsOf) {
     TExpandedLine result;
     if (!HasTab(Line)) {
         result.Text = Line;
         return result;
     }
     result.HasTabs = true;
-    const int mask = TabWidth - 1;
     int column = 0;
     for (char c : Line) {
         if (c == '\t') {
-            int cells = TabWidth - (column & mask);
+            const int cells = cellsOf(column);
             result.Text.append(static_cast<std::size_t>(cells), '\t');
             column += cells;
         } else {
@@ -50,25 +50,14 @@ TExpandedLine ConvertTabsPowerOfTwo(std::string_view Line, int TabWidth) {
     return result;
 }
 
+// Only valid for widths that are powers of two.
+TExpandedLine ConvertTabsPowerOfTwo(std::string_view Line, int TabWidth) {
+    const int mask = TabWidth - 1;
+    return ExpandTabs(Line, [=](int column) { return TabWidth - (column & mask); });
+}
+
 TExpandedLine ConvertTabsGeneral(std::string_view Line, int TabWidth) {
-    TExpandedLine result;
-    if (!HasTab(Line)) {
-        result.Text = Line;
-        return result;
-    }
-    result.HasTabs = true;
-    int column = 0;
-    for (char c : Line) {
-        if (c == '\t') {
-            int cells = TabWidth - (column % TabWidth);
-            result.Text.append(static_cast<std::size_t>(cells), '\t');
-            column += cells;
-        } else {
-            result.Text += c;
-            ++column;
-        }
-    }
-    return result;
+    return ExpandTabs(Line, [=](int column) { return TabWidth - column % TabWidth; });
 }
 
 std::size_t CountOf(std::string_view s, char c) {

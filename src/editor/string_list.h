@@ -70,9 +70,6 @@ public:
     TSynEditStringList();
     ~TSynEditStringList() override;
 
-    using TStrings::Add;
-    using TStrings::Insert;
-
     // TStrings
     std::string Get(int Index) const override;
     int GetCount() const override { return static_cast<int>(records_.size()); }
