@@ -4,8 +4,10 @@
 // a file that cannot be run; 3 statement limit; 4 standard input ended while
 // an INPUT waited; 130 interrupted.
 #include <CLI/CLI.hpp>
-#include <csignal>
+#include <cerrno>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -34,18 +36,13 @@ enum ExitStatus : int {
     kExitInterrupted = 130,
 };
 
-void on_interrupt(int) {
-    // A second Ctrl+C leaves at once, in case the first cannot be honoured.
-    if (RunnerHost::interrupted()) _exit(kExitInterrupted);
-    RunnerHost::interrupt();
-}
-
-void install_interrupt_handler() {
-    struct sigaction action {};
-    action.sa_handler = on_interrupt;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0; // no SA_RESTART: a blocked read must return to see the interrupt
-    sigaction(SIGINT, &action, nullptr);
+// A whole number of statements, refused when it does not fit.
+std::optional<std::uint64_t> parse_count(const std::string& text) {
+    std::uint64_t value = 0;
+    const char* const last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(text.data(), last, value);
+    if (text.empty() || error != std::errc() || end != last) return std::nullopt;
+    return value;
 }
 
 struct Outcome {
@@ -105,7 +102,7 @@ int main(int argc, char** argv) {
     std::string file;
     std::string state_file;
     bool no_delay = false;
-    std::uint64_t max_statements = 0;
+    std::string max_statements;
 
     app.add_option("--input", inputs, "tick discrete input N (1..4); may be given several times")
         ->check(CLI::Range(1, 4))
@@ -119,7 +116,6 @@ int main(int argc, char** argv) {
     app.add_flag("--no-delay", no_delay, "DELAY does not wait");
     auto* limit = app.add_option("--max-statements", max_statements,
                                  "run at most N statements (exit 3 when more would run)")
-                      ->check(CLI::NonNegativeNumber)
                       ->type_name("N");
     app.add_flag("--trace", options.trace,
                  "before each statement, write \"line N\" to standard error");
@@ -141,7 +137,14 @@ int main(int argc, char** argv) {
     for (int n : inputs)
         options.board.inputs[static_cast<std::size_t>(n - 1)] = true;
     options.delay = !no_delay;
-    if (limit->count() > 0) options.max_statements = max_statements;
+    if (limit->count() > 0) {
+        options.max_statements = parse_count(max_statements);
+        if (!options.max_statements) {
+            std::cerr << "marlinet-run: --max-statements: \"" << max_statements
+                      << "\" is not a whole number from 0 to 18446744073709551615\n";
+            return kExitUsage;
+        }
+    }
 
     marlinet::basic::ProgramBuffer program;
     try {
@@ -151,24 +154,36 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 
+    // Opened before the run, so that a state file that cannot be written is
+    // refused like a bad argument instead of being found out afterwards.
+    std::ofstream state_out;
+    if (!state_file.empty()) {
+        state_out.open(state_file, std::ios::binary | std::ios::trunc);
+        if (!state_out) {
+            std::cerr << "marlinet-run: cannot write the state file " << state_file << ": "
+                      << std::strerror(errno) << '\n';
+            return kExitUsage;
+        }
+    }
+
     RunnerHost host(options, stdout, stderr, STDIN_FILENO);
     Interpreter interpreter(host);
     interpreter.set_program(std::move(program));
     host.attach(interpreter);
     interpreter.run_state().store(marlinet::basic::RunState::Running);
-    install_interrupt_handler();
+    RunnerHost::install_interrupt_handler();
 
     const RunEnd how = interpreter.run_program();
     std::fflush(stdout);
     const Outcome outcome = outcome_of(how, host.host_end());
     if (outcome.status == kExitInputEnded) std::cerr << "input ended\n";
 
-    if (!state_file.empty()) {
-        std::ofstream out(state_file, std::ios::binary | std::ios::trunc);
-        out << final_state(interpreter, host, outcome.end).dump(2) << '\n';
-        out.close();
-        if (!out) {
-            std::cerr << "marlinet-run: cannot write the state file " << state_file << '\n';
+    if (state_out.is_open()) {
+        state_out << final_state(interpreter, host, outcome.end).dump(2) << '\n';
+        state_out.close();
+        if (!state_out) {
+            std::cerr << "marlinet-run: could not finish writing the state file " << state_file
+                      << '\n';
             return kExitUsage;
         }
     }

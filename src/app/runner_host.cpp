@@ -3,6 +3,9 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
 #include <thread>
 #include <unistd.h>
 
@@ -13,6 +16,10 @@ namespace marlinet::runner {
 namespace {
 
 std::atomic<bool> g_interrupted{false};
+// Written by the interrupt handler so that a wait on standard input wakes
+// even when the signal arrives just before the wait begins.
+int g_wake_read = -1;
+int g_wake_write = -1;
 // The run state of the interpreter being run, so that an interrupt makes the
 // next checkpoint call the host even while the program runs freely.
 std::atomic<std::atomic<basic::RunState>*> g_run_state{nullptr};
@@ -33,9 +40,32 @@ void RunnerHost::attach(basic::Interpreter& interpreter) noexcept {
     g_run_state.store(&interpreter.run_state());
 }
 
-void RunnerHost::interrupt() noexcept {
+namespace {
+
+void on_interrupt(int) {
+    const int saved_errno = errno;
     g_interrupted.store(true);
     if (auto* state = g_run_state.load()) state->store(basic::RunState::ResetRequest);
+    if (g_wake_write >= 0) [[maybe_unused]]
+        auto written = ::write(g_wake_write, "!", 1);
+    errno = saved_errno;
+}
+
+} // namespace
+
+void RunnerHost::install_interrupt_handler() noexcept {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) == 0) {
+        g_wake_read = fds[0];
+        g_wake_write = fds[1];
+    }
+    struct sigaction action {};
+    action.sa_handler = on_interrupt;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: a blocked call returns to see the interrupt. SA_RESETHAND:
+    // a second Ctrl+C takes the default action, for a run that cannot stop.
+    action.sa_flags = SA_RESETHAND;
+    ::sigaction(SIGINT, &action, nullptr);
 }
 
 bool RunnerHost::interrupted() noexcept {
@@ -58,21 +88,22 @@ int RunnerHost::host_print(std::string_view text) {
 }
 
 std::optional<unsigned char> RunnerHost::read_byte() {
-    if (input_begin_ == input_end_) {
-        std::fflush(out_); // the prompt must be visible before we wait
-        ssize_t got;
-        while ((got = ::read(input_fd_, input_buffer_.data(), input_buffer_.size())) < 0) {
-            if (errno != EINTR || interrupted()) break;
-        }
+    for (;;) {
         if (interrupted()) end(HostEnd::Interrupted);
-        if (got <= 0) return std::nullopt;
-        input_begin_ = 0;
-        input_end_ = static_cast<std::size_t>(got);
+        pollfd fds[2] = {{input_fd_, POLLIN, 0}, {g_wake_read, POLLIN, 0}};
+        if (::poll(fds, g_wake_read >= 0 ? 2 : 1, -1) < 0 && errno != EINTR) return std::nullopt;
+        if (interrupted()) end(HostEnd::Interrupted);
+        if (fds[0].revents == 0) continue;
+        unsigned char byte;
+        const ssize_t got = ::read(input_fd_, &byte, 1);
+        if (got == 1) return byte;
+        if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        return std::nullopt; // the end of the input, or an input that cannot be read
     }
-    return static_cast<unsigned char>(input_buffer_[input_begin_++]);
 }
 
 std::string_view RunnerHost::host_request_value() {
+    std::fflush(out_); // the prompt must be visible before we wait
     line_.clear();
     bool any = false;
     for (;;) {
@@ -94,6 +125,7 @@ std::string_view RunnerHost::host_request_value() {
 }
 
 int RunnerHost::host_request_key() {
+    std::fflush(out_);
     const std::optional<unsigned char> byte = read_byte();
     if (!byte) end(HostEnd::InputEnded);
     options_.board.rx = false;

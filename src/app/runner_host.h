@@ -43,8 +43,9 @@ public:
     bool adc2_selected() const noexcept { return adc2_selected_; }
     bool rx() const noexcept { return options_.board.rx; }
 
-    // Called from the SIGINT handler: async-signal-safe.
-    static void interrupt() noexcept;
+    // Makes Ctrl+C end the run: at the next statement, or at once while a
+    // DELAY or an INPUT waits. A second Ctrl+C ends the process.
+    static void install_interrupt_handler() noexcept;
     static bool interrupted() noexcept;
 
     int host_print(std::string_view text) override;
@@ -64,7 +65,8 @@ public:
 
 private:
     [[noreturn]] void end(HostEnd why);
-    // One byte of standard input, or nothing at its end.
+    // One byte of standard input, or nothing at its end. Reads no more than
+    // that byte, so whatever follows stays for the next reader.
     std::optional<unsigned char> read_byte();
 
     RunnerOptions options_;
@@ -77,9 +79,6 @@ private:
     std::optional<std::int16_t> dac_;
     bool adc2_selected_ = false;
     std::string line_;
-    std::array<char, 4096> input_buffer_{};
-    std::size_t input_begin_ = 0;
-    std::size_t input_end_ = 0;
 };
 
 } // namespace marlinet::runner

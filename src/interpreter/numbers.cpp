@@ -45,9 +45,11 @@ NumberText::NumberText(std::int32_t value) noexcept {
 }
 
 std::optional<std::int32_t> parse_adc_text(std::string_view text) noexcept {
-    while (!text.empty() && is_space(text.front()))
+    // Blanks and control characters around the number are not part of it.
+    const auto is_blank_or_control = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && is_blank_or_control(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && is_space(text.back()))
+    while (!text.empty() && is_blank_or_control(text.back()))
         text.remove_suffix(1);
     if (text.empty()) return 0;
     bool negative = false;

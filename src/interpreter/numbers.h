@@ -32,8 +32,8 @@ private:
     std::uint8_t size_ = 0;
 };
 
-// The value typed into an analog input field: the text, trimmed of white
-// space, must be an integer (optional sign, decimal digits) in the 32-bit
+// The value typed into an analog input field: the text, trimmed of blanks and
+// control characters, must be an integer (optional sign, decimal digits) in the 32-bit
 // range; an empty field is 0. Anything else is not a value.
 std::optional<std::int32_t> parse_adc_text(std::string_view text) noexcept;
 

@@ -203,6 +203,33 @@ TEST_F(Runner, BadArgumentsAndUnrunnableFilesExitWithTwo) {
     EXPECT_FALSE(fs::exists(dir / "state.json"));
 }
 
+TEST_F(Runner, LimitsThatDoNotFitAndUnwritableStateFilesAreRefusedBeforeTheRun) {
+    const Result huge = run({"--max-statements", "18446744073709551616"}, "PRINT 1\n");
+    EXPECT_EQ(huge.status, 2);
+    EXPECT_EQ(huge.out, "");
+    EXPECT_NE(huge.err.find("--max-statements"), std::string::npos);
+    const Result state =
+        run({"--state", (dir / "no" / "such" / "dir.json").string()}, "PRINT 1\n", "", false);
+    EXPECT_EQ(state.status, 2);
+    EXPECT_EQ(state.out, "");
+    EXPECT_NE(state.err.find("dir.json"), std::string::npos);
+}
+
+TEST_F(Runner, InputTakesNoMoreOfStandardInputThanItUses) {
+    const fs::path file = program("INPUT A\nINPUT \"$\", K\nPRINT A; K\n");
+    std::ofstream(dir / "in", std::ios::binary) << "5\nxrest\n";
+    const std::string command = "{ " + quote(MARLINET_RUN) + " " + quote(file.string()) +
+                                "; cat; } <" + quote((dir / "in").string());
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char chunk[256];
+        for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
+            out.append(chunk, got);
+        ::pclose(pipe);
+    }
+    EXPECT_EQ(out, "? 5\n5120\nrest\n");
+}
+
 TEST_F(Runner, HelpAndVersionExitWithZero) {
     const Result help = run({"--help"}, "", "", false);
     EXPECT_EQ(help.status, 0);

@@ -176,6 +176,11 @@ TEST_F(Tokens, SixtyThreeCharactersFitAndSixtyFourAreTooLong) {
     EXPECT_EQ(too_long.error(), 15);
     EXPECT_EQ(too_long.error_line(), 2);
 
+    BasicRun long_label; // met while labels are collected: before any statement runs
+    EXPECT_EQ(long_label.run("A = 1\r\n" + std::string(64, '1') + " B = 2"), RunEnd::Error);
+    EXPECT_EQ(long_label.error(), 15);
+    EXPECT_EQ(long_label.var('A'), 0);
+
     BasicRun long_string;
     EXPECT_EQ(long_string.run("PRINT \"" + std::string(64, 's') + "\""), RunEnd::Error);
     EXPECT_EQ(long_string.error(), 15);
