@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Times marlinet-run on the programs in bench/programs/ beside the same
 # programs in two other BASIC interpreters (yabasic, a bytecode interpreter,
-# and bwbasic), and prints the median wall time of several runs and ratios.
+# and bwbasic), and prints the median CPU time (user + system) of several runs
+# and ratios. CPU time rather than wall time, so that other work on a shared
+# machine disturbs the comparison less.
 #
 #   bench/interpreter/compare.sh [runs]        (default 5 runs; bwbasic runs once on loop)
 #
@@ -16,19 +18,14 @@ cmake --build build/release --target marlinet-run >/dev/null
 ours=build/release/marlinet-run
 programs=bench/programs
 
-# Median wall time in milliseconds of "$@" over $n runs, output discarded.
-median_ms() {
-  local n=$1; shift
-  local times=()
-  for ((i = 0; i < n; i++)); do
-    local start end
-    start=$(date +%s%N)
-    "$@" </dev/null >/dev/null 2>&1
-    end=$(date +%s%N)
-    times+=($(( (end - start) / 1000000 )))
-  done
-  printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'
+# CPU time (user + system) in milliseconds of one run of "$@", output discarded.
+cpu_ms() {
+  local TIMEFORMAT='%3U %3S' t
+  t=$( { time "$@" </dev/null >/dev/null 2>&1; } 2>&1 )
+  awk '{printf "%d", ($1 + $2) * 1000}' <<<"$t"
 }
+
+median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 statements() {
   local state
@@ -38,7 +35,7 @@ statements() {
   rm -f "$state"
 }
 
-printf '%-8s %12s %12s %12s %14s %14s %12s\n' program marlinet-ms yabasic-ms bwbasic-ms \
+printf '%-8s %12s %12s %12s %14s %14s %12s\n' program marlinet-cpu yabasic-cpu bwbasic-cpu \
   yabasic/ours bwbasic/ours Mstmt/s
 for name in loop primes mix; do
   for ext in bas yab bwb; do
@@ -47,10 +44,16 @@ for name in loop primes mix; do
   expected=$("$ours" --no-delay "$programs/$name.bas" | tr -d ' \n')
   got_yab=$(yabasic "$programs/$name.yab" | tr -d ' \n')
   [ "$expected" = "$got_yab" ] || echo "warning: $name prints $expected here, $got_yab in yabasic" >&2
-  t_ours=$(median_ms "$runs" "$ours" --no-delay "$programs/$name.bas")
-  t_yab=$(median_ms "$runs" yabasic "$programs/$name.yab")
-  # bwbasic is two orders of magnitude slower: fewer runs keep the script short.
-  t_bwb=$(median_ms 1 bwbasic "$programs/$name.bwb")
+  # Interleaved, so that a change in the machine's load touches both alike.
+  ours_runs=() yab_runs=()
+  for ((i = 0; i < runs; i++)); do
+    ours_runs+=("$(cpu_ms "$ours" --no-delay "$programs/$name.bas")")
+    yab_runs+=("$(cpu_ms yabasic "$programs/$name.yab")")
+  done
+  t_ours=$(median "${ours_runs[@]}")
+  t_yab=$(median "${yab_runs[@]}")
+  # bwbasic is two orders of magnitude slower: one run keeps the script short.
+  t_bwb=$(cpu_ms bwbasic "$programs/$name.bwb")
   n=$(statements "$programs/$name.bas")
   awk -v name="$name" -v o="$t_ours" -v y="$t_yab" -v b="$t_bwb" -v n="$n" 'BEGIN {
     o1 = (o > 0 ? o : 1)
