@@ -15,12 +15,19 @@ TCustomSynEdit::TCustomSynEdit(TSynEditWindow* Window) : window_(Window), keystr
     lines_.SetTabWidth(tabWidth_);
     undoList_.OnAddedUndo = TNotifyEvent::Of<&TCustomSynEdit::UndoRedoAdded>(this);
     redoList_.OnAddedUndo = TNotifyEvent::Of<&TCustomSynEdit::UndoRedoAdded>(this);
+    font_.OnChange = TNotifyEvent::Of<&TCustomSynEdit::FontChanged>(this);
+    gutter_.OnChange = TNotifyEvent::Of<&TCustomSynEdit::GutterChanged>(this);
+    selectedColor_.OnChange = TNotifyEvent::Of<&TCustomSynEdit::SelectedColorsChanged>(this);
+    bookMarkOpt_.OnChange = TNotifyEvent::Of<&TCustomSynEdit::BookMarkOptionsChanged>(this);
+    CreateTextDrawer();
     // SetDefaultKeystrokes is virtual, but a constructor only reaches this
     // class's version; derived editors with other defaults call theirs again.
     TCustomSynEdit::SetDefaultKeystrokes();
 }
 
 TCustomSynEdit::~TCustomSynEdit() {
+    UnbindHighlighter();
+    if (scrollTimerRunning_ && window_) window_->StopScrollTimer();
     lines_.OnChanging = {};
     lines_.OnChange = {};
     lines_.OnCleared = {};
@@ -226,72 +233,299 @@ void TCustomSynEdit::DoOnStatusChange() {
 void TCustomSynEdit::DecPaintLock() {
     assert(paintLock_ > 0 && "unbalanced DecPaintLock");
     if (paintLock_ == 0) return;
-    if (--paintLock_ == 0) DoOnStatusChange();
+    if (--paintLock_ > 0) return;
+    if (window_ && window_->HandleAllocated()) {
+        if (stateFlags_.Contains(sfScrollbarChanged)) UpdateScrollBars();
+        if (stateFlags_.Contains(sfCaretChanged)) UpdateCaret();
+    }
+    DoOnStatusChange();
 }
 
-void TCustomSynEdit::SetCellMetrics(int ACharWidth, int ALineHeight, int AGutterWidth) {
-    charWidth_ = std::max(ACharWidth, 0);
-    lineHeight_ = std::max(ALineHeight, 0);
-    gutterWidth_ = std::max(AGutterWidth, 0);
+// --- Window, fonts and cell -------------------------------------------------------
+
+void TCustomSynEdit::SetWindow(TSynEditWindow* Value) {
+    if (Value == window_) return;
+    if (window_ && scrollTimerRunning_) window_->StopScrollTimer();
+    scrollTimerRunning_ = false;
+    window_ = Value;
+    CreateTextDrawer();
 }
 
-int TCustomSynEdit::LinesInWindow() const {
-    if (!window_ || lineHeight_ <= 0) return 0;
-    return std::max(window_->ClientHeight(), 0) / lineHeight_;
-}
-
-int TCustomSynEdit::CharsInWindow() const {
-    if (!window_ || charWidth_ <= 0) return 0;
-    return std::max(window_->ClientWidth() - gutterWidth_ - 2, 0) / charWidth_;
-}
-
-bool TCustomSynEdit::WindowShowing() const {
-    return window_ && window_->HandleAllocated() && window_->Visible();
-}
-
-void TCustomSynEdit::InvalidateClientRect(const TRect& Rect) {
-    if (Rect.IsEmpty()) return;
-    if (stateFlags_.Contains(sfLinesChanging))
-        invalidRect_ = UnionRect(invalidRect_, Rect);
-    else
-        window_->InvalidateRect(Rect);
-}
-
-void TCustomSynEdit::Invalidate() {
-    if (!WindowShowing()) return;
-    InvalidateClientRect({0, 0, window_->ClientWidth(), window_->ClientHeight()});
-}
-
-void TCustomSynEdit::InvalidateRows(int FirstLine, int LastLine, int Left, int Right) {
-    if (!WindowShowing()) return;
-    if (FirstLine == -1 && LastLine == -1) {
-        InvalidateClientRect({Left, 0, Right, window_->ClientHeight()});
+void TCustomSynEdit::CreateTextDrawer() {
+    textDrawer_.reset();
+    TSynFontEngine* engine = window_ ? window_->FontEngine() : nullptr;
+    if (!engine) {
+        charWidth_ = lineHeight_ = 0;
         return;
     }
-    FirstLine = std::max(FirstLine, 1);
-    LastLine = std::max(LastLine, 1);
-    if (LastLine < FirstLine) std::swap(FirstLine, LastLine);
-    // A change at or past the last line also clears the rows below the text.
-    const int lastVisible = topLine_ + LinesInWindow();
-    if (LastLine >= lines_.Count()) LastLine = std::max(LastLine, lastVisible);
-    FirstLine = std::max(FirstLine, topLine_);
-    LastLine = std::min(LastLine, lastVisible);
-    if (FirstLine > LastLine) return;
-    InvalidateClientRect({Left, (FirstLine - topLine_) * lineHeight_, Right,
-                          (LastLine - topLine_ + 1) * lineHeight_});
+    // Bold is the widest style of most faces: a cell sized for it fits all.
+    textDrawer_ = std::make_unique<TheTextDrawer>(*engine, fsBold, &font_);
+    RecalcCharExtent();
+    GutterChanged(&gutter_);
+    SizeOrFontChanged(true);
 }
 
-void TCustomSynEdit::InvalidateLines(int FirstLine, int LastLine) {
-    if (!WindowShowing()) return;
-    InvalidateRows(FirstLine, LastLine, gutterWidth_, window_->ClientWidth());
+void TCustomSynEdit::FontChanged(TObject*) {
+    if (!textDrawer_) return;
+    textDrawer_->SetBaseFont(&font_);
+    RecalcCharExtent();
+    SizeOrFontChanged(true);
 }
 
-void TCustomSynEdit::InvalidateGutterLines(int FirstLine, int LastLine) {
-    InvalidateRows(FirstLine, LastLine, 0, gutterWidth_);
+void TCustomSynEdit::RecalcCharExtent() {
+    if (!textDrawer_) return;
+    // The bold/italic combinations the text is drawn in.
+    bool used[4] = {false, false, false, false};
+    const TFontStyles boldItalic = fsBold | fsItalic;
+    const int attribCount = highlighter_ ? highlighter_->GetAttribCount() : 0;
+    for (int i = 0; i < attribCount; ++i)
+        used[(highlighter_->GetAttribute(i)->Style() & boldItalic).Bits()] = true;
+    if (attribCount == 0) used[(font_.Style() & boldItalic).Bits()] = true;
+
+    int width = 0, height = 0;
+    TFontStyles widest = textDrawer_->BaseStyle();
+    for (int bits = 0; bits < 4; ++bits) {
+        if (!used[bits]) continue;
+        const TFontStyles style = TFontStyles::FromBits(bits);
+        textDrawer_->SetBaseStyle(style);
+        height = std::max(height, textDrawer_->GetCharHeight());
+        if (textDrawer_->GetCharWidth() > width) {
+            width = textDrawer_->GetCharWidth();
+            widest = style;
+        }
+    }
+    // The drawer's cells must be exactly CharWidth wide.
+    textDrawer_->SetBaseStyle(widest);
+    lineHeight_ = height + extraLineSpacing_;
+    charWidth_ = width;
 }
 
-void TCustomSynEdit::InvalidateSelection() {
-    InvalidateLines(std::min(blockBegin_.Y, blockEnd_.Y), std::max(blockBegin_.Y, blockEnd_.Y));
+void TCustomSynEdit::SizeOrFontChanged(bool FontChanged) {
+    if (!window_ || !window_->HandleAllocated() || charWidth_ == 0) return;
+    if (FontChanged) {
+        if (gutter_.ShowLineNumbers())
+            GutterChanged(&gutter_);
+        else
+            UpdateScrollBars();
+        InitializeCaret();
+        Invalidate();
+    } else {
+        UpdateScrollBars();
+    }
+    if (!options_.Contains(eoScrollPastEol)) SetLeftChar(leftChar_);
+    if (!options_.Contains(eoScrollPastEof)) SetTopLine(topLine_);
+}
+
+void TCustomSynEdit::GutterChanged(TObject*) {
+    if (gutter_.ShowLineNumbers() && gutter_.AutoSize()) gutter_.AutoSizeDigitCount(lines_.Count());
+    int width = charWidth_;
+    if (gutter_.UseFontStyle() && textDrawer_) {
+        textDrawer_->SetBaseFont(&gutter_.Font());
+        width = textDrawer_->GetCharWidth();
+        textDrawer_->SetBaseFont(&font_); // keeps the base style of the cell
+    }
+    const int newWidth = gutter_.RealGutterWidth(width);
+    if (newWidth == gutterWidth_)
+        InvalidateGutter();
+    else
+        SetGutterWidth(newWidth);
+}
+
+void TCustomSynEdit::SetGutterWidth(int Value) {
+    Value = std::max(Value, 0);
+    if (Value == gutterWidth_) return;
+    gutterWidth_ = Value;
+    UpdateScrollBars();
+    Invalidate();
+}
+
+// --- Display settings ---------------------------------------------------------------
+
+void TCustomSynEdit::SetColor(TColor Value) {
+    if (Value == color_) return;
+    color_ = Value;
+    Invalidate();
+}
+
+void TCustomSynEdit::SetRightEdge(int Value) {
+    if (Value == rightEdge_) return;
+    rightEdge_ = Value;
+    Invalidate();
+}
+
+void TCustomSynEdit::SetRightEdgeColor(TColor Value) {
+    if (Value == rightEdgeColor_) return;
+    rightEdgeColor_ = Value;
+    Invalidate();
+}
+
+void TCustomSynEdit::SetActiveLineColor(TColor Value) {
+    if (Value == activeLineColor_) return;
+    activeLineColor_ = Value;
+    InvalidateLine(caret_.Y);
+}
+
+void TCustomSynEdit::SetExtraLineSpacing(int Value) {
+    if (Value == extraLineSpacing_) return;
+    extraLineSpacing_ = Value;
+    RecalcCharExtent();
+    SizeOrFontChanged(true);
+}
+
+void TCustomSynEdit::SetInsertMode(bool Value) {
+    if (Value == insertMode_) return;
+    insertMode_ = Value;
+    InitializeCaret();
+    StatusChanged({scInsertMode});
+}
+
+void TCustomSynEdit::SetInsertCaret(TSynEditCaretType Value) {
+    if (Value == insertCaret_) return;
+    insertCaret_ = Value;
+    InitializeCaret();
+}
+
+void TCustomSynEdit::SetOverwriteCaret(TSynEditCaretType Value) {
+    if (Value == overwriteCaret_) return;
+    overwriteCaret_ = Value;
+    InitializeCaret();
+}
+
+void TCustomSynEdit::SetScrollBars(TScrollStyle Value) {
+    if (Value == scrollBars_) return;
+    scrollBars_ = Value;
+    UpdateScrollBars();
+}
+
+void TCustomSynEdit::SetHideSelection(bool Value) {
+    if (Value == hideSelection_) return;
+    hideSelection_ = Value;
+    InvalidateSelection();
+}
+
+TSynDlgCodes TCustomSynEdit::GetDlgCode() const {
+    TSynDlgCodes codes{dlgWantArrows, dlgWantChars};
+    if (wantTabs_) codes.Include(dlgWantTab);
+    if (wantReturns_) codes.Include(dlgWantAllKeys);
+    return codes;
+}
+
+// --- Highlighter ------------------------------------------------------------------------
+
+void TCustomSynEdit::THighlighterLink::Notification(highlight::TComponent* AComponent,
+                                                    highlight::TOperation Operation) {
+    if (Operation == highlight::TOperation::opRemove && AComponent == owner_.highlighter_)
+        owner_.SetHighlighter(nullptr);
+}
+
+void TCustomSynEdit::UnbindHighlighter() {
+    if (!highlighter_) return;
+    highlighter_->UnhookAttrChangeEvent(
+        highlight::TNotifyEvent::Of<&THighlighterLink::AttrChanged>(&highlighterLink_));
+    highlighter_->RemoveFreeNotification(&highlighterLink_);
+    highlighter_ = nullptr;
+}
+
+void TCustomSynEdit::SetHighlighter(highlight::TSynCustomHighlighter* Value) {
+    if (Value == highlighter_) return;
+    UnbindHighlighter();
+    highlighter_ = Value;
+    if (highlighter_) {
+        highlighter_->HookAttrChangeEvent(
+            highlight::TNotifyEvent::Of<&THighlighterLink::AttrChanged>(&highlighterLink_));
+        highlighter_->FreeNotification(&highlighterLink_);
+        HighlighterAttrChanged(highlighter_);
+    } else {
+        RecalcCharExtent();
+        Invalidate();
+        SizeOrFontChanged(true);
+    }
+}
+
+void TCustomSynEdit::HighlighterAttrChanged(highlight::TPersistent* Sender) {
+    RecalcCharExtent();
+    if (Sender && Sender == highlighter_) {
+        TStringsUpdate update(lines_);
+        ScanRanges();
+    } else {
+        Invalidate();
+    }
+    SizeOrFontChanged(true);
+}
+
+int TCustomSynEdit::ScanFrom(int Index) {
+    const int count = lines_.Count();
+    if (!highlighter_ || Index < 0 || Index >= count) return Index;
+    if (Index == 0)
+        highlighter_->ResetRange();
+    else
+        highlighter_->SetRange(lines_.GetRange(Index - 1));
+    for (;; ++Index) {
+        highlighter_->SetLine(lines_.GetRef(Index), Index);
+        highlighter_->NextToEol();
+        const highlight::TSynRange range = highlighter_->GetRange();
+        if (range == lines_.GetRange(Index)) break;
+        lines_.PutRange(Index, range);
+        if (Index == count - 1) break;
+    }
+    return Index;
+}
+
+void TCustomSynEdit::ScanRanges() {
+    if (!highlighter_) return;
+    highlighter_->ResetRange();
+    const int count = lines_.Count();
+    for (int i = 0; i < count; ++i) {
+        highlighter_->SetLine(lines_.GetRef(i), i);
+        highlighter_->NextToEol();
+        lines_.PutRange(i, highlighter_->GetRange());
+    }
+}
+
+// --- Marks --------------------------------------------------------------------------------
+
+void TCustomSynEdit::MarksChanged(int Line) {
+    InvalidateGutterLines(Line, Line);
+}
+
+void TCustomSynEdit::SetBookMark(int BookMark, int X, int Y) {
+    if (BookMark < 0 || BookMark >= kInternalImageCount || Y < 1 || Y > lines_.Count()) return;
+    ClearBookMark(BookMark);
+    marks_.push_back({Y, X, BookMark, BookMark, true});
+    MarksChanged(Y);
+}
+
+void TCustomSynEdit::ClearBookMark(int BookMark) {
+    for (auto it = marks_.begin(); it != marks_.end(); ++it) {
+        if (it->BookmarkNumber != BookMark) continue;
+        const int line = it->Line;
+        marks_.erase(it);
+        MarksChanged(line);
+        return;
+    }
+}
+
+bool TCustomSynEdit::GetBookMark(int BookMark, int& X, int& Y) const {
+    for (const auto& mark : marks_) {
+        if (mark.BookmarkNumber != BookMark) continue;
+        X = mark.Char;
+        Y = mark.Line;
+        return true;
+    }
+    return false;
+}
+
+void TCustomSynEdit::AddMark(const TSynEditMark& Mark) {
+    TSynEditMark mark = Mark;
+    mark.BookmarkNumber = -1;
+    marks_.push_back(mark);
+    MarksChanged(mark.Line);
+}
+
+void TCustomSynEdit::ClearMarks() {
+    if (marks_.empty()) return;
+    marks_.clear();
+    InvalidateGutter();
 }
 
 // --- Line store reactions ---------------------------------------------------------
@@ -302,6 +536,11 @@ void TCustomSynEdit::LinesChanging(TObject*) {
 
 void TCustomSynEdit::LinesChanged(TObject*) {
     stateFlags_.Exclude(sfLinesChanging);
+    if (!window_ || !window_->HandleAllocated()) {
+        invalidRect_ = {};
+        return;
+    }
+    UpdateScrollBars();
     // The old selection may reach beyond the changed text: collapse it onto
     // the caret without leaving a mode that undo or paste chose.
     const TSynSelectionMode active = activeSelectionMode_;
@@ -309,6 +548,8 @@ void TCustomSynEdit::LinesChanged(TObject*) {
     activeSelectionMode_ = active;
     if (WindowShowing() && !invalidRect_.IsEmpty()) window_->InvalidateRect(invalidRect_);
     invalidRect_ = {};
+    if (gutter_.ShowLineNumbers() && gutter_.AutoSize()) gutter_.AutoSizeDigitCount(lines_.Count());
+    if (!options_.Contains(eoScrollPastEof)) SetTopLine(topLine_);
 }
 
 void TCustomSynEdit::ListCleared(TObject*) {
@@ -320,21 +561,40 @@ void TCustomSynEdit::ListCleared(TObject*) {
     blockBegin_ = blockEnd_ = caret_;
     topLine_ = 1;
     leftChar_ = 1;
+    UpdateCaret();
     StatusChanged({scAll});
 }
 
 void TCustomSynEdit::ListDeleted(TObject*, int Index, int) {
+    if (highlighter_ && lines_.Count() > 0) ScanFrom(std::min(Index, lines_.Count() - 1));
     InvalidateLines(Index + 1, INT32_MAX);
     InvalidateGutterLines(Index + 1, INT32_MAX);
 }
 
-void TCustomSynEdit::ListInserted(TObject*, int Index, int) {
+void TCustomSynEdit::ListInserted(TObject*, int Index, int NumLines) {
+    if (highlighter_ && lines_.Count() > 0) {
+        int c = Index;
+        do {
+            c = ScanFrom(c) + 1;
+        } while (c < Index + NumLines);
+    }
     InvalidateLines(Index + 1, INT32_MAX);
     InvalidateGutterLines(Index + 1, INT32_MAX);
+    if (options_.Contains(eoAutoSizeMaxScrollWidth)) {
+        for (int i = Index; i < Index + NumLines; ++i)
+            if (lines_.ExpandedStringLengths(i) > maxScrollWidth_)
+                SetMaxScrollWidth(lines_.ExpandedStringLengths(i));
+    }
 }
 
-void TCustomSynEdit::ListPutted(TObject*, int Index, int) {
-    InvalidateLines(Index + 1, Index + 1);
+void TCustomSynEdit::ListPutted(TObject*, int Index, int NumLines) {
+    const int last = highlighter_ ? ScanFrom(Index) : Index;
+    InvalidateLines(Index + 1, std::max(Index + 1, last + 1));
+    if (options_.Contains(eoAutoSizeMaxScrollWidth)) {
+        for (int i = Index; i < Index + NumLines; ++i)
+            if (lines_.ExpandedStringLengths(i) > maxScrollWidth_)
+                SetMaxScrollWidth(lines_.ExpandedStringLengths(i));
+    }
 }
 
 } // namespace marlinet::editor

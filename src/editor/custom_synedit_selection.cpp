@@ -74,9 +74,16 @@ void TCustomSynEdit::SetCaretXY(const TBufferCoord& Value) {
     TSynStatusChanges changes;
     if (p.X != caret_.X) changes.Include(scCaretX);
     if (p.Y != caret_.Y) changes.Include(scCaretY);
+    const int oldLine = caret_.Y;
     caret_ = p;
     UpdateLastCaretX();
-    if (!changes.Empty()) StatusChanged(changes);
+    if (changes.Empty()) return;
+    if (activeLineColor_ != clNone && oldLine != caret_.Y) {
+        InvalidateLine(oldLine);
+        InvalidateLine(caret_.Y);
+    }
+    UpdateCaret();
+    StatusChanged(changes);
 }
 
 // --- Selection -------------------------------------------------------------------------

@@ -149,6 +149,12 @@ std::string_view TSynEditStringList::GetView(int Index) const {
     return records_[static_cast<std::size_t>(Index)].Text;
 }
 
+const std::string& TSynEditStringList::GetRef(int Index) const {
+    static const std::string empty;
+    if (Index < 0 || Index >= GetCount()) return empty;
+    return records_[static_cast<std::size_t>(Index)].Text;
+}
+
 void* TSynEditStringList::GetObject(int Index) const {
     if (Index < 0 || Index >= GetCount()) return nullptr;
     return records_[static_cast<std::size_t>(Index)].Object;

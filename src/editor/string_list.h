@@ -92,6 +92,10 @@ public:
 
     // Text of the line without a copy; empty out of range.
     std::string_view GetView(int Index) const;
+    // The stored text itself, for readers that need a string that stays put
+    // (a highlighter views the line it scans); valid until the line changes.
+    // An empty string out of range.
+    const std::string& GetRef(int Index) const;
     TSynEditRange GetRange(int Index) const;
     void PutRange(int Index, TSynEditRange ARange);
     TSynEditStringFlags GetFlags(int Index) const;

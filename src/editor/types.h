@@ -95,6 +95,14 @@ enum TSynStatusChange : std::uint8_t {
 };
 using TSynStatusChanges = EnumSet<TSynStatusChange>;
 
+// A pixel position.
+struct TPoint {
+    int X = 0;
+    int Y = 0;
+
+    constexpr bool operator==(const TPoint&) const = default;
+};
+
 // Pixel rectangle, half-open: Left <= x < Right, Top <= y < Bottom.
 struct TRect {
     int Left = 0;
@@ -105,6 +113,10 @@ struct TRect {
     constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     constexpr bool operator==(const TRect&) const = default;
 };
+
+constexpr bool PtInRect(const TRect& r, int x, int y) {
+    return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+}
 
 // The smallest rectangle holding both; an empty rectangle adds nothing.
 constexpr TRect UnionRect(const TRect& a, const TRect& b) {

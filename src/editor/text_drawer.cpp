@@ -1,0 +1,275 @@
+#include "editor/text_drawer.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdlib>
+
+#include "editor/errors.h"
+
+namespace marlinet::editor {
+
+namespace {
+
+constexpr const char* kSetBaseFontMessage = "SetBaseFont: 'Value' must be specified.";
+constexpr std::size_t kDistanceStep = 64;
+
+} // namespace
+
+// --- TFont ---------------------------------------------------------------------------
+
+TFont::TFont(std::string Name, int Height, TColor Color, TFontPitch Pitch) : color_(Color) {
+    data_.Name = std::move(Name);
+    data_.Height = Height;
+    data_.Pitch = Pitch;
+}
+
+void TFont::Changed() {
+    if (OnChange) OnChange(this);
+}
+
+void TFont::Assign(const TFont& Source) {
+    if (data_ == Source.data_ && color_ == Source.color_) return;
+    data_ = Source.data_;
+    color_ = Source.color_;
+    Changed();
+}
+
+void TFont::SetName(const std::string& Value) {
+    if (Value == data_.Name) return;
+    data_.Name = Value;
+    Changed();
+}
+
+void TFont::SetHeight(int Value) {
+    Value = std::abs(Value);
+    if (Value == data_.Height) return;
+    data_.Height = Value;
+    Changed();
+}
+
+void TFont::SetPitch(TFontPitch Value) {
+    if (Value == data_.Pitch) return;
+    data_.Pitch = Value;
+    Changed();
+}
+
+void TFont::SetStyle(TFontStyles Value) {
+    if (Value == data_.Style) return;
+    data_.Style = Value;
+    Changed();
+}
+
+void TFont::SetCharset(int Value) {
+    if (Value == data_.Charset) return;
+    data_.Charset = Value;
+    Changed();
+}
+
+void TFont::SetColor(TColor Value) {
+    if (Value == color_) return;
+    color_ = Value;
+    Changed();
+}
+
+// --- TheFontsInfoManager ----------------------------------------------------------------
+
+TheFontsInfoManager& TheFontsInfoManager::Instance() {
+    static TheFontsInfoManager manager;
+    return manager;
+}
+
+TSynFontsInfo* TheFontsInfoManager::GetFontsInfo(TSynFontEngine& Engine, const TSynLogFont& Font) {
+    TSynLogFont key = Font;
+    key.Style = {};
+    for (auto& entry : entries_) {
+        if (entry->Engine == &Engine && entry->BaseFont == key) {
+            ++entry->RefCount;
+            return entry.get();
+        }
+    }
+    auto entry = std::make_unique<TSynFontsInfo>();
+    entry->Engine = &Engine;
+    entry->BaseFont = key;
+    entry->RefCount = 1;
+    entries_.push_back(std::move(entry));
+    return entries_.back().get();
+}
+
+void TheFontsInfoManager::DropIfUnused(TSynFontsInfo* Info) {
+    if (Info->RefCount > 0 || Info->LockCount > 0) return;
+    std::erase_if(entries_, [Info](const auto& e) { return e.get() == Info; });
+}
+
+void TheFontsInfoManager::ReleaseFontsInfo(TSynFontsInfo* Info) {
+    assert(Info && Info->RefCount > 0 && "unbalanced ReleaseFontsInfo");
+    --Info->RefCount;
+    DropIfUnused(Info);
+}
+
+void TheFontsInfoManager::LockFontsInfo(TSynFontsInfo* Info) {
+    ++Info->LockCount;
+}
+
+void TheFontsInfoManager::UnlockFontsInfo(TSynFontsInfo* Info) {
+    assert(Info->LockCount > 0 && "unbalanced UnlockFontsInfo");
+    --Info->LockCount;
+    DropIfUnused(Info);
+}
+
+// --- TheFontStock ------------------------------------------------------------------------
+
+TheFontStock::TheFontStock(TSynFontEngine& Engine) : engine_(Engine) {}
+
+TheFontStock::~TheFontStock() {
+    if (locked_) Unlock();
+    if (info_) TheFontsInfoManager::Instance().ReleaseFontsInfo(info_);
+}
+
+void TheFontStock::SetBaseFont(const TFont* Value) {
+    if (!Value) throw ESynError(kSetBaseFontMessage);
+    TSynFontsInfo* info = TheFontsInfoManager::Instance().GetFontsInfo(engine_, Value->LogFont());
+    if (info_) {
+        if (locked_) TheFontsInfoManager::Instance().UnlockFontsInfo(info_);
+        TheFontsInfoManager::Instance().ReleaseFontsInfo(info_);
+        if (locked_) TheFontsInfoManager::Instance().LockFontsInfo(info);
+    }
+    info_ = info;
+    SetStyle(Value->Style());
+}
+
+void TheFontStock::SetStyle(TFontStyles Value) {
+    style_ = Value;
+    if (!info_) return;
+    auto& font = info_->Fonts[Value.Bits() & 15u];
+    if (!font) {
+        TSynLogFont log = info_->BaseFont;
+        log.Style = Value;
+        font = engine_.CreateFont(log);
+    }
+}
+
+const TSynPlatformFont& TheFontStock::FontHandle() const {
+    if (!info_) throw ESynError(kSetBaseFontMessage);
+    return *info_->Fonts[style_.Bits() & 15u];
+}
+
+void TheFontStock::Lock() {
+    if (locked_ || !info_) return;
+    TheFontsInfoManager::Instance().LockFontsInfo(info_);
+    locked_ = true;
+}
+
+void TheFontStock::Unlock() {
+    if (!locked_) return;
+    TheFontsInfoManager::Instance().UnlockFontsInfo(info_);
+    locked_ = false;
+}
+
+// --- TheTextDrawer --------------------------------------------------------------------
+
+TheTextDrawer::TheTextDrawer(TSynFontEngine& Engine, TFontStyles BaseStyle, const TFont* BaseFont)
+    : stock_(Engine), baseStyle_(BaseStyle) {
+    SetBaseFont(BaseFont);
+}
+
+TheTextDrawer::~TheTextDrawer() {
+    assert(drawingCount_ == 0 && "TheTextDrawer destroyed while drawing");
+}
+
+void TheTextDrawer::SetBaseFont(const TFont* Value) {
+    if (!Value) throw ESynError(kSetBaseFontMessage);
+    stock_.SetBaseFont(Value);
+    Recalc();
+}
+
+void TheTextDrawer::SetBaseStyle(TFontStyles Value) {
+    if (Value == baseStyle_ && charWidth_ != 0) return;
+    baseStyle_ = Value;
+    Recalc();
+}
+
+void TheTextDrawer::Recalc() {
+    const TFontStyles current = stock_.Style();
+    stock_.SetStyle(baseStyle_);
+    charWidth_ = stock_.CharAdvance();
+    charHeight_ = stock_.CharHeight();
+    stock_.SetStyle(current);
+    distances_.clear();
+    if (target_) SelectCurrent();
+}
+
+void TheTextDrawer::SetStyle(TFontStyles Value) {
+    if (Value == stock_.Style()) return;
+    stock_.SetStyle(Value);
+    if (target_) target_->SelectFont(stock_.FontHandle());
+}
+
+void TheTextDrawer::SetForeColor(TColor Value) {
+    if (Value == foreColor_) return;
+    foreColor_ = Value;
+    if (target_) target_->SetTextColor(Value);
+}
+
+void TheTextDrawer::SetBackColor(TColor Value) {
+    if (Value == backColor_) return;
+    backColor_ = Value;
+    if (target_) target_->SetBkColor(Value);
+}
+
+void TheTextDrawer::SetCharExtra(int Value) {
+    if (Value == charExtra_) return;
+    charExtra_ = Value;
+    distances_.clear();
+}
+
+void TheTextDrawer::SelectCurrent() {
+    target_->SelectFont(stock_.FontHandle());
+    target_->SetTextColor(foreColor_);
+    target_->SetBkColor(backColor_);
+}
+
+void TheTextDrawer::BeginDrawing(TSynCanvas& Target) {
+    if (target_) {
+        assert(target_ == &Target && "BeginDrawing on a second target");
+        ++drawingCount_;
+        return;
+    }
+    target_ = &Target;
+    drawingCount_ = 1;
+    target_->SaveState();
+    stock_.Lock();
+    SelectCurrent();
+}
+
+void TheTextDrawer::EndDrawing() {
+    assert(drawingCount_ > 0 && "unbalanced EndDrawing");
+    if (drawingCount_ == 0) return;
+    if (--drawingCount_ > 0) return;
+    target_->RestoreState();
+    stock_.Unlock();
+    target_ = nullptr;
+}
+
+const int* TheTextDrawer::Distances(std::size_t Length) {
+    if (distances_.size() < Length) {
+        // Grown in whole steps, so a long line costs one growth, not many.
+        const std::size_t size = (Length + kDistanceStep - 1) / kDistanceStep * kDistanceStep;
+        distances_.assign(size, GetCharWidth());
+    }
+    return distances_.data();
+}
+
+void TheTextDrawer::TextOut(int X, int Y, std::string_view Text) {
+    assert(target_ && "TextOut outside BeginDrawing/EndDrawing");
+    if (!target_) return;
+    target_->ExtTextOut(X, Y, {}, nullptr, Text, nullptr);
+}
+
+void TheTextDrawer::ExtTextOut(int X, int Y, TSynTextOutOptions Options, const TRect& Rect,
+                               std::string_view Text) {
+    assert(target_ && "ExtTextOut outside BeginDrawing/EndDrawing");
+    if (!target_) return;
+    target_->ExtTextOut(X, Y, Options, &Rect, Text, Distances(Text.size()));
+}
+
+} // namespace marlinet::editor
