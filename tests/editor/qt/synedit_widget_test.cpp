@@ -1,1 +1,230 @@
-// placeholder
+// The Qt widget on the offscreen platform: configured as the main window's
+// editor, driven by real Qt key, mouse and wheel events, painted into an
+// image.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "editor/qt/main_window_editor.h"
+#include "editor/qt/qt_platform.h"
+#include "highlight/main_window_highlighter.h"
+
+namespace marlinet::editor::qt {
+namespace {
+
+std::string Program(int Lines) {
+    std::string text;
+    for (int i = 1; i <= Lines; ++i) {
+        text += "PRINT \"Line\", " + std::to_string(i);
+        if (i < Lines) text += '\n';
+    }
+    return text;
+}
+
+// Records the regions the viewport paints.
+class PaintSpy : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* Event) override {
+        if (Event->type() == QEvent::Paint)
+            regions.push_back(static_cast<QPaintEvent*>(Event)->region());
+        return false;
+    }
+    std::vector<QRegion> regions;
+};
+
+class Widget : public ::testing::Test {
+protected:
+    Widget() {
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(edit);
+        layout->addWidget(next);
+        ApplyMainWindowEditorSettings(*edit, highlighter.get());
+        edit->setFixedSize(kMainWindowEditorWidth, kMainWindowEditorHeight);
+        window.show();
+        window.activateWindow();
+        edit->setFocus();
+        QApplication::processEvents();
+    }
+    TCustomSynEdit& core() { return edit->Core(); }
+    QWidget* viewport() { return edit->viewport(); }
+    void Key(int QtKey, Qt::KeyboardModifiers Modifiers = Qt::NoModifier) {
+        QTest::keyClick(edit, static_cast<Qt::Key>(QtKey), Modifiers);
+    }
+    QPoint Cell(int Column, int Line) const {
+        const TCustomSynEdit& c = edit->Core();
+        return {c.TextOffset() + (Column - 1) * c.CharWidth(),
+                (Line - c.TopLine()) * c.LineHeight() + c.LineHeight() / 2};
+    }
+    QImage Image() { return viewport()->grab().toImage(); }
+
+    std::unique_ptr<highlight::TSynVBSyn> highlighter =
+        highlight::CreateMainWindowHighlighter(nullptr);
+    QWidget window;
+    QVBoxLayout* layout = new QVBoxLayout(&window);
+    TSynEdit* edit = new TSynEdit;
+    QLineEdit* next = new QLineEdit;
+};
+
+TEST_F(Widget, MainWindowSettingsGiveTheCellsAndGutter) {
+    EXPECT_EQ(ResolveFontFamily("Courier New", fpFixed), "Liberation Mono");
+    EXPECT_GT(core().CharWidth(), 5);
+    EXPECT_EQ(core().LineHeight(), 13);
+    EXPECT_EQ(core().LinesInWindow(), edit->viewport()->height() / 13);
+    // 16 + 2 + 3 digits + 2, the digits measured in the gutter font.
+    const int digit =
+        QFontMetrics(ToQFont({"Fixedsys", 11, fpDefault, fsBold})).horizontalAdvance('M');
+    EXPECT_EQ(core().GutterWidth(), 20 + 3 * digit);
+    EXPECT_EQ(core().SelectionMode(), smLine);
+    EXPECT_EQ(edit->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_TRUE(edit->verticalScrollBar()->isVisible());
+}
+
+TEST_F(Widget, PaintsTheColoursOfTheMainWindow) {
+    edit->Lines().SetText("END\n\n10 PRINT \"X\"");
+    edit->SetSelectionMode(smLine);
+    edit->SetSelStart(core().RowColToCharIndex({1, 3}));
+    edit->SetSelLength(1);
+    edit->clearFocus(); // no caret in the picture
+    const QImage image = Image();
+    const int cw = core().CharWidth();
+    // Far right of line 2: the black background.
+    EXPECT_EQ(image.pixelColor(400, 13 + 6), QColor(Qt::black));
+    // The gutter background and its border colour.
+    EXPECT_EQ(image.pixelColor(2, 20), ToQColor(clBtnFace));
+    // Line 3, selected across the whole width.
+    EXPECT_EQ(image.pixelColor(400, 26 + 6), ToQColor(clHighlight));
+    // "END" is a keyword: white ink somewhere in its cells.
+    bool white = false;
+    for (int x = core().TextOffset(); x < core().TextOffset() + 3 * cw; ++x)
+        for (int y = 0; y < 13; ++y)
+            white = white || image.pixelColor(x, y) == QColor(Qt::white);
+    EXPECT_TRUE(white);
+}
+
+TEST_F(Widget, ArrowKeysMoveTheCaretAndTheCaretIsDrawnThere) {
+    edit->Lines().SetText("10 PRINT A   \n20 END");
+    ASSERT_TRUE(edit->hasFocus());
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(core().CaretXY(), (TBufferCoord{2, 2}));
+    QApplication::processEvents();
+    EXPECT_TRUE(edit->CaretVisible());
+    EXPECT_EQ(edit->CaretRect().topLeft(),
+              QPoint(core().TextOffset() + core().CharWidth() - 1, 13 + 1));
+    Key(Qt::Key_Up);
+    Key(Qt::Key_End);
+    EXPECT_EQ(core().CaretX(), 11); // after the last non-blank
+    Key(Qt::Key_End);
+    EXPECT_EQ(core().CaretX(), 14);
+    Key(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(core().CaretX(), 10);
+    edit->SetSelectionMode(smNormal);
+    Key(Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(core().GetSelText(), "A   \r\n20 END");
+}
+
+TEST_F(Widget, TabMovesTheFocusToTheNextControl) {
+    edit->Lines().SetText("10 END");
+    Key(Qt::Key_Tab);
+    EXPECT_TRUE(next->hasFocus());
+    EXPECT_EQ(edit->Lines().Get(0), "10 END");
+    EXPECT_FALSE(edit->CaretVisible());
+}
+
+TEST_F(Widget, KeyDownEventFiresBeforeTheKeyIsTranslated) {
+    struct Spy {
+        std::vector<std::uint16_t> keys;
+        TBufferCoord caretSeen;
+        TCustomSynEdit* edit;
+        void KeyDown(TObject*, std::uint16_t& key, TShiftState) {
+            keys.push_back(key);
+            caretSeen = edit->CaretXY();
+        }
+    } spy{{}, {}, &core()};
+    edit->OnKeyDown() = TKeyEvent::Of<&Spy::KeyDown>(&spy);
+    edit->Lines().SetText("AB");
+    Key(Qt::Key_Right);
+    ASSERT_EQ(spy.keys.size(), 1u);
+    EXPECT_EQ(spy.keys[0], VK_RIGHT);
+    EXPECT_EQ(spy.caretSeen, (TBufferCoord{1, 1}));
+}
+
+TEST_F(Widget, MouseClickPlacesTheCaretAndShiftClickExtends) {
+    edit->Lines().SetText("10 PRINT A\n20 GOTO 10\n30 END");
+    edit->SetSelectionMode(smNormal);
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, Cell(4, 2));
+    EXPECT_EQ(core().CaretXY(), (TBufferCoord{4, 2}));
+    QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, Cell(3, 3));
+    EXPECT_EQ(core().GetSelText(), "GOTO 10\r\n30");
+    // A double click is a click, then a double-click event in the same place.
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, Cell(5, 1));
+    QTest::mouseDClick(viewport(), Qt::LeftButton, {}, Cell(5, 1));
+    EXPECT_EQ(core().GetSelText(), "PRINT");
+}
+
+TEST_F(Widget, WheelScrollsAndTheScrollBarFollows) {
+    edit->Lines().SetText(Program(100));
+    QWheelEvent down(QPointF(50, 50), viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                     QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport(), &down);
+    EXPECT_EQ(core().TopLine(), 1 + QApplication::wheelScrollLines());
+    EXPECT_EQ(edit->verticalScrollBar()->value(), core().TopLine());
+    EXPECT_EQ(edit->verticalScrollBar()->pageStep(), core().LinesInWindow());
+}
+
+TEST_F(Widget, DraggingTheThumbShowsTheTopLineHintAndReleasingHidesIt) {
+    edit->Lines().SetText(Program(40000));
+    QScrollBar* bar = edit->verticalScrollBar();
+    EXPECT_EQ(bar->maximum() + bar->pageStep() - 1, 32767);
+    bar->setSliderDown(true);
+    bar->setSliderPosition(16384);
+    EXPECT_NEAR(core().TopLine(), 20000, 20);
+    ASSERT_TRUE(edit->HintVisible());
+    EXPECT_EQ(edit->HintText(), QString("Top Line: %1").arg(core().TopLine()));
+    const QRect hint = edit->HintGeometry();
+    EXPECT_EQ(hint.right() + 1, viewport()->width() - 4);
+    EXPECT_EQ(hint.top(), 10);
+    bar->setSliderDown(false);
+    EXPECT_FALSE(edit->HintVisible());
+}
+
+TEST_F(Widget, ScrollBarArrowsAndPagesMoveTheTopLine) {
+    edit->Lines().SetText(Program(100));
+    QScrollBar* bar = edit->verticalScrollBar();
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(core().TopLine(), 2);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(core().TopLine(), 2 + core().LinesInWindow());
+    EXPECT_EQ(bar->value(), core().TopLine());
+    bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(core().TopLine(), 1);
+    edit->Lines().SetText("short");
+    EXPECT_FALSE(bar->isEnabled());
+}
+
+TEST_F(Widget, ScrollingByOneLineRepaintsOneRow) {
+    edit->Lines().SetText(Program(100));
+    edit->clearFocus();
+    QApplication::processEvents();
+    PaintSpy spy;
+    viewport()->installEventFilter(&spy);
+    core().SetTopLine(2);
+    QApplication::processEvents();
+    viewport()->removeEventFilter(&spy);
+    ASSERT_FALSE(spy.regions.empty());
+    QRegion painted;
+    for (const auto& r : spy.regions)
+        painted += r;
+    EXPECT_LE(painted.boundingRect().height(), core().LineHeight());
+    EXPECT_EQ(painted.boundingRect().bottom() + 1, viewport()->height());
+}
+
+} // namespace
+} // namespace marlinet::editor::qt
