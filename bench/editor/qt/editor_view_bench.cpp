@@ -1,0 +1,164 @@
+// Times the editor widget as the main window configures it, on the offscreen
+// platform: open a 40,000-line program and paint the first screen, repaint
+// the whole view, press Down, and scroll by one line (counting the rows that
+// are painted again).
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPaintEvent>
+
+#include "editor/qt/main_window_editor.h"
+#include "highlight/main_window_highlighter.h"
+
+namespace {
+
+using marlinet::editor::qt::TSynEdit;
+
+constexpr int kLines = 40000;
+
+// A program of kLines lines (about 700 KB) mixing statements, numbers,
+// strings and comments.
+const std::filesystem::path& ProgramFile() {
+    static const std::filesystem::path path = [] {
+        const auto file = std::filesystem::temp_directory_path() / "marlinet_editor_bench.bas";
+        std::ofstream out(file, std::ios::binary);
+        const char* statements[] = {
+            "FOR I = 1 TO 100",
+            "  PRINT \"A is\", A + 12",
+            "  IF A > 2500 THEN END",
+            "  SETB 2 ' on",
+            "  DELAY 250",
+            "  A = A * 3 + B / 2",
+            "NEXT",
+            "REM read the converter",
+            "ADC V",
+            "SCALE V, 5000, 4095",
+        };
+        for (int i = 0; i < kLines; ++i)
+            out << statements[i % 10] << (i + 1 < kLines ? "\r\n" : "");
+        return file;
+    }();
+    return path;
+}
+
+// A shown editor with the main window's settings.
+struct View {
+    View() {
+        marlinet::editor::qt::ApplyMainWindowEditorSettings(edit, highlighter.get());
+        edit.show();
+        edit.activateWindow();
+        edit.setFocus();
+        QApplication::processEvents();
+    }
+    std::unique_ptr<marlinet::highlight::TSynVBSyn> highlighter =
+        marlinet::highlight::CreateMainWindowHighlighter(nullptr);
+    TSynEdit edit;
+};
+
+class PaintedRows : public QObject {
+public:
+    explicit PaintedRows(int LineHeight) : lineHeight_(LineHeight) {}
+    bool eventFilter(QObject*, QEvent* Event) override {
+        if (Event->type() == QEvent::Paint) {
+            for (const QRect& r : static_cast<QPaintEvent*>(Event)->region())
+                rows += (r.height() + lineHeight_ - 1) / lineHeight_;
+        }
+        return false;
+    }
+    long long rows = 0;
+
+private:
+    int lineHeight_;
+};
+
+void BM_OpenFileAndPaintFirstScreen(benchmark::State& state) {
+    const std::string file = ProgramFile().string();
+    View view;
+    for (auto _ : state) {
+        view.edit.Lines().LoadFromFile(file);
+        view.edit.viewport()->repaint();
+    }
+    state.counters["lines"] = view.edit.Lines().Count();
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(ProgramFile()));
+}
+BENCHMARK(BM_OpenFileAndPaintFirstScreen)->Unit(benchmark::kMillisecond);
+
+void BM_FullRepaint(benchmark::State& state) {
+    View view;
+    view.edit.Lines().LoadFromFile(ProgramFile().string());
+    view.edit.Core().SetTopLine(501);
+    for (auto _ : state)
+        view.edit.viewport()->repaint();
+    state.counters["width"] = view.edit.width();
+    state.counters["height"] = view.edit.height();
+}
+BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_DownKeyToFinishedRepaint(benchmark::State& state) {
+    View view;
+    view.edit.Lines().LoadFromFile(ProgramFile().string());
+    QApplication::processEvents();
+    int presses = 0;
+    for (auto _ : state) {
+        // Down to the end, then back to the top without timing it.
+        if (++presses == kLines) {
+            state.PauseTiming();
+            view.edit.Core().SetCaretXY({1, 1});
+            view.edit.Core().EnsureCursorPosVisible();
+            QApplication::processEvents();
+            presses = 1;
+            state.ResumeTiming();
+        }
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(&view.edit, &down);
+        QApplication::processEvents(); // whatever repaint is still due
+    }
+}
+BENCHMARK(BM_DownKeyToFinishedRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_ScrollOneLine(benchmark::State& state) {
+    View view;
+    view.edit.Lines().LoadFromFile(ProgramFile().string());
+    view.edit.clearFocus(); // no caret: only what scrolling paints is counted
+    QApplication::processEvents();
+    PaintedRows counter(view.edit.Core().LineHeight());
+    view.edit.viewport()->installEventFilter(&counter);
+    marlinet::editor::TCustomSynEdit& core = view.edit.Core();
+    for (auto _ : state) {
+        if (core.TopLine() + core.LinesInWindow() > kLines) {
+            // Back to the top without timing or counting it.
+            state.PauseTiming();
+            view.edit.viewport()->removeEventFilter(&counter);
+            core.SetTopLine(1);
+            QApplication::processEvents();
+            view.edit.viewport()->installEventFilter(&counter);
+            state.ResumeTiming();
+        }
+        core.WMVScroll(marlinet::editor::SB_LINEDOWN, 0);
+        QApplication::processEvents();
+    }
+    view.edit.viewport()->removeEventFilter(&counter);
+    state.counters["rows_painted_per_scroll"] =
+        static_cast<double>(counter.rows) / static_cast<double>(state.iterations());
+    state.counters["rows_in_view"] = view.edit.Core().LinesInWindow();
+}
+BENCHMARK(BM_ScrollOneLine)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove(ProgramFile());
+    return 0;
+}
