@@ -122,18 +122,35 @@ TheFontStock::TheFontStock(TSynFontEngine& Engine) : engine_(Engine) {}
 
 TheFontStock::~TheFontStock() {
     if (locked_) Unlock();
-    if (info_) TheFontsInfoManager::Instance().ReleaseFontsInfo(info_);
+    for (TSynFontsInfo* info : kept_)
+        TheFontsInfoManager::Instance().ReleaseFontsInfo(info);
 }
 
 void TheFontStock::SetBaseFont(const TFont* Value) {
     if (!Value) throw ESynError(kSetBaseFontMessage);
-    TSynFontsInfo* info = TheFontsInfoManager::Instance().GetFontsInfo(engine_, Value->LogFont());
-    if (info_) {
-        if (locked_) TheFontsInfoManager::Instance().UnlockFontsInfo(info_);
-        TheFontsInfoManager::Instance().ReleaseFontsInfo(info_);
-        if (locked_) TheFontsInfoManager::Instance().LockFontsInfo(info);
+    TheFontsInfoManager& manager = TheFontsInfoManager::Instance();
+    TSynLogFont key = Value->LogFont();
+    key.Style = {};
+    auto kept = std::find_if(kept_.begin(), kept_.end(), [&](const TSynFontsInfo* info) {
+        return info->Engine == &engine_ && info->BaseFont == key;
+    });
+    TSynFontsInfo* info = nullptr;
+    if (kept != kept_.end()) {
+        info = *kept;
+        kept_.erase(kept);
+    } else {
+        info = manager.GetFontsInfo(engine_, key);
+    }
+    kept_.insert(kept_.begin(), info);
+    if (locked_ && info != info_) {
+        manager.UnlockFontsInfo(info_);
+        manager.LockFontsInfo(info);
     }
     info_ = info;
+    if (kept_.size() > kKeptFonts) {
+        manager.ReleaseFontsInfo(kept_.back());
+        kept_.pop_back();
+    }
     SetStyle(Value->Style());
 }
 

@@ -66,9 +66,15 @@ public:
     void Lock();
     void Unlock();
 
+    // How many base fonts a stock keeps referenced: an editor switches
+    // between its text font and its gutter font on every paint, and must not
+    // create them again each time.
+    static constexpr std::size_t kKeptFonts = 4;
+
 private:
     TSynFontEngine& engine_;
     TSynFontsInfo* info_ = nullptr;
+    std::vector<TSynFontsInfo*> kept_; // most recently used first; info_ among them
     TFontStyles style_;
     bool locked_ = false;
 };

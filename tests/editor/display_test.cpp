@@ -415,6 +415,17 @@ TEST(TextDrawer, EqualFontsAreCreatedOnceAndSharedBetweenStocks) {
     EXPECT_EQ(TheFontsInfoManager::Instance().EntryCount(), entries);
 }
 
+TEST(TextDrawer, SwitchingBetweenTwoBaseFontsCreatesEachOnce) {
+    testing::FakeFontEngine engine;
+    TFont text("Courier New", 13), gutter("Fixedsys", 11);
+    TheTextDrawer drawer(engine, {}, &text);
+    for (int i = 0; i < 5; ++i) {
+        drawer.SetBaseFont(&gutter);
+        drawer.SetBaseFont(&text);
+    }
+    EXPECT_EQ(engine.created, 2);
+}
+
 TEST(TextDrawer, DrawingBracketsNestAndCellsIncludeTheExtraSpacing) {
     testing::FakeFontEngine engine;
     TFont font("Courier New", 13);
