@@ -200,7 +200,10 @@ void TSynEdit::BlinkCaret() {
 
 void TSynEdit::SetVerticalScrollBar(const TSynScrollInfo& Info) {
     scrollInfo_ = Info;
-    setVerticalScrollBarPolicy(Info.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    const Qt::ScrollBarPolicy policy =
+        Info.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    // Setting a policy lays the area out again, even an unchanged one.
+    if (verticalScrollBarPolicy() != policy) setVerticalScrollBarPolicy(policy);
     QScrollBar* bar = verticalScrollBar();
     const QSignalBlocker blocker(bar);
     bar->setRange(Info.Min, std::max(Info.Min, Info.Max - std::max(Info.Page, 1) + 1));

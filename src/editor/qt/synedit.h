@@ -53,7 +53,7 @@ public:
 
     // --- TSynEditWindow ----------------------------------------------------
     bool HandleAllocated() const override { return true; }
-    bool Visible() const override { return isVisible() || paintOffscreen_; }
+    bool Visible() const override { return isVisible(); }
     int ClientWidth() const override;
     int ClientHeight() const override;
     void InvalidateRect(const TRect& Rect) override;
@@ -78,10 +78,6 @@ public:
     void StopScrollTimer() override;
     int WheelScrollLines() const override;
     int DragThreshold() const override;
-
-    // Paints even while the widget is not shown (for grabbing an image of
-    // a widget that is never put on screen).
-    void SetPaintOffscreen(bool Value) { paintOffscreen_ = Value; }
 
 protected:
     bool event(QEvent* Event) override;
@@ -113,7 +109,6 @@ private:
     QLabel* hint_ = nullptr;
     bool mouseCaptured_ = false;
     bool painting_ = false;
-    bool paintOffscreen_ = false;
     int paintCount_ = 0;
 
     bool caretExists_ = false;
