@@ -19,7 +19,7 @@ namespace {
 
 using marlinet::highlight::TSynCustomHighlighter;
 using marlinet::highlight::TSynVBSyn;
-using marlinet::highlight::testing::Allocations;
+using marlinet::testing::Allocations;
 
 // Made through the class descriptor, as the editor holds it: the compiler
 // cannot see the concrete class and calls every operation virtually.

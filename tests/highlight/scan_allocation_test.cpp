@@ -23,7 +23,7 @@ TEST(ScanAllocation, ScanningLinesAllocatesNothing) {
     };
     TSynCustomHighlighter& editor_view = hl;
     long kinds = 0;
-    const std::int64_t before = testing::Allocations();
+    const std::int64_t before = marlinet::testing::Allocations();
     for (int round = 0; round < 100; ++round) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             editor_view.ResetRange();
@@ -36,7 +36,7 @@ TEST(ScanAllocation, ScanningLinesAllocatesNothing) {
             kinds += editor_view.GetRange() == 0 ? 0 : 1;
         }
     }
-    EXPECT_EQ(testing::Allocations() - before, 0);
+    EXPECT_EQ(marlinet::testing::Allocations() - before, 0);
     EXPECT_GT(kinds, 0);
 }
 

@@ -2,33 +2,8 @@
 // program that uses every statement runs.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+#include "allocation_counter.h"
 #include "interpreter/interpreter.h"
-
-namespace {
-std::atomic<bool> g_counting{false};
-std::atomic<long> g_allocations{0};
-} // namespace
-
-void* operator new(std::size_t size) {
-    if (g_counting.load()) g_allocations.fetch_add(1);
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-// The pair above and below is malloc/free throughout; the compiler cannot see
-// that operator new here is the malloc-based one.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-#pragma GCC diagnostic pop
 
 namespace marlinet::basic {
 namespace {
@@ -75,20 +50,19 @@ TEST(NoAllocation, ARunUsingEveryStatementAllocatesNothing) {
         "RETURN\n"
         "200 END\n"));
     interpreter.run_state().store(RunState::Running);
-    g_counting = true;
+    const std::int64_t before = marlinet::testing::Allocations();
     const RunEnd end = interpreter.run_program();
-    g_counting = false;
+    const std::int64_t during_run = marlinet::testing::Allocations() - before;
     EXPECT_EQ(end, RunEnd::EndOfProgram);
     EXPECT_EQ(interpreter.variable('V' - 'A'), 123);
     EXPECT_EQ(interpreter.variable('T' - 'A'), 1);
-    EXPECT_EQ(g_allocations.load(), 0);
+    EXPECT_EQ(during_run, 0);
 
     // An error report allocates nothing either.
     interpreter.set_program(ProgramBuffer::from_file_bytes("A = 1\nGOTO 99\n"));
-    g_counting = true;
+    const std::int64_t before_error = marlinet::testing::Allocations();
     EXPECT_EQ(interpreter.run_program(), RunEnd::Error);
-    g_counting = false;
-    EXPECT_EQ(g_allocations.load(), 0);
+    EXPECT_EQ(marlinet::testing::Allocations() - before_error, 0);
 }
 
 } // namespace

@@ -7,16 +7,16 @@
 #include <cstdlib>
 #include <new>
 
-namespace marlinet::highlight::testing {
+namespace marlinet::testing {
 inline std::atomic<std::int64_t> g_allocations{0};
 
 inline std::int64_t Allocations() {
     return g_allocations.load(std::memory_order_relaxed);
 }
-} // namespace marlinet::highlight::testing
+} // namespace marlinet::testing
 
 void* operator new(std::size_t size) {
-    marlinet::highlight::testing::g_allocations.fetch_add(1, std::memory_order_relaxed);
+    marlinet::testing::g_allocations.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
