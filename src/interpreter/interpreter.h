@@ -130,7 +130,6 @@ private:
         ++statements_;
     }
     [[noreturn]] void end_of_program();
-    void set_var(int index, std::int16_t value) noexcept { set_variable(index, value); }
     [[noreturn, gnu::cold]] void raise_token_too_long(const char* at);
     TokenType scan_token();
     TokenType scan_at(const char* p);
@@ -163,6 +162,8 @@ private:
     void tstb_statement();
     void delay_statement();
     void scale_statement();
+    // The variable the current token names by its first letter; error 4 if none.
+    int current_variable();
     int variable_operand();
     int variable_operand_and_comma();
     void expect_comma();

@@ -2,7 +2,6 @@
 // DELAY and SCALE. They reach the outside only through the host.
 #include "interpreter/errors.h"
 #include "interpreter/interpreter.h"
-#include "interpreter/letters.h"
 #include "interpreter/numbers.h"
 
 namespace marlinet::basic {
@@ -17,8 +16,7 @@ constexpr bool is_end(TokenCode code) noexcept {
 // The operand of INPUT, ADC, TSTB and SCALE: one token whose first letter names a variable.
 int Interpreter::variable_operand() {
     read_token();
-    if (!is_letter(token_.first())) raise_error(kNotAVariable);
-    return letter_index(token_.first());
+    return current_variable();
 }
 
 void Interpreter::expect_comma() {
@@ -90,11 +88,10 @@ void Interpreter::input_statement() {
     } else {
         host_.host_print("? ");
     }
-    if (!is_letter(token_.first())) raise_error(kNotAVariable);
-    const int index = letter_index(token_.first());
+    const int index = current_variable();
     const std::int16_t value = key_form ? static_cast<std::int16_t>(host_.host_request_key() & 0xff)
                                         : to_number(host_.host_request_value());
-    set_var(index, value);
+    set_variable(index, value);
 }
 
 // ADC variable
@@ -102,7 +99,7 @@ void Interpreter::adc_statement() {
     const int index = variable_operand();
     const std::optional<std::int32_t> reading = host_.host_read_adc();
     if (!reading) raise_error(kInvalidAdcValue);
-    set_var(index, wrap16(*reading));
+    set_variable(index, wrap16(*reading));
 }
 
 // DAC expression
@@ -131,7 +128,7 @@ void Interpreter::tstb_statement() {
     const int index = variable_operand_and_comma();
     std::int16_t input;
     evaluate_expression(input);
-    set_var(index, host_.host_test_input(static_cast<std::uint8_t>(input & 0xff)) ? 1 : 0);
+    set_variable(index, host_.host_test_input(static_cast<std::uint8_t>(input & 0xff)) ? 1 : 0);
 }
 
 // DELAY expression (milliseconds; a negative value waits 0)
@@ -151,7 +148,7 @@ void Interpreter::scale_statement() {
     std::int16_t divisor;
     evaluate_expression(divisor);
     if (divisor == 0) raise_error(kDivisionByZero);
-    set_var(index, wrap16(product / divisor));
+    set_variable(index, wrap16(product / divisor));
 }
 
 } // namespace marlinet::basic

@@ -127,6 +127,11 @@ void Interpreter::collect_labels() {
     pc_ = saved;
 }
 
+int Interpreter::current_variable() {
+    if (!is_letter(token_.first())) raise_error(kNotAVariable);
+    return letter_index(token_.first());
+}
+
 std::optional<std::size_t> Interpreter::find_label(std::string_view text) const noexcept {
     if (text.empty() || text.size() > Token::kMaxLength) return std::nullopt;
     const int index = label_slots_[label_slot(text)];
@@ -194,7 +199,7 @@ void Interpreter::assignment() {
     if (token_.first() != '=') raise_error(kEqualsExpected);
     std::int16_t value;
     evaluate_expression(value);
-    set_var(index, value);
+    set_variable(index, value);
 }
 
 // GOTO label
@@ -243,13 +248,12 @@ void Interpreter::if_statement() {
 // FOR variable = expression TO expression
 void Interpreter::for_statement() {
     read_token();
-    if (!is_letter(token_.first())) raise_error(kNotAVariable);
-    const int index = letter_index(token_.first());
+    const int index = current_variable();
     read_token();
     if (token_.first() != '=') raise_error(kEqualsExpected);
     std::int16_t start;
     evaluate_expression(start);
-    set_var(index, start);
+    set_variable(index, start);
     read_token();
     if (token_.code != TokenCode::To) raise_error(kToExpected);
     std::int16_t target;
@@ -274,7 +278,7 @@ void Interpreter::next_statement() {
     if (for_count_ == 0) raise_error(kNextWithoutFor);
     const ForLoop& loop = for_stack_[static_cast<std::size_t>(for_count_ - 1)];
     const std::int16_t value = wrap16(variable(loop.variable) + 1);
-    set_var(loop.variable, value);
+    set_variable(loop.variable, value);
     if (value <= loop.target)
         pc_ = loop.loop_position; // the entry stays on the stack
     else

@@ -109,16 +109,20 @@ constexpr KeywordBuckets make_buckets() {
 constexpr KeywordBuckets kBuckets = make_buckets();
 static_assert(kBuckets.counts[1] == 0, "one-letter names must always be variables");
 
+// The code of the keyword packed as `word`, `length` characters long.
+inline TokenCode keyword_code(std::uint64_t word, std::size_t length) noexcept {
+    if (length > kLongestKeyword) return TokenCode::None;
+    const auto& bucket = kBuckets.entries[length];
+    for (std::size_t i = 0; i < kBuckets.counts[length]; ++i)
+        if (bucket[i].word == word) return bucket[i].code;
+    return TokenCode::None;
+}
+
 } // namespace
 
 TokenCode find_keyword(std::string_view lowercase_text) noexcept {
-    const std::size_t len = lowercase_text.size();
-    if (len == 0 || len > kLongestKeyword) return TokenCode::None;
-    const std::uint64_t word = pack(lowercase_text);
-    const auto& bucket = kBuckets.entries[len];
-    for (std::size_t i = 0; i < kBuckets.counts[len]; ++i)
-        if (bucket[i].word == word) return bucket[i].code;
-    return TokenCode::None;
+    if (lowercase_text.size() > kLongestKeyword) return TokenCode::None;
+    return keyword_code(pack(lowercase_text), lowercase_text.size());
 }
 
 TokenType Interpreter::scan_token() {
@@ -159,16 +163,8 @@ TokenType Interpreter::scan_at(const char* p) {
         word = lower_ascii(word);
         std::memcpy(t.text.data(), &word, sizeof word); // the zero bytes end the text
         t.text[sizeof word] = '\0';
-        if (n <= kLongestKeyword) {
-            const auto& bucket = kBuckets.entries[n];
-            for (std::size_t i = 0; i < kBuckets.counts[n]; ++i) {
-                if (bucket[i].word == word) {
-                    t.type = TokenType::Keyword;
-                    t.code = bucket[i].code;
-                    break;
-                }
-            }
-        }
+        t.code = keyword_code(word, n);
+        if (t.code != TokenCode::None) t.type = TokenType::Keyword;
         return t.type;
     }
     case Kind::Operator:
