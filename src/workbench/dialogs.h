@@ -1,0 +1,40 @@
+// The questions and messages the main window puts to the user, behind one
+// interface so that tests can answer them.
+#pragma once
+
+#include <optional>
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace marlinet::workbench {
+
+class TWorkbenchDialogs {
+public:
+    virtual ~TWorkbenchDialogs() = default;
+
+    // The file the user chose, or nothing when the dialog was cancelled.
+    // Current is the name the dialog starts with (may be empty).
+    virtual std::optional<QString> AskOpenFileName(QWidget* Parent, const QString& Current) = 0;
+    virtual std::optional<QString> AskSaveFileName(QWidget* Parent, const QString& Current) = 0;
+    // Whether an existing file may be replaced.
+    virtual bool ConfirmReplace(QWidget* Parent, const QString& FileName) = 0;
+    // The application's error box.
+    virtual void ShowError(QWidget* Parent, const QString& Message) = 0;
+    // Shows Dialog modally; returns its modal result.
+    virtual int ExecModal(QDialog& Dialog) = 0;
+};
+
+// The real dialogs: Qt's file dialogs and message boxes.
+class TQtDialogs : public TWorkbenchDialogs {
+public:
+    std::optional<QString> AskOpenFileName(QWidget* Parent, const QString& Current) override;
+    std::optional<QString> AskSaveFileName(QWidget* Parent, const QString& Current) override;
+    bool ConfirmReplace(QWidget* Parent, const QString& FileName) override;
+    void ShowError(QWidget* Parent, const QString& Message) override;
+    int ExecModal(QDialog& Dialog) override;
+};
+
+} // namespace marlinet::workbench

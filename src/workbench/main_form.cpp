@@ -1,0 +1,204 @@
+#include "workbench/main_form.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolButton>
+
+#include "editor/qt/main_window_editor.h"
+#include "highlight/main_window_highlighter.h"
+#include "workbench/about_box.h"
+#include "workbench/board_panel.h"
+#include "workbench/console.h"
+#include "workbench/dialogs.h"
+#include "workbench/fonts.h"
+#include "workbench/glyphs.h"
+#include "workbench/status_bar.h"
+#include "workbench/variables_grid.h"
+#include "workbench/widgets.h"
+
+namespace marlinet::workbench {
+
+namespace {
+
+constexpr int kStatusInterval = 250; // ms
+
+struct SpeedButtonDesign {
+    int number; // n of SpeedButtonn
+    int top;
+    int width;
+    const char* hint;
+    Glyph glyph;
+    void (TMainForm::*handler)();
+};
+
+// Top to bottom in Panel5.
+constexpr SpeedButtonDesign kSpeedButtons[] = {
+    {6, 8, 24, "Open", Glyph::Open, &TMainForm::Fileopen1Click},
+    {5, 36, 24, "Save", Glyph::Save, &TMainForm::Save1Click},
+    {2, 68, 25, "Run (F9)", Glyph::Run, &TMainForm::SpeedButton2Click},
+    {4, 92, 24, "Step (F8)", Glyph::Step, &TMainForm::SpeedButton4Click},
+    {1, 124, 24, "Reset & Reload (F4)", Glyph::Reset, &TMainForm::SpeedButton1Click},
+    {3, 152, 24, "Stop (F2)", Glyph::Stop, &TMainForm::SpeedButton3Click},
+    {7, 192, 24, "Clear Console", Glyph::ClearConsole, &TMainForm::SpeedButton7Click},
+};
+
+struct MenuEntry {
+    const char* text;
+    Qt::Key shortcut; // 0 for none
+    void (TMainForm::*handler)();
+};
+
+constexpr MenuEntry kFileMenu[] = {
+    {"New", Qt::Key(0), &TMainForm::New1Click},
+    {"File open", Qt::Key(0), &TMainForm::Fileopen1Click},
+    {"Save", Qt::Key(0), &TMainForm::Save1Click},
+    {"Save as...", Qt::Key(0), &TMainForm::Saveas1Click},
+    {"Exit", Qt::Key(0), &TMainForm::Exit1Click},
+};
+constexpr MenuEntry kDebugMenu[] = {
+    {"Run", Qt::Key_F9, &TMainForm::SpeedButton2Click},
+    {"Stop", Qt::Key_F2, &TMainForm::SpeedButton3Click},
+    {"Step", Qt::Key_F8, &TMainForm::SpeedButton4Click},
+    {"Reset", Qt::Key_F4, &TMainForm::SpeedButton1Click},
+};
+constexpr MenuEntry kHelpMenu[] = {
+    {"About", Qt::Key(0), &TMainForm::About1Click},
+};
+
+constexpr const char* kRunStateTexts[] = {"Idle",          "Reset",        "Running",
+                                          "Stopped",       "Step request", "Stop request",
+                                          "Reset request", "Modified"};
+
+} // namespace
+
+QString RunStateText(basic::RunState State) {
+    const auto value = static_cast<int>(State);
+    if (value < 0 || value >= static_cast<int>(std::size(kRunStateTexts)))
+        return QStringLiteral("Unknown");
+    return QLatin1String(kRunStateTexts[value]);
+}
+
+TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint),
+      dialogs_(Dialogs ? std::move(Dialogs) : std::make_unique<TQtDialogs>()) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QLatin1String(kCaption));
+    setFont(FormFont());
+
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    client_->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client_);
+    MakeMenus();
+
+    highlighter_ = highlight::CreateMainWindowHighlighter(nullptr);
+    SynEdit1 = new editor::qt::TSynEdit(client_);
+    SynEdit1->setObjectName(QStringLiteral("SynEdit1"));
+    editor::qt::ApplyMainWindowEditorSettings(*SynEdit1, highlighter_.get());
+    SynEdit1->move(4, 4);
+
+    MakeSpeedButtons();
+    Board = new TBoardPanel(client_);
+    Console = new TConsole(client_);
+    Console->setGeometry(48, 252, 433, 169);
+    MakeVariablesPanel();
+    StatusBar1 = new TStatusBar(client_);
+    StatusBar1->setGeometry(0, kClientHeight - TStatusBar::kHeight, kClientWidth,
+                            TStatusBar::kHeight);
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    FormCreate();
+    Form2 = new TForm2(this);
+    CentreOnScreen();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::MakeMenus() {
+    const auto add = [this](const char* title, const auto& entries) {
+        QMenu* menu = menuBar()->addMenu(QLatin1String(title));
+        for (const MenuEntry& entry : entries) {
+            QAction* action = menu->addAction(QLatin1String(entry.text));
+            if (entry.shortcut != Qt::Key(0)) action->setShortcut(QKeySequence(entry.shortcut));
+            connect(action, &QAction::triggered, this, entry.handler);
+        }
+    };
+    add("File", kFileMenu);
+    add("Debug", kDebugMenu);
+    add("Help", kHelpMenu);
+}
+
+void TMainForm::MakeSpeedButtons() {
+    QFrame* panel = MakePanel(client_, "Panel5", {4, 196, 41, 225});
+    for (const SpeedButtonDesign& design : kSpeedButtons) {
+        auto* button = new QToolButton(panel);
+        button->setObjectName(QStringLiteral("SpeedButton%1").arg(design.number));
+        button->setGeometry(8, design.top, design.width, 25);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setIcon(QIcon(GlyphImage(design.glyph)));
+        button->setIconSize(QSize(16, 16));
+        button->setToolTip(QLatin1String(design.hint));
+        connect(button, &QToolButton::clicked, this, design.handler);
+        SpeedButtons[static_cast<std::size_t>(design.number - 1)] = button;
+    }
+}
+
+void TMainForm::MakeVariablesPanel() {
+    QFrame* panel = MakePanel(client_, "Panel6", {484, 4, 113, 421});
+    MakeLabel(panel, QStringLiteral("Variables"), 32, 4);
+    StringGrid1 = new TVariablesGrid(panel);
+    StringGrid1->setGeometry(4, 20, 101, 397);
+    connect(StringGrid1, &TVariablesGrid::EditRejected, this,
+            [this](const QString& message) { dialogs_->ShowError(this, message); });
+}
+
+void TMainForm::FormCreate() {
+    Board->StartUpLamps();
+    StringGrid1->FillStartUp();
+    SynEdit1->Lines().Clear();
+    Console->WriteStartUpBanner();
+    currentFileName_ = QLatin1String(kStartUpFileName);
+    ShowRunState();
+    connect(&statusTimer_, &QTimer::timeout, this, &TMainForm::ShowRunState);
+    statusTimer_.start(kStatusInterval);
+}
+
+void TMainForm::CentreOnScreen() {
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void TMainForm::ShowRunState() {
+    StatusBar1->SetPanelText(1, RunStateText(RunState()));
+}
+
+void TMainForm::SetErrorText(const QString& Text) {
+    StatusBar1->SetPanelText(2, Text);
+}
+
+void TMainForm::SpeedButton1Click() {
+    // The board is reset in every run state; ending a parked run and
+    // reloading its program belong to the execution control.
+    Board->ResetBoard();
+}
+
+// Run, Stop and Step drive the interpreter thread, which the execution
+// control adds; until then they have nothing to act on.
+void TMainForm::SpeedButton2Click() {}
+void TMainForm::SpeedButton3Click() {}
+void TMainForm::SpeedButton4Click() {}
+
+void TMainForm::SpeedButton7Click() {
+    Console->WriteConsoleBanner();
+}
+
+} // namespace marlinet::workbench

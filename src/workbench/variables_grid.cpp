@@ -1,0 +1,136 @@
+#include "workbench/variables_grid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+#include "interpreter/numbers.h"
+#include "workbench/text.h"
+
+namespace marlinet::workbench {
+
+namespace {
+
+bool IsEnter(const QKeyEvent* Event) {
+    return Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter;
+}
+
+// Reports every change of the in-place editor's text, and Enter in it, to
+// the grid's handlers.
+class TEditReporter : public QStyledItemDelegate {
+public:
+    explicit TEditReporter(TVariablesGrid* Grid) : QStyledItemDelegate(Grid), grid_(Grid) {}
+
+    QWidget* createEditor(QWidget* Parent, const QStyleOptionViewItem& Option,
+                          const QModelIndex& Index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(Parent, Option, Index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            const int column = Index.column();
+            const int row = Index.row();
+            TVariablesGrid* grid = grid_;
+            connect(line, &QLineEdit::textEdited, grid, [grid, column, row](const QString& text) {
+                grid->StringGrid1SetEditText(column, row, text);
+            });
+        }
+        return editor;
+    }
+
+protected:
+    bool eventFilter(QObject* Editor, QEvent* Event) override {
+        const bool enter =
+            Event->type() == QEvent::KeyPress && IsEnter(static_cast<QKeyEvent*>(Event));
+        // The base class commits the text to the cell and closes the editor
+        // on Enter; the write-back follows, so an error box finds the cell
+        // already showing what was typed.
+        const bool handled = QStyledItemDelegate::eventFilter(Editor, Event);
+        if (enter) grid_->StringGrid1KeyDown(13);
+        return handled;
+    }
+
+private:
+    TVariablesGrid* grid_;
+};
+
+QString Label(int Row) {
+    return QStringLiteral("     %1 = ").arg(QChar(u'A' + Row));
+}
+
+} // namespace
+
+TVariablesGrid::TVariablesGrid(QWidget* Parent) : QTableWidget(kVariableCount, 2, Parent) {
+    setObjectName(QStringLiteral("StringGrid1"));
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+        header->setMinimumSectionSize(1);
+        header->setSectionResizeMode(QHeaderView::Fixed);
+    }
+    horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    setShowGrid(true);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWordWrap(false);
+    setItemDelegate(new TEditReporter(this));
+
+    const QBrush fixed = palette().button();
+    for (int row = 0; row < kVariableCount; ++row) {
+        auto* label = new QTableWidgetItem;
+        label->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        label->setBackground(fixed);
+        setItem(row, 0, label);
+        setItem(row, 1, new QTableWidgetItem);
+    }
+}
+
+void TVariablesGrid::SetRow(int Row, const QString& Value) {
+    item(Row, 0)->setText(Label(Row));
+    item(Row, 1)->setText(Value);
+}
+
+void TVariablesGrid::FillStartUp() {
+    for (int row = 0; row < kVariableCount; ++row)
+        SetRow(row, QStringLiteral("     0"));
+}
+
+void TVariablesGrid::ResetVariables() {
+    for (int row = 0; row < kVariableCount; ++row)
+        SetRow(row, QStringLiteral("0"));
+}
+
+void TVariablesGrid::RefreshGrid(const Values& Variables) {
+    for (int row = 0; row < kVariableCount; ++row)
+        SetRow(row, QString::number(Variables[static_cast<std::size_t>(row)]));
+}
+
+QString TVariablesGrid::CellText(int Column, int Row) const {
+    const QTableWidgetItem* cell = item(Row, Column);
+    return cell ? cell->text() : QString();
+}
+
+void TVariablesGrid::StringGrid1SetEditText(int /*ACol*/, int ARow, const QString& Value) {
+    gridEditText_ = FromQString(Value);
+    gridEditRow_ = ARow;
+}
+
+void TVariablesGrid::StringGrid1KeyDown(int Key) {
+    if (Key != 13) return;
+    gridEditText_ = std::string(TrimBlanks(gridEditText_));
+    const std::optional<std::int32_t> value = ParseInteger(gridEditText_);
+    if (!value) {
+        emit EditRejected(NotAnIntegerMessage(gridEditText_));
+        return;
+    }
+    emit VariableEdited(gridEditRow_, basic::wrap16(*value));
+}
+
+void TVariablesGrid::keyPressEvent(QKeyEvent* Event) {
+    // Keys typed into the in-place editor go to its own filter, not here.
+    if (IsEnter(Event)) StringGrid1KeyDown(13);
+    QTableWidget::keyPressEvent(Event);
+}
+
+} // namespace marlinet::workbench
