@@ -16,8 +16,7 @@ bool IsEnter(const QKeyEvent* Event) {
     return Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter;
 }
 
-// Reports every change of the in-place editor's text, and Enter in it, to
-// the grid's handlers.
+// Reports every change of the in-place editor's text to the grid.
 class TEditReporter : public QStyledItemDelegate {
 public:
     explicit TEditReporter(TVariablesGrid* Grid) : QStyledItemDelegate(Grid), grid_(Grid) {}
@@ -34,18 +33,6 @@ public:
             });
         }
         return editor;
-    }
-
-protected:
-    bool eventFilter(QObject* Editor, QEvent* Event) override {
-        const bool enter =
-            Event->type() == QEvent::KeyPress && IsEnter(static_cast<QKeyEvent*>(Event));
-        // The base class commits the text to the cell and closes the editor
-        // on Enter; the write-back follows, so an error box finds the cell
-        // already showing what was typed.
-        const bool handled = QStyledItemDelegate::eventFilter(Editor, Event);
-        if (enter) grid_->StringGrid1KeyDown(13);
-        return handled;
     }
 
 private:
@@ -128,7 +115,8 @@ void TVariablesGrid::StringGrid1KeyDown(int Key) {
 }
 
 void TVariablesGrid::keyPressEvent(QKeyEvent* Event) {
-    // Keys typed into the in-place editor go to its own filter, not here.
+    // Enter typed into the in-place editor arrives here too: the line edit
+    // leaves it to its parents, and the delegate commits the cell's text.
     if (IsEnter(Event)) StringGrid1KeyDown(13);
     QTableWidget::keyPressEvent(Event);
 }

@@ -1,0 +1,86 @@
+// Dialogs that answer from a script and record what was asked, and a fresh
+// folder per test.
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include <QDialog>
+#include <QStringList>
+
+#include "workbench/dialogs.h"
+
+namespace marlinet::workbench::testing {
+
+class TFakeDialogs : public TWorkbenchDialogs {
+public:
+    // Answers of the file dialogs, in order; nothing means Cancel.
+    std::deque<std::optional<QString>> FileAnswers;
+    bool ReplaceAnswer = false;
+    QStringList Errors;
+    QStringList ReplaceQuestions;
+    QStringList StartNames; // the name each file dialog started with
+    int ModalShown = 0;
+
+    std::optional<QString> AskOpenFileName(QWidget*, const QString& Current) override {
+        return Next(Current);
+    }
+    std::optional<QString> AskSaveFileName(QWidget*, const QString& Current) override {
+        return Next(Current);
+    }
+    bool ConfirmReplace(QWidget*, const QString& FileName) override {
+        ReplaceQuestions << FileName;
+        return ReplaceAnswer;
+    }
+    void ShowError(QWidget*, const QString& Message) override { Errors << Message; }
+    int ExecModal(QDialog&) override {
+        ++ModalShown;
+        return QDialog::Accepted;
+    }
+
+private:
+    std::optional<QString> Next(const QString& Current) {
+        StartNames << Current;
+        if (FileAnswers.empty()) return std::nullopt;
+        std::optional<QString> answer = FileAnswers.front();
+        FileAnswers.pop_front();
+        return answer;
+    }
+};
+
+class TTempDir {
+public:
+    TTempDir() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "marlinet-wb-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~TTempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+
+    QString File(const char* Name) const { return QString::fromStdString((path_ / Name).string()); }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline void WriteFile(const QString& Path, const std::string& Bytes) {
+    std::ofstream(Path.toStdString(), std::ios::binary) << Bytes;
+}
+
+inline std::optional<std::string> ReadFile(const QString& Path) {
+    std::ifstream in(Path.toStdString(), std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+} // namespace marlinet::workbench::testing

@@ -1,0 +1,205 @@
+// The file commands against temporary folders, and the About box.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTest>
+
+#include "editor/qt/synedit.h"
+#include "fake_dialogs.h"
+#include "workbench/about_box.h"
+#include "workbench/console.h"
+#include "workbench/main_form.h"
+#include "workbench/status_bar.h"
+
+namespace marlinet::workbench {
+namespace {
+
+using basic::RunState;
+using testing::ReadFile;
+using testing::WriteFile;
+
+class FilesTest : public ::testing::Test {
+protected:
+    testing::TTempDir dir;
+    testing::TFakeDialogs* dialogs = new testing::TFakeDialogs;
+    TMainForm form{std::unique_ptr<TWorkbenchDialogs>(dialogs)};
+
+    std::string EditorText() { return form.SynEdit1->Lines().GetTextStr(); }
+    void SetEditorText(const char* text) { form.SynEdit1->Lines().SetText(text); }
+    void Open(const QString& file) {
+        dialogs->FileAnswers.push_back(file);
+        form.Fileopen1Click();
+    }
+    void Save(const QString& chosen) {
+        dialogs->FileAnswers.push_back(chosen);
+        form.Save1Click();
+    }
+};
+
+TEST_F(FilesTest, StartsEmptyWithTheStartUpName) {
+    EXPECT_EQ(form.CurrentFileName(), "NoName.Bas");
+    EXPECT_EQ(form.SynEdit1->Lines().GetCount(), 0);
+    EXPECT_EQ(form.RunState(), RunState::Idle);
+}
+
+TEST_F(FilesTest, OpenLoadsEditorProgramAndCaption) {
+    const QString file = dir.File("prog.bas");
+    WriteFile(file, "PRINT 1\nEND"); // LF line ends, no break after the last line
+    form.SetErrorText("ERROR: old");
+    Open(file);
+    EXPECT_TRUE(dialogs->Errors.isEmpty());
+    EXPECT_EQ(EditorText(), "PRINT 1\r\nEND");
+    EXPECT_EQ(form.Program().text(), "PRINT 1\r\nEND");
+    EXPECT_EQ(std::string_view(form.Program().data(), form.Program().size()),
+              std::string_view("PRINT 1\r\nEND\r\n\r\n\0", 17));
+    EXPECT_EQ(form.windowTitle(), "Marlinet Simulator - " + file);
+    EXPECT_EQ(form.CurrentFileName(), file);
+    EXPECT_EQ(form.RunState(), RunState::Reset);
+    EXPECT_EQ(form.StatusBar1->PanelText(2), "");
+}
+
+TEST_F(FilesTest, AFailedOpenChangesNothing) {
+    const QString good = dir.File("good.bas");
+    WriteFile(good, "END");
+    Open(good);
+    form.SetRunState(RunState::Idle);
+    const QString tooLarge = dir.File("large.bas");
+    WriteFile(tooLarge, std::string((1 << 20) + 1, 'A'));
+    for (const QString& bad : {dir.File("missing.bas"), tooLarge}) {
+        Open(bad);
+        EXPECT_EQ(form.windowTitle(), "Marlinet Simulator - " + good);
+        EXPECT_EQ(form.CurrentFileName(), good)
+            << "a later save would overwrite " << bad.toStdString();
+        EXPECT_EQ(form.Program().text(), "END");
+        EXPECT_EQ(EditorText(), "END");
+        EXPECT_EQ(form.RunState(), RunState::Idle);
+    }
+    ASSERT_EQ(dialogs->Errors.size(), 2);
+    EXPECT_TRUE(dialogs->Errors[0].startsWith("Cannot open file " + dir.File("missing.bas")));
+    EXPECT_TRUE(dialogs->Errors[1].contains("too large")) << dialogs->Errors[1].toStdString();
+}
+
+TEST_F(FilesTest, SaveAppendsBasOnlyWhenTheNameLacksItInAnyCase) {
+    SetEditorText("END");
+    const struct {
+        const char* chosen;
+        const char* written;
+    } cases[] = {{"prog", "prog.bas"},
+                 {"two.bas", "two.bas"},
+                 {"UP.BAS", "UP.BAS"},
+                 {"notes.txt", "notes.txt.bas"}};
+    for (const auto& c : cases) {
+        Save(dir.File(c.chosen));
+        const QString written = dir.File(c.written);
+        EXPECT_EQ(ReadFile(written), "END") << c.written;
+        EXPECT_EQ(form.CurrentFileName(), written);
+        EXPECT_EQ(form.SaveDialogFileName(), written);
+        EXPECT_EQ(form.windowTitle(), "Marlinet Simulator - " + written);
+    }
+    EXPECT_EQ(ReadFile(dir.File("prog")), std::nullopt);
+    EXPECT_EQ(form.RunState(), RunState::Idle);
+}
+
+TEST_F(FilesTest, SaveAsksBeforeReplacingAFileTheDialogDidNotName) {
+    WriteFile(dir.File("keep.bas"), "OLD");
+    SetEditorText("NEW");
+    Save(dir.File("keep"));
+    EXPECT_EQ(dialogs->ReplaceQuestions, QStringList{dir.File("keep.bas")});
+    EXPECT_EQ(ReadFile(dir.File("keep.bas")), "OLD");
+    dialogs->ReplaceAnswer = true;
+    Save(dir.File("keep"));
+    EXPECT_EQ(ReadFile(dir.File("keep.bas")), "NEW");
+}
+
+TEST_F(FilesTest, SaveAsWritesTheNameAsChosenAndLeavesTheCaption) {
+    SetEditorText("END");
+    dialogs->FileAnswers.push_back(dir.File("exact.bas"));
+    form.Saveas1Click();
+    EXPECT_EQ(ReadFile(dir.File("exact.bas")), "END");
+    EXPECT_EQ(form.CurrentFileName(), dir.File("exact.bas"));
+    EXPECT_EQ(form.windowTitle(), "Marlinet Simulator");
+}
+
+TEST_F(FilesTest, AFailedSaveLeavesNameCaptionAndFilesAsTheyWere) {
+    SetEditorText("END");
+    const QString missingFolder = dir.File("no/such/folder/prog.bas");
+    Save(missingFolder);
+    dialogs->FileAnswers.push_back(missingFolder);
+    form.Saveas1Click();
+    ASSERT_EQ(dialogs->Errors.size(), 2);
+    EXPECT_TRUE(dialogs->Errors[0].startsWith("Cannot create file"))
+        << dialogs->Errors[0].toStdString();
+    EXPECT_EQ(form.CurrentFileName(), "NoName.Bas");
+    EXPECT_EQ(form.SaveDialogFileName(), "");
+    EXPECT_EQ(form.windowTitle(), "Marlinet Simulator");
+}
+
+TEST_F(FilesTest, CancelledDialogsChangeNothing) {
+    form.Fileopen1Click();
+    form.Save1Click();
+    form.Saveas1Click();
+    EXPECT_EQ(dialogs->StartNames, (QStringList{"NoName.Bas", "", ""}));
+    EXPECT_EQ(form.CurrentFileName(), "NoName.Bas");
+    EXPECT_TRUE(dialogs->Errors.isEmpty());
+}
+
+TEST_F(FilesTest, NewSavesTheOldTextThenEmptiesEditorNameAndConsole) {
+    const QString file = dir.File("prog.bas");
+    WriteFile(file, "END");
+    Open(file);
+    SetEditorText("PRINT 2");
+    form.Console->Print("output");
+    form.New1Click();
+    EXPECT_EQ(ReadFile(file), "PRINT 2");
+    EXPECT_EQ(form.SynEdit1->Lines().GetCount(), 0);
+    EXPECT_EQ(form.CurrentFileName(), "");
+    EXPECT_EQ(form.SaveDialogFileName(), "");
+    EXPECT_EQ(form.RunState(), RunState::Idle);
+    EXPECT_EQ(form.Console->LineText(9), "Marlinet Console");
+    EXPECT_EQ(form.windowTitle(), "Marlinet Simulator - " + file);
+}
+
+// At start-up the current name refers to NoName.Bas in the working folder,
+// which may hold a program from an earlier session.
+TEST_F(FilesTest, NewKeepsAnEarlierNoNameFileUnlessTextWasEntered) {
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(QFileInfo(dir.File("x")).path());
+    WriteFile("NoName.Bas", "PRINT 1");
+    form.New1Click();
+    EXPECT_EQ(ReadFile("NoName.Bas"), "PRINT 1");
+
+    TMainForm typed{std::make_unique<testing::TFakeDialogs>()};
+    typed.SynEdit1->Lines().SetText("PRINT 2");
+    typed.New1Click();
+    EXPECT_EQ(ReadFile("NoName.Bas"), "PRINT 2");
+    QDir::setCurrent(cwd);
+}
+
+TEST_F(FilesTest, SaveAndReloadWritesTheEditorAndLoadsItBack) {
+    const QString file = dir.File("prog.bas");
+    WriteFile(file, "END");
+    Open(file);
+    SetEditorText("PRINT 3\r\nEND");
+    form.SetRunState(RunState::Modified);
+    EXPECT_TRUE(form.SaveAndReload());
+    EXPECT_EQ(form.Program().text(), "PRINT 3\r\nEND");
+    EXPECT_EQ(form.RunState(), RunState::Reset);
+
+    form.New1Click(); // empty name: the save fails and the state stays
+    form.SetRunState(RunState::Modified);
+    EXPECT_FALSE(form.SaveAndReload());
+    EXPECT_EQ(form.RunState(), RunState::Modified);
+}
+
+TEST_F(FilesTest, AboutShowsTheVersionLabels) {
+    form.About1Click();
+    EXPECT_EQ(dialogs->ModalShown, 1);
+    EXPECT_EQ(form.Form2->Label1->text(), " Marlinet Simulator Ver.1.5 ");
+    EXPECT_EQ(form.Form2->Label2->text(), " Interpreter version 1.5D ");
+    EXPECT_EQ(form.Form2->size(), QSize(387, 238));
+}
+
+} // namespace
+} // namespace marlinet::workbench

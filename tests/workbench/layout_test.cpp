@@ -1,0 +1,105 @@
+// The main window's components at their design places, its menus and hints.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+#include "fake_dialogs.h"
+#include "workbench/main_form.h"
+#include "workbench/status_bar.h"
+
+namespace marlinet::workbench {
+namespace {
+
+struct Place {
+    const char* name;
+    QRect rect; // in the parent's coordinates
+};
+
+const Place kPlaces[] = {
+    {"SynEdit1", {4, 4, 477, 189}},     {"Panel5", {4, 196, 41, 225}},
+    {"Panel1", {48, 196, 85, 53}},      {"Panel2", {136, 196, 81, 53}},
+    {"Panel3", {220, 196, 97, 53}},     {"Panel4", {320, 196, 57, 53}},
+    {"Panel7", {380, 196, 101, 53}},    {"Console", {48, 252, 433, 169}},
+    {"Panel6", {484, 4, 113, 421}},     {"StringGrid1", {4, 20, 101, 397}},
+    {"StatusBar1", {0, 424, 601, 19}},  {"Image9", {56, 20, 16, 16}},
+    {"Image16", {56, 20, 16, 16}},      {"Image13", {40, 20, 16, 16}},
+    {"Image14", {40, 20, 16, 16}},      {"Image15", {24, 20, 16, 16}},
+    {"Image12", {24, 20, 16, 16}},      {"Image11", {8, 20, 16, 16}},
+    {"Image10", {8, 20, 16, 16}},       {"CheckBox8", {56, 20, 16, 16}},
+    {"CheckBox7", {40, 20, 16, 16}},    {"CheckBox6", {24, 20, 16, 16}},
+    {"CheckBox5", {8, 20, 16, 16}},     {"CheckBox1", {4, 4, 93, 16}},
+    {"Edit2", {4, 20, 40, 21}},         {"Edit1", {49, 20, 40, 21}},
+    {"Edit3", {8, 20, 40, 21}},         {"SpeedButton6", {8, 8, 24, 25}},
+    {"SpeedButton5", {8, 36, 24, 25}},  {"SpeedButton2", {8, 68, 25, 25}},
+    {"SpeedButton4", {8, 92, 24, 25}},  {"SpeedButton1", {8, 124, 24, 25}},
+    {"SpeedButton3", {8, 152, 24, 25}}, {"SpeedButton7", {8, 192, 24, 25}},
+};
+
+class LayoutTest : public ::testing::Test {
+protected:
+    TMainForm form{std::make_unique<testing::TFakeDialogs>()};
+};
+
+TEST_F(LayoutTest, EveryComponentIsAtItsDesignPlace) {
+    for (const Place& place : kPlaces) {
+        const auto* widget = form.findChild<QWidget*>(QLatin1String(place.name));
+        ASSERT_NE(widget, nullptr) << place.name;
+        EXPECT_EQ(widget->geometry(), place.rect) << place.name;
+    }
+}
+
+TEST_F(LayoutTest, WindowHasAFixedClientAreaAndNoMaximiseButton) {
+    form.show();
+    EXPECT_EQ(form.Client()->size(), QSize(601, 443));
+    EXPECT_EQ(form.Client()->y(), form.menuBar()->height());
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(form.windowTitle(), "Marlinet Simulator");
+}
+
+TEST_F(LayoutTest, StatusBarPanelsAre50And150AndTheRest) {
+    form.show();
+    EXPECT_EQ(form.StatusBar1->PanelGeometry(0), QRect(0, 0, 50, 19));
+    EXPECT_EQ(form.StatusBar1->PanelGeometry(1), QRect(50, 0, 150, 19));
+    EXPECT_EQ(form.StatusBar1->PanelGeometry(2), QRect(200, 0, 401, 19));
+    EXPECT_EQ(form.StatusBar1->PanelText(1), "Idle");
+}
+
+TEST_F(LayoutTest, MenusHoldTheirEntriesAndShortcuts) {
+    QStringList seen;
+    for (QAction* title : form.menuBar()->actions()) {
+        seen << title->text();
+        for (QAction* entry : title->menu()->actions())
+            seen << "  " + entry->text() + " " + entry->shortcut().toString();
+    }
+    EXPECT_EQ(seen.join('|'), "File|  New |  File open |  Save |  Save as... |  Exit |"
+                              "Debug|  Run F9|  Stop F2|  Step F8|  Reset F4|"
+                              "Help|  About ");
+}
+
+TEST_F(LayoutTest, SpeedButtonsAndPanelsShowTheirHints) {
+    const char* hints[] = {"Reset & Reload (F4)", "Run (F9)", "Stop (F2)",
+                           "Step (F8)",           "Save",     "Open",
+                           "Clear Console"};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(form.SpeedButtons[static_cast<std::size_t>(i)]->toolTip(), hints[i]);
+    EXPECT_EQ(form.findChild<QWidget*>("Panel1")->toolTip(), "Discrete Outputs");
+    EXPECT_EQ(form.findChild<QWidget*>("Panel2")->toolTip(), "Discrete Inputs");
+    EXPECT_EQ(form.findChild<QWidget*>("Panel3")->toolTip(), "");
+}
+
+TEST(RunStateTextTest, NamesEveryStateAndUnknownOutside) {
+    const char* names[] = {"Idle",         "Reset",        "Running",       "Stopped",
+                           "Step request", "Stop request", "Reset request", "Modified"};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(RunStateText(static_cast<basic::RunState>(i)), names[i]);
+    EXPECT_EQ(RunStateText(static_cast<basic::RunState>(8)), "Unknown");
+    EXPECT_EQ(RunStateText(static_cast<basic::RunState>(-1)), "Unknown");
+}
+
+} // namespace
+} // namespace marlinet::workbench
