@@ -1,7 +1,6 @@
 #include "workbench/main_form.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
