@@ -1,7 +1,9 @@
-// Recursive-descent evaluation of 16-bit integer expressions.
+// Recursive-descent evaluation of 16-bit integer expressions over the token
+// memo.
 //
-// Each level leaves the token that follows it as the current token. Nesting
-// is bounded by parenthesis_depth_, so no input can exhaust the stack.
+// Each level starts with its first token current and returns with the token
+// after it current and read, so no level moves back over a token it has seen.
+// Nesting is bounded by parenthesis_depth_, so no input can exhaust the stack.
 #include "interpreter/errors.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/numbers.h"
@@ -9,42 +11,49 @@
 namespace marlinet::basic {
 
 void Interpreter::evaluate_expression(std::int16_t& result) {
-    read_token();
-    if (token_.length == 0) raise_error(kNoExpression);
-    parenthesis_depth_ = 0;
-    sum(result);
+    result = expression();
     unread_token();
 }
 
+std::int16_t Interpreter::expression() {
+    read_token();
+    if (current().length == 0) raise_error(kNoExpression);
+    parenthesis_depth_ = 0;
+    return sum();
+}
+
 // sum -> term { (+ | -) term }
-void Interpreter::sum(std::int16_t& result) {
-    term(result);
+std::int16_t Interpreter::sum() {
+    std::int16_t result = term();
     for (;;) {
-        const char op = token_.first();
-        if (op != '+' && op != '-') return;
-        read_token();
-        std::int16_t right;
-        term(right);
-        result = op == '+' ? wrap16(result + right) : wrap16(result - right);
+        const char op = first();
+        if (op == '+') {
+            read_token();
+            result = wrap16(result + term());
+        } else if (op == '-') {
+            read_token();
+            result = wrap16(result - term());
+        } else {
+            return result;
+        }
     }
 }
 
 // term -> factor { (* | / | % | & | '|') factor }
-void Interpreter::term(std::int16_t& result) {
-    factor(result);
+std::int16_t Interpreter::term() {
+    std::int16_t result = factor();
     for (;;) {
-        const char op = token_.first();
+        const char op = first();
         switch (op) {
         case '*':
         case '/':
         case '%':
         case '&':
         case '|': break;
-        default: return;
+        default: return result;
         }
         read_token();
-        std::int16_t right;
-        factor(right);
+        const std::int16_t right = factor();
         switch (op) {
         case '*': result = wrap16(std::int32_t{result} * right); break;
         case '/': result = divide(result, right, false); break;
@@ -63,37 +72,40 @@ std::int16_t Interpreter::divide(std::int32_t left, std::int32_t right, bool rem
 }
 
 // factor -> [+ | -] atom
-void Interpreter::factor(std::int16_t& result) {
-    char sign = 0;
-    if ((token_.type == TokenType::Delimiter && token_.first() == '+' && token_.length == 1) ||
-        token_.first() == '-') {
-        sign = token_.first();
+// A String whose text starts with a minus sign counts as one, as every token
+// is judged by the first character of its text.
+std::int16_t Interpreter::factor() {
+    const char sign = first();
+    if (sign == '-' || (sign == '+' && current().token_type() == TokenType::Delimiter)) {
         read_token();
+        if (sign == '-') return wrap16(-std::int32_t{atom()});
     }
-    atom(result);
-    if (sign == '-') result = wrap16(-std::int32_t{result});
+    return atom();
 }
 
 // atom -> ( sum ) | variable | number
-void Interpreter::atom(std::int16_t& result) {
-    switch (token_.type) {
-    case TokenType::Variable:
-        result = variable(token_.first() - 'a');
+std::int16_t Interpreter::atom() {
+    const DecodedToken& t = current();
+    switch (t.token_type()) {
+    case TokenType::Variable: {
+        const std::int16_t value = variable(t.first - 'a');
         read_token();
-        return;
-    case TokenType::Number:
-        result = token_.number;
+        return value;
+    }
+    case TokenType::Number: {
+        const std::int16_t value = t.number;
         read_token();
-        return;
+        return value;
+    }
     case TokenType::Delimiter:
-        if (token_.first() == '(') {
+        if (t.first == '(') {
             if (++parenthesis_depth_ > kMaxParenthesisDepth) raise_error(kExpressionTooComplex);
             read_token();
-            sum(result);
-            if (token_.first() != ')') raise_error(kUnbalancedParentheses);
+            const std::int16_t value = sum();
+            if (first() != ')') raise_error(kUnbalancedParentheses);
             --parenthesis_depth_;
             read_token();
-            return;
+            return value;
         }
         break;
     default: break;

@@ -49,6 +49,39 @@ TEST(ErrorReport, UnclosedStringIsReportedOnItsOwnLine) {
     EXPECT_EQ(r.var('A'), 0);
 }
 
+// An error is reported on the line holding the first character of the token
+// at which it was found; a line end belongs to the line it ends.
+TEST(ErrorReport, Issue9ErrorsFoundAtALineEndNameThatLine) {
+    struct Case {
+        std::string program;
+        int error;
+        int line;
+    };
+    const Case cases[] = {
+        {"A = 1\r\nSTOPE\r\nB = 1", 3, 2},
+        {"FOR I = 1\r\nNEXT", 9, 1},
+        {"A = 1 +\r\nPRINT A", 0, 1},
+        {"A = 1\r\nB = A/0\r\nC = 1", 14, 2},
+        {"A = (1+2\r\nB = 1", 1, 1},
+        {"IF 1 = 1\r\nA = 1", 8, 1},
+        {"IF 1\r\nA = 1", 0, 1},
+        {"SCALE A, 1, 0\r\nB = 1", 14, 1},
+        {"TSTB A\r\nB = 1", 1, 1},
+        {"PRINT 1 2\r\nB = 1", 0, 1},
+        {std::string("A = (1\0\r\n", 9), 1, 1}, // the NUL ends the text on line 1
+        {"A = 1\r\n  GOTO 7\r\n", 7, 2},        // found inside a line: as before
+        {"A = 1\r\nB = 2 + \"x\r\n", 1, 2},
+    };
+    for (const Case& c : cases) {
+        BasicRun r;
+        EXPECT_EQ(r.run(c.program), RunEnd::Error) << c.program;
+        EXPECT_EQ(r.error(), c.error) << c.program;
+        EXPECT_EQ(r.error_line(), c.line) << c.program;
+        EXPECT_EQ(r.host.console.substr(r.host.console.find("ERROR:")),
+                  "ERROR:" + std::to_string(c.error) + "," + std::to_string(c.line) + "\r\n");
+    }
+}
+
 TEST(ErrorReport, ACharacterThatStartsNoTokenInStatementPositionIsASyntaxError) {
     for (const char* program :
          {"A = 1\r\n# comment", "A = 1\r\n  : B = 2", "A = 1\r\n.", "A = 1\r\n!"}) {

@@ -57,7 +57,7 @@ TEST(Expressions, DivisionByZeroIsAnErrorAndNotCarriedOut) {
     BasicRun r;
     EXPECT_EQ(r.run("A = 7\r\nA = 5 / 0"), RunEnd::Error);
     EXPECT_EQ(r.error(), 14);
-    EXPECT_EQ(r.error_line(), 3); // found after the line end was read
+    EXPECT_EQ(r.error_line(), 2); // found on the line end of line 2
     EXPECT_EQ(r.var('A'), 7);
     EXPECT_EQ(error_of("5 % (2 - 2)"), 14);
 }
