@@ -1,8 +1,10 @@
-// Recursive-descent evaluation of 16-bit integer expressions over the token
-// memo.
+// Evaluation of 16-bit integer expressions over the token memo.
 //
-// Each level starts with its first token current and returns with the token
-// after it current and read, so no level moves back over a token it has seen.
+// The two binary levels run in one loop over the tokens, reading through an
+// ExpressionReader: a copy of the program pointer and the current token that
+// stays in registers while the expression is evaluated. Every level starts
+// with its first token current and ends with the token after it current and
+// read, so no token is moved back over and read again inside an expression.
 // Nesting is bounded by parenthesis_depth_, so no input can exhaust the stack.
 #include "interpreter/errors.h"
 #include "interpreter/interpreter.h"
@@ -10,107 +12,156 @@
 
 namespace marlinet::basic {
 
+// Written back to the interpreter before anything that looks at its own copy
+// (an error report, the first read from a position, a nested sum) and when
+// the expression ends.
+struct Interpreter::ExpressionReader {
+    Interpreter& in;
+    DecodedToken* const memo;
+    std::size_t pc;
+    std::size_t read_at;
+    DecodedToken* current;
+
+    explicit ExpressionReader(Interpreter& interpreter) noexcept
+        : in(interpreter), memo(&interpreter.memo_.at(0)), pc(interpreter.pc_),
+          read_at(interpreter.read_at_), current(interpreter.current_) {}
+
+    [[gnu::always_inline]] void store() noexcept {
+        in.pc_ = pc;
+        in.read_at_ = read_at;
+        in.current_ = current;
+    }
+    [[gnu::always_inline]] void load() noexcept {
+        pc = in.pc_;
+        read_at = in.read_at_;
+        current = in.current_;
+    }
+    // read_token, on the copy. Inlined, so that the copy is never in memory.
+    [[gnu::always_inline]] void read() {
+        DecodedToken* const entry = memo + pc;
+        if (!entry->decoded()) [[unlikely]] {
+            store();
+            in.read_token();
+            load();
+            return;
+        }
+        read_at = pc;
+        pc += entry->end;
+        current = entry;
+    }
+    char first() const noexcept { return current->first; }
+    [[noreturn, gnu::always_inline]] void fail(int error) {
+        store();
+        in.raise_error(error);
+    }
+};
+
+namespace {
+
+constexpr bool is_term_operator(char c) noexcept {
+    return c == '*' || c == '/' || c == '%' || c == '&' || c == '|';
+}
+
+} // namespace
+
 void Interpreter::evaluate_expression(std::int16_t& result) {
     result = expression();
     unread_token();
 }
 
 std::int16_t Interpreter::expression() {
-    read_token();
-    if (current().length == 0) raise_error(kNoExpression);
+    ExpressionReader r(*this);
+    r.read();
+    if (r.current->length == 0) r.fail(kNoExpression);
     parenthesis_depth_ = 0;
-    return sum();
+    const std::int16_t value = sum(r);
+    r.store();
+    return value;
 }
 
 // sum -> term { (+ | -) term }
-std::int16_t Interpreter::sum() {
-    std::int16_t result = term();
+std::int16_t Interpreter::sum(ExpressionReader& r) {
+    std::int16_t total = term(r);
     for (;;) {
-        const char op = first();
+        const char op = r.first();
         if (op == '+') {
-            read_token();
-            result = wrap16(result + term());
+            r.read();
+            total = wrap16(total + term(r));
         } else if (op == '-') {
-            read_token();
-            result = wrap16(result - term());
+            r.read();
+            total = wrap16(total - term(r));
         } else {
-            return result;
+            return total;
         }
     }
 }
 
 // term -> factor { (* | / | % | & | '|') factor }
-std::int16_t Interpreter::term() {
-    std::int16_t result = factor();
-    for (;;) {
-        const char op = first();
-        switch (op) {
-        case '*':
-        case '/':
-        case '%':
-        case '&':
-        case '|': break;
-        default: return result;
-        }
-        read_token();
-        const std::int16_t right = factor();
-        switch (op) {
-        case '*': result = wrap16(std::int32_t{result} * right); break;
-        case '/': result = divide(result, right, false); break;
-        case '%': result = divide(result, right, true); break;
-        case '&': result = static_cast<std::int16_t>(result & right); break;
-        default: result = static_cast<std::int16_t>(result | right); break;
-        }
+std::int16_t Interpreter::term(ExpressionReader& r) {
+    std::int16_t product = factor(r);
+    for (char op = r.first(); is_term_operator(op); op = r.first()) {
+        r.read();
+        product = combine(op, product, factor(r), r);
     }
+    return product;
 }
 
-std::int16_t Interpreter::divide(std::int32_t left, std::int32_t right, bool remainder) {
-    if (right == 0) raise_error(kDivisionByZero);
+std::int16_t Interpreter::combine(char op, std::int16_t left, std::int16_t right,
+                                  ExpressionReader& r) {
+    switch (op) {
+    case '*': return wrap16(std::int32_t{left} * right);
+    case '&': return static_cast<std::int16_t>(left & right);
+    case '|': return static_cast<std::int16_t>(left | right);
+    default: break;
+    }
+    if (right == 0) r.fail(kDivisionByZero);
     // Widened to 32 bits, -32768 / -1 is 32768 and wraps back to -32768.
-    const std::int32_t quotient = left / right;
-    return wrap16(remainder ? left - quotient * right : quotient);
+    const std::int32_t quotient = std::int32_t{left} / right;
+    return wrap16(op == '/' ? quotient : left - quotient * right);
 }
 
 // factor -> [+ | -] atom
 // A String whose text starts with a minus sign counts as one, as every token
 // is judged by the first character of its text.
-std::int16_t Interpreter::factor() {
-    const char sign = first();
-    if (sign == '-' || (sign == '+' && current().token_type() == TokenType::Delimiter)) {
-        read_token();
-        if (sign == '-') return wrap16(-std::int32_t{atom()});
+std::int16_t Interpreter::factor(ExpressionReader& r) {
+    const char sign = r.first();
+    if (sign == '-' || (sign == '+' && r.current->token_type() == TokenType::Delimiter)) {
+        r.read();
+        if (sign == '-') return wrap16(-std::int32_t{atom(r)});
     }
-    return atom();
+    return atom(r);
 }
 
 // atom -> ( sum ) | variable | number
-std::int16_t Interpreter::atom() {
-    const DecodedToken& t = current();
+std::int16_t Interpreter::atom(ExpressionReader& r) {
+    const DecodedToken& t = *r.current;
+    std::int16_t value;
     switch (t.token_type()) {
-    case TokenType::Variable: {
-        const std::int16_t value = variable(t.first - 'a');
-        read_token();
-        return value;
-    }
-    case TokenType::Number: {
-        const std::int16_t value = t.number;
-        read_token();
-        return value;
-    }
+    case TokenType::Variable: value = variable(t.first - 'a'); break;
+    case TokenType::Number: value = t.number; break;
     case TokenType::Delimiter:
-        if (t.first == '(') {
-            if (++parenthesis_depth_ > kMaxParenthesisDepth) raise_error(kExpressionTooComplex);
-            read_token();
-            const std::int16_t value = sum();
-            if (first() != ')') raise_error(kUnbalancedParentheses);
-            --parenthesis_depth_;
-            read_token();
-            return value;
-        }
-        break;
-    default: break;
+        if (t.first != '(') r.fail(kSyntaxError);
+        r.store();
+        value = parenthesised();
+        r.load();
+        return value;
+    default: r.fail(kSyntaxError);
     }
-    raise_error(kSyntaxError);
+    r.read();
+    return value;
+}
+
+// ( sum ), from the interpreter's own reading state.
+std::int16_t Interpreter::parenthesised() {
+    ExpressionReader r(*this);
+    if (++parenthesis_depth_ > kMaxParenthesisDepth) r.fail(kExpressionTooComplex);
+    r.read();
+    const std::int16_t value = sum(r);
+    if (r.first() != ')') r.fail(kUnbalancedParentheses);
+    --parenthesis_depth_;
+    r.read();
+    r.store();
+    return value;
 }
 
 } // namespace marlinet::basic

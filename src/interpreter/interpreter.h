@@ -158,13 +158,16 @@ private:
     void forget_token() noexcept { current_ = &no_token_; }
 
     // expression levels (expressions.cpp)
+    struct ExpressionReader;
     // Reads an expression; on return the token after it is current and read.
     std::int16_t expression();
-    std::int16_t sum();
-    std::int16_t term();
-    std::int16_t factor();
-    std::int16_t atom();
-    std::int16_t divide(std::int32_t left, std::int32_t right, bool remainder);
+    [[gnu::always_inline]] inline std::int16_t sum(ExpressionReader& r);
+    [[gnu::always_inline]] inline std::int16_t term(ExpressionReader& r);
+    [[gnu::always_inline]] inline std::int16_t factor(ExpressionReader& r);
+    [[gnu::always_inline]] inline std::int16_t atom(ExpressionReader& r);
+    [[gnu::always_inline]] inline std::int16_t combine(char op, std::int16_t left,
+                                                       std::int16_t right, ExpressionReader& r);
+    [[gnu::noinline]] std::int16_t parenthesised();
 
     // statements (statements.cpp, io_statements.cpp)
     [[noreturn]] void statement_loop();
