@@ -104,6 +104,16 @@ TEST(Goto, LabelsAreComparedByTheirWholeText) {
     EXPECT_EQ(r.var('A'), 9);
 }
 
+TEST(Goto, ANewProgramForgetsWhereTheOldOnesJumpsWent) {
+    BasicRun r;
+    EXPECT_EQ(r.run("GOTO 20\r\n10 A = 1 END\r\n20 A = 2"), RunEnd::EndOfProgram);
+    EXPECT_EQ(r.var('A'), 2);
+    EXPECT_EQ(r.run("GOTO 20\r\n20 A = 3 END\r\n10 A = 4"), RunEnd::EndOfProgram);
+    EXPECT_EQ(r.var('A'), 3);
+    EXPECT_EQ(r.run("GOTO \"20\"\r\n10 A = 5 END\r\n20 A = 6"), RunEnd::EndOfProgram);
+    EXPECT_EQ(r.var('A'), 6); // the target is the operand's text, quoted or not
+}
+
 TEST(Labels, DuplicatesAndOverflowStopTheRunBeforeAnyStatement) {
     BasicRun r;
     EXPECT_EQ(r.run("A = 1\r\n10 B = 1\r\n10 C = 1"), RunEnd::Error);

@@ -104,10 +104,24 @@ TEST(ErrorReport, LineNumbersBeyondSixteenBitsAreReportedWhole) {
     EXPECT_EQ(r.host.console, "\r\nERROR:7,40001\r\n");
 }
 
+// What a run did, to compare two runs of one program.
+std::string outcome_of(BasicRun& r, RunEnd end) {
+    std::string out = std::to_string(static_cast<int>(end)) + "|" + r.host.console + "|" +
+                      std::to_string(r.error()) + "," + std::to_string(r.error_line()) + "|" +
+                      std::to_string(r.interpreter.statements()) + "|";
+    for (int line : r.host.checkpoint_lines)
+        out += std::to_string(line) + " ";
+    for (char v = 'A'; v <= 'Z'; ++v)
+        out += std::to_string(r.var(v)) + " ";
+    return out;
+}
+
 // Random bytes drawn from the characters the dialect cares about: every run
 // must end (by END, error or end of text) within a bounded number of
-// statements, and the sanitizers check that no read leaves the buffer.
-TEST(Robustness, RandomProgramsAlwaysEnd) {
+// statements, and the sanitizers check that no read leaves the buffer. A
+// second run of the same program reads every token from the memo the first
+// one filled, and must do exactly what the first did.
+TEST(Robustness, RandomProgramsAlwaysEndAndRunAlikeAgain) {
     const std::string alphabet = "AbXz019 \t\r\n\"$,;()+-*/%&|=<>#:.!\x80\xff"
                                  "PRINT INPUT IF THEN FOR TO NEXT GOTO GOSUB RETURN END REM STOP ";
     std::mt19937 random(12345);
@@ -116,15 +130,25 @@ TEST(Robustness, RandomProgramsAlwaysEnd) {
         for (char& c : program)
             c = alphabet[random() % alphabet.size()];
         BasicRun r;
-        r.host.typed_values.assign(5, "1");
-        r.host.pressed_keys.assign(5, 'k');
         r.interpreter.set_checkpoint_every_statement(true);
         int checkpoints = 0;
         r.host.on_checkpoint = [&] {
             r.interpreter.run_state().store(RunState::Running);
             if (++checkpoints > 10000) end_run(); // a program that loops by its own GOTO or FOR
         };
-        r.run(program);
+        const auto run_again = [&](bool first) {
+            r.host.console.clear();
+            r.host.checkpoint_lines.clear();
+            r.host.typed_values.assign(5, "1");
+            r.host.pressed_keys.assign(5, 'k');
+            checkpoints = 0;
+            r.interpreter.clear_error();
+            r.interpreter.run_state().store(RunState::Running);
+            if (first) r.interpreter.set_program(ProgramBuffer::from_file_bytes(program));
+            return outcome_of(r, r.interpreter.run_program());
+        };
+        const std::string cold = run_again(true);
+        EXPECT_EQ(run_again(false), cold) << program;
     }
 }
 
