@@ -6,6 +6,9 @@
 // with its first token current and ends with the token after it current and
 // read, so no token is moved back over and read again inside an expression.
 // Nesting is bounded by parenthesis_depth_, so no input can exhaust the stack.
+#include <array>
+#include <string_view>
+
 #include "interpreter/errors.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/numbers.h"
@@ -58,8 +61,25 @@ struct Interpreter::ExpressionReader {
 
 namespace {
 
-constexpr bool is_term_operator(char c) noexcept {
-    return c == '*' || c == '/' || c == '%' || c == '&' || c == '|';
+// What the first character of a token can mean to an expression: one table
+// look-up instead of a chain of compares at every token.
+enum OperatorFlag : std::uint8_t {
+    kSumOperator = 1,  // + -
+    kTermOperator = 2, // * / % & |
+    kSign = 4,         // + -, before an atom
+};
+
+constexpr std::array<std::uint8_t, 256> make_operator_flags() {
+    std::array<std::uint8_t, 256> flags{};
+    flags['+'] = flags['-'] = kSumOperator | kSign;
+    for (unsigned char c : std::string_view{"*/%&|"})
+        flags[c] = kTermOperator;
+    return flags;
+}
+constexpr std::array<std::uint8_t, 256> kOperatorFlags = make_operator_flags();
+
+inline bool is(char c, OperatorFlag flag) noexcept {
+    return kOperatorFlags[static_cast<unsigned char>(c)] & flag;
 }
 
 } // namespace
@@ -71,35 +91,46 @@ void Interpreter::evaluate_expression(std::int16_t& result) {
 
 std::int16_t Interpreter::expression() {
     ExpressionReader r(*this);
+    const std::int16_t value = expression(r);
+    r.store();
+    return value;
+}
+
+std::int16_t Interpreter::expression(ExpressionReader& r) {
     r.read();
     if (r.current->length == 0) r.fail(kNoExpression);
     parenthesis_depth_ = 0;
-    const std::int16_t value = sum(r);
+    return sum(r);
+}
+
+// comparison -> expression (= | < | >) expression
+// Signed 16-bit values; there is no two-character relation: in <= the = is
+// read as the start of the right side, and fails there.
+bool Interpreter::comparison() {
+    ExpressionReader r(*this);
+    const std::int16_t left = expression(r);
+    const char relation = r.first();
+    if (relation != '=' && relation != '<' && relation != '>') r.fail(kSyntaxError);
+    const std::int16_t right = expression(r);
     r.store();
-    return value;
+    return relation == '<' ? left < right : relation == '>' ? left > right : left == right;
 }
 
 // sum -> term { (+ | -) term }
 std::int16_t Interpreter::sum(ExpressionReader& r) {
     std::int16_t total = term(r);
-    for (;;) {
-        const char op = r.first();
-        if (op == '+') {
-            r.read();
-            total = wrap16(total + term(r));
-        } else if (op == '-') {
-            r.read();
-            total = wrap16(total - term(r));
-        } else {
-            return total;
-        }
+    for (char op = r.first(); is(op, kSumOperator); op = r.first()) {
+        r.read();
+        const std::int16_t right = term(r);
+        total = wrap16(op == '+' ? total + right : total - right);
     }
+    return total;
 }
 
 // term -> factor { (* | / | % | & | '|') factor }
 std::int16_t Interpreter::term(ExpressionReader& r) {
     std::int16_t product = factor(r);
-    for (char op = r.first(); is_term_operator(op); op = r.first()) {
+    for (char op = r.first(); is(op, kTermOperator); op = r.first()) {
         r.read();
         product = combine(op, product, factor(r), r);
     }
@@ -125,9 +156,12 @@ std::int16_t Interpreter::combine(char op, std::int16_t left, std::int16_t right
 // is judged by the first character of its text.
 std::int16_t Interpreter::factor(ExpressionReader& r) {
     const char sign = r.first();
-    if (sign == '-' || (sign == '+' && r.current->token_type() == TokenType::Delimiter)) {
-        r.read();
-        if (sign == '-') return wrap16(-std::int32_t{atom(r)});
+    if (is(sign, kSign)) [[unlikely]] {
+        if (sign == '-') {
+            r.read();
+            return wrap16(-std::int32_t{atom(r)});
+        }
+        if (r.current->token_type() == TokenType::Delimiter) r.read();
     }
     return atom(r);
 }

@@ -161,6 +161,10 @@ private:
     struct ExpressionReader;
     // Reads an expression; on return the token after it is current and read.
     std::int16_t expression();
+    [[gnu::always_inline]] inline std::int16_t expression(ExpressionReader& r);
+    // Reads IF's condition and tells whether it holds; on return the token
+    // after it is current and read.
+    bool comparison();
     [[gnu::always_inline]] inline std::int16_t sum(ExpressionReader& r);
     [[gnu::always_inline]] inline std::int16_t term(ExpressionReader& r);
     [[gnu::always_inline]] inline std::int16_t factor(ExpressionReader& r);

@@ -242,14 +242,7 @@ void Interpreter::return_statement() {
 
 // IF expression (= | < | >) expression THEN statement
 void Interpreter::if_statement() {
-    const std::int16_t left = expression();
-    const char relation = first();
-    if (relation != '=' && relation != '<' && relation != '>') raise_error(kSyntaxError);
-    const std::int16_t right = expression();
-    const bool holds = relation == '<'   ? left < right
-                       : relation == '>' ? left > right
-                                         : left == right;
-    if (!holds) {
+    if (!comparison()) {
         // From where the token after the condition starts: when that token is
         // the line end, the pointer stands past it, on the next line.
         unread_token();
