@@ -4,8 +4,9 @@
 // memo (token_memo.h), so re-reading costs little.
 //
 // All state of a run lives in one Interpreter object; the memo is allocated
-// when the program is set, and nothing is allocated while a run executes. run_program is meant to
-// be the body of the interpreter thread; a run ends by unwinding back to it.
+// when the program is set, and nothing is allocated while a run executes.
+// run_program is meant to be the body of the interpreter thread; a run ends
+// by unwinding back to it.
 //
 // Thread contract: only the interpreter thread calls the tokenizer,
 // expression and statement operations. The variables, the run state, the
