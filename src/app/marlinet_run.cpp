@@ -128,15 +128,20 @@ void describe_options(CLI::App& app, Arguments& arguments, OptionValues& values)
                  "before each statement, write \"line N\" to standard error");
     app.add_option("--state", arguments.state_file,
                    "after the run, write the final state as JSON to FILE")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check(CLI::Validator(
+            [](const std::string& name) { return name.empty() ? "a file name is required" : ""; },
+            "", "not empty"));
     app.set_version_flag("--version", kVersion);
     app.add_option("FILE", arguments.file, "the BASIC program to run")->required();
 }
 
-// The command line with "--adc1=" and "--adc2=" split into the option and an
-// empty value: the parser would otherwise take the next argument as the value.
-// An argument that is the value of an option, or follows "--", is left alone.
-std::vector<std::string> split_empty_field_values(int argc, char** argv) {
+// The command line with every "--name=" of an option that takes a value
+// split into the option and an empty value: the parser would otherwise take
+// the next argument as the value. An empty ADC text is an empty field; an
+// empty value elsewhere is refused. An argument that is the value of an
+// option, or follows "--", is left alone.
+std::vector<std::string> split_empty_values(int argc, char** argv) {
     const std::set<std::string_view> takes_value = {"--input", "--adc1", "--adc2",
                                                     "--max-statements", "--state"};
     std::vector<std::string> out(argv, argv + argc);
@@ -144,7 +149,8 @@ std::vector<std::string> split_empty_field_values(int argc, char** argv) {
         if (out[i] == "--") break;
         if (takes_value.count(out[i])) {
             ++i;
-        } else if (out[i] == "--adc1=" || out[i] == "--adc2=") {
+        } else if (out[i].ends_with('=') &&
+                   takes_value.count(std::string_view(out[i]).substr(0, out[i].size() - 1))) {
             out[i].pop_back();
             out.insert(out.begin() + static_cast<std::ptrdiff_t>(i) + 1, std::string());
             ++i;
@@ -173,7 +179,7 @@ std::optional<int> parse_arguments(int argc, char** argv, Arguments& arguments) 
                  "INPUT reads standard input, the board is set from the options below."};
     OptionValues values;
     describe_options(app, arguments, values);
-    const std::vector<std::string> split = split_empty_field_values(argc, argv);
+    const std::vector<std::string> split = split_empty_values(argc, argv);
     std::vector<const char*> pointers;
     for (const std::string& argument : split)
         pointers.push_back(argument.c_str());

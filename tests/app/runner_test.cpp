@@ -275,6 +275,13 @@ TEST_F(Runner, Issue9AnEmptyAdcValueDoesNotTakeTheNextArgument) {
     const Result plain = run({"--adc1=", file.string()}, "", "", false);
     EXPECT_EQ(plain.status, 0);
     EXPECT_EQ(plain.out, "0\n");
+    // Other options refuse an empty value instead of taking the next argument.
+    for (const std::string option : {"--state=", "--input=", "--max-statements="}) {
+        const Result refused = run({option, "2", file.string()}, "", "", false);
+        EXPECT_EQ(refused.status, 2) << option;
+        EXPECT_EQ(refused.out, "") << option;
+    }
+    EXPECT_EQ(slurp(file), "ADC A\nPRINT A\n");
     // The value of another option is never split.
     const Result named = run({"--state", (dir / "--adc1=").string(), file.string()}, "", "", false);
     EXPECT_EQ(named.status, 0);
