@@ -145,8 +145,9 @@ void Interpreter::delay_statement() {
 // SCALE variable, multiplier, divisor: variable * multiplier / divisor with a 32-bit product.
 void Interpreter::scale_statement() {
     const int index = variable_operand_and_comma();
-    const std::int32_t product = std::int32_t{variable(index)} * expression();
+    const std::int16_t multiplier = expression();
     if (first() != ',') raise_error(kUnbalancedParentheses);
+    const std::int32_t product = std::int32_t{variable(index)} * multiplier;
     std::int16_t divisor;
     evaluate_expression(divisor);
     if (divisor == 0) raise_error(kDivisionByZero);
