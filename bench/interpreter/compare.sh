@@ -1,21 +1,27 @@
 #!/usr/bin/env bash
 # Times marlinet-run on the programs in bench/programs/ beside the same
 # programs in two other BASIC interpreters (yabasic, a bytecode interpreter,
-# and bwbasic), and prints the median CPU time (user + system) of several runs
-# and ratios. CPU time rather than wall time, so that other work on a shared
-# machine disturbs the comparison less.
+# and bwbasic), and prints the median CPU time (user + system) of several
+# interleaved runs, the ratio ours/yabasic and our statements per second. CPU
+# time rather than wall time, so that other work on a shared machine disturbs
+# the comparison less.
 #
-#   bench/interpreter/compare.sh [runs]        (default 5 runs; bwbasic runs once on loop)
+#   bench/interpreter/compare.sh [runs]        (default 9 runs; bwbasic runs once)
 #
-# Builds a release marlinet-run in build/release first. Installs the two
-# peers from Debian when they are missing.
+# Builds a release marlinet-run in build/release first, unless MARLINET_RUN
+# names a binary to time instead (for example an older build, to compare a
+# change). Installs the two peers from Debian when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-runs=${1:-5}
+runs=${1:-9}
 scripts/deps yabasic bwbasic
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARLINET_BUILD_TESTS=OFF >/dev/null
-cmake --build build/release --target marlinet-run >/dev/null
-ours=build/release/marlinet-run
+if [ -n "${MARLINET_RUN:-}" ]; then
+  ours=$MARLINET_RUN
+else
+  cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARLINET_BUILD_TESTS=OFF >/dev/null
+  cmake --build build/release --target marlinet-run >/dev/null
+  ours=build/release/marlinet-run
+fi
 programs=bench/programs
 
 # CPU time (user + system) in milliseconds of one run of "$@", output discarded.
@@ -35,9 +41,9 @@ statements() {
   rm -f "$state"
 }
 
-printf '%-8s %12s %12s %12s %14s %14s %12s\n' program marlinet-cpu yabasic-cpu bwbasic-cpu \
-  yabasic/ours bwbasic/ours Mstmt/s
-for name in loop primes mix; do
+printf '%-8s %10s %10s %10s %11s %11s %11s\n' program ours-ms yabasic-ms bwbasic-ms \
+  ours/yab ours/bwb Mstmt/s
+for name in loop primes mix calls; do
   for ext in bas yab bwb; do
     [ -f "$programs/$name.$ext" ] || { echo "missing $programs/$name.$ext" >&2; exit 1; }
   done
@@ -57,6 +63,7 @@ for name in loop primes mix; do
   n=$(statements "$programs/$name.bas")
   awk -v name="$name" -v o="$t_ours" -v y="$t_yab" -v b="$t_bwb" -v n="$n" 'BEGIN {
     o1 = (o > 0 ? o : 1)
-    printf "%-8s %12d %12d %12d %14.2f %14.1f %12.1f\n", name, o, y, b, y / o1, b / o1, n / o1 / 1000
+    printf "%-8s %10d %10d %10d %11.2f %11.4f %11.1f\n", name, o, y, b, o / (y > 0 ? y : 1),
+      o / (b > 0 ? b : 1), n / o1 / 1000
   }'
 done

@@ -1,8 +1,13 @@
 // Interpreter micro-benchmarks: statement throughput, the cost of the
-// per-statement checkpoint, and GOTO to a near and a far label.
+// per-statement checkpoint, GOTO to a near and a far label, and loading the
+// largest program a file may hold.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <unistd.h>
 
 #include "interpreter/interpreter.h"
 
@@ -84,6 +89,27 @@ void BM_GotoFarLabel(benchmark::State& state) {
 }
 BENCHMARK(BM_GotoNearLabel);
 BENCHMARK(BM_GotoFarLabel);
+
+// A 1 MiB file read, converted to CR LF and given to the interpreter, which
+// allocates its token memo: what happens between Run and the first statement.
+void BM_LoadOneMebibyteFile(benchmark::State& state) {
+    std::string text;
+    const std::string line = "10 IF A < 10 THEN A = A + 1 PRINT \"a\", B\n";
+    while (text.size() + line.size() <= ProgramBuffer::kMaxFileSize)
+        text += line;
+    text.resize(ProgramBuffer::kMaxFileSize, ' ');
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                       ("marlinet_bench_" + std::to_string(::getpid()) + ".bas");
+    std::ofstream(file, std::ios::binary) << text;
+    NullHost host;
+    Interpreter interpreter(host);
+    for (auto _ : state)
+        interpreter.set_program(load_program_buffer(file));
+    std::filesystem::remove(file);
+    state.counters["memo bytes/program byte"] = static_cast<double>(interpreter.memo_memory()) /
+                                                static_cast<double>(interpreter.program().size());
+}
+BENCHMARK(BM_LoadOneMebibyteFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

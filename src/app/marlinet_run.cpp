@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <unistd.h>
 
 #include "app/runner_host.h"
@@ -92,40 +93,98 @@ nlohmann::ordered_json final_state(const Interpreter& interpreter, const RunnerH
     return state;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    CLI::App app{"Runs a Marlinet BASIC program on a terminal: PRINT goes to standard output, "
-                 "INPUT reads standard input, the board is set from the options below."};
+// The command line, once parsed.
+struct Arguments {
     marlinet::runner::RunnerOptions options;
-    std::vector<int> inputs;
     std::string file;
     std::string state_file;
+};
+
+// The options, bound to where their values go.
+struct OptionValues {
+    std::vector<int> inputs;
     bool no_delay = false;
     std::string max_statements;
+    CLI::Option* limit = nullptr;
+};
 
-    app.add_option("--input", inputs, "tick discrete input N (1..4); may be given several times")
+void describe_options(CLI::App& app, Arguments& arguments, OptionValues& values) {
+    auto& board = arguments.options.board;
+    app.add_option("--input", values.inputs,
+                   "tick discrete input N (1..4); may be given several times")
         ->check(CLI::Range(1, 4))
         ->type_name("N")
         ->allow_extra_args(false);
-    app.add_flag("--rx", options.board.rx, "tick the \"RX bit (126)\" input");
-    app.add_option("--adc1", options.board.adc1, "text of the ADC1 field (default \"0\")")
+    app.add_flag("--rx", board.rx, "tick the \"RX bit (126)\" input");
+    app.add_option("--adc1", board.adc1, "text of the ADC1 field (default \"0\")")
         ->type_name("TEXT");
-    app.add_option("--adc2", options.board.adc2, "text of the ADC2 field (default \"0\")")
+    app.add_option("--adc2", board.adc2, "text of the ADC2 field (default \"0\")")
         ->type_name("TEXT");
-    app.add_flag("--no-delay", no_delay, "DELAY does not wait");
-    auto* limit = app.add_option("--max-statements", max_statements,
-                                 "run at most N statements (exit 3 when more would run)")
-                      ->type_name("N");
-    app.add_flag("--trace", options.trace,
+    app.add_flag("--no-delay", values.no_delay, "DELAY does not wait");
+    values.limit = app.add_option("--max-statements", values.max_statements,
+                                  "run at most N statements (exit 3 when more would run)")
+                       ->type_name("N");
+    app.add_flag("--trace", arguments.options.trace,
                  "before each statement, write \"line N\" to standard error");
-    app.add_option("--state", state_file, "after the run, write the final state as JSON to FILE")
-        ->type_name("FILE");
+    app.add_option("--state", arguments.state_file,
+                   "after the run, write the final state as JSON to FILE")
+        ->type_name("FILE")
+        ->check(CLI::Validator(
+            [](const std::string& name) { return name.empty() ? "a file name is required" : ""; },
+            "", "not empty"));
     app.set_version_flag("--version", kVersion);
-    app.add_option("FILE", file, "the BASIC program to run")->required();
+    app.add_option("FILE", arguments.file, "the BASIC program to run")->required();
+}
 
+// The command line with every "--name=" of an option that takes a value
+// split into the option and an empty value: the parser would otherwise take
+// the next argument as the value. An empty ADC text is an empty field; an
+// empty value elsewhere is refused. An argument that is the value of an
+// option, or follows "--", is left alone.
+std::vector<std::string> split_empty_values(int argc, char** argv) {
+    const std::set<std::string_view> takes_value = {"--input", "--adc1", "--adc2",
+                                                    "--max-statements", "--state"};
+    std::vector<std::string> out(argv, argv + argc);
+    for (std::size_t i = 1; i < out.size(); ++i) {
+        if (out[i] == "--") break;
+        if (takes_value.count(out[i])) {
+            ++i;
+        } else if (out[i].ends_with('=') &&
+                   takes_value.count(std::string_view(out[i]).substr(0, out[i].size() - 1))) {
+            out[i].pop_back();
+            out.insert(out.begin() + static_cast<std::ptrdiff_t>(i) + 1, std::string());
+            ++i;
+        }
+    }
+    return out;
+}
+
+// The values that need checking beyond what the parser does.
+std::optional<int> apply_values(const OptionValues& values, Arguments& arguments) {
+    for (int n : values.inputs)
+        arguments.options.board.inputs[static_cast<std::size_t>(n - 1)] = true;
+    arguments.options.delay = !values.no_delay;
+    if (values.limit->count() == 0) return std::nullopt;
+    arguments.options.max_statements = parse_count(values.max_statements);
+    if (arguments.options.max_statements) return std::nullopt;
+    std::cerr << "marlinet-run: --max-statements: \"" << values.max_statements
+              << "\" is not a whole number from 0 to 18446744073709551615\n";
+    return kExitUsage;
+}
+
+// Fills `arguments`; the exit status when the command line asks for no run
+// (help, version) or cannot be used.
+std::optional<int> parse_arguments(int argc, char** argv, Arguments& arguments) {
+    CLI::App app{"Runs a Marlinet BASIC program on a terminal: PRINT goes to standard output, "
+                 "INPUT reads standard input, the board is set from the options below."};
+    OptionValues values;
+    describe_options(app, arguments, values);
+    const std::vector<std::string> split = split_empty_values(argc, argv);
+    std::vector<const char*> pointers;
+    for (const std::string& argument : split)
+        pointers.push_back(argument.c_str());
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForVersion& e) {
@@ -134,58 +193,65 @@ int main(int argc, char** argv) {
         std::cerr << "marlinet-run: " << e.what() << "\nRun with --help for more information.\n";
         return kExitUsage;
     }
-    for (int n : inputs)
-        options.board.inputs[static_cast<std::size_t>(n - 1)] = true;
-    options.delay = !no_delay;
-    if (limit->count() > 0) {
-        options.max_statements = parse_count(max_statements);
-        if (!options.max_statements) {
-            std::cerr << "marlinet-run: --max-statements: \"" << max_statements
-                      << "\" is not a whole number from 0 to 18446744073709551615\n";
-            return kExitUsage;
-        }
-    }
+    return apply_values(values, arguments);
+}
 
-    marlinet::basic::ProgramBuffer program;
+std::optional<marlinet::basic::ProgramBuffer> load_program(const std::string& file) {
     try {
-        program = marlinet::basic::load_program_buffer(file);
+        return marlinet::basic::load_program_buffer(file);
     } catch (const marlinet::basic::ProgramFileError& e) {
         std::cerr << "marlinet-run: " << e.what() << '\n';
-        return kExitUsage;
+        return std::nullopt;
     }
+}
 
-    // Opened before the run, so that a state file that cannot be written is
-    // refused like a bad argument instead of being found out afterwards.
-    std::ofstream state_out;
-    if (!state_file.empty()) {
-        state_out.open(state_file, std::ios::binary | std::ios::trunc);
-        if (!state_out) {
-            std::cerr << "marlinet-run: cannot write the state file " << state_file << ": "
-                      << std::strerror(errno) << '\n';
-            return kExitUsage;
-        }
-    }
+// Opened before the run, so that a state file that cannot be written is
+// refused like a bad argument instead of being found out afterwards.
+bool open_state_file(const std::string& name, std::ofstream& out) {
+    if (name.empty()) return true;
+    out.open(name, std::ios::binary | std::ios::trunc);
+    if (out) return true;
+    std::cerr << "marlinet-run: cannot write the state file " << name << ": "
+              << std::strerror(errno) << '\n';
+    return false;
+}
 
-    RunnerHost host(options, stdout, stderr, STDIN_FILENO);
-    Interpreter interpreter(host);
+Outcome run(Interpreter& interpreter, RunnerHost& host, marlinet::basic::ProgramBuffer program) {
     interpreter.set_program(std::move(program));
     host.attach(interpreter);
     interpreter.run_state().store(marlinet::basic::RunState::Running);
     RunnerHost::install_interrupt_handler();
-
     const RunEnd how = interpreter.run_program();
     std::fflush(stdout);
     const Outcome outcome = outcome_of(how, host.host_end());
     if (outcome.status == kExitInputEnded) std::cerr << "input ended\n";
+    return outcome;
+}
 
-    if (state_out.is_open()) {
-        state_out << final_state(interpreter, host, outcome.end).dump(2) << '\n';
-        state_out.close();
-        if (!state_out) {
-            std::cerr << "marlinet-run: could not finish writing the state file " << state_file
-                      << '\n';
-            return kExitUsage;
-        }
-    }
+bool write_state(std::ofstream& out, const std::string& name, const Interpreter& interpreter,
+                 const RunnerHost& host, const Outcome& outcome) {
+    out << final_state(interpreter, host, outcome.end).dump(2) << '\n';
+    out.close();
+    if (out) return true;
+    std::cerr << "marlinet-run: could not finish writing the state file " << name << '\n';
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Arguments arguments;
+    if (const std::optional<int> status = parse_arguments(argc, argv, arguments)) return *status;
+    std::optional<marlinet::basic::ProgramBuffer> program = load_program(arguments.file);
+    if (!program) return kExitUsage;
+    std::ofstream state_out;
+    if (!open_state_file(arguments.state_file, state_out)) return kExitUsage;
+
+    RunnerHost host(arguments.options, stdout, stderr, STDIN_FILENO);
+    Interpreter interpreter(host);
+    const Outcome outcome = run(interpreter, host, std::move(*program));
+    if (state_out.is_open() &&
+        !write_state(state_out, arguments.state_file, interpreter, host, outcome))
+        return kExitUsage;
     return outcome.status;
 }

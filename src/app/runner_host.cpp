@@ -106,6 +106,7 @@ std::string_view RunnerHost::host_request_value() {
     std::fflush(out_); // the prompt must be visible before we wait
     line_.clear();
     bool any = false;
+    bool after_nul = false;
     for (;;) {
         const std::optional<unsigned char> byte = read_byte();
         if (!byte) {
@@ -114,10 +115,12 @@ std::string_view RunnerHost::host_request_value() {
         }
         any = true;
         if (*byte == '\n') break;
-        line_.push_back(static_cast<char>(*byte));
+        // Every CR is dropped, wherever it stands; the first NUL ends the
+        // text; past 79 characters the rest of the line is read and dropped.
+        if (*byte == '\r') continue;
+        after_nul = after_nul || *byte == '\0';
+        if (!after_nul && line_.size() < kMaxInputLength) line_.push_back(static_cast<char>(*byte));
     }
-    if (!line_.empty() && line_.back() == '\r') line_.pop_back();
-    if (line_.size() > kMaxInputLength) line_.resize(kMaxInputLength);
     options_.board.rx = false;
     host_print(line_);
     host_print("\n");

@@ -21,7 +21,7 @@ int Interpreter::variable_operand() {
 
 void Interpreter::expect_comma() {
     read_token();
-    if (token_.first() != ',') raise_error(kUnbalancedParentheses);
+    if (first() != ',') raise_error(kUnbalancedParentheses);
 }
 
 int Interpreter::variable_operand_and_comma() {
@@ -38,37 +38,27 @@ void Interpreter::print_statement() {
     bool char_marker = false;
     char last_separator = 0;
     for (;;) {
-        read_token();
-        if (is_end(token_.code)) break;
-        if (token_.type == TokenType::String) {
-            char_marker = token_.first() == '$';
+        if (read_token() == TokenType::String) {
+            char_marker = first() == '$';
             if (!char_marker) {
-                host_.host_print(token_.view());
-                column += token_.length;
+                host_.host_print(token_text());
+                column += current().length;
             }
             read_token();
+        } else if (is_end(code())) {
+            break;
         } else {
             unread_token();
-            std::int16_t value;
-            evaluate_expression(value);
-            read_token();
-            if (char_marker) {
-                // The host takes text that ends at a NUL, so character 0 writes nothing.
-                const char c = static_cast<char>(value & 0xff);
-                host_.host_print(c ? std::string_view(&c, 1) : std::string_view{});
-                column += 1;
-                char_marker = false;
-            } else {
-                column += host_.host_print(NumberText(value));
-            }
+            print_value(char_marker, column);
+            char_marker = false;
         }
-        last_separator = token_.first();
+        last_separator = first();
         if (last_separator == ',') {
             for (int blanks = 8 - column % 8; blanks > 0; --blanks) {
                 host_.host_print(" ");
                 ++column;
             }
-        } else if (last_separator != ';' && !is_end(token_.code)) {
+        } else if (last_separator != ';' && !is_end(code())) {
             raise_error(kSyntaxError);
         }
         if (last_separator != ';' && last_separator != ',') break;
@@ -76,13 +66,27 @@ void Interpreter::print_statement() {
     if (last_separator != ';' && last_separator != ',') host_.host_print("\r\n");
 }
 
+// An expression item: its value as a number, or as one character after a
+// "$" string. The token after it is left current.
+void Interpreter::print_value(bool as_character, int& column) {
+    const std::int16_t value = expression();
+    if (as_character) {
+        // The host takes text that ends at a NUL, so character 0 writes nothing.
+        const char c = static_cast<char>(value & 0xff);
+        host_.host_print(c ? std::string_view(&c, 1) : std::string_view{});
+        column += 1;
+    } else {
+        column += host_.host_print(NumberText(value));
+    }
+}
+
 // INPUT variable | INPUT "prompt", variable | INPUT "$", variable (one key)
 void Interpreter::input_statement() {
     read_token();
     bool key_form = false;
-    if (token_.type == TokenType::String) {
-        key_form = token_.first() == '$';
-        if (!key_form) host_.host_print(token_.view());
+    if (current().token_type() == TokenType::String) {
+        key_form = first() == '$';
+        if (!key_form) host_.host_print(token_text());
         expect_comma();
         read_token();
     } else {
@@ -141,10 +145,9 @@ void Interpreter::delay_statement() {
 // SCALE variable, multiplier, divisor: variable * multiplier / divisor with a 32-bit product.
 void Interpreter::scale_statement() {
     const int index = variable_operand_and_comma();
-    std::int16_t multiplier;
-    evaluate_expression(multiplier);
+    const std::int16_t multiplier = expression();
+    if (first() != ',') raise_error(kUnbalancedParentheses);
     const std::int32_t product = std::int32_t{variable(index)} * multiplier;
-    expect_comma();
     std::int16_t divisor;
     evaluate_expression(divisor);
     if (divisor == 0) raise_error(kDivisionByZero);

@@ -45,8 +45,10 @@ NumberText::NumberText(std::int32_t value) noexcept {
 }
 
 std::optional<std::int32_t> parse_adc_text(std::string_view text) noexcept {
-    // Blanks and control characters around the number are not part of it.
-    const auto is_blank_or_control = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    // Blanks and control characters (DEL included) around the number are not part of it.
+    const auto is_blank_or_control = [](char c) {
+        return static_cast<unsigned char>(c) <= ' ' || c == '\x7f';
+    };
     while (!text.empty() && is_blank_or_control(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && is_blank_or_control(text.back()))

@@ -21,13 +21,15 @@ void end_run() {
     throw detail::RunEnded{RunEnd::Host};
 }
 
-Interpreter::Interpreter(Host& host) noexcept : host_(host), pc_(program_.data()) {
+Interpreter::Interpreter(Host& host) : host_(host), memo_(program_) {
     label_slots_.fill(-1);
 }
 
-void Interpreter::set_program(ProgramBuffer program) noexcept {
+void Interpreter::set_program(ProgramBuffer program) {
+    TokenMemo memo(program); // first, so that a failed allocation leaves the old program whole
     program_ = std::move(program);
-    pc_ = program_.data();
+    memo_ = std::move(memo);
+    pc_ = 0;
     forget_token();
     label_slots_.fill(-1);
     label_count_ = 0;
@@ -39,7 +41,7 @@ RunEnd Interpreter::run_program() {
             v.store(0, std::memory_order_relaxed);
         statements_ = 0;
         host_.host_reset_variables();
-        pc_ = program_.data();
+        pc_ = 0;
         forget_token();
         collect_labels();
         for_count_ = 0;
@@ -56,7 +58,11 @@ void Interpreter::end_of_program() {
 }
 
 void Interpreter::raise_error(int number) {
-    const int line = 1 + line_index_of(position());
+    raise_error_at(number, token_position());
+}
+
+void Interpreter::raise_error_at(int number, std::size_t position) {
+    const int line = 1 + line_index_of(position);
     host_.host_print("\r\nERROR:");
     host_.host_print(NumberText(number));
     host_.host_print(",");
@@ -108,36 +114,39 @@ std::size_t Interpreter::label_slot(std::string_view text) const noexcept {
 void Interpreter::collect_labels() {
     label_slots_.fill(-1);
     label_count_ = 0;
-    const char* const saved = pc_;
+    const std::size_t saved = pc_;
     do {
-        read_token();
-        if (token_.type == TokenType::Number) {
-            const std::size_t slot = label_slot(token_.view());
+        if (read_token() == TokenType::Number) {
+            const std::string_view text = token_text();
+            const std::size_t slot = label_slot(text);
             if (label_slots_[slot] >= 0) raise_error(kDuplicateLabel);
             if (label_count_ == kLabelCount) raise_error(kLabelTableFull);
             Label& label = labels_[static_cast<std::size_t>(label_count_)];
-            std::memcpy(label.text.data(), token_.text.data(), token_.length + 1u);
-            label.length = token_.length;
-            label.head = pack_head(token_.view());
+            std::memcpy(label.text.data(), text.data(), text.size());
+            label.length = current().length;
+            label.head = pack_head(text);
             label.position = pc_;
             label_slots_[slot] = static_cast<std::int8_t>(label_count_++);
         }
-        if (token_.code != TokenCode::EndOfLine) skip_to_next_line();
-    } while (token_.code != TokenCode::EndOfText);
+        if (code() != TokenCode::EndOfLine) skip_to_next_line();
+    } while (code() != TokenCode::EndOfText);
     pc_ = saved;
 }
 
 int Interpreter::current_variable() {
-    if (!is_letter(token_.first())) raise_error(kNotAVariable);
-    return letter_index(token_.first());
+    if (!is_letter(first())) raise_error(kNotAVariable);
+    return letter_index(first());
+}
+
+int Interpreter::label_index(std::string_view text) const noexcept {
+    if (text.empty() || text.size() > Token::kMaxLength) return -1;
+    return label_slots_[label_slot(text)];
 }
 
 std::optional<std::size_t> Interpreter::find_label(std::string_view text) const noexcept {
-    if (text.empty() || text.size() > Token::kMaxLength) return std::nullopt;
-    const int index = label_slots_[label_slot(text)];
+    const int index = label_index(text);
     if (index < 0) return std::nullopt;
-    return static_cast<std::size_t>(labels_[static_cast<std::size_t>(index)].position -
-                                    program_.data());
+    return labels_[static_cast<std::size_t>(index)].position;
 }
 
 void Interpreter::statement_loop() {
@@ -145,17 +154,16 @@ void Interpreter::statement_loop() {
         switch (read_token()) {
         case TokenType::Variable:
             checkpoint();
-            unread_token();
             assignment();
             break;
         case TokenType::Keyword:
-            if (token_.code == TokenCode::Stop) {
+            if (code() == TokenCode::Stop) {
                 run_state_.store(RunState::StopRequest, std::memory_order_relaxed);
                 checkpoint();
                 skip_to_next_line();
             } else {
                 checkpoint();
-                dispatch(token_.code);
+                dispatch(code());
             }
             break;
         case TokenType::None:
@@ -163,7 +171,7 @@ void Interpreter::statement_loop() {
             raise_error(kSyntaxError);
         default: break; // line ends, labels, stray numbers, strings and operators
         }
-        if (token_.code == TokenCode::EndOfText) end_of_program();
+        if (code() == TokenCode::EndOfText) end_of_program();
     }
 }
 
@@ -191,33 +199,40 @@ void Interpreter::dispatch(TokenCode code) {
     }
 }
 
-// assignment -> variable = expression
+// assignment -> variable = expression, with the variable already read
 void Interpreter::assignment() {
+    const int index = letter_index(first());
     read_token();
-    const int index = letter_index(token_.first());
-    read_token();
-    if (token_.first() != '=') raise_error(kEqualsExpected);
+    if (first() != '=') raise_error(kEqualsExpected);
     std::int16_t value;
     evaluate_expression(value);
     set_variable(index, value);
 }
 
+std::size_t Interpreter::label_operand() {
+    read_token();
+    // The operand at this position always names the same label: the label
+    // table is a function of the program text, which does not change.
+    DecodedToken& operand = *current_;
+    if (operand.label == 0) {
+        const int index = label_index(token_text());
+        if (index < 0) raise_error(kUndefinedLabel);
+        operand.label = static_cast<std::uint8_t>(index + 1);
+    }
+    return labels_[operand.label - 1u].position;
+}
+
 // GOTO label
 void Interpreter::goto_statement() {
-    read_token();
-    const auto target = find_label(token_.view());
-    if (!target) raise_error(kUndefinedLabel);
-    pc_ = program_.data() + *target;
+    pc_ = label_operand();
 }
 
 // GOSUB label
 void Interpreter::gosub_statement() {
-    read_token();
-    const auto target = find_label(token_.view());
-    if (!target) raise_error(kUndefinedLabel);
+    const std::size_t target = label_operand();
     if (gosub_count_ == kGosubDepth) raise_error(kTooManyGosubs);
     gosub_stack_[static_cast<std::size_t>(gosub_count_++)] = pc_;
-    pc_ = program_.data() + *target;
+    pc_ = target;
 }
 
 void Interpreter::return_statement() {
@@ -227,22 +242,14 @@ void Interpreter::return_statement() {
 
 // IF expression (= | < | >) expression THEN statement
 void Interpreter::if_statement() {
-    std::int16_t left;
-    evaluate_expression(left);
-    read_token();
-    const char relation = token_.first();
-    if (relation != '=' && relation != '<' && relation != '>') raise_error(kSyntaxError);
-    std::int16_t right;
-    evaluate_expression(right);
-    const bool holds = relation == '<'   ? left < right
-                       : relation == '>' ? left > right
-                                         : left == right;
-    if (!holds) {
+    if (!comparison()) {
+        // From where the token after the condition starts: when that token is
+        // the line end, the pointer stands past it, on the next line.
+        unread_token();
         skip_to_next_line();
         return;
     }
-    read_token();
-    if (token_.code != TokenCode::Then) raise_error(kThenExpected);
+    if (code() != TokenCode::Then) raise_error(kThenExpected);
 }
 
 // FOR variable = expression TO expression
@@ -250,27 +257,26 @@ void Interpreter::for_statement() {
     read_token();
     const int index = current_variable();
     read_token();
-    if (token_.first() != '=') raise_error(kEqualsExpected);
-    std::int16_t start;
-    evaluate_expression(start);
+    if (first() != '=') raise_error(kEqualsExpected);
+    const std::int16_t start = expression();
     set_variable(index, start);
-    read_token();
-    if (token_.code != TokenCode::To) raise_error(kToExpected);
+    if (code() != TokenCode::To) raise_error(kToExpected);
     std::int16_t target;
     evaluate_expression(target);
-
-    if (start > target) {
-        // The body is passed over up to the first NEXT; nesting is not counted.
-        for (;;) {
-            read_token();
-            if (token_.code == TokenCode::Next) return;
-            if (token_.code == TokenCode::EndOfText) end_of_program();
-            if (token_.type == TokenType::None) raise_error(kSyntaxError);
-        }
-    }
+    if (start > target) return pass_over_loop_body();
     if (for_count_ == kForDepth) raise_error(kTooManyFors);
     for_stack_[static_cast<std::size_t>(for_count_++)] = {static_cast<std::uint8_t>(index), target,
                                                           pc_};
+}
+
+// Up to and past the first NEXT; nesting is not counted.
+void Interpreter::pass_over_loop_body() {
+    for (;;) {
+        read_token();
+        if (code() == TokenCode::Next) return;
+        if (code() == TokenCode::EndOfText) end_of_program();
+        if (current().token_type() == TokenType::None) raise_error(kSyntaxError);
+    }
 }
 
 // NEXT: the step is always +1 and no variable is named.

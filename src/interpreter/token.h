@@ -52,7 +52,9 @@ struct Keyword {
     TokenCode code;
 };
 
-// Searched in this order; the empty entry ends the table.
+// Every keyword with its code; the empty entry ends the table. A look-up
+// (find_keyword) matches the whole lowercased identifier, so no entry can
+// shadow another.
 inline constexpr std::array<Keyword, 21> kKeywordTable{{
     {"print", TokenCode::Print},   {"input", TokenCode::Input}, {"if", TokenCode::If},
     {"then", TokenCode::Then},     {"goto", TokenCode::Goto},   {"for", TokenCode::For},
@@ -66,7 +68,8 @@ inline constexpr std::array<Keyword, 21> kKeywordTable{{
 // The code of the keyword spelled exactly `lowercase_text`, or TokenCode::None.
 TokenCode find_keyword(std::string_view lowercase_text) noexcept;
 
-// The current token. The text is NUL-terminated and holds at most 63 characters.
+// A token with its text, as Interpreter::token gives it. The text is
+// NUL-terminated and holds at most 63 characters.
 struct Token {
     static constexpr std::size_t kMaxLength = 63;
 

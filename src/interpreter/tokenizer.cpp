@@ -1,4 +1,5 @@
-// Tokenizer, keyword look-up and the program-position operations.
+// Tokenizer: scanning a token from the program text into the token memo,
+// keyword look-up, and the current token's text.
 #include <bit>
 #include <cstring>
 
@@ -118,6 +119,117 @@ inline TokenCode keyword_code(std::uint64_t word, std::size_t length) noexcept {
     return TokenCode::None;
 }
 
+inline char lower_char(char c) noexcept {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c | 0x20) : c;
+}
+
+// What a scan found: the token, with `end` counted from its first character
+// until the blanks before it are added; or an error found at that character.
+struct Scan {
+    DecodedToken token;
+    int error = kNoError;
+};
+
+constexpr Scan scanned(TokenType type, std::size_t length, std::size_t end, char first,
+                       TokenCode code = TokenCode::None) noexcept {
+    DecodedToken t;
+    t.type = static_cast<std::uint8_t>(type);
+    t.code = code;
+    t.length = static_cast<std::uint8_t>(length);
+    t.end = static_cast<std::uint8_t>(end);
+    t.first = first;
+    return {t};
+}
+
+constexpr Scan failed(int error) noexcept {
+    Scan scan = scanned(TokenType::None, 0, 0, '\0');
+    scan.error = error;
+    return scan;
+}
+
+// Letters, digits and everything else up to a token-ending character; a
+// keyword when the whole lowercased text is one.
+Scan scan_identifier(const char* p) noexcept {
+    std::size_t n = 1;
+    while (!(class_of(p[n]) & kTokenEnd))
+        ++n;
+    if (n > Token::kMaxLength) return failed(kTokenTooLong);
+    Scan scan = scanned(TokenType::Variable, n, n, lower_char(p[0]));
+    if (n > kLongestKeyword) return scan;
+    // The padding after the program makes the whole-word load safe.
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    word = lower_ascii(word & ((std::uint64_t{1} << (8 * n)) - 1));
+    scan.token.code = keyword_code(word, n);
+    if (scan.token.code != TokenCode::None)
+        scan.token.type = static_cast<std::uint8_t>(TokenType::Keyword);
+    return scan;
+}
+
+// Digits and whatever follows them up to a token-ending character. The value
+// is that of the leading digits, formed in wrapping 32-bit arithmetic.
+Scan scan_number(const char* p) noexcept {
+    std::size_t n = 0;
+    std::uint32_t value = 0;
+    bool in_digits = true;
+    do {
+        if (n == Token::kMaxLength) return failed(kTokenTooLong);
+        in_digits = in_digits && (class_of(p[n]) & kDigit);
+        if (in_digits) value = value * 10u + static_cast<std::uint32_t>(p[n] - '0');
+        ++n;
+    } while (!(class_of(p[n]) & kTokenEnd));
+    Scan scan = scanned(TokenType::Number, n, n, p[0]);
+    scan.token.number = wrap16(static_cast<std::int32_t>(value));
+    return scan;
+}
+
+// The quotation marks are not part of the text; a string ends at its line,
+// and at the first NUL, which ends the program.
+Scan scan_string(const char* p) noexcept {
+    const char* const s = p + 1;
+    std::size_t n = 0;
+    while (s[n] != '"' && s[n] != '\r' && s[n] != '\0') {
+        if (n == Token::kMaxLength) return failed(kTokenTooLong);
+        ++n;
+    }
+    if (s[n] != '"') return failed(kUnbalancedParentheses);
+    return scanned(TokenType::String, n, n + 2, n ? s[0] : '\0');
+}
+
+// A loaded program has LF after every CR; over one character only if not,
+// so a reader never passes the final NUL.
+Scan scan_line_end(const char* p) noexcept {
+    const std::size_t n = p[1] == '\n' ? 2 : 1;
+    return scanned(TokenType::Delimiter, n, n, '\r', TokenCode::EndOfLine);
+}
+
+// The token that starts at `p`, where no blank stands.
+Scan scan_token(const char* p) noexcept {
+    switch (kind_of(*p)) {
+    case Kind::Letter: return scan_identifier(p);
+    case Kind::Operator: return scanned(TokenType::Delimiter, 1, 1, *p);
+    case Kind::Digit: return scan_number(p);
+    case Kind::LineEnd: return scan_line_end(p);
+    // The pointer stays on the NUL: every later read gives EndOfText again.
+    case Kind::End: return scanned(TokenType::Delimiter, 0, 0, '\0', TokenCode::EndOfText);
+    case Kind::Quote: return scan_string(p);
+    case Kind::Other: break;
+    }
+    // A character that starts no token: nothing after the blanks is consumed.
+    return scanned(TokenType::None, 0, 0, '\0');
+}
+
+std::size_t count_blanks(const char* p) noexcept {
+    std::size_t n = 0;
+    while (class_of(p[n]) & kBlank)
+        ++n;
+    return n;
+}
+
+bool is_identifier(TokenType type) noexcept {
+    return type == TokenType::Variable || type == TokenType::Keyword;
+}
+
 } // namespace
 
 TokenCode find_keyword(std::string_view lowercase_text) noexcept {
@@ -125,140 +237,49 @@ TokenCode find_keyword(std::string_view lowercase_text) noexcept {
     return keyword_code(pack(lowercase_text), lowercase_text.size());
 }
 
-TokenType Interpreter::scan_token() {
-    token_start_ = nullptr; // an error inside the scan must not leave a stale entry
-    const TokenType type = scan_at(pc_);
-    if (type != TokenType::String) {
-        token_start_ = pc_ - token_.length;
-        token_end_ = pc_;
+DecodedToken& Interpreter::decode_at_pointer() {
+    const char* const text = program_.data();
+    std::size_t blanks = count_blanks(text + pc_);
+    if (blanks > TokenMemo::kMaxBlanks) {
+        // Too many blanks for an entry to count: they are stepped over at each
+        // read from here, and the token after them is remembered at its own place.
+        pc_ += blanks;
+        blanks = 0;
+        if (memo_.at(pc_).decoded()) return memo_.at(pc_);
     }
-    return type;
+    Scan scan = scan_token(text + pc_ + blanks);
+    scan.token.end = static_cast<std::uint8_t>(scan.token.end + blanks);
+    if (scan.error != kNoError) raise_error_at(scan.error, pc_ + scan.token.start());
+    DecodedToken& entry = memo_.at(pc_);
+    entry = scan.token;
+    return entry;
 }
 
-TokenType Interpreter::scan_at(const char* p) {
-    Token& t = token_;
-    t.code = TokenCode::None;
-    while (class_of(*p) & kBlank)
-        ++p;
-    const char c = *p;
-
-    // One multi-way branch on the character's kind: the indirect jump predicts
-    // the mix of token kinds in a statement better than a chain of tests.
-    switch (kind_of(c)) {
-    case Kind::Letter: {
-        std::size_t n = 1;
-        while (!(class_of(p[n]) & kTokenEnd))
-            ++n;
-        if (n > Token::kMaxLength) raise_token_too_long(p + Token::kMaxLength);
-        t.length = static_cast<std::uint8_t>(n);
-        pc_ = p + n;
-        t.type = TokenType::Variable;
-        if (n > sizeof(std::uint64_t)) [[unlikely]]
-            return scan_long_identifier(p, n);
-        // Up to eight characters: lowercased and classified as one word. The
-        // padding after the program makes the whole-word load safe.
-        std::uint64_t word;
-        std::memcpy(&word, p, sizeof word);
-        if (n < sizeof word) word &= (std::uint64_t{1} << (8 * n)) - 1;
-        word = lower_ascii(word);
-        std::memcpy(t.text.data(), &word, sizeof word); // the zero bytes end the text
-        t.text[sizeof word] = '\0';
-        t.code = keyword_code(word, n);
-        if (t.code != TokenCode::None) t.type = TokenType::Keyword;
-        return t.type;
-    }
-    case Kind::Operator:
-        t.text[0] = c;
-        t.text[1] = '\0';
-        t.length = 1;
-        pc_ = p + 1;
-        return t.type = TokenType::Delimiter;
-    case Kind::Digit: {
-        // The value is formed while copying, in wrapping 32-bit arithmetic,
-        // from the digits before the first other character.
-        std::size_t n = 0;
-        std::uint32_t value = 0;
-        bool in_digits = true;
-        do {
-            if (n == Token::kMaxLength) raise_token_too_long(p);
-            const char d = p[n];
-            in_digits = in_digits && (class_of(d) & kDigit);
-            if (in_digits) value = value * 10u + static_cast<std::uint32_t>(d - '0');
-            t.text[n] = d;
-            ++n;
-        } while (!(class_of(p[n]) & kTokenEnd));
-        t.text[n] = '\0';
-        t.length = static_cast<std::uint8_t>(n);
-        t.number = wrap16(static_cast<std::int32_t>(value));
-        pc_ = p + n;
-        return t.type = TokenType::Number;
-    }
-    case Kind::LineEnd: {
-        // A CR is always followed by LF in a loaded buffer; step over one
-        // character only if it is not, so a reader never passes the final NUL.
-        t.text[0] = '\r';
-        std::size_t n = 1;
-        if (p[1] == '\n') t.text[n++] = '\n';
-        t.text[n] = '\0';
-        t.length = static_cast<std::uint8_t>(n);
-        pc_ = p + n;
-        t.code = TokenCode::EndOfLine;
-        return t.type = TokenType::Delimiter;
-    }
-    case Kind::End:
-        pc_ = p; // stays on the NUL: every later read gives EndOfText again
-        t.text[0] = '\0';
-        t.length = 0;
-        t.code = TokenCode::EndOfText;
-        return t.type = TokenType::Delimiter;
-    case Kind::Quote: return scan_string(p);
-    case Kind::Other: break;
-    }
-    // A character that starts no token: nothing is consumed.
-    pc_ = p;
-    t.text[0] = '\0';
-    t.length = 0;
-    return t.type = TokenType::None;
+std::size_t Interpreter::token_position() const noexcept {
+    return current_ == &no_token_ ? pc_ : read_at_ + current_->start();
 }
 
-// The quotation marks are not part of the text; a string ends at its line.
-TokenType Interpreter::scan_string(const char* p) {
-    Token& t = token_;
-    const char* s = p + 1;
-    std::size_t n = 0;
-    while (s[n] != '"' && s[n] != '\r' && s[n] != '\0') {
-        if (n == Token::kMaxLength) raise_token_too_long(s + n);
-        t.text[n] = s[n];
-        ++n;
-    }
-    if (s[n] != '"') {
-        pc_ = s + n;
-        raise_error(kUnbalancedParentheses);
-    }
-    t.text[n] = '\0';
-    t.length = static_cast<std::uint8_t>(n);
-    pc_ = s + n + 1;
-    return t.type = TokenType::String;
+std::string_view Interpreter::token_text() {
+    if (current_ == &no_token_) return {};
+    const char* const text = program_.data() + read_at_ + current_->text_start();
+    if (!is_identifier(current_->token_type())) return {text, current_->length};
+    for (std::size_t i = 0; i < current_->length; ++i)
+        identifier_text_[i] = lower_char(text[i]);
+    return {identifier_text_.data(), current_->length};
 }
 
-// An identifier too long to be a keyword or to fit in one word: a variable.
-TokenType Interpreter::scan_long_identifier(const char* p, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i)
-        token_.text[i] = static_cast<char>(lower_ascii(static_cast<unsigned char>(p[i])));
-    token_.text[n] = '\0';
-    return token_.type;
-}
-
-void Interpreter::raise_token_too_long(const char* at) {
-    pc_ = at;
-    raise_error(kTokenTooLong);
-}
-
-void Interpreter::skip_to_next_line() noexcept {
-    // Nothing reads past the first NUL, so the pointer never stands after it.
-    const char* const end = program_.data() + program_.end_of_program();
-    const void* lf = std::memchr(pc_, '\n', static_cast<std::size_t>(end - pc_));
-    pc_ = lf ? static_cast<const char*>(lf) + 1 : end;
+Token Interpreter::token() const {
+    Token t;
+    t.type = current_->token_type();
+    t.code = current_->code;
+    t.length = current_->length;
+    t.number = current_->number;
+    const char* const text = program_.data() + read_at_ + current_->text_start();
+    const bool identifier = is_identifier(t.type);
+    for (std::size_t i = 0; i < t.length; ++i)
+        t.text[i] = identifier ? lower_char(text[i]) : text[i];
+    t.text[t.length] = '\0';
+    return t;
 }
 
 } // namespace marlinet::basic

@@ -133,6 +133,12 @@ TEST_F(Runner, InterpreterErrorExitsWithOneAndReportsOnBothChannels) {
     EXPECT_EQ(r.state["end"], "error");
     EXPECT_EQ(r.state["error"],
               nlohmann::json::parse(R"({"number": 7, "message": "Undefined label", "line": 2})"));
+
+    // Found on the line end of line 2: every output names line 2.
+    const Result at_end = run({}, "A = 1\nB = A/0\nC = 1\n");
+    EXPECT_EQ(at_end.out, "\nERROR:14,2\n");
+    EXPECT_EQ(at_end.err, "ERROR: Division by zero in line 2\n");
+    EXPECT_EQ(at_end.state["error"]["line"], 2);
 }
 
 TEST_F(Runner, InputReadsLinesEchoesThemAndClearsRx) {
@@ -145,6 +151,22 @@ TEST_F(Runner, InputReadsLinesEchoesThemAndClearsRx) {
                          std::to_string(12 + r.state["variables"]["B"].get<int>()) + "120121\n");
     EXPECT_EQ(r.state["variables"]["K"], 'x');
     EXPECT_EQ(r.state["rx"], false);
+}
+
+// The line up to LF, every CR dropped, cut at the first NUL, then at most 79
+// characters; the echo is exactly the text kept.
+TEST_F(Runner, Issue9InputDropsCarriageReturnsAndEndsAtANul) {
+    const Result r = run({}, "INPUT A\nINPUT B\nINPUT C\n",
+                         std::string(78, '\r') + "12\n" +
+                             std::string("12\0"
+                                         "3\n",
+                                         5) +
+                             "4\r5\r\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.state["variables"]["A"], 12);
+    EXPECT_EQ(r.state["variables"]["B"], 12);
+    EXPECT_EQ(r.state["variables"]["C"], 45);
+    EXPECT_EQ(r.out, "? 12\n? 12\n? 45\n");
 }
 
 TEST_F(Runner, EndOfInputWhileAnInputWaitsExitsWithFour) {
@@ -237,6 +259,33 @@ TEST_F(Runner, HelpAndVersionExitWithZero) {
     const Result version = run({"--version"}, "", "", false);
     EXPECT_EQ(version.status, 0);
     EXPECT_NE(version.out.find("1.5D"), std::string::npos);
+}
+
+// "--adc1=" and "--adc2=" give an empty field, which reads 0, and never take
+// the next argument as their value.
+TEST_F(Runner, Issue9AnEmptyAdcValueDoesNotTakeTheNextArgument) {
+    const Result r = run({"--adc2=", "--adc1=3"}, "ADC A\nSETB 128\nADC B\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.state["variables"]["A"], 3);
+    EXPECT_EQ(r.state["variables"]["B"], 0);
+    const Result last = run({"--adc1="}, "A = 9\nADC A\n"); // followed by --state
+    EXPECT_EQ(last.status, 0);
+    EXPECT_EQ(last.state["variables"]["A"], 0);
+    const fs::path file = program("ADC A\nPRINT A\n");
+    const Result plain = run({"--adc1=", file.string()}, "", "", false);
+    EXPECT_EQ(plain.status, 0);
+    EXPECT_EQ(plain.out, "0\n");
+    // Other options refuse an empty value instead of taking the next argument.
+    for (const std::string option : {"--state=", "--input=", "--max-statements="}) {
+        const Result refused = run({option, "2", file.string()}, "", "", false);
+        EXPECT_EQ(refused.status, 2) << option;
+        EXPECT_EQ(refused.out, "") << option;
+    }
+    EXPECT_EQ(slurp(file), "ADC A\nPRINT A\n");
+    // The value of another option is never split.
+    const Result named = run({"--state", (dir / "--adc1=").string(), file.string()}, "", "", false);
+    EXPECT_EQ(named.status, 0);
+    EXPECT_TRUE(fs::exists(dir / "--adc1="));
 }
 
 TEST_F(Runner, InvalidAdcTextIsAnInterpreterError) {

@@ -80,7 +80,7 @@ TEST(Assignment, NeedsAnEqualsSign) {
     BasicRun r;
     EXPECT_EQ(r.run("A = 1\r\nSTOPE\r\nB = 1"), RunEnd::Error);
     EXPECT_EQ(r.error(), 3);
-    EXPECT_EQ(r.error_line(), 3); // found on the line end, so counted on the next line
+    EXPECT_EQ(r.error_line(), 2); // found on the line end, which belongs to the line it ends
 }
 
 TEST(Goto, JumpsToJustAfterTheLabelOnItsLine) {
@@ -102,6 +102,16 @@ TEST(Goto, LabelsAreComparedByTheirWholeText) {
 
     EXPECT_EQ(r.run("GOTO 12345678\r\n12345678 A = 9"), RunEnd::EndOfProgram);
     EXPECT_EQ(r.var('A'), 9);
+}
+
+TEST(Goto, ANewProgramForgetsWhereTheOldOnesJumpsWent) {
+    BasicRun r;
+    EXPECT_EQ(r.run("GOTO 20\r\n10 A = 1 END\r\n20 A = 2"), RunEnd::EndOfProgram);
+    EXPECT_EQ(r.var('A'), 2);
+    EXPECT_EQ(r.run("GOTO 20\r\n20 A = 3 END\r\n10 A = 4"), RunEnd::EndOfProgram);
+    EXPECT_EQ(r.var('A'), 3);
+    EXPECT_EQ(r.run("GOTO \"20\"\r\n10 A = 5 END\r\n20 A = 6"), RunEnd::EndOfProgram);
+    EXPECT_EQ(r.var('A'), 6); // the target is the operand's text, quoted or not
 }
 
 TEST(Labels, DuplicatesAndOverflowStopTheRunBeforeAnyStatement) {
@@ -223,7 +233,7 @@ TEST(For, NestingLimitsAndErrors) {
     EXPECT_EQ(r.error(), 3);
     EXPECT_EQ(r.run("FOR I = 1\r\nNEXT"), RunEnd::Error);
     EXPECT_EQ(r.error(), 9);
-    EXPECT_EQ(r.error_line(), 2); // found on the line end
+    EXPECT_EQ(r.error_line(), 1); // found on the line end of line 1
 }
 
 TEST(For, AVariableNamedAfterNextIsReadAsAnAssignment) {
@@ -267,13 +277,20 @@ TEST(ProgramText, LinuxAndOldMacLineBreaksRunLikeCrLf) {
     EXPECT_EQ(r.run("A = 1\nGOTO 10\rA = 5\r\n10 B = A\n"), RunEnd::EndOfProgram);
     EXPECT_EQ(r.var('B'), 1);
     EXPECT_EQ(r.run("A = 1\nB = \nC = 1"), RunEnd::Error);
-    EXPECT_EQ(r.error_line(), 3); // found on the line end of line 2
+    EXPECT_EQ(r.error_line(), 2); // found on the line end of line 2
 }
 
 TEST(ProgramText, ANulByteEndsTheProgram) {
     BasicRun r;
     EXPECT_EQ(r.run(std::string("A = 1\r\n\0B = 2\r\n", 15)), RunEnd::EndOfProgram);
     EXPECT_EQ(r.var('B'), 0);
+    // Also inside a string, which is then unterminated: error 1 on the string's line.
+    EXPECT_EQ(r.run(std::string("A = 1\r\nPRINT \"ab\0cd\"\r\nB = 2", 25)), RunEnd::Error);
+    EXPECT_EQ(r.error(), 1);
+    EXPECT_EQ(r.error_line(), 2);
+    EXPECT_EQ(r.host.console, "\r\nERROR:1,2\r\n");
+    EXPECT_EQ(r.run(std::string("\"ab\0\"", 5)), RunEnd::Error); // met while collecting labels
+    EXPECT_EQ(r.error_line(), 1);
 }
 
 } // namespace

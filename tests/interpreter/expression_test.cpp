@@ -57,7 +57,7 @@ TEST(Expressions, DivisionByZeroIsAnErrorAndNotCarriedOut) {
     BasicRun r;
     EXPECT_EQ(r.run("A = 7\r\nA = 5 / 0"), RunEnd::Error);
     EXPECT_EQ(r.error(), 14);
-    EXPECT_EQ(r.error_line(), 3); // found after the line end was read
+    EXPECT_EQ(r.error_line(), 2); // found on the line end of line 2
     EXPECT_EQ(r.var('A'), 7);
     EXPECT_EQ(error_of("5 % (2 - 2)"), 14);
 }
@@ -144,6 +144,13 @@ TEST(Numbers, AdcTextMustBeAnIntegerOnceTrimmed) {
     EXPECT_EQ(parse_adc_text("   "), 0);
     EXPECT_EQ(parse_adc_text(" 4095 "), 4095);
     EXPECT_EQ(parse_adc_text("\x01\t5\x1f"), 5);
+    EXPECT_EQ(parse_adc_text("5\x7f"), 5); // issue 9: DEL is a control character too
+    EXPECT_EQ(parse_adc_text("\x7f-5 \x7f\r"), -5);
+    EXPECT_EQ(parse_adc_text("\x7f"), 0);
+    EXPECT_EQ(parse_adc_text("5\x7f"
+                             "5"),
+              std::nullopt);
+    EXPECT_EQ(parse_adc_text("5\x80"), std::nullopt);
     EXPECT_EQ(parse_adc_text("-12"), -12);
     EXPECT_EQ(parse_adc_text("+7"), 7);
     EXPECT_EQ(parse_adc_text("2147483647"), INT32_MAX);

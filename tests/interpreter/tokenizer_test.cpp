@@ -166,6 +166,29 @@ TEST_F(Tokens, LineIndexCountsCarriageReturnsBeforeThePosition) {
     EXPECT_EQ(p.line_index_of(8), 2);
 }
 
+// A remembered token counts the blanks before it in a byte; longer runs of
+// blanks are stepped over at each read and must give the same tokens.
+TEST_F(Tokens, BlankRunsOfAnyLengthBeforeTheLongestToken) {
+    const std::string text(63, 's');
+    for (std::size_t n : {1u, 190u, 191u, 400u}) {
+        const std::string blanks(n, ' ');
+        BasicRun run;
+        const std::string program = "PRINT" + blanks + "\"" + text + "\"" + blanks + ";" + blanks +
+                                    "-5\r\nA =" + blanks + "(1 +" + blanks + "\r\n";
+        for (int pass = 0; pass < 2; ++pass) { // the second pass reads from the memo
+            run.host.console.clear();
+            EXPECT_EQ(run.run(program), RunEnd::Error) << n;
+            EXPECT_EQ(run.host.console, text + "-5\r\n\r\nERROR:0,2\r\n") << n;
+        }
+        load("A" + blanks + "B");
+        next();
+        EXPECT_EQ(next(), "var:b");
+        EXPECT_EQ(r.interpreter.position(), n + 2);
+        r.interpreter.unread_token();
+        EXPECT_EQ(r.interpreter.position(), n + 1);
+    }
+}
+
 TEST_F(Tokens, SixtyThreeCharactersFitAndSixtyFourAreTooLong) {
     const std::string fits(63, 'z');
     load(fits);
