@@ -1,0 +1,134 @@
+// Random commands against programs that loop, print, wait and ask for input:
+// at most one interpreter thread ever exists, and no command hangs.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <thread>
+
+#include "fake_window.h"
+
+namespace marlinet::workbench {
+namespace {
+
+using basic::RunState;
+using namespace std::chrono_literals;
+
+constexpr const char* kPrograms[] = {
+    "10 PRINT \"x\"; A\r\nA = A + 1\r\nGOTO 10",
+    "10 SETB 1\r\nDELAY 2\r\nCLRB 1\r\nDELAY 1\r\nGOTO 10",
+    "10 INPUT A\r\nINPUT \"$\", K\r\nPRINT A; K\r\nIF A = 3 THEN END\r\nGOTO 10",
+    "FOR I = 1 TO 50\r\nSETB 2\r\nNEXT\r\nSTOP\r\nGOTO 99",
+    "PRINT 1\r\nEND",
+};
+
+int OsThreads() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
+        ++count;
+    return count;
+}
+
+// Aborts the process when one command takes far too long: a deadlock shows
+// as a failure, not as a hung test.
+class TWatchdog {
+public:
+    TWatchdog() : thread_([this] { Watch(); }) {}
+    ~TWatchdog() {
+        done_ = true;
+        thread_.join();
+    }
+    void Begin(int Command) {
+        command_ = Command;
+        since_ = Now();
+    }
+    void End() { since_ = 0; }
+
+private:
+    static std::int64_t Now() { return std::chrono::steady_clock::now().time_since_epoch() / 1ms; }
+    void Watch() {
+        while (!done_) {
+            std::this_thread::sleep_for(100ms);
+            const std::int64_t since = since_;
+            if (since != 0 && Now() - since > 20000) {
+                std::fprintf(stderr, "command %d has not returned for 20 s\n", command_.load());
+                std::abort();
+            }
+        }
+    }
+    std::atomic<bool> done_{false};
+    std::atomic<int> command_{0};
+    std::atomic<std::int64_t> since_{0};
+    std::thread thread_;
+};
+
+TEST(ExecutionStressTest, RandomCommandsKeepOneThreadAndNeverHang) {
+    testing::TFakeWindow window;
+    TBoardModel board;
+    TExecutionControl control(window, board);
+    std::mt19937 random(20240612);
+    TWatchdog watchdog;
+    const int baseThreads = OsThreads();
+    int slow = 0;
+    const auto open = [&] {
+        const RunState before = control.EndRun();
+        window.EditorText = kPrograms[random() % std::size(kPrograms)];
+        if (!window.SaveAndLoad()) return control.Restore(before);
+        control.EditorMatchesFile();
+        control.SetState(RunState::Reset);
+    };
+    const std::function<void()> commands[] = {
+        [&] { control.Run(); },
+        [&] { control.Run(); },
+        [&] { control.Step(); },
+        [&] { control.Stop(); },
+        [&] { control.ResetAndReload(); },
+        [&] { control.EditorKeyDown(); },
+        open,
+        [&] { // New
+            control.EndRun();
+            control.SetState(RunState::Idle);
+            window.EditorText.clear();
+            control.EditorMatchesFile();
+        },
+        [&] { window.Answers.push_back(std::to_string(random() % 5)); },
+        [&] { window.Answers.push_back(std::nullopt); }, // Stop & Exit
+        [&] {                                            // Clear Console
+            control.Flush();
+            window.Console.clear();
+        },
+    };
+    open();
+    for (int i = 0; i < 10000; ++i) {
+        const std::size_t pick = random() % std::size(commands);
+        watchdog.Begin(i);
+        const auto start = std::chrono::steady_clock::now();
+        commands[pick]();
+        const auto took = std::chrono::steady_clock::now() - start;
+        watchdog.End();
+        if (took > 1s) {
+            ++slow;
+            ADD_FAILURE() << "command " << i << " (kind " << pick << ") took "
+                          << std::chrono::duration_cast<std::chrono::milliseconds>(took).count()
+                          << " ms";
+        }
+        // Let the run go on a little, as the window's event loop would.
+        window.Pump(
+            control, [] { return false; }, std::chrono::milliseconds(random() % 3));
+        ASSERT_LE(control.LiveThreads(), 1);
+        ASSERT_LE(OsThreads(), baseThreads + 1) << "after command " << i;
+        if (window.Console.size() > (1u << 20)) window.Console.clear();
+    }
+    EXPECT_EQ(control.MostLiveThreads(), 1);
+    EXPECT_EQ(slow, 0);
+    control.Close();
+    EXPECT_FALSE(control.HasThread());
+    EXPECT_EQ(control.LiveThreads(), 0);
+}
+
+} // namespace
+} // namespace marlinet::workbench
