@@ -20,14 +20,11 @@
 #include <variant>
 
 #include "workbench/board_model.h"
+#include "workbench/input_mode.h"
 
 namespace marlinet::workbench {
 
 using TVariableValues = std::array<std::int16_t, 26>;
-
-// The two kinds of INPUT; the values are the codes the window side knows
-// them by.
-enum class TInputMode : std::uint8_t { Value = '1', Key = '4' };
 
 namespace post {
 struct Print {

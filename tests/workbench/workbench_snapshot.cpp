@@ -15,6 +15,7 @@
 
 #include "workbench/board_panel.h"
 #include "workbench/console.h"
+#include "workbench/input_form.h"
 #include "workbench/main_form.h"
 #include "workbench/variables_grid.h"
 
@@ -55,6 +56,7 @@ public:
         dialog.hide();
         return QDialog::Accepted;
     }
+    int ExecInput(TInputForm&) override { return 2; }
     bool failed = false;
 
 private:
