@@ -14,7 +14,7 @@ namespace {
 
 // The longest stretch the window thread spends applying posts before it
 // answers its other events again.
-constexpr auto kDeliveryBudget = std::chrono::milliseconds(8);
+constexpr auto kDeliveryBudget = std::chrono::milliseconds(4);
 
 constexpr std::string_view kRunStateNames[] = {"Idle",          "Reset",        "Running",
                                                "Stopped",       "Step request", "Stop request",
@@ -97,7 +97,8 @@ void TExecutionControl::Start(RunState Target, bool IsStep) {
 }
 
 void TExecutionControl::Stop() {
-    Flush();
+    // No delivery first: Stop changes nothing the run has shown, and should
+    // not wait behind a printing program's backlog.
     RunState running = RunState::Running;
     if (state_.compare_exchange_strong(running, RunState::StopRequest)) channel_.Resume.Set();
 }

@@ -79,12 +79,12 @@ class TWindowQueue {
 public:
     // Printed text is cut into chunks of about this size, so the window
     // thread can stop between two of them and stay responsive.
-    static constexpr std::size_t kTextChunk = 16 * 1024;
+    static constexpr std::size_t kTextChunk = 8 * 1024;
     // A program's posts wait while this much text, or this many items, are
     // still undelivered: the window's backlog, and with it memory and the
     // time until a Stop shows, stays bounded however fast a program prints
     // or switches lamps.
-    static constexpr std::size_t kMaxPendingText = 256 * 1024;
+    static constexpr std::size_t kMaxPendingText = 24 * 1024;
     static constexpr std::size_t kMaxPendingItems = 4096;
 
     // Wake asks the window thread to deliver soon; it is called from the
