@@ -21,9 +21,8 @@ namespace marlinet::workbench::testing {
 class TFakeWindow : public TExecutionWindow {
 public:
     // ---- what the test sets ----
-    std::string EditorText;            // saved by SaveAndLoad
-    std::string FileName = "prog.bas"; // empty: NameUntitledFile asks
-    std::optional<std::string> NameAnswer;
+    std::string EditorText; // saved by SaveAndLoad
+    std::string FileName = "prog.bas";
     bool SaveFails = false;
     // INPUT answers in order; nothing is Stop & Exit; "7" when none is left.
     std::deque<std::optional<std::string>> Answers;
@@ -31,7 +30,6 @@ public:
     // ---- what the window shows ----
     std::string Console;
     std::array<bool, 4> Lamps{};
-    std::optional<std::int16_t> Dac;
     TVariableValues Grid{};
     int GridResets = 0;
     int GridRefreshes = 0;
@@ -58,7 +56,7 @@ public:
     void ClearOutput(int Output) override {
         Lamps.at(static_cast<std::size_t>(Output - 1)) = false;
     }
-    void WriteDac(std::int16_t Value) override { Dac = Value; }
+    void WriteDac(std::int16_t) override {}
     void ShowAdcSelection() override {}
     void ShowTrimmedAdcText(const AdcReading&) override {}
     void ResetVariables() override {
@@ -87,9 +85,7 @@ public:
         Lamps = {};
         ++BoardResets;
     }
-    void NameUntitledFile(bool) override {
-        if (FileName.empty() && NameAnswer) FileName = *NameAnswer;
-    }
+    void NameUntitledFile(bool) override {}
     bool SaveAndLoad() override {
         if (SaveFails || FileName.empty()) return false;
         File = EditorText;
