@@ -133,6 +133,8 @@ private:
     // Returns whether it completed.
     bool Attempt(const std::function<void()>& Command);
 
+    // Runs an execution command and shows the state it leaves.
+    void RunCommand(void (TExecutionControl::*Command)());
     // Whole line Line (0-based) selected, as a paused run shows it.
     void SelectProgramLine(int Line);
     // The INPUT dialog until it has an answer or is stopped.

@@ -31,26 +31,27 @@ void TMainForm::SetRunState(basic::RunState State) {
     execution_->SetState(State);
 }
 
-// Each command shows the state it leaves at once; the timer keeps the panel
-// current while a run changes it.
-void TMainForm::SpeedButton1Click() {
-    execution_->ResetAndReload();
+void TMainForm::RunCommand(void (TExecutionControl::*Command)()) {
+    (execution_.get()->*Command)();
+    // The state the command leaves shows at once; the timer keeps the panel
+    // current while a run changes it.
     ShowRunState();
+}
+
+void TMainForm::SpeedButton1Click() {
+    RunCommand(&TExecutionControl::ResetAndReload);
 }
 
 void TMainForm::SpeedButton2Click() {
-    execution_->Run();
-    ShowRunState();
+    RunCommand(&TExecutionControl::Run);
 }
 
 void TMainForm::SpeedButton3Click() {
-    execution_->Stop();
-    ShowRunState();
+    RunCommand(&TExecutionControl::Stop);
 }
 
 void TMainForm::SpeedButton4Click() {
-    execution_->Step();
-    ShowRunState();
+    RunCommand(&TExecutionControl::Step);
 }
 
 void TMainForm::SpeedButton7Click() {
@@ -60,8 +61,7 @@ void TMainForm::SpeedButton7Click() {
 }
 
 void TMainForm::SynEdit1KeyDown() {
-    execution_->EditorKeyDown();
-    ShowRunState();
+    RunCommand(&TExecutionControl::EditorKeyDown);
 }
 
 void TMainForm::FormClose() {
