@@ -178,7 +178,12 @@ void TExecutionControl::ShowErrorStatus() {
 // ---- the interpreter thread ----
 
 void TExecutionControl::StartThread(RunState Target) {
-    JoinThread();
+    // A thread left from the last run has finished (Reset is only set once it
+    // has); one that has not would be told to end rather than waited for.
+    if (HasThread()) {
+        RequestEnd(RunState::ResetRequest);
+        JoinEndedRun();
+    }
     interpreter_.set_program(window_.Program());
     host_.BeginRun(++run_);
     SetState(Target);
