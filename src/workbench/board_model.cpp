@@ -1,7 +1,7 @@
 #include "workbench/board_model.h"
 
 #include "interpreter/numbers.h"
-#include "workbench/text.h"
+#include "workbench/trim.h"
 
 namespace marlinet::workbench {
 

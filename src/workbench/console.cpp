@@ -1,7 +1,5 @@
 #include "workbench/console.h"
 
-#include <algorithm>
-
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -28,24 +26,32 @@ TConsole::TConsole(QWidget* Parent) : QPlainTextEdit(Parent) {
 }
 
 int TConsole::Print(std::string_view Text) {
+    // The printed text becomes one string of new characters and line breaks,
+    // inserted at the end at once: a document edit per character or line
+    // would make a printing program wait for the console.
+    QString added;
+    added.reserve(static_cast<qsizetype>(Text.size() + Text.size() / kLineWidth + 1));
     int written = 0;
-    while (!Text.empty()) {
-        const char c = Text.front();
-        if (c == '\n' || c == '\r') {
-            if (c == '\n') AppendLine();
-            Text.remove_prefix(1);
-            continue;
+    const auto newLine = [&] {
+        // An empty console already shows its first, empty line.
+        if (lineCount_ > 0) added += QLatin1Char('\n');
+        currentLine_ = lineCount_++;
+        currentLength_ = 0;
+    };
+    for (const char c : Text) {
+        if (c == '\n') {
+            newLine();
+        } else if (c != '\r') {
+            if (currentLine_ < 0) newLine();
+            added += QChar(static_cast<unsigned char>(c));
+            ++written;
+            if (++currentLength_ >= kLineWidth) newLine();
         }
-        const std::size_t run = std::min(Text.find_first_of("\r\n"), Text.size());
-        if (currentLine_ < 0) AppendLine();
-        // The line takes characters up to kLineWidth; a line that is already
-        // that long (it cannot be, from printing) still takes one.
-        const int room = std::max(1, kLineWidth - LineLength(currentLine_));
-        const std::size_t take = std::min(run, static_cast<std::size_t>(room));
-        AppendToCurrentLine(Text.substr(0, take));
-        written += static_cast<int>(take);
-        Text.remove_prefix(take);
-        if (LineLength(currentLine_) >= kLineWidth) AppendLine();
+    }
+    if (!added.isEmpty()) {
+        QTextCursor cursor(document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(added);
     }
     ScrollToBottom();
     return written;
@@ -58,6 +64,7 @@ int TConsole::AppendLine(std::string_view Text) {
     if (lineCount_ > 0) cursor.insertBlock();
     cursor.insertText(ToQString(Text));
     currentLine_ = lineCount_++;
+    currentLength_ = static_cast<int>(Text.size());
     return currentLine_;
 }
 
@@ -85,6 +92,7 @@ void TConsole::ClearLines() {
     clear();
     lineCount_ = 0;
     currentLine_ = -1;
+    currentLength_ = 0;
 }
 
 void TConsole::ScrollToBottom() {
@@ -95,16 +103,6 @@ void TConsole::ScrollToBottom() {
 QString TConsole::LineText(int Index) const {
     if (Index < 0 || Index >= lineCount_) return {};
     return document()->findBlockByNumber(Index).text();
-}
-
-int TConsole::LineLength(int Index) const {
-    return document()->findBlockByNumber(Index).length() - 1; // without the block end
-}
-
-void TConsole::AppendToCurrentLine(std::string_view Text) {
-    QTextCursor cursor(document()->findBlockByNumber(currentLine_));
-    cursor.movePosition(QTextCursor::EndOfBlock);
-    cursor.insertText(ToQString(Text));
 }
 
 } // namespace marlinet::workbench

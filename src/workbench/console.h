@@ -1,8 +1,8 @@
 // The output console: a read-only, black, fixed-pitch text pane that a
 // running program prints into, line by line.
 //
-// Window thread only; the interpreter thread's output reaches Print through
-// queued calls, in order.
+// Window thread only; the interpreter thread's output reaches Print in
+// batches, in order.
 #pragma once
 
 #include <string_view>
@@ -21,8 +21,9 @@ public:
     explicit TConsole(QWidget* Parent = nullptr);
 
     // Prints 8-bit text: LF starts a new line, CR is ignored, and a line that
-    // reaches kLineWidth characters is continued on a new line. Returns the
-    // number of characters written, CR and LF not counted.
+    // reaches kLineWidth characters is continued on a new line; then shows the
+    // end of the console. Returns the number of characters written, CR and LF
+    // not counted. Text of any length is added in one edit.
     int Print(std::string_view Text);
 
     // Appends a line at the end and makes it the current line; returns its
@@ -45,11 +46,11 @@ public:
     QString LineText(int Index) const;
 
 private:
-    int LineLength(int Index) const;
-    void AppendToCurrentLine(std::string_view Text);
-
     int lineCount_ = 0;
+    // Invariant: the current line is the last line (lines are only ever
+    // appended), and this is its length.
     int currentLine_ = -1;
+    int currentLength_ = 0;
 };
 
 } // namespace marlinet::workbench

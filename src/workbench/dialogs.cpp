@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "workbench/input_form.h"
+
 namespace marlinet::workbench {
 
 namespace {
@@ -46,6 +48,10 @@ void TQtDialogs::ShowError(QWidget* Parent, const QString& Message) {
 
 int TQtDialogs::ExecModal(QDialog& Dialog) {
     return Dialog.exec();
+}
+
+int TQtDialogs::ExecInput(TInputForm& Form) {
+    return Form.exec();
 }
 
 } // namespace marlinet::workbench

@@ -11,6 +11,8 @@ class QWidget;
 
 namespace marlinet::workbench {
 
+class TInputForm;
+
 class TWorkbenchDialogs {
 public:
     virtual ~TWorkbenchDialogs() = default;
@@ -25,6 +27,9 @@ public:
     virtual void ShowError(QWidget* Parent, const QString& Message) = 0;
     // Shows Dialog modally; returns its modal result.
     virtual int ExecModal(QDialog& Dialog) = 0;
+    // Shows the INPUT dialog modally; returns its modal result, its Edit1
+    // holding the answer.
+    virtual int ExecInput(TInputForm& Form) = 0;
 };
 
 // The real dialogs: Qt's file dialogs and message boxes.
@@ -35,6 +40,7 @@ public:
     bool ConfirmReplace(QWidget* Parent, const QString& FileName) override;
     void ShowError(QWidget* Parent, const QString& Message) override;
     int ExecModal(QDialog& Dialog) override;
+    int ExecInput(TInputForm& Form) override;
 };
 
 } // namespace marlinet::workbench

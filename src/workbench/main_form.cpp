@@ -12,9 +12,13 @@
 #include "workbench/board_panel.h"
 #include "workbench/console.h"
 #include "workbench/dialogs.h"
+#include "workbench/execution_control.h"
 #include "workbench/fonts.h"
 #include "workbench/glyphs.h"
+#include "workbench/input_form.h"
+#include "workbench/main_form_run.h"
 #include "workbench/status_bar.h"
+#include "workbench/text.h"
 #include "workbench/variables_grid.h"
 #include "workbench/widgets.h"
 
@@ -67,17 +71,10 @@ constexpr MenuEntry kHelpMenu[] = {
     {"About", Qt::Key(0), &TMainForm::About1Click},
 };
 
-constexpr const char* kRunStateTexts[] = {"Idle",          "Reset",        "Running",
-                                          "Stopped",       "Step request", "Stop request",
-                                          "Reset request", "Modified"};
-
 } // namespace
 
 QString RunStateText(basic::RunState State) {
-    const auto value = static_cast<int>(State);
-    if (value < 0 || value >= static_cast<int>(std::size(kRunStateTexts)))
-        return QStringLiteral("Unknown");
-    return QLatin1String(kRunStateTexts[value]);
+    return ToQString(RunStateName(State));
 }
 
 TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs)
@@ -111,11 +108,15 @@ TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs)
                             TStatusBar::kHeight);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    MakeExecution();
     FormCreate();
+    InputForm = new TInputForm(this);
     Form2 = new TForm2(this);
     CentreOnScreen();
 }
 
+// The execution control is destroyed first (declared last): its run ends and
+// is joined while the widgets it reports to still exist.
 TMainForm::~TMainForm() = default;
 
 void TMainForm::MakeMenus() {
@@ -155,6 +156,10 @@ void TMainForm::MakeVariablesPanel() {
     StringGrid1->setGeometry(4, 20, 101, 397);
     connect(StringGrid1, &TVariablesGrid::EditRejected, this,
             [this](const QString& message) { dialogs_->ShowError(this, message); });
+    connect(StringGrid1, &TVariablesGrid::VariableEdited, this,
+            [this](int index, std::int16_t value) {
+                execution_->Interpreter().set_variable(index, value);
+            });
 }
 
 void TMainForm::FormCreate() {
@@ -182,22 +187,6 @@ void TMainForm::ShowRunState() {
 
 void TMainForm::SetErrorText(const QString& Text) {
     StatusBar1->SetPanelText(2, Text);
-}
-
-void TMainForm::SpeedButton1Click() {
-    // The board is reset in every run state; ending a parked run and
-    // reloading its program belong to the execution control.
-    Board->ResetBoard();
-}
-
-// Run, Stop and Step drive the interpreter thread, which the execution
-// control adds; until then they have nothing to act on.
-void TMainForm::SpeedButton2Click() {}
-void TMainForm::SpeedButton3Click() {}
-void TMainForm::SpeedButton4Click() {}
-
-void TMainForm::SpeedButton7Click() {
-    Console->WriteConsoleBanner();
 }
 
 } // namespace marlinet::workbench

@@ -3,15 +3,18 @@
 // Panel5, the board panel, the console, the variables grid and StatusBar1.
 //
 // Besides the window it keeps the current file name and the program buffer
-// that a run executes, and offers the operations the execution control
-// builds on: load program, save and reload, the run state, the board, the
-// grid and the console. Window thread only, except where a member says
-// otherwise.
+// that a run executes, and owns the execution control, which runs programs
+// on the interpreter thread and reaches the window only through this form's
+// TExecutionWindow side (main_form_run.cpp). Window thread only, except where
+// a member says otherwise.
 #pragma once
 
 #include <array>
-#include <atomic>
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include <QMainWindow>
 #include <QTimer>
@@ -19,6 +22,7 @@
 #include "interpreter/program_buffer.h"
 #include "interpreter/run_state.h"
 #include "workbench/dialogs.h"
+#include "workbench/input_mode.h"
 
 class QAction;
 class QToolButton;
@@ -34,7 +38,9 @@ namespace marlinet::workbench {
 
 class TBoardPanel;
 class TConsole;
+class TExecutionControl;
 class TForm2;
+class TInputForm;
 class TStatusBar;
 class TVariablesGrid;
 
@@ -66,24 +72,29 @@ public:
     void SpeedButton3Click(); // Stop
     void SpeedButton4Click(); // Step
     void SpeedButton7Click(); // Clear Console
+    // Every key that reaches the editor, before the editor acts on it.
+    void SynEdit1KeyDown();
+    // Closing the window: the run ends and its thread is joined. Exit too.
+    void FormClose();
 
-    // ---- operations for the execution control ----
+    // ---- program files ----
     // Loads the current file into the editor and the program buffer and
     // shows its name in the caption. On failure shows the error and changes
     // nothing; returns whether it loaded.
     bool LoadProgram();
-    // Saves the editor to the current file, loads the program and sets the
-    // run state to Reset. On failure shows the error, leaves the run state
-    // as it was and returns false.
+    // Ends a run, saves the editor to the current file, loads the program and
+    // sets the run state to Reset. On failure shows the error, leaves the
+    // run state as it was and returns false.
     bool SaveAndReload();
     const basic::ProgramBuffer& Program() const { return program_; }
 
     // Any thread.
-    basic::RunState RunState() const { return runState_.load(); }
-    void SetRunState(basic::RunState State) { runState_.store(State); }
+    basic::RunState RunState() const;
+    void SetRunState(basic::RunState State);
     // Writes the run state's text into status panel 1.
     void ShowRunState();
     void SetErrorText(const QString& Text);
+    TExecutionControl& Execution() { return *execution_; }
 
     const QString& CurrentFileName() const { return currentFileName_; }
     const QString& SaveDialogFileName() const { return saveDialogFileName_; }
@@ -95,12 +106,19 @@ public:
     TConsole* Console = nullptr;
     TVariablesGrid* StringGrid1 = nullptr;
     TStatusBar* StatusBar1 = nullptr;
+    TInputForm* InputForm = nullptr;
     TForm2* Form2 = nullptr;
     // SpeedButtons[n - 1] is SpeedButtonn.
     std::array<QToolButton*, 7> SpeedButtons{};
 
+protected:
+    void closeEvent(QCloseEvent* Event) override;
+
 private:
+    class TRunWindow;
+
     void FormCreate();
+    void MakeExecution(); // main_form_run.cpp
     void MakeMenus();
     void MakeSpeedButtons();
     void MakeVariablesPanel();
@@ -113,21 +131,33 @@ private:
     void SaveLinesTo(const QString& FileName);
     // Runs Command; an exception it throws is shown in the error box.
     // Returns whether it completed.
-    template <class F>
-    bool Attempt(F&& Command);
+    bool Attempt(const std::function<void()>& Command);
+
+    // Runs an execution command and shows the state it leaves.
+    void RunCommand(void (TExecutionControl::*Command)());
+    // Whole line Line (0-based) selected, as a paused run shows it.
+    void SelectProgramLine(int Line);
+    // The INPUT dialog until it has an answer or is stopped.
+    std::optional<std::string> AskInput(TInputMode Mode);
+    // Run and Step without a current file name.
+    void NameUntitledFile(bool SetCaption);
 
     std::unique_ptr<TWorkbenchDialogs> dialogs_;
     std::unique_ptr<highlight::TSynVBSyn> highlighter_;
     QWidget* client_ = nullptr;
     QTimer statusTimer_;
 
-    std::atomic<basic::RunState> runState_{basic::RunState::Idle};
     basic::ProgramBuffer program_;
     QString currentFileName_;
     QString saveDialogFileName_;
     // Whether the editor shows the current file's text, as loaded or saved.
     // New writes an empty editor over a file only when it does.
     bool editorFromFile_ = false;
+
+    // Last: destroyed first, so the interpreter thread is joined while the
+    // widgets it reports to still exist.
+    std::unique_ptr<TRunWindow> runWindow_;
+    std::unique_ptr<TExecutionControl> execution_;
 };
 
 } // namespace marlinet::workbench

@@ -12,6 +12,7 @@
 #include "workbench/about_box.h"
 #include "workbench/console.h"
 #include "workbench/dialogs.h"
+#include "workbench/execution_control.h"
 #include "workbench/main_form.h"
 #include "workbench/version.h"
 
@@ -33,8 +34,7 @@ QString WithBasExtension(const QString& FileName) {
 
 } // namespace
 
-template <class F>
-bool TMainForm::Attempt(F&& Command) {
+bool TMainForm::Attempt(const std::function<void()>& Command) {
     try {
         Command();
         return true;
@@ -68,15 +68,13 @@ bool TMainForm::LoadProgram() {
 }
 
 bool TMainForm::SaveAndReload() {
-    const bool done = Attempt([this] {
-        SaveLinesTo(currentFileName_);
-        LoadProgramFrom(currentFileName_);
-    });
-    if (done) SetRunState(basic::RunState::Reset);
-    return done;
+    return execution_->SaveAndReload();
 }
 
 void TMainForm::New1Click() {
+    execution_->Flush();
+    // Before the file is written: a run of the old text ends first.
+    execution_->EndRun();
     // The old text is kept in its file without asking. An empty editor that
     // never held the file (as at start-up) is not written over it.
     const bool save =
@@ -84,21 +82,31 @@ void TMainForm::New1Click() {
     if (save && !Attempt([this] { SaveLinesTo(currentFileName_); })) return;
     SetRunState(basic::RunState::Idle);
     SynEdit1->Lines().Clear();
+    execution_->EditorMatchesFile();
     Console->WriteConsoleBanner();
     currentFileName_.clear();
     saveDialogFileName_.clear();
     editorFromFile_ = false;
+    ShowRunState();
 }
 
 void TMainForm::Fileopen1Click() {
-    SetErrorText(QString());
+    execution_->Flush();
+    execution_->ClearError();
     const std::optional<QString> chosen = dialogs_->AskOpenFileName(this, currentFileName_);
     if (!chosen) return;
+    // A run of the old program ends before the program buffer is replaced.
+    const basic::RunState before = execution_->EndRun();
     // The name becomes current only with the file loaded: a later save must
     // not write the old text over a file that failed to open.
-    if (!Attempt([&] { LoadProgramFrom(*chosen); })) return;
+    if (!Attempt([&] { LoadProgramFrom(*chosen); })) {
+        execution_->Restore(before);
+        return;
+    }
     currentFileName_ = *chosen;
+    execution_->EditorMatchesFile();
     SetRunState(basic::RunState::Reset);
+    ShowRunState();
 }
 
 void TMainForm::Save1Click() {
@@ -125,6 +133,8 @@ void TMainForm::Saveas1Click() {
 }
 
 void TMainForm::Exit1Click() {
+    // Nothing is left running at exit, on this path too.
+    FormClose();
     QApplication::quit();
 }
 

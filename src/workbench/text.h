@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include "workbench/trim.h"
+
 namespace marlinet::workbench {
 
 inline QString ToQString(std::string_view Text) {
@@ -19,10 +21,6 @@ inline std::string FromQString(const QString& Text) {
     const QByteArray bytes = Text.toLatin1();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
-
-// Text without the blanks and control characters (0 to 32, and 127) at either
-// end.
-std::string_view TrimBlanks(std::string_view Text);
 
 // A decimal integer with an optional sign that fits in 32 bits, and nothing
 // else (no blanks, no empty text).

@@ -5,14 +5,19 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QDialog>
+#include <QLineEdit>
 #include <QStringList>
 
 #include "workbench/dialogs.h"
+#include "workbench/input_form.h"
 
 namespace marlinet::workbench::testing {
 
@@ -25,6 +30,12 @@ public:
     QStringList ReplaceQuestions;
     QStringList StartNames; // the name each file dialog started with
     int ModalShown = 0;
+    // INPUT dialog showings in order: the modal result and the text it
+    // leaves in Edit1. None left: Stop & Exit.
+    std::deque<std::pair<int, QString>> InputAnswers;
+    std::vector<TInputMode> InputModes;
+    // When set, shows the INPUT dialog instead of the script above.
+    std::function<int(TInputForm&)> InputHook;
 
     std::optional<QString> AskOpenFileName(QWidget*, const QString& Current) override {
         return Next(Current);
@@ -40,6 +51,15 @@ public:
     int ExecModal(QDialog&) override {
         ++ModalShown;
         return QDialog::Accepted;
+    }
+    int ExecInput(TInputForm& Form) override {
+        InputModes.push_back(Form.InputMode());
+        if (InputHook) return InputHook(Form);
+        if (InputAnswers.empty()) return TInputForm::kStopped;
+        const auto [result, text] = InputAnswers.front();
+        InputAnswers.pop_front();
+        Form.Edit1->setText(text);
+        return result;
     }
 
 private:

@@ -1,0 +1,207 @@
+// Times the main window running programs, offscreen:
+//   workbench_bench [stop|print|run]...   (all three when none is named)
+// stop   Stop while running, until the state is Stopped and the line is
+//        selected: percentiles of 100 tries, in a loop and in a loop that
+//        prints as fast as it can.
+// print  200,000 short lines printed as fast as the program can: lines per
+//        second reaching the console (every line checked), and the longest
+//        gap between ticks of a 5 ms timer on the window thread.
+// run    Run of a modified 40,000-line program until its first statement has
+//        shown (save, reload, start): median and worst of 10 runs.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "editor/qt/synedit.h"
+#include "workbench/board_panel.h"
+#include "workbench/console.h"
+#include "workbench/execution_control.h"
+#include "workbench/input_form.h"
+#include "workbench/main_form.h"
+
+namespace {
+
+using namespace marlinet::workbench;
+using marlinet::basic::RunState;
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::duration D) {
+    return std::chrono::duration<double, std::milli>(D).count();
+}
+
+// Answers nothing: the benchmarks open files themselves and ask no question.
+class TSilentDialogs : public TWorkbenchDialogs {
+public:
+    std::optional<QString> AskOpenFileName(QWidget*, const QString&) override { return file; }
+    std::optional<QString> AskSaveFileName(QWidget*, const QString&) override { return {}; }
+    bool ConfirmReplace(QWidget*, const QString&) override { return false; }
+    void ShowError(QWidget*, const QString& Message) override {
+        std::fprintf(stderr, "error: %s\n", qPrintable(Message));
+    }
+    int ExecModal(QDialog&) override { return 1; }
+    int ExecInput(TInputForm&) override { return 2; }
+    QString file;
+};
+
+struct TBench {
+    TSilentDialogs* dialogs = new TSilentDialogs;
+    TMainForm form{std::unique_ptr<TWorkbenchDialogs>(dialogs)};
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "marlinet_workbench_bench";
+
+    // Wakes the waiting event loop at least every millisecond, so Until can
+    // sleep in it as a real window does between events.
+    QTimer tick;
+
+    TBench() {
+        std::filesystem::create_directories(dir);
+        form.show();
+        QApplication::processEvents();
+        tick.start(1);
+    }
+    void Open(const std::string& Program) {
+        const auto file = dir / "bench.bas";
+        std::FILE* out = std::fopen(file.c_str(), "wb");
+        std::fwrite(Program.data(), 1, Program.size(), out);
+        std::fclose(out);
+        dialogs->file = QString::fromStdString(file.string());
+        form.Fileopen1Click();
+    }
+    // Runs the event loop until Done holds; false after Seconds.
+    static bool Until(const std::function<bool()>& Done, double Seconds = 30) {
+        const auto deadline = Clock::now() + std::chrono::duration<double>(Seconds);
+        while (!Done()) {
+            if (Clock::now() > deadline) return false;
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        return true;
+    }
+};
+
+double Percentile(std::vector<double> Values, double P) {
+    std::sort(Values.begin(), Values.end());
+    const auto index =
+        static_cast<std::size_t>(P / 100.0 * static_cast<double>(Values.size() - 1) + 0.5);
+    return Values[std::min(index, Values.size() - 1)];
+}
+
+bool StopLatency(const char* Label, const char* Program) {
+    TBench bench;
+    bench.Open(Program);
+    TMainForm& form = bench.form;
+    std::vector<double> times;
+    for (int i = 0; i < 100; ++i) {
+        form.SpeedButton2Click(); // from Reset the first time, then from Stopped
+        const auto until = Clock::now() + std::chrono::milliseconds(5 + i % 10);
+        TBench::Until([&] { return Clock::now() >= until; });
+        form.SynEdit1->SetSelStart(0); // no selection
+        const auto start = Clock::now();
+        form.SpeedButton3Click();
+        if (!TBench::Until([&] {
+                return form.RunState() == RunState::Stopped && form.SynEdit1->SelLength() == 1;
+            })) {
+            std::fprintf(stderr, "stop %d: not stopped\n", i);
+            return false;
+        }
+        times.push_back(Ms(Clock::now() - start));
+    }
+    std::printf("stop %s: 100 tries, p50 %.3f ms, p99 %.3f ms, max %.3f ms\n", Label,
+                Percentile(times, 50), Percentile(times, 99),
+                *std::max_element(times.begin(), times.end()));
+    form.SpeedButton1Click();
+    return true;
+}
+
+bool StopLatencies() {
+    return StopLatency("(loop)", "10 A = A + 1\r\nB = B + 1\r\nGOTO 10\r\n") &&
+           StopLatency("(printing)", "10 PRINT A\r\nA = A + 1\r\nGOTO 10\r\n");
+}
+
+bool PrintThroughput() {
+    TBench bench;
+    TMainForm& form = bench.form;
+    bench.Open("FOR A = 1 TO 200\r\nFOR B = 1 TO 1000\r\nPRINT B\r\nNEXT\r\nNEXT\r\nEND\r\n");
+    constexpr int kLines = 200000;
+    const int first = form.Console->CurrentLine();
+    auto last = Clock::now();
+    Clock::duration longest{};
+    QTimer heartbeat;
+    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+        const auto now = Clock::now();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    heartbeat.start(5);
+    const auto start = Clock::now();
+    last = start;
+    form.SpeedButton2Click();
+    const bool done = TBench::Until([&] { return form.Console->CurrentLine() >= first + kLines; });
+    const auto took = Clock::now() - start;
+    heartbeat.stop();
+    if (!done) {
+        std::fprintf(stderr, "print: only %d lines\n", form.Console->CurrentLine() - first);
+        return false;
+    }
+    int wrong = 0;
+    for (int i = 0; i < kLines; ++i)
+        if (form.Console->LineText(first + i) != QString::number(i % 1000 + 1)) ++wrong;
+    std::printf("print: %d lines in %.1f ms, %.0f lines/s, %d wrong or missing; longest gap "
+                "between 5 ms heartbeats %.1f ms\n",
+                kLines, Ms(took), kLines / (Ms(took) / 1000.0), wrong, Ms(longest));
+    TBench::Until([&] { return form.RunState() == RunState::Reset; });
+    return wrong == 0;
+}
+
+bool RunModified() {
+    TBench bench;
+    TMainForm& form = bench.form;
+    std::string program = "SETB 1\r\n10 GOTO 10\r\n";
+    const char* statements[] = {"A = A + 1", "PRINT \"A is\", A + 12", "IF A > 2500 THEN END",
+                                "DELAY 250", "REM read the converter", "SCALE V, 5000, 4095"};
+    for (int i = 2; i < 40000; ++i)
+        program += std::string(statements[i % 6]) + "\r\n";
+    bench.Open(program);
+    std::vector<double> times;
+    for (int i = 0; i < 10; ++i) {
+        form.SynEdit1KeyDown(); // Modified: a running program ends
+        form.Board->ClearOutput(1);
+        const auto start = Clock::now();
+        form.SpeedButton2Click();
+        if (!TBench::Until([&] { return form.Board->OutputOn(1); })) {
+            std::fprintf(stderr, "run %d: no first statement\n", i);
+            return false;
+        }
+        times.push_back(Ms(Clock::now() - start));
+    }
+    std::printf("run: modified 40,000-line program (%zu bytes), save + reload + first statement: "
+                "median %.1f ms, max %.1f ms (10 runs)\n",
+                program.size(), Percentile(times, 50),
+                *std::max_element(times.begin(), times.end()));
+    form.FormClose();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::vector<std::pair<const char*, bool (*)()>> benches = {
+        {"stop", StopLatencies}, {"print", PrintThroughput}, {"run", RunModified}};
+    bool ok = true;
+    for (const auto& [name, bench] : benches) {
+        bool wanted = argc == 1;
+        for (int i = 1; i < argc; ++i)
+            wanted = wanted || std::strcmp(argv[i], name) == 0;
+        if (wanted) ok = bench() && ok;
+    }
+    return ok ? 0 : 1;
+}

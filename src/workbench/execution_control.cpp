@@ -1,0 +1,336 @@
+#include "workbench/execution_control.h"
+
+#include <chrono>
+#include <exception>
+#include <iterator>
+
+#include "interpreter/errors.h"
+
+namespace marlinet::workbench {
+
+using basic::RunState;
+
+namespace {
+
+// The longest stretch the window thread spends applying posts before it
+// answers its other events again.
+constexpr auto kDeliveryBudget = std::chrono::milliseconds(4);
+
+constexpr std::string_view kRunStateNames[] = {"Idle",          "Reset",        "Running",
+                                               "Stopped",       "Step request", "Stop request",
+                                               "Reset request", "Modified"};
+
+// The states in which a run executes or is parked: they mean nothing once its
+// thread has ended.
+bool IsLive(RunState State) {
+    return State == RunState::Running || State == RunState::Stopped ||
+           State == RunState::StepRequest || State == RunState::StopRequest;
+}
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+
+class TFlag {
+public:
+    explicit TFlag(bool& Flag) : flag_(Flag) { flag_ = true; }
+    ~TFlag() { flag_ = false; }
+    TFlag(const TFlag&) = delete;
+    TFlag& operator=(const TFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+std::string_view RunStateName(RunState State) {
+    const auto value = static_cast<int>(State);
+    if (value < 0 || value >= static_cast<int>(std::size(kRunStateNames))) return "Unknown";
+    return kRunStateNames[value];
+}
+
+std::string ErrorStatusText(int Number, int Line) {
+    return "ERROR: " + std::string(basic::error_message(Number)) + " in line " +
+           std::to_string(Line);
+}
+
+TExecutionControl::TExecutionControl(TExecutionWindow& Window, TBoardModel& Board)
+    : window_(Window), channel_([&Window] { Window.WakeWindow(); }), host_(channel_, Board),
+      interpreter_(host_), state_(interpreter_.run_state()) {
+    host_.Attach(interpreter_);
+}
+
+TExecutionControl::~TExecutionControl() {
+    RequestEnd(RunState::ResetRequest);
+    channel_.Shutdown.Set();
+    JoinThread();
+}
+
+// ---- commands ----
+
+void TExecutionControl::Run() {
+    Start(RunState::Running, false);
+}
+
+void TExecutionControl::Step() {
+    Start(RunState::StepRequest, true);
+}
+
+void TExecutionControl::Start(RunState Target, bool IsStep) {
+    Flush();
+    if (IsClosed()) return;
+    ClearError();
+    window_.FocusConsole();
+    window_.NameUntitledFile(IsStep);
+    if (State() == RunState::Modified && !SaveAndReload()) return;
+    const RunState state = State();
+    if (state == RunState::Reset) {
+        window_.SetLineSelection(true);
+        StartThread(Target);
+    } else if (state == RunState::Stopped) {
+        window_.SetLineSelection(true);
+        SetState(Target);
+        channel_.Resume.Set();
+    }
+}
+
+void TExecutionControl::Stop() {
+    // No delivery first: Stop changes nothing the run has shown, and should
+    // not wait behind a printing program's backlog.
+    RunState running = RunState::Running;
+    if (state_.compare_exchange_strong(running, RunState::StopRequest)) channel_.Resume.Set();
+}
+
+void TExecutionControl::ResetAndReload() {
+    // What the run showed before the command comes before the reset.
+    Flush();
+    window_.ResetBoard();
+    const RunState state = State();
+    if (state != RunState::Stopped && state != RunState::Modified) return;
+    EndRun();
+    if (!window_.SaveAndLoad()) {
+        SetState(RunState::ResetRequest);
+        return;
+    }
+    editorChanged_ = false;
+    SetState(RunState::Reset);
+}
+
+void TExecutionControl::EditorKeyDown() {
+    Flush();
+    editorChanged_ = true;
+    if (State() == RunState::Modified) return;
+    ClearError();
+    window_.SetLineSelection(false);
+    // The input event too: a request not yet shown is then never shown, and
+    // the run ends silently.
+    RequestEnd(RunState::Modified);
+}
+
+void TExecutionControl::Close() {
+    if (IsClosed()) return;
+    EndRun();
+    channel_.Shutdown.Set();
+}
+
+bool TExecutionControl::SaveAndReload() {
+    if (HasThread()) {
+        // The old run would go on executing the program being replaced.
+        if (!TRunChannel::MustEnd(State())) SetState(RunState::Modified);
+        channel_.WakeRun();
+        JoinEndedRun();
+    }
+    if (!window_.SaveAndLoad()) return false;
+    editorChanged_ = false;
+    SetState(RunState::Reset);
+    return true;
+}
+
+RunState TExecutionControl::EndRun() {
+    const RunState before = State();
+    RequestEnd(RunState::ResetRequest);
+    JoinEndedRun();
+    return before;
+}
+
+void TExecutionControl::Restore(RunState Before) {
+    SetState(Before);
+    SettleEndedRun();
+}
+
+void TExecutionControl::ClearError() {
+    interpreter_.clear_error();
+    ShowErrorStatus();
+}
+
+void TExecutionControl::ShowErrorStatus() {
+    const int number = interpreter_.error_number();
+    if (number == basic::kNoError) {
+        window_.SetErrorText({});
+        return;
+    }
+    window_.SetErrorText(ErrorStatusText(number, interpreter_.error_line()));
+    SetState(RunState::Reset);
+}
+
+// ---- the interpreter thread ----
+
+void TExecutionControl::StartThread(RunState Target) {
+    // A thread left from the last run has finished (Reset is only set once it
+    // has); one that has not would be told to end rather than waited for.
+    if (HasThread()) {
+        RequestEnd(RunState::ResetRequest);
+        JoinEndedRun();
+    }
+    interpreter_.set_program(window_.Program());
+    host_.BeginRun(++run_);
+    SetState(Target);
+    thread_ = std::thread(&TExecutionControl::ThreadBody, this, run_);
+}
+
+void TExecutionControl::ThreadBody(std::uint64_t Run) {
+    const int live = liveThreads_.fetch_add(1) + 1;
+    int most = mostLiveThreads_.load();
+    while (live > most && !mostLiveThreads_.compare_exchange_weak(most, live)) {
+    }
+    try {
+        interpreter_.run_program();
+    } catch (const std::exception&) {
+        // Out of memory while posting: the run ends; the window settles the
+        // state when it sees the thread finish.
+    }
+    liveThreads_.fetch_sub(1);
+    channel_.Queue.Post(post::Finished{Run});
+}
+
+void TExecutionControl::JoinThread() {
+    if (thread_.joinable()) thread_.join();
+}
+
+void TExecutionControl::JoinEndedRun() {
+    JoinThread();
+    // The run's last posts: what it showed is shown; its questions and its
+    // end-of-run message are answered by the command that ended it.
+    while (std::optional<TWindowPost> item = channel_.Queue.Pop())
+        Apply(*item, TAfterEnd::Ended);
+}
+
+void TExecutionControl::RequestEnd(RunState State) {
+    SetState(State);
+    channel_.WakeRun();
+}
+
+// ---- delivery ----
+
+void TExecutionControl::Deliver() {
+    // A modal dialog opened while applying a post runs a nested event loop;
+    // the outer delivery goes on after it.
+    if (delivering_) return;
+    const TFlag delivering(delivering_);
+    const auto deadline = std::chrono::steady_clock::now() + kDeliveryBudget;
+    while (std::optional<TWindowPost> item = channel_.Queue.Pop()) {
+        Apply(*item, TAfterEnd::Live);
+        if (std::chrono::steady_clock::now() >= deadline) {
+            channel_.Queue.WakeAgain();
+            break;
+        }
+    }
+}
+
+void TExecutionControl::Flush() {
+    // Only what is there now: a program printing without end cannot keep
+    // the command waiting.
+    const auto stale = [this](const post::Request& Request) {
+        return !channel_.IsPending(Request.Serial);
+    };
+    for (std::size_t n = channel_.Queue.Size(); n > 0; --n) {
+        std::optional<TWindowPost> item = channel_.Queue.Pop(stale);
+        if (!item) break;
+        Apply(*item, TAfterEnd::Live);
+    }
+}
+
+void TExecutionControl::Apply(TWindowPost& Item, TAfterEnd Mode) {
+    std::visit(Overloaded{
+                   [&](post::Print& p) { window_.Print(p.Text); },
+                   [&](post::SetOutput& p) { window_.SetOutput(p.Output); },
+                   [&](post::ClearOutput& p) { window_.ClearOutput(p.Output); },
+                   [&](post::WriteDac& p) { window_.WriteDac(p.Value); },
+                   [&](post::ShowAdcSelection&) { window_.ShowAdcSelection(); },
+                   [&](post::ShowTrimmedAdcText& p) { window_.ShowTrimmedAdcText(p.Reading); },
+                   [&](post::ResetGrid&) { window_.ResetVariables(); },
+                   [&](post::RefreshGrid& p) { window_.RefreshGrid(p.Values); },
+                   [&](post::SelectLine& p) { window_.SelectLine(p.Line); },
+                   [&](post::Request& p) {
+                       if (Mode == TAfterEnd::Live) ServeRequest(p);
+                   },
+                   [&](post::EndOfRun& p) {
+                       if (Mode == TAfterEnd::Live && p.Run == run_) OnEndOfRun();
+                   },
+                   [&](post::Error& p) { OnError(Mode == TAfterEnd::Live && p.Run == run_); },
+                   [&](post::Finished& p) {
+                       if (Mode == TAfterEnd::Live) OnFinished(p.Run);
+                   },
+               },
+               Item);
+}
+
+void TExecutionControl::ServeRequest(const post::Request& Request) {
+    if (!channel_.IsPending(Request.Serial)) return; // the run ended before it was shown
+    std::optional<std::string> answer = window_.AskInput(Request.Mode);
+    if (!channel_.IsPending(Request.Serial)) return; // ended while the dialog was up
+    std::string text;
+    if (answer) {
+        text = std::move(*answer);
+        if (text.size() > TWorkbenchHost::kMaxInputLength)
+            text.resize(TWorkbenchHost::kMaxInputLength);
+        if (Request.Mode == TInputMode::Value) window_.Print(text + "\r\n");
+    } else {
+        // Stop & Exit: the run parks at its next statement, with "0" stored.
+        for (RunState from : {RunState::Running, RunState::StepRequest})
+            if (state_.compare_exchange_strong(from, RunState::StopRequest)) break;
+        text = "0";
+        channel_.Resume.Set();
+    }
+    window_.ClearRxBit();
+    channel_.Answer(Request.Serial, std::move(text));
+}
+
+void TExecutionControl::OnEndOfRun() {
+    // The thread has posted its last message and is returning.
+    JoinThread();
+    SetState(RunState::Idle);
+    if (!window_.SaveAndLoad()) return;
+    editorChanged_ = false;
+    SetState(RunState::Reset);
+}
+
+void TExecutionControl::OnError(bool CurrentRun) {
+    const int number = interpreter_.error_number();
+    if (number == basic::kNoError) return;
+    if (CurrentRun) {
+        JoinThread();
+        if (IsLive(State())) {
+            ShowErrorStatus();
+            // A key typed while the error was raised: the text still needs
+            // saving and reloading before the next run.
+            if (editorChanged_) SetState(RunState::Modified);
+            return;
+        }
+    }
+    window_.SetErrorText(ErrorStatusText(number, interpreter_.error_line()));
+}
+
+void TExecutionControl::OnFinished(std::uint64_t Run) {
+    if (Run != run_) return; // an earlier run, joined already
+    JoinThread();
+    SettleEndedRun();
+}
+
+void TExecutionControl::SettleEndedRun() {
+    if (IsLive(State())) SetState(editorChanged_ ? RunState::Modified : RunState::Reset);
+}
+
+} // namespace marlinet::workbench

@@ -1,0 +1,126 @@
+// The execution control between the window thread and the one interpreter
+// thread: the run state machine, the Run, Step, Stop and Reset & Reload
+// commands, the editor's key-down, closing, the error status, and the
+// delivery of what a run posts to the window. Standard library only; the
+// window is reached through TExecutionWindow.
+//
+// Invariants:
+// - at most one interpreter thread exists; every command that replaces the
+//   program, its file or the window tells a run to end and joins its thread
+//   first (no sleeps);
+// - the interpreter thread touches no widget and waits for the window thread
+//   only on the resume and input events and for room in the mailbox, and
+//   each of those waits ends when the window asks the run to end;
+// - every command first delivers what the run has posted so far (except an
+//   INPUT request), so that the window shows the run's effects in order with
+//   the user's commands.
+//
+// Everything is for the window thread unless a member says otherwise.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "interpreter/interpreter.h"
+#include "workbench/execution_window.h"
+#include "workbench/run_channel.h"
+#include "workbench/workbench_host.h"
+
+namespace marlinet::workbench {
+
+// The status bar text of a run state; "Unknown" for values outside the enum.
+std::string_view RunStateName(basic::RunState State);
+// "ERROR: %s in line %d" for an error number and line.
+std::string ErrorStatusText(int Number, int Line);
+
+class TExecutionControl {
+public:
+    TExecutionControl(TExecutionWindow& Window, TBoardModel& Board);
+    // Ends a run and joins its thread; delivers nothing more.
+    ~TExecutionControl();
+    TExecutionControl(const TExecutionControl&) = delete;
+    TExecutionControl& operator=(const TExecutionControl&) = delete;
+
+    // ---- commands ----
+    void Run();            // SpeedButton2Click
+    void Step();           // SpeedButton4Click
+    void Stop();           // SpeedButton3Click
+    void ResetAndReload(); // SpeedButton1Click, the board reset included
+    void EditorKeyDown();  // SynEdit1KeyDown
+    // FormClose and Exit: ends the run and joins it; no run starts after.
+    void Close();
+    // Joins a run that is ending by itself (Modified), then saves the editor,
+    // reloads the program and sets Reset. On failure the state stays.
+    bool SaveAndReload();
+    // File open and New: ends a run (Reset request) and joins its thread
+    // before the caller touches the file or the program buffer. Returns the
+    // state before.
+    basic::RunState EndRun();
+    // After EndRun, a file command that failed leaves the state as it was,
+    // as far as a run that has ended allows.
+    void Restore(basic::RunState Before);
+    // The editor shows the current file's text again (loaded, or emptied by
+    // New): no typed change is pending.
+    void EditorMatchesFile() { editorChanged_ = false; }
+
+    // Sets the error number to -1 and shows the error status.
+    void ClearError();
+    // Panel 2: empty without an error; else the error text, and the state
+    // becomes Reset.
+    void ShowErrorStatus();
+
+    // Applies what the run posted, for a few milliseconds at most; asks to be
+    // called again when more is left.
+    void Deliver();
+    // Applies everything posted so far, except an INPUT request, which
+    // Deliver serves.
+    void Flush();
+
+    // ---- state (any thread) ----
+    basic::RunState State() const { return state_.load(); }
+    void SetState(basic::RunState State) { state_.store(State); }
+    basic::Interpreter& Interpreter() { return interpreter_; }
+    // Interpreter threads running now, and the most that ever ran at once.
+    int LiveThreads() const { return liveThreads_.load(); }
+    int MostLiveThreads() const { return mostLiveThreads_.load(); }
+    bool HasThread() const { return thread_.joinable(); }
+    bool IsClosed() const { return channel_.Shutdown.IsSet(); }
+
+private:
+    enum class TAfterEnd : std::uint8_t { Live, Ended };
+
+    void Start(basic::RunState Target, bool IsStep);
+    void StartThread(basic::RunState Target);
+    void ThreadBody(std::uint64_t Run);
+    void JoinThread();
+    // Joins a run told to end, then applies what it left in the mailbox.
+    void JoinEndedRun();
+    // Stores State and wakes every wait of the run.
+    void RequestEnd(basic::RunState State);
+    void Apply(TWindowPost& Item, TAfterEnd Mode);
+    void ServeRequest(const post::Request& Request);
+    void OnEndOfRun();
+    // CurrentRun: the error ended the run whose thread this control holds;
+    // otherwise that thread has been joined and only the text is shown.
+    void OnError(bool CurrentRun);
+    void OnFinished(std::uint64_t Run);
+    // A thread has ended: a state that speaks of a live run is replaced.
+    void SettleEndedRun();
+
+    TExecutionWindow& window_;
+    TRunChannel channel_;
+    TWorkbenchHost host_;
+    basic::Interpreter interpreter_;
+    std::atomic<basic::RunState>& state_; // the interpreter's
+    std::thread thread_;
+    std::uint64_t run_ = 0;
+    std::atomic<int> liveThreads_{0};
+    std::atomic<int> mostLiveThreads_{0};
+    bool editorChanged_ = false;
+    bool delivering_ = false;
+};
+
+} // namespace marlinet::workbench

@@ -1,0 +1,210 @@
+// Running programs in the real window, offscreen: the Debug keys, typing
+// while a program runs, INPUT through the dialog, errors, and closing.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "editor/qt/synedit.h"
+#include "fake_dialogs.h"
+#include "workbench/board_panel.h"
+#include "workbench/console.h"
+#include "workbench/execution_control.h"
+#include "workbench/input_form.h"
+#include "workbench/main_form.h"
+#include "workbench/status_bar.h"
+#include "workbench/variables_grid.h"
+
+namespace marlinet::workbench {
+namespace {
+
+using basic::RunState;
+using testing::WriteFile;
+
+bool WaitFor(const std::function<bool()>& Done, int Milliseconds = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!Done()) {
+        if (timer.elapsed() > Milliseconds) return false;
+        QTest::qWait(1);
+    }
+    return true;
+}
+
+class RunTest : public ::testing::Test {
+protected:
+    testing::TTempDir dir;
+    testing::TFakeDialogs* dialogs = new testing::TFakeDialogs;
+    TMainForm form{std::unique_ptr<TWorkbenchDialogs>(dialogs)};
+    editor::qt::TSynEdit& edit = *form.SynEdit1;
+
+    void SetUp() override {
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+    void Open(const std::string& Program) {
+        const QString file = dir.File("prog.bas");
+        WriteFile(file, Program);
+        dialogs->FileAnswers.push_back(file);
+        form.Fileopen1Click();
+        ASSERT_EQ(form.RunState(), RunState::Reset);
+    }
+    void Key(Qt::Key K) { QTest::keyClick(&edit, K); }
+    bool Idle() { return !form.Execution().HasThread(); }
+    QString Status(int Panel) {
+        form.ShowRunState();
+        return form.StatusBar1->PanelText(Panel);
+    }
+};
+
+// F8 from Reset, F9, F2, F8, a key in the editor, F4, and a run that ends
+// in an error, one after the other in the same window.
+TEST_F(RunTest, DebugKeysAndTypingDriveRuns) {
+    Open("\r\nFOR N = 1 TO 10\r\nFOR L = 1 TO 4\r\nSETB L\r\nDELAY 5\r\nCLRB "
+         "L\r\nNEXT\r\nNEXT\r\nEND");
+    Key(Qt::Key_F8);
+    ASSERT_TRUE(WaitFor([&] { return Status(1) == "Stopped" && edit.SelLength() == 1; }));
+    EXPECT_EQ(edit.SelStart(), 2); // the first statement, after the empty line
+    EXPECT_EQ(form.StringGrid1->CellText(1, 'N' - 'A'), "0");
+
+    Key(Qt::Key_F9);
+    EXPECT_EQ(Status(1), "Running");
+    ASSERT_TRUE(WaitFor([&] { return form.Board->OutputOn(1) || form.Board->OutputOn(2); }));
+    edit.SetSelStart(0);
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(WaitFor([&] { return Status(1) == "Stopped" && edit.SelLength() == 1; }));
+    EXPECT_EQ(edit.SelectionMode(), editor::smLine);
+    EXPECT_NE(form.StringGrid1->CellText(1, 'L' - 'A'), "0");
+    const int selected = edit.SelStart();
+    Key(Qt::Key_F8);
+    ASSERT_TRUE(WaitFor([&] { return Status(1) == "Stopped" && edit.SelStart() != selected; }));
+
+    Key(Qt::Key_X); // ends the parked run quietly
+    EXPECT_EQ(Status(1), "Modified");
+    EXPECT_EQ(edit.SelectionMode(), editor::smNormal);
+    ASSERT_TRUE(WaitFor([&] { return Idle(); }));
+    Key(Qt::Key_F4);
+    EXPECT_EQ(Status(1), "Reset");
+    for (int output = 1; output <= 4; ++output)
+        EXPECT_FALSE(form.Board->OutputOn(output));
+
+    edit.Lines().SetText("\r\nGOTO 99");
+    Key(Qt::Key_X);
+    Key(Qt::Key_F9); // saves and reloads the changed text first
+    ASSERT_TRUE(WaitFor([&] { return Status(1) == "Reset" && Idle(); }));
+    EXPECT_EQ(testing::ReadFile(dir.File("prog.bas")), "\r\nGOTO 99");
+    EXPECT_EQ(Status(2), "ERROR: Undefined label in line 2");
+    EXPECT_EQ(form.Console->LineText(form.Console->CurrentLine() - 1), "ERROR:7,2");
+}
+
+TEST_F(RunTest, InputAsksAgainOnAnEmptyAnswerEchoesTheValueAndClearsRx) {
+    Open("INPUT A\r\nINPUT \"$\", K\r\nEND");
+    form.Board->InputBox(TBoardModel::kRxBit)->setChecked(true);
+    dialogs->InputAnswers = {
+        {TInputForm::kAccepted, ""}, {TInputForm::kAccepted, "12"}, {TInputForm::kAccepted, "q"}};
+    Key(Qt::Key_F9);
+    ASSERT_TRUE(WaitFor([&] { return Status(1) == "Reset" && Idle(); }));
+    EXPECT_EQ(dialogs->InputModes,
+              (std::vector<TInputMode>{TInputMode::Value, TInputMode::Value, TInputMode::Key}));
+    EXPECT_EQ(form.Execution().Interpreter().variable(0), 12);
+    EXPECT_EQ(form.Execution().Interpreter().variable('K' - 'A'), 'q');
+    const int line = form.Console->CurrentLine();
+    EXPECT_EQ(form.Console->LineText(line - 1), "? 12");
+    EXPECT_FALSE(form.Board->InputBox(TBoardModel::kRxBit)->isChecked());
+
+    // Stop & Exit: the run parks before its next statement.
+    Key(Qt::Key_F9);
+    ASSERT_TRUE(WaitFor([&] { return Status(1) == "Stopped" && edit.SelLength() == 1; }));
+    EXPECT_EQ(edit.SelStart(), 9); // line 2, INPUT "$", K
+}
+
+TEST_F(RunTest, ClosingWhileRunningOrWaitingForInputLeavesNoThread) {
+    Open("10 INPUT A\r\nGOTO 10");
+    dialogs->InputHook = [&](TInputForm& Input) {
+        QTimer::singleShot(10, &form, [&] { form.close(); });
+        return Input.exec();
+    };
+    Key(Qt::Key_F9);
+    ASSERT_TRUE(WaitFor([&] { return form.Execution().IsClosed(); }));
+    EXPECT_TRUE(Idle());
+    EXPECT_EQ(form.Execution().LiveThreads(), 0);
+    EXPECT_FALSE(form.InputForm->isVisible());
+    EXPECT_EQ(dialogs->InputModes.size(), 1u);
+
+    TMainForm running{std::make_unique<testing::TFakeDialogs>()};
+    running.SynEdit1->Lines().SetText("10 GOTO 10");
+    running.SynEdit1KeyDown();
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(QFileInfo(dir.File("x")).path()); // NoName.Bas goes here
+    running.SpeedButton2Click();
+    QDir::setCurrent(cwd);
+    EXPECT_EQ(running.RunState(), RunState::Running);
+    running.Exit1Click();
+    EXPECT_FALSE(running.Execution().HasThread());
+}
+
+struct TKeyCase {
+    TInputMode mode;
+    const char* typed; // characters first
+    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+    int result;
+    const char* text;
+};
+
+TEST(InputFormTest, AnswersKeysAsEachModeSays) {
+    const TKeyCase cases[] = {
+        {TInputMode::Key, "A", {}, TInputForm::kAccepted, "A"},
+        {TInputMode::Key,
+         "",
+         {{Qt::Key_Left, {}}, {Qt::Key_F5, {}}, {Qt::Key_C, Qt::ControlModifier}},
+         TInputForm::kStopped,
+         ""},
+        {TInputMode::Key, "", {{Qt::Key_Escape, {}}}, TInputForm::kAccepted, "\x1b"},
+        {TInputMode::Value, "42", {{Qt::Key_Return, {}}}, TInputForm::kAccepted, "42"},
+        {TInputMode::Value, "7", {{Qt::Key_Escape, {}}}, TInputForm::kStopped, "7"},
+    };
+    for (const TKeyCase& c : cases) {
+        TInputForm form;
+        form.SetInputMode(c.mode);
+        form.Edit1->clear();
+        QTimer::singleShot(0, &form, [&] {
+            QWidget* target = c.mode == TInputMode::Key ? static_cast<QWidget*>(&form) : form.Edit1;
+            QTest::keyClicks(target, QString::fromLatin1(c.typed));
+            for (const auto& [key, modifiers] : c.keys)
+                QTest::keyClick(target, key, modifiers);
+        });
+        EXPECT_EQ(form.exec(), c.result) << c.text;
+        EXPECT_EQ(form.Edit1->text(), QString::fromLatin1(c.text));
+    }
+}
+
+TEST(InputFormTest, ShowsWhatEachModeNeeds) {
+    TInputForm form;
+    EXPECT_EQ(form.size(), QSize(298, 83));
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(form.Edit1->maxLength(), 79);
+    for (TInputMode mode : {TInputMode::Value, TInputMode::Key}) {
+        form.SetInputMode(mode);
+        QTimer::singleShot(0, &form, [&] {
+            const bool value = mode == TInputMode::Value;
+            EXPECT_EQ(form.Button1->isVisible(), value);
+            EXPECT_EQ(form.focusWidget() == form.Edit1, value);
+            EXPECT_EQ(form.Label1->text(),
+                      value ? "INPUT command: Enter value!"
+                            : "INPUT \"$\" command: Press a key..(Ctrl+C to Exit)");
+            form.Button2Click();
+        });
+        EXPECT_EQ(form.exec(), TInputForm::kStopped);
+    }
+}
+
+} // namespace
+} // namespace marlinet::workbench
