@@ -140,6 +140,10 @@ private:
             host_.host_checkpoint();
         ++statements_;
     }
+    // The run's own moves (STOP, an error) never overwrite a request from the
+    // window that the run must end (Reset request, Modified): a key pressed
+    // just before must not be lost, nor a reset that a join is waiting on.
+    void move_run_state(RunState next) noexcept;
     [[noreturn]] void end_of_program();
     [[noreturn, gnu::cold]] void raise_error_at(int number, std::size_t position);
 

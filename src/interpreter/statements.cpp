@@ -57,6 +57,13 @@ void Interpreter::end_of_program() {
     throw detail::RunEnded{RunEnd::EndOfProgram};
 }
 
+void Interpreter::move_run_state(RunState next) noexcept {
+    RunState current = run_state_.load(std::memory_order_relaxed);
+    while (current != RunState::ResetRequest && current != RunState::Modified &&
+           !run_state_.compare_exchange_weak(current, next, std::memory_order_relaxed)) {
+    }
+}
+
 void Interpreter::raise_error(int number) {
     raise_error_at(number, token_position());
 }
@@ -70,7 +77,7 @@ void Interpreter::raise_error_at(int number, std::size_t position) {
     host_.host_print("\r\n");
     error_line_.store(line, std::memory_order_relaxed);
     error_number_.store(number, std::memory_order_release);
-    run_state_.store(RunState::Stopped, std::memory_order_relaxed);
+    move_run_state(RunState::Stopped);
     host_.host_report_error();
     throw detail::RunEnded{RunEnd::Error};
 }
@@ -158,7 +165,7 @@ void Interpreter::statement_loop() {
             break;
         case TokenType::Keyword:
             if (code() == TokenCode::Stop) {
-                run_state_.store(RunState::StopRequest, std::memory_order_relaxed);
+                move_run_state(RunState::StopRequest);
                 checkpoint();
                 skip_to_next_line();
             } else {

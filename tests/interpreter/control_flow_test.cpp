@@ -293,5 +293,25 @@ TEST(ProgramText, ANulByteEndsTheProgram) {
     EXPECT_EQ(r.error_line(), 1);
 }
 
+TEST(Checkpoints, StopAndErrorsKeepAnEndRequestTheWindowMadeMeanwhile) {
+    for (const RunState request : {RunState::Modified, RunState::ResetRequest}) {
+        SCOPED_TRACE(static_cast<int>(request));
+        BasicRun stop;
+        RunState seen = RunState::Idle;
+        stop.host.on_delay = [&] { stop.interpreter.run_state().store(request); };
+        stop.host.on_checkpoint = [&] {
+            seen = stop.interpreter.run_state().load();
+            end_run();
+        };
+        EXPECT_EQ(stop.run("DELAY 1\r\nSTOP\r\nA = 1"), RunEnd::Host);
+        EXPECT_EQ(seen, request);
+
+        BasicRun error;
+        error.host.on_delay = [&] { error.interpreter.run_state().store(request); };
+        EXPECT_EQ(error.run("DELAY 1\r\nA = 1/0"), RunEnd::Error);
+        EXPECT_EQ(error.interpreter.run_state().load(), request);
+    }
+}
+
 } // namespace
 } // namespace marlinet::basic

@@ -35,6 +35,8 @@ public:
     int reset_variables_calls = 0;
     // Runs at every checkpoint call (after it is recorded), e.g. to end the run.
     std::function<void()> on_checkpoint;
+    // Runs at every DELAY, e.g. to act as the window thread would meanwhile.
+    std::function<void()> on_delay;
 
     void attach(Interpreter& interpreter) { interpreter_ = &interpreter; }
 
@@ -83,7 +85,10 @@ public:
         if (input >= 1 && input <= 4) return inputs[input - 1u];
         return input == 126 && rx;
     }
-    void host_delay(int milliseconds) override { delays.push_back(milliseconds); }
+    void host_delay(int milliseconds) override {
+        delays.push_back(milliseconds);
+        if (on_delay) on_delay();
+    }
 
 private:
     Interpreter* interpreter_ = nullptr;
