@@ -1,0 +1,7 @@
+1 FOR A = 1 TO 3
+2 FOR B = 1 TO 3
+3 FOR C = 1 TO 3
+4 FOR D = 1 TO 3
+5 FOR E = 1 TO 3
+6 FOR F = 1 TO 3
+NEXT
