@@ -87,6 +87,11 @@ public:
     // run state as it was and returns false.
     bool SaveAndReload();
     const basic::ProgramBuffer& Program() const { return program_; }
+    // File open without the dialog (also the file named on the command
+    // line): ends a run, loads FileName and makes it the current file with
+    // the run state Reset. On failure shows the error, keeps the old file and
+    // returns false.
+    bool OpenFile(const QString& FileName);
 
     // Any thread.
     basic::RunState RunState() const;

@@ -94,19 +94,23 @@ void TMainForm::Fileopen1Click() {
     execution_->Flush();
     execution_->ClearError();
     const std::optional<QString> chosen = dialogs_->AskOpenFileName(this, currentFileName_);
-    if (!chosen) return;
+    if (chosen) OpenFile(*chosen);
+}
+
+bool TMainForm::OpenFile(const QString& FileName) {
     // A run of the old program ends before the program buffer is replaced.
     const basic::RunState before = execution_->EndRun();
     // The name becomes current only with the file loaded: a later save must
     // not write the old text over a file that failed to open.
-    if (!Attempt([&] { LoadProgramFrom(*chosen); })) {
+    if (!Attempt([&] { LoadProgramFrom(FileName); })) {
         execution_->Restore(before);
-        return;
+        return false;
     }
-    currentFileName_ = *chosen;
+    currentFileName_ = FileName;
     execution_->EditorMatchesFile();
     SetRunState(basic::RunState::Reset);
     ShowRunState();
+    return true;
 }
 
 void TMainForm::Save1Click() {

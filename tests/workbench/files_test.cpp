@@ -81,6 +81,22 @@ TEST_F(FilesTest, AFailedOpenChangesNothing) {
     EXPECT_TRUE(dialogs->Errors[1].contains("too large")) << dialogs->Errors[1].toStdString();
 }
 
+// The file named on marlinet's command line opens this way.
+TEST_F(FilesTest, OpenFileLoadsLikeFileOpenWithoutTheDialog) {
+    const QString good = dir.File("arg.bas");
+    WriteFile(good, "END");
+    EXPECT_TRUE(form.OpenFile(good));
+    EXPECT_EQ(form.CurrentFileName(), good);
+    EXPECT_EQ(form.Program().text(), "END");
+    EXPECT_EQ(form.windowTitle(), "Marlinet Simulator - " + good);
+    EXPECT_EQ(form.RunState(), RunState::Reset);
+    EXPECT_FALSE(form.OpenFile(dir.File("missing.bas")));
+    EXPECT_EQ(form.CurrentFileName(), good);
+    EXPECT_EQ(form.RunState(), RunState::Reset);
+    ASSERT_EQ(dialogs->Errors.size(), 1);
+    EXPECT_TRUE(dialogs->Errors[0].startsWith("Cannot open file "));
+}
+
 TEST_F(FilesTest, SaveAppendsBasOnlyWhenTheNameLacksItInAnyCase) {
     SetEditorText("END");
     const struct {
