@@ -442,7 +442,7 @@ void TCustomSynEdit::SetHighlighter(highlight::TSynCustomHighlighter* Value) {
     }
 }
 
-void TCustomSynEdit::HighlighterAttrChanged(highlight::TPersistent* Sender) {
+void TCustomSynEdit::HighlighterAttrChanged(TObject* Sender) {
     RecalcCharExtent();
     if (Sender && Sender == highlighter_) {
         TStringsUpdate update(lines_);

@@ -14,7 +14,7 @@
 
 #include "editor/commands.h"
 #include "editor/events.h"
-#include "editor/graphics.h"
+#include "editor/font.h"
 #include "editor/gutter.h"
 #include "editor/kbd_handler.h"
 #include "editor/keystrokes.h"
@@ -411,7 +411,7 @@ public:
     void ScanRanges();
     // The highlighter's listener: recomputes the cell, rescans all ranges when
     // the sender is the highlighter (else repaints) and relays out.
-    void HighlighterAttrChanged(highlight::TPersistent* Sender);
+    void HighlighterAttrChanged(TObject* Sender);
 
     TNotifyEvent OnChange;
     TStatusChangeEvent OnStatusChange;
@@ -466,7 +466,7 @@ private:
     public:
         explicit THighlighterLink(TCustomSynEdit& Owner)
             : highlight::TComponent(nullptr), owner_(Owner) {}
-        void AttrChanged(highlight::TPersistent* Sender) { owner_.HighlighterAttrChanged(Sender); }
+        void AttrChanged(TObject* Sender) { owner_.HighlighterAttrChanged(Sender); }
 
     protected:
         void Notification(highlight::TComponent* AComponent,

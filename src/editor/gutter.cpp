@@ -12,10 +12,6 @@ TSynGutter::TSynGutter() {
     font_.OnChange = TNotifyEvent::Of<&TSynGutter::FontChanged>(this);
 }
 
-void TSynGutter::Changed() {
-    if (OnChange) OnChange(this);
-}
-
 void TSynGutter::SetDigitCount(int Value) {
     Value = std::clamp(Value, kMinDigitCount, kMaxDigitCount);
     if (Value == digitCount_) return;
@@ -61,20 +57,6 @@ int TSynGutter::RealGutterWidth(int CharWidth) const {
     if (!visible_) return 0;
     if (!showLineNumbers_) return width_;
     return leftOffset_ + rightOffset_ + CharWidth * autoSizeDigitCount_ + 2;
-}
-
-// --- TSynSelectedColor ---------------------------------------------------------------
-
-void TSynSelectedColor::SetBackground(TColor Value) {
-    if (Value == background_) return;
-    background_ = Value;
-    if (OnChange) OnChange(this);
-}
-
-void TSynSelectedColor::SetForeground(TColor Value) {
-    if (Value == foreground_) return;
-    foreground_ = Value;
-    if (OnChange) OnChange(this);
 }
 
 // --- Built-in bookmark glyphs ------------------------------------------------------------

@@ -15,11 +15,12 @@
 
 #include "editor/events.h"
 #include "editor/strings.h"
+#include "highlight/range.h"
 
 namespace marlinet::editor {
 
 // The highlighter's scanning state after a line; pointer-sized and opaque.
-using TSynEditRange = std::intptr_t;
+using TSynEditRange = highlight::TSynRange;
 constexpr TSynEditRange kRangeNotScanned = -1;
 
 enum TSynEditStringFlag : std::uint8_t { sfHasTabs, sfHasNoTabs, sfExpandedLengthUnknown };

@@ -4,11 +4,25 @@
 
 #include <string>
 
-#include "highlight/graphics.h"
 #include "highlight/notify_event.h"
 #include "highlight/persistent.h"
+#include "support/graphics.h"
 
 namespace marlinet::highlight {
+
+using support::clAqua;
+using support::clBlack;
+using support::clLime;
+using support::clNone;
+using support::clWhite;
+using support::clYellow;
+using support::fsBold;
+using support::fsItalic;
+using support::fsStrikeOut;
+using support::fsUnderline;
+using support::RGB;
+using support::TColor;
+using support::TFontStyles;
 
 class TIniFile;
 class TSynRegistry;

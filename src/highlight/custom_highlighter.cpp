@@ -118,7 +118,7 @@ void TSynCustomHighlighter::EndUpdate() {
     }
 }
 
-void TSynCustomHighlighter::DefHighlightChange(TPersistent* Sender) {
+void TSynCustomHighlighter::DefHighlightChange(TObject* Sender) {
     if (update_count_ > 0) {
         update_change_ = true;
         return;

@@ -21,6 +21,7 @@
 #include "highlight/char_set.h"
 #include "highlight/component.h"
 #include "highlight/notify_event.h"
+#include "highlight/range.h"
 #include "highlight/settings_registry.h"
 
 namespace marlinet::highlight {
@@ -29,22 +30,7 @@ class TSynCustomHighlighter;
 
 enum TSynHighlighterCapability : std::uint8_t { hcUserSettings = 0, hcRegistry = 1 };
 
-class TSynHighlighterCapabilities {
-public:
-    constexpr TSynHighlighterCapabilities() noexcept = default;
-    constexpr TSynHighlighterCapabilities(std::initializer_list<TSynHighlighterCapability> caps) {
-        for (TSynHighlighterCapability cap : caps)
-            bits_ |= static_cast<std::uint8_t>(1U << cap);
-    }
-    constexpr bool Contains(TSynHighlighterCapability cap) const noexcept {
-        return (bits_ >> cap) & 1U;
-    }
-    friend constexpr bool operator==(TSynHighlighterCapabilities,
-                                     TSynHighlighterCapabilities) noexcept = default;
-
-private:
-    std::uint8_t bits_ = 0;
-};
+using TSynHighlighterCapabilities = support::EnumSet<TSynHighlighterCapability, std::uint8_t>;
 
 // What a highlighter class answers without an instance. Each class has one
 // descriptor, whose address is the class's identity.
@@ -59,11 +45,6 @@ struct TSynHighlighterClassInfo {
     bool InheritsFrom(const TSynHighlighterClassInfo* AClass) const noexcept;
 };
 using TSynCustomHighlighterClass = const TSynHighlighterClassInfo*;
-
-// Scanning state carried from the end of one line into the next: a
-// pointer-sized value, opaque to the editor, which stores one per line and
-// hands it back. 0 is the initial range.
-using TSynRange = std::intptr_t;
 
 // The roles of GetDefaultAttribute.
 inline constexpr int SYN_ATTR_COMMENT = 0;
@@ -129,7 +110,7 @@ public:
     // The change handler of every attribute: tells the listeners, with the
     // sender, unless an update bracket is open (then once at its end) or the
     // published values are being read (then Loaded tells them).
-    void DefHighlightChange(TPersistent* Sender);
+    void DefHighlightChange(TObject* Sender);
     // False makes the editor paint without highlighting.
     bool Enabled() const noexcept { return enabled_; }
     void SetEnabled(bool Value);

@@ -2,6 +2,8 @@
 // colours: identifiers yellow, keywords white in bold italic, numbers aqua,
 // strings light cyan. Every other colour stays clNone, so the editor's own
 // colours (lime on black) show through.
+// Part of the main window's configuration: this file moves to src/workbench/
+// when that folder is created.
 #pragma once
 
 #include <memory>

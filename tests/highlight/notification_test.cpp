@@ -110,9 +110,9 @@ TEST_F(Notification, WhileLoadingNothingIsHeardAndLoadedNotifiesOnce) {
 TEST_F(Notification, ListenersAreCalledInOrderOfRegistration) {
     std::string order;
     Recorder a, b, c;
-    a.on_heard = [&](TPersistent*) { order += 'a'; };
-    b.on_heard = [&](TPersistent*) { order += 'b'; };
-    c.on_heard = [&](TPersistent*) { order += 'c'; };
+    a.on_heard = [&](TObject*) { order += 'a'; };
+    b.on_heard = [&](TObject*) { order += 'b'; };
+    c.on_heard = [&](TObject*) { order += 'c'; };
     hl.HookAttrChangeEvent(b.Slot());
     hl.HookAttrChangeEvent(a.Slot());
     hl.HookAttrChangeEvent(c.Slot());
@@ -146,7 +146,7 @@ TEST_F(Notification, UnhookRemovesOnlyThatObjectsSlot) {
 
 TEST_F(Notification, AListenerHookedWhileFiringIsCalledInTheSameRound) {
     Recorder late;
-    editor.on_heard = [&](TPersistent*) {
+    editor.on_heard = [&](TObject*) {
         if (late.Count() == 0 && editor.Count() == 1) hl.HookAttrChangeEvent(late.Slot());
     };
     hl.SetEnabled(false);
@@ -158,7 +158,7 @@ TEST_F(Notification, AListenerThatUnhooksItselfDoesNotMakeTheNextOneMissItsTurn)
     // editor its notification.
     Recorder next;
     hl.HookAttrChangeEvent(next.Slot());
-    editor.on_heard = [&](TPersistent*) { hl.UnhookAttrChangeEvent(editor.Slot()); };
+    editor.on_heard = [&](TObject*) { hl.UnhookAttrChangeEvent(editor.Slot()); };
     hl.SetEnabled(false);
     EXPECT_EQ(editor.Count(), 1);
     EXPECT_EQ(next.Count(), 1);
@@ -167,7 +167,7 @@ TEST_F(Notification, AListenerThatUnhooksItselfDoesNotMakeTheNextOneMissItsTurn)
 TEST_F(Notification, AListenerUnhookedBeforeItsTurnIsNotCalled) {
     Recorder victim;
     hl.HookAttrChangeEvent(victim.Slot());
-    editor.on_heard = [&](TPersistent*) { hl.UnhookAttrChangeEvent(victim.Slot()); };
+    editor.on_heard = [&](TObject*) { hl.UnhookAttrChangeEvent(victim.Slot()); };
     hl.SetEnabled(false);
     EXPECT_EQ(victim.Count(), 0);
 }
@@ -175,7 +175,7 @@ TEST_F(Notification, AListenerUnhookedBeforeItsTurnIsNotCalled) {
 TEST_F(Notification, AThrowingListenerStopsTheRoundButTheValueStaysChanged) {
     Recorder after;
     hl.HookAttrChangeEvent(after.Slot());
-    editor.on_heard = [](TPersistent*) { throw std::runtime_error("listener failed"); };
+    editor.on_heard = [](TObject*) { throw std::runtime_error("listener failed"); };
     EXPECT_THROW(hl.KeyAttri()->SetForeground(clWhite), std::runtime_error);
     EXPECT_EQ(hl.KeyAttri()->Foreground(), clWhite);
     EXPECT_EQ(after.Count(), 0);
@@ -188,7 +188,7 @@ TEST_F(Notification, AThrowingListenerStopsTheRoundButTheValueStaysChanged) {
 TEST_F(Notification, AChangeMadeByAListenerStartsANestedRound) {
     Recorder second;
     hl.HookAttrChangeEvent(second.Slot());
-    editor.on_heard = [&](TPersistent* sender) {
+    editor.on_heard = [&](TObject* sender) {
         if (sender == hl.KeyAttri()) hl.NumberAttri()->SetForeground(clAqua);
     };
     hl.KeyAttri()->SetForeground(clWhite);

@@ -1,6 +1,8 @@
 // The settings the main window gives its editor SynEdit1: 477 x 189 pixels,
 // lime 13-pixel "Courier New" on black, a 3-digit gutter in "Fixedsys", the
 // BASIC highlighter, a vertical scroll bar only and whole-line selection.
+// Part of the main window's configuration: this file moves to src/workbench/
+// when that folder is created.
 #pragma once
 
 #include "editor/qt/synedit.h"
