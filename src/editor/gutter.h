@@ -80,6 +80,8 @@ public:
     // Line (1-based) as shown: right-aligned in the automatic digit count,
     // blanks or (LeadingZeros) zeros in front; longer numbers are not cut.
     std::string FormatLineNumber(int Line) const;
+    // The same into Text, reusing its capacity.
+    void FormatLineNumber(int Line, std::string& Text) const;
     // Pixels the gutter takes with characters CharWidth wide.
     int RealGutterWidth(int CharWidth) const;
 

@@ -16,48 +16,42 @@ bool HasTab(std::string_view s) {
     return std::memchr(s.data(), '\t', s.size()) != nullptr;
 }
 
-TExpandedLine ConvertTabsToOneSpace(std::string_view Line, int) {
-    TExpandedLine result{std::string(Line), false};
-    for (char& c : result.Text) {
-        if (c == '\t') {
-            c = ' ';
-            result.HasTabs = true;
-        }
-    }
-    return result;
+bool ConvertTabsToOneSpace(std::string_view Line, int, std::string& Out) {
+    Out.assign(Line);
+    std::replace(Out.begin(), Out.end(), '\t', ' ');
+    return HasTab(Line);
 }
 
 // Expands every tab to the cells CellsOf(column) gives for its 0-based column.
 template <class CellsOf>
-TExpandedLine ExpandTabs(std::string_view Line, CellsOf cellsOf) {
-    TExpandedLine result;
+bool ExpandTabs(std::string_view Line, std::string& Out, CellsOf cellsOf) {
+    Out.clear();
     if (!HasTab(Line)) {
-        result.Text = Line;
-        return result;
+        Out.assign(Line);
+        return false;
     }
-    result.HasTabs = true;
     int column = 0;
     for (char c : Line) {
         if (c == '\t') {
             const int cells = cellsOf(column);
-            result.Text.append(static_cast<std::size_t>(cells), '\t');
+            Out.append(static_cast<std::size_t>(cells), '\t');
             column += cells;
         } else {
-            result.Text += c;
+            Out += c;
             ++column;
         }
     }
-    return result;
+    return true;
 }
 
 // Only valid for widths that are powers of two.
-TExpandedLine ConvertTabsPowerOfTwo(std::string_view Line, int TabWidth) {
+bool ConvertTabsPowerOfTwo(std::string_view Line, int TabWidth, std::string& Out) {
     const int mask = TabWidth - 1;
-    return ExpandTabs(Line, [=](int column) { return TabWidth - (column & mask); });
+    return ExpandTabs(Line, Out, [=](int column) { return TabWidth - (column & mask); });
 }
 
-TExpandedLine ConvertTabsGeneral(std::string_view Line, int TabWidth) {
-    return ExpandTabs(Line, [=](int column) { return TabWidth - column % TabWidth; });
+bool ConvertTabsGeneral(std::string_view Line, int TabWidth, std::string& Out) {
+    return ExpandTabs(Line, Out, [=](int column) { return TabWidth - column % TabWidth; });
 }
 
 std::size_t CountOf(std::string_view s, char c) {
@@ -161,6 +155,12 @@ void* TSynEditStringList::GetObject(int Index) const {
 }
 
 TSynEditRange TSynEditStringList::GetRange(int Index) const {
+    if (Index < 0 || Index >= GetCount()) return 0;
+    if (OnRangeNeeded) OnRangeNeeded(Index);
+    return records_[static_cast<std::size_t>(Index)].Range;
+}
+
+TSynEditRange TSynEditStringList::StoredRange(int Index) const {
     if (Index < 0 || Index >= GetCount()) return 0;
     return records_[static_cast<std::size_t>(Index)].Range;
 }
@@ -333,6 +333,10 @@ void TSynEditStringList::PutRange(int Index, TSynEditRange ARange) {
     records_[static_cast<std::size_t>(Index)].Range = ARange;
 }
 
+void TSynEditStringList::StoreRange(int Index, TSynEditRange ARange) {
+    records_[static_cast<std::size_t>(Index)].Range = ARange;
+}
+
 void TSynEditStringList::Exchange(int Index1, int Index2) {
     CheckIndex(Index1, GetCount() - 1);
     CheckIndex(Index2, GetCount() - 1);
@@ -371,18 +375,25 @@ int TSynEditStringList::ExpandLength(const TSynEditStringRec& Rec) const {
 }
 
 std::string TSynEditStringList::ExpandedStrings(int Index) const {
-    if (Index < 0 || Index >= GetCount()) return {};
+    std::string buffer;
+    const std::string& text = ExpandedText(Index, buffer);
+    return &text == &buffer ? std::move(buffer) : text;
+}
+
+const std::string& TSynEditStringList::ExpandedText(int Index, std::string& Buffer) const {
+    static const std::string empty;
+    if (Index < 0 || Index >= GetCount()) return empty;
     const auto& rec = records_[static_cast<std::size_t>(Index)];
     if (rec.Flags.Contains(sfHasNoTabs)) return rec.Text;
-    if (rec.Text.empty()) {
-        rec.ExpandedLength = 0;
+    if (!HasTab(rec.Text)) {
+        rec.ExpandedLength = static_cast<int>(rec.Text.size());
         rec.Flags = {sfHasNoTabs};
-        return {};
+        return rec.Text;
     }
-    TExpandedLine expanded = convertTabs_(rec.Text, tabWidth_);
-    rec.ExpandedLength = static_cast<int>(expanded.Text.size());
-    rec.Flags = {expanded.HasTabs ? sfHasTabs : sfHasNoTabs};
-    return std::move(expanded.Text);
+    const bool hasTabs = convertTabs_(rec.Text, tabWidth_, Buffer);
+    rec.ExpandedLength = static_cast<int>(Buffer.size());
+    rec.Flags = {hasTabs ? sfHasTabs : sfHasNoTabs};
+    return Buffer;
 }
 
 int TSynEditStringList::ExpandedStringLengths(int Index) const {

@@ -44,13 +44,12 @@ using TSynEditStringRecList = std::vector<TSynEditStringRec>;
 // (Sender, Index, Count): Count lines at 0-based Index were inserted, deleted
 // or replaced.
 using TStringListChangeEvent = TMethod<void(TObject* Sender, int Index, int Count)>;
+// Index is about to be read: the ranges of lines 0..Index must be current.
+using TRangeNeededEvent = TMethod<void(int Index)>;
 
-// The expanded form of a line and whether it held a tab.
-struct TExpandedLine {
-    std::string Text;
-    bool HasTabs = false;
-};
-using TConvertTabsProc = TExpandedLine (*)(std::string_view Line, int TabWidth);
+// Writes the expanded form of Line into Out (replacing what it held, keeping
+// its capacity) and answers whether the line held a tab.
+using TConvertTabsProc = bool (*)(std::string_view Line, int TabWidth, std::string& Out);
 
 // The conversion routine for a tab width: one space per tab below 2, a bit
 // mask for powers of two, a remainder otherwise. All give the same result.
@@ -97,8 +96,15 @@ public:
     // (a highlighter views the line it scans); valid until the line changes.
     // An empty string out of range.
     const std::string& GetRef(int Index) const;
+    // The range after the line; 0 out of range. With OnRangeNeeded set the
+    // range is brought up to date first, so ranges can be computed lazily.
     TSynEditRange GetRange(int Index) const;
+    // The range as stored, whether current or not; 0 out of range.
+    TSynEditRange StoredRange(int Index) const;
     void PutRange(int Index, TSynEditRange ARange);
+    // Fills in a range computed from the lines as they are: no update
+    // bracket, since no text changes. Index must be valid.
+    void StoreRange(int Index, TSynEditRange ARange);
     TSynEditStringFlags GetFlags(int Index) const;
 
     void InsertLines(int Index, int NumLines);
@@ -107,6 +113,10 @@ public:
     void DeleteLines(int Index, int NumLines);
 
     std::string ExpandedStrings(int Index) const;
+    // The same without a copy: the stored text itself when the line has no
+    // tab, else the expansion written into Buffer. Valid until the line or
+    // Buffer changes.
+    const std::string& ExpandedText(int Index, std::string& Buffer) const;
     int ExpandedStringLengths(int Index) const;
     int LengthOfLongestLine() const;
 
@@ -121,6 +131,7 @@ public:
     TStringListChangeEvent OnDeleted;
     TStringListChangeEvent OnInserted;
     TStringListChangeEvent OnPutted;
+    TRangeNeededEvent OnRangeNeeded;
 
 protected:
     void SetUpdateState(bool Updating) override;

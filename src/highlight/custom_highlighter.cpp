@@ -80,6 +80,9 @@ void TSynCustomHighlighter::Next() {
 std::string TSynCustomHighlighter::GetToken() const {
     throw EAbstractError();
 }
+int TSynCustomHighlighter::GetTokenLength() const {
+    return static_cast<int>(GetToken().size());
+}
 int TSynCustomHighlighter::GetTokenPos() const {
     throw EAbstractError();
 }

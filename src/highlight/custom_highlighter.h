@@ -89,6 +89,9 @@ public:
     virtual bool GetEol() const;
     virtual void Next();
     virtual std::string GetToken() const;
+    // The length of GetToken without building it; painting measures every
+    // token and must not allocate. The base measures GetToken.
+    virtual int GetTokenLength() const;
     virtual int GetTokenPos() const;
     virtual int GetTokenKind() const;
     // Null: paint the token in the editor's own style and colours.
@@ -98,6 +101,10 @@ public:
     virtual void SetRange(TSynRange) {}
     virtual void ResetRange() {}
     void NextToEol();
+    // True when no line's range depends on the lines above it: the range
+    // after every line is the one ResetRange gives, so an editor knows all
+    // ranges without scanning. False unless a highlighter says so.
+    virtual bool ScansLinesIndependently() const { return false; }
 
     // ---- notification ----
     void HookAttrChangeEvent(TNotifyEvent ANotifyEvent);
