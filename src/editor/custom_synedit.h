@@ -1,6 +1,6 @@
-// TCustomSynEdit: the public face of the editor core. It keeps every name a
-// form or the workbench uses and forwards the work to the units that hold
-// it:
+// TCustomSynEdit: the public face of the editor core. It keeps every name
+// the window and the workbench use and forwards the work to the units that
+// hold it:
 //   document.h            the model: lines, caret, selection, undo lists
 //   view.h                painting from the const state
 //   style.h               the display settings, one value
@@ -245,8 +245,9 @@ public:
     void RegisterCommandHandler(const THookedCommandEvent& AHandlerProc, void* AHandlerData);
     void UnregisterCommandHandler(const THookedCommandEvent& AHandlerProc);
 
-    // The table as a form stores it: differences from Reference (the defaults when
-    // null). KeystrokesStored is false when there is no difference.
+    // The table as its differences from Reference (the defaults when null):
+    // all a saved setting needs. KeystrokesStored is false when there is no
+    // difference.
     bool KeystrokesStored(const TSynEditKeyStrokes* Reference = nullptr) const;
     void GetRemovedKeystrokes(TSynEditKeyStrokes& Removed,
                               const TSynEditKeyStrokes* Reference = nullptr) const;

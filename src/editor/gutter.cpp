@@ -67,7 +67,7 @@ void TSynGutter::FormatLineNumber(int Line, std::string& Text) const {
 int TSynGutter::RealGutterWidth(int CharWidth) const {
     if (!visible_) return 0;
     if (!showLineNumbers_) return width_;
-    return leftOffset_ + rightOffset_ + CharWidth * autoSizeDigitCount_ + 2;
+    return leftOffset_ + rightOffset_ + CharWidth * autoSizeDigitCount_ + kBorderWidth;
 }
 
 // --- Built-in bookmark glyphs ------------------------------------------------------------

@@ -19,6 +19,9 @@ class TSynGutter : public TSynSettingsObject {
 public:
     static constexpr int kMinDigitCount = 2;
     static constexpr int kMaxDigitCount = 12;
+    // The gutter's two rightmost pixel columns hold its border; the numbers
+    // end left of them.
+    static constexpr int kBorderWidth = 2;
 
     TSynGutter();
     TSynGutter(const TSynGutter&) = delete;

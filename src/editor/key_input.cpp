@@ -1,5 +1,5 @@
-// Keys: from a key press to a command, the key-binding table and how a form
-// stores it, and the command hooks.
+// Keys: from a key press to a command, the key-binding table and its
+// differences from the defaults, and the command hooks.
 #include <algorithm>
 
 #include "editor/custom_synedit.h"

@@ -82,9 +82,11 @@ void TSynEditView::PaintLineNumbers(const TRect& AClip, int FirstRow, int LastRo
     for (int row = FirstRow; row <= LastRow && row <= rowCount; ++row, rowTop += lineHeight_) {
         gutter.FormatLineNumber(row, text);
         if (edit_.OnGutterGetText) edit_.OnGutterGetText(sender_, row, text);
-        const TRect rc{AClip.Left, rowTop, std::max(AClip.Right, width - 2), rowTop + lineHeight_};
+        const int numbersRight = width - TSynGutter::kBorderWidth;
+        const TRect rc{AClip.Left, rowTop, std::max(AClip.Right, numbersRight),
+                       rowTop + lineHeight_};
         const int textWidth = static_cast<int>(text.size()) * drawer_.GetCharWidth();
-        const int x = width - gutter.RightOffset() - textWidth - 2;
+        const int x = numbersRight - gutter.RightOffset() - textWidth;
         const int y = rowTop + (lineHeight_ - drawer_.GetCharHeight()) / 2;
         drawer_.ExtTextOut(x, y, options, rc, text);
     }
@@ -95,7 +97,7 @@ void TSynEditView::PaintLineNumbers(const TRect& AClip, int FirstRow, int LastRo
 
 void TSynEditView::PaintGutterBorder(const TRect& AClip) {
     const TSynGutter& gutter = edit_.Gutter();
-    const int borderX = edit_.GutterWidth() - 2;
+    const int borderX = edit_.GutterWidth() - TSynGutter::kBorderWidth;
     if (gutter.BorderStyle() == gbsNone || AClip.Left > borderX || AClip.Right <= borderX) return;
     if (gutter.BorderStyle() == gbsMiddle) {
         canvas_.Line(borderX, AClip.Top, borderX, AClip.Bottom, gutter.BorderColor());

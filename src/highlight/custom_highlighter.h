@@ -127,7 +127,8 @@ public:
     // ---- description ----
     virtual std::string GetDefaultFilter() const { return default_filter_; }
     virtual void SetDefaultFilter(std::string Value) { default_filter_ = std::move(Value); }
-    // Whether form data records DefaultFilter.
+    // Whether DefaultFilter needs saving with the window's settings (a
+    // subclass answers false while it is the class's own).
     virtual bool IsFilterStored() const { return true; }
     virtual TSynIdentChars GetIdentChars() const;
     // Characters that end a word for the editor's word operations.

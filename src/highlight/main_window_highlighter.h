@@ -14,9 +14,8 @@ namespace marlinet::highlight {
 
 inline constexpr TColor kMainWindowStringColor = 16777088; // light cyan (128, 255, 255)
 
-// Applies the window's values as its form data does: set while the component
-// is loading, so nobody hears them one by one; then Loaded tells the
-// listeners once.
+// Applies the window's values while the component is marked as loading, so
+// nobody hears them one by one; then Loaded tells the listeners once.
 void LoadMainWindowSettings(TSynVBSyn& Highlighter);
 
 // A new highlighter named "SynVBSyn1" with the window's values.

@@ -248,6 +248,17 @@ TEST_F(Scrolling, PixelsAndCellsConvertBothWays) {
     EXPECT_EQ(edit.PixelsToNearestRowColumn(40, 500), (TDisplayCoord{2, 12}));
 }
 
+TEST_F(Scrolling, AutoSizedMaxScrollWidthGrowsWithAddedAndReplacedLines) {
+    edit.SetOptions(edit.Options() | TSynEditorOptions{eoAutoSizeMaxScrollWidth});
+    edit.SetMaxScrollWidth(20);
+    edit.Lines().Add(std::string(25, 'x'));
+    EXPECT_EQ(edit.MaxScrollWidth(), 25);
+    edit.Lines().Put(0, std::string(30, 'y'));
+    EXPECT_EQ(edit.MaxScrollWidth(), 30);
+    edit.Lines().Put(0, "short");
+    EXPECT_EQ(edit.MaxScrollWidth(), 30); // never shrinks
+}
+
 // --- Ranges ------------------------------------------------------------------------------------
 
 // Braces open and close a construct that spans lines; the range is the

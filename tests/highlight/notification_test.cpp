@@ -201,23 +201,25 @@ TEST_F(Notification, AChangeMadeByAListenerStartsANestedRound) {
 // An editor-like partner that unhooks itself when its highlighter goes.
 class BoundEditor : public TComponent {
 public:
-    explicit BoundEditor(TSynCustomHighlighter* highlighter)
-        : TComponent(nullptr), highlighter_(highlighter) {
-        highlighter_->HookAttrChangeEvent(recorder.Slot());
+    // Hears through Hears when given, else through its own recorder.
+    explicit BoundEditor(TSynCustomHighlighter* highlighter, Recorder* Hears = nullptr)
+        : TComponent(nullptr), highlighter_(highlighter), hears_(Hears ? Hears : &recorder) {
+        highlighter_->HookAttrChangeEvent(hears_->Slot());
         highlighter_->FreeNotification(this);
     }
     ~BoundEditor() override {
-        if (highlighter_ != nullptr) highlighter_->UnhookAttrChangeEvent(recorder.Slot());
+        if (highlighter_ != nullptr) highlighter_->UnhookAttrChangeEvent(hears_->Slot());
     }
     TSynCustomHighlighter* highlighter_;
     Recorder recorder;
+    Recorder* hears_;
     int attributes_seen_on_removal = -1;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override {
         if (Operation == TOperation::opRemove && AComponent == highlighter_) {
             attributes_seen_on_removal = highlighter_->GetAttribCount();
-            highlighter_->UnhookAttrChangeEvent(recorder.Slot());
+            highlighter_->UnhookAttrChangeEvent(hears_->Slot());
             highlighter_ = nullptr;
         }
     }
@@ -232,10 +234,16 @@ TEST(HighlighterLifetime, ABoundEditorIsToldFirstAndUnhooksWhileTheHighlighterIs
 }
 
 TEST(HighlighterLifetime, AnEditorThatGoesFirstLeavesNoDanglingPartner) {
-    TSynVBSyn hl(nullptr);
-    { BoundEditor editor(&hl); }
-    hl.SetEnabled(false); // would call the destroyed editor if it were still hooked
-    SUCCEED();
+    auto hl = std::make_unique<TSynVBSyn>(nullptr);
+    Recorder heard; // outlives the editor, so a call after it went would show
+    {
+        BoundEditor editor(hl.get(), &heard);
+        hl->SetEnabled(false);
+        EXPECT_EQ(heard.Count(), 1);
+    }
+    hl->SetEnabled(true);
+    EXPECT_EQ(heard.Count(), 1);
+    hl.reset(); // and no removal notice reaches the destroyed editor
 }
 
 TEST(HighlighterLifetime, TheOwnerHearsOfInsertionAndRemoval) {
