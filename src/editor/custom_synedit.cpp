@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace marlinet::editor {
 
@@ -217,8 +218,7 @@ void TCustomSynEdit::THighlighterLink::Notification(highlight::TComponent* AComp
 
 void TCustomSynEdit::UnbindHighlighter() {
     if (!highlighter_) return;
-    highlighter_->UnhookAttrChangeEvent(
-        TNotifyEvent::Of<&THighlighterLink::AttrChanged>(&highlighterLink_));
+    highlighter_->UnhookAttrChangeEvent(TNotifyEvent::Of<&Self::HighlighterAttrChanged>(this));
     highlighter_->RemoveFreeNotification(&highlighterLink_);
     highlighter_ = nullptr;
     ranges_.SetHighlighter(nullptr);
@@ -230,8 +230,7 @@ void TCustomSynEdit::SetHighlighter(highlight::TSynCustomHighlighter* Value) {
     highlighter_ = Value;
     ranges_.SetHighlighter(Value);
     if (highlighter_) {
-        highlighter_->HookAttrChangeEvent(
-            TNotifyEvent::Of<&THighlighterLink::AttrChanged>(&highlighterLink_));
+        highlighter_->HookAttrChangeEvent(TNotifyEvent::Of<&Self::HighlighterAttrChanged>(this));
         highlighter_->FreeNotification(&highlighterLink_);
         HighlighterAttrChanged(highlighter_);
     } else {
@@ -338,10 +337,26 @@ void TCustomSynEdit::LinesChanging(TObject*) {
     stateFlags_.Include(sfLinesChanging);
 }
 
+void TCustomSynEdit::RepaintFromLine(int Line) {
+    // The line store's events always come inside its update bracket: a
+    // bulk load of many lines asks for one repaint at its end.
+    if (stateFlags_.Contains(sfLinesChanging)) {
+        repaintFromLine_ = std::min(repaintFromLine_, Line);
+        return;
+    }
+    InvalidateLines(Line, INT_MAX);
+    InvalidateGutterLines(Line, INT_MAX);
+}
+
 void TCustomSynEdit::LinesChanged(TObject*) {
+    if (repaintFromLine_ != INT_MAX) {
+        const int line = std::exchange(repaintFromLine_, INT_MAX);
+        InvalidateLines(line, INT_MAX);
+        InvalidateGutterLines(line, INT_MAX);
+    }
     stateFlags_.Exclude(sfLinesChanging);
     if (!window_ || !window_->HandleAllocated()) {
-        invalidRect_ = {};
+        ForgetCollectedRepaints();
         return;
     }
     UpdateScrollBars();
@@ -351,7 +366,7 @@ void TCustomSynEdit::LinesChanged(TObject*) {
     SetBlockBegin(CaretXY());
     doc_.StoreActiveSelectionMode(active);
     if (WindowShowing() && !invalidRect_.IsEmpty()) window_->InvalidateRect(invalidRect_);
-    invalidRect_ = {};
+    ForgetCollectedRepaints();
     if (gutter_.ShowLineNumbers() && gutter_.AutoSize())
         gutter_.AutoSizeDigitCount(Lines().Count());
     if (!options_.Contains(eoScrollPastEof)) SetTopLine(topLine_);
@@ -360,7 +375,7 @@ void TCustomSynEdit::LinesChanged(TObject*) {
 void TCustomSynEdit::ListCleared(TObject*) {
     ranges_.Cleared();
     ClearUndo();
-    invalidRect_ = {};
+    ForgetCollectedRepaints();
     Invalidate();
     doc_.StoreCaret({1, 1});
     doc_.StoreLastCaretX(1);
@@ -373,14 +388,12 @@ void TCustomSynEdit::ListCleared(TObject*) {
 
 void TCustomSynEdit::ListDeleted(TObject*, int Index, int NumLines) {
     ranges_.LinesDeleted(Index, NumLines);
-    InvalidateLines(Index + 1, INT_MAX);
-    InvalidateGutterLines(Index + 1, INT_MAX);
+    RepaintFromLine(Index + 1);
 }
 
 void TCustomSynEdit::ListInserted(TObject*, int Index, int NumLines) {
     ranges_.LinesInserted(Index, NumLines);
-    InvalidateLines(Index + 1, INT_MAX);
-    InvalidateGutterLines(Index + 1, INT_MAX);
+    RepaintFromLine(Index + 1);
     MaxScrollWidthCovers(Index, NumLines);
 }
 

@@ -19,6 +19,7 @@
 // pixel values are in the window's client area.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <exception>
 #include <memory>
@@ -436,12 +437,11 @@ private:
         THookedCommandEvent Event;
         void* Data;
     };
-    // Hears the highlighter: attribute changes and its destruction.
+    // Hears of the highlighter's destruction (the component protocol).
     class THighlighterLink : public highlight::TComponent {
     public:
         explicit THighlighterLink(TCustomSynEdit& Owner)
             : highlight::TComponent(nullptr), owner_(Owner) {}
-        void AttrChanged(TObject* Sender) { owner_.HighlighterAttrChanged(Sender); }
 
     protected:
         void Notification(highlight::TComponent* AComponent,
@@ -463,6 +463,14 @@ private:
     bool WindowShowing() const;
     void InvalidateRows(int FirstLine, int LastLine, int Left, int Right);
     void InvalidateClientRect(const TRect& Rect);
+    bool CollectedAll() const { return invalidAll_ && stateFlags_.Contains(sfLinesChanging); }
+    void ForgetCollectedRepaints() {
+        invalidRect_ = {};
+        invalidAll_ = false;
+        repaintFromLine_ = INT_MAX;
+    }
+    // Lines from Line (1-based) to the end moved: text and gutter repaint.
+    void RepaintFromLine(int Line);
     void InvalidateCaretLine() { InvalidateLine(CaretY()); }
     void DoOnStatusChange();
     void UpdateModifiedStatus();
@@ -530,6 +538,12 @@ private:
     TSynStateFlags stateFlags_;
     TSynStatusChanges statusChanges_;
     TRect invalidRect_; // repaints collected while the lines are changing
+    // invalidRect_ holds the whole client area: a bulk load collects nothing
+    // more line by line.
+    bool invalidAll_ = false;
+    // Lines from here (1-based) to the end moved while the lines are
+    // changing; repainted once, when they are done.
+    int repaintFromLine_ = INT_MAX;
 
     int topLine_ = 1;
     int leftChar_ = 1;

@@ -21,12 +21,13 @@ void TCustomSynEdit::InvalidateClientRect(const TRect& Rect) {
 }
 
 void TCustomSynEdit::Invalidate() {
-    if (!WindowShowing()) return;
+    if (CollectedAll() || !WindowShowing()) return;
     InvalidateClientRect({0, 0, window_->ClientWidth(), window_->ClientHeight()});
+    invalidAll_ = stateFlags_.Contains(sfLinesChanging);
 }
 
 void TCustomSynEdit::InvalidateRows(int FirstLine, int LastLine, int Left, int Right) {
-    if (!WindowShowing()) return;
+    if (CollectedAll() || !WindowShowing()) return;
     if (FirstLine == -1 && LastLine == -1) {
         InvalidateClientRect({Left, 0, Right, window_->ClientHeight()});
         return;
@@ -45,7 +46,7 @@ void TCustomSynEdit::InvalidateRows(int FirstLine, int LastLine, int Left, int R
 }
 
 void TCustomSynEdit::InvalidateLines(int FirstLine, int LastLine) {
-    if (!WindowShowing()) return;
+    if (CollectedAll() || !WindowShowing()) return;
     InvalidateRows(FirstLine, LastLine, gutterWidth_, window_->ClientWidth());
 }
 

@@ -12,30 +12,6 @@
 namespace marlinet::editor {
 namespace {
 
-// Draws nothing, so that only the editor's own allocations count.
-class NullCanvas : public TSynCanvas {
-public:
-    explicit NullCanvas(TRect Clip) : clip_(Clip) {}
-    TRect ClipRect() const override { return clip_; }
-    void SaveState() override {}
-    void RestoreState() override {}
-    void SelectFont(const TSynPlatformFont&) override {}
-    void SetTextColor(TColor) override {}
-    void SetBkColor(TColor) override {}
-    void ExtTextOut(int, int, TSynTextOutOptions, const TRect*, std::string_view Text,
-                    const int*) override {
-        characters += static_cast<long>(Text.size());
-    }
-    void FillRect(const TRect&, TColor) override {}
-    void Line(int, int, int, int, TColor) override {}
-    void DrawBitmap(int, int, const TSynBitmap&, int, int, int, int) override {}
-
-    long characters = 0;
-
-private:
-    TRect clip_;
-};
-
 TEST(PaintAllocation, AWarmRepaintAllocatesNothingWhereverTheViewIs) {
     testing::FakeWindow window;
     testing::TestEditor edit(window);
@@ -52,7 +28,7 @@ TEST(PaintAllocation, AWarmRepaintAllocatesNothingWhereverTheViewIs) {
     edit.SetSelStart(edit.RowColToCharIndex({1, 3}));
     edit.SetSelLength(1);
 
-    NullCanvas canvas({0, 0, window.width, window.height});
+    testing::NullCanvas canvas({0, 0, window.width, window.height});
     edit.Paint(canvas); // grows the buffers and creates the fonts
     std::int64_t allocations = 0;
     for (const int top : {1, 150, 292}) {

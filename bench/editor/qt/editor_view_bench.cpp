@@ -1,7 +1,8 @@
 // Times the editor widget as the main window configures it, on the offscreen
-// platform: open a 40,000-line program and paint the first screen, repaint
-// the whole view, press Down, and scroll by one line (counting the rows that
-// are painted again).
+// platform: open a 40,000-line program and paint the first screen, jump to
+// line 20,000 and paint, repaint the whole view (counting allocations, Qt's
+// drawing included), press Down, and scroll by one line (counting the rows
+// that are painted again).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 
+#include "allocation_counter.h"
 #include "editor/qt/main_window_editor.h"
 #include "highlight/main_window_highlighter.h"
 
@@ -90,12 +92,35 @@ void BM_OpenFileAndPaintFirstScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenFileAndPaintFirstScreen)->Unit(benchmark::kMillisecond);
 
+// A freshly opened file, then go to line 20,000 (centred, as a go-to does)
+// and paint it: no line above it has been shown.
+void BM_JumpToLine20000AndPaint(benchmark::State& state) {
+    const std::string file = ProgramFile().string();
+    View view;
+    for (auto _ : state) {
+        state.PauseTiming();
+        view.edit.Lines().LoadFromFile(file);
+        view.edit.viewport()->repaint();
+        state.ResumeTiming();
+        view.edit.Core().SetCaretXY({1, 20000});
+        view.edit.Core().EnsureCursorPosVisibleEx(true);
+        view.edit.viewport()->repaint();
+    }
+    state.counters["top_line"] = view.edit.Core().TopLine();
+}
+BENCHMARK(BM_JumpToLine20000AndPaint)->Unit(benchmark::kMicrosecond);
+
 void BM_FullRepaint(benchmark::State& state) {
     View view;
     view.edit.Lines().LoadFromFile(ProgramFile().string());
     view.edit.Core().SetTopLine(501);
+    view.edit.viewport()->repaint(); // warm-up
+    const std::int64_t before = marlinet::testing::Allocations();
     for (auto _ : state)
         view.edit.viewport()->repaint();
+    state.counters["allocs_per_repaint_with_qt"] =
+        static_cast<double>(marlinet::testing::Allocations() - before) /
+        static_cast<double>(state.iterations());
     state.counters["width"] = view.edit.width();
     state.counters["height"] = view.edit.height();
 }
