@@ -31,8 +31,25 @@ enum TSynEditFileFormat : std::uint8_t { sffDos, sffUnix, sffMac };
 // The line break written for each file format.
 std::string_view LineBreakOf(TSynEditFileFormat Format);
 
+// One line. A loaded line's text stays a slice of the text it was loaded
+// from (kept by the list), so that loading allocates nothing per line; the
+// record owns its text once the line is replaced.
 struct TSynEditStringRec {
-    std::string Text;
+    TSynEditStringRec() = default;
+    explicit TSynEditStringRec(std::string_view S) : Owned(S) {}
+
+    std::string_view Text() const {
+        return Loaded ? std::string_view(Loaded, LoadedLength) : std::string_view(Owned);
+    }
+    void SetText(std::string_view S) {
+        Owned.assign(S);
+        Loaded = nullptr;
+        LoadedLength = 0;
+    }
+
+    std::string Owned;
+    const char* Loaded = nullptr; // the slice, or null when Owned holds the text
+    std::size_t LoadedLength = 0;
     void* Object = nullptr;
     TSynEditRange Range = kRangeNotScanned;
     // Cache of the tab-expanded length; filled on demand by const readers.
@@ -92,9 +109,9 @@ public:
 
     // Text of the line without a copy; empty out of range.
     std::string_view GetView(int Index) const;
-    // The stored text itself, for readers that need a string that stays put
-    // (a highlighter views the line it scans); valid until the line changes.
-    // An empty string out of range.
+    // The text as a string that stays put, for a reader that views it (a
+    // highlighter scanning the line); valid until the line changes or the
+    // next GetRef. An empty string out of range.
     const std::string& GetRef(int Index) const;
     // The range after the line; 0 out of range. With OnRangeNeeded set the
     // range is brought up to date first, so ranges can be computed lazily.
@@ -113,9 +130,8 @@ public:
     void DeleteLines(int Index, int NumLines);
 
     std::string ExpandedStrings(int Index) const;
-    // The same without a copy: the stored text itself when the line has no
-    // tab, else the expansion written into Buffer. Valid until the line or
-    // Buffer changes.
+    // The same into Buffer, whose capacity is reused (an owned line without
+    // a tab is answered itself). Valid until the line or Buffer changes.
     const std::string& ExpandedText(int Index, std::string& Buffer) const;
     int ExpandedStringLengths(int Index) const;
     int LengthOfLongestLine() const;
@@ -145,12 +161,17 @@ private:
     // The capacity the growth rule reaches when Lines lines are added.
     std::size_t CapacityAfterGrowing(std::size_t Lines) const;
     void InsertItem(int Index, std::string_view S);
-    void LoadFromText(std::string_view Bytes);
+    // Takes the bytes over: the loaded lines are slices of them.
+    void LoadFromText(std::string Bytes);
+    // Add, with the text a slice of loaded_ (Slice) or a copy.
+    int Append(std::string_view S, bool Slice);
     // Fills the expanded-length cache of one record; returns the length.
     int ExpandLength(const TSynEditStringRec& Rec) const;
     void Fire(const TStringListChangeEvent& Event, int Index, int Count);
 
     TSynEditStringRecList records_;
+    std::string loaded_;            // the text of the last load, which loaded lines slice
+    mutable std::string refBuffer_; // what GetRef answers for a loaded line
     int capacity_ = 0;
     TSynEditFileFormat fileFormat_ = sffDos;
     int tabWidth_ = kDefaultTabWidth;

@@ -34,6 +34,21 @@ private:
     int fd_;
 };
 
+// Reads until Size bytes are in or the file ends; answers how many came.
+std::size_t ReadUpTo(int fd, char* Data, std::size_t Size, const std::filesystem::path& File) {
+    std::size_t used = 0;
+    while (used < Size) {
+        const ssize_t n = ::read(fd, Data + used, Size - used);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            Raise("Cannot read file", File, errno);
+        }
+        if (n == 0) break;
+        used += static_cast<std::size_t>(n);
+    }
+    return used;
+}
+
 } // namespace
 
 std::string ReadFileBytes(const std::filesystem::path& FileName) {
@@ -44,18 +59,18 @@ std::string ReadFileBytes(const std::filesystem::path& FileName) {
     if (::fstat(fd, &st) != 0) Raise("Cannot open file", FileName, errno);
     if (S_ISDIR(st.st_mode)) Raise("Cannot open file", FileName, EISDIR);
 
+    // A regular file is read straight into its place; what follows (a file
+    // that grew meanwhile, or anything but a regular file) in chunks.
     std::string bytes;
-    if (S_ISREG(st.st_mode)) bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char chunk[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            Raise("Cannot read file", FileName, errno);
-        }
-        if (n == 0) break;
-        bytes.append(chunk, static_cast<std::size_t>(n));
+    if (S_ISREG(st.st_mode)) bytes.resize(static_cast<std::size_t>(st.st_size));
+    const std::size_t got = ReadUpTo(fd, bytes.data(), bytes.size(), FileName);
+    if (got < bytes.size()) {
+        bytes.resize(got);
+        return bytes;
     }
+    char chunk[65536];
+    while (const std::size_t n = ReadUpTo(fd, chunk, sizeof chunk, FileName))
+        bytes.append(chunk, n);
     return bytes;
 }
 
