@@ -4,34 +4,14 @@
 // this program is counted; a warm repaint must make none.
 #include <benchmark/benchmark.h>
 
-#include <string>
-
 #include "allocation_counter.h"
+#include "bench_program.h"
 #include "fake_window.h"
 #include "highlight/main_window_highlighter.h"
 
 namespace {
 
 using namespace marlinet::editor;
-
-constexpr int kLines = 40000;
-
-std::string Program() {
-    const char* statements[] = {"FOR I = 1 TO 100",
-                                "  PRINT \"A is\", A + 12",
-                                "  IF A > 2500 THEN END",
-                                "  SETB 2 ' on",
-                                "  DELAY 250",
-                                "  A = A * 3 + B / 2",
-                                "NEXT",
-                                "REM read the converter",
-                                "ADC V",
-                                "SCALE V, 5000, 4095"};
-    std::string text;
-    for (int i = 0; i < kLines; ++i)
-        text += std::string(statements[i % 10]) + "\r\n";
-    return text;
-}
 
 // The main window's editor, 477 x 189, on the fake window.
 struct CoreView {
@@ -43,7 +23,7 @@ struct CoreView {
         edit.Gutter().SetDigitCount(3);
         edit.Gutter().SetShowLineNumbers(true);
         edit.SetHighlighter(highlighter.get());
-        edit.Lines().SetText(Program());
+        edit.Lines().SetText(marlinet::bench::EditorBenchProgram());
     }
     marlinet::editor::testing::FakeWindow window;
     std::unique_ptr<marlinet::highlight::TSynVBSyn> highlighter =

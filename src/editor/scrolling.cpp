@@ -39,7 +39,8 @@ void TCustomSynEdit::SetLeftChar(int Value) {
     const int delta = leftChar_ - Value;
     leftChar_ = Value;
     if (WindowShowing()) {
-        const TRect textArea{gutterWidth_ + kGutterMargin, 0, window_->ClientWidth(), window_->ClientHeight()};
+        const TRect textArea{gutterWidth_ + kGutterMargin, 0, window_->ClientWidth(),
+                             window_->ClientHeight()};
         if (std::abs(delta) < CharsInWindow())
             window_->ScrollRect(delta * charWidth_, 0, textArea);
         else
@@ -120,7 +121,8 @@ void TCustomSynEdit::DoScrollHint(int TopLineValue) {
     }
     const TSize size = window_->HintExtent(text, kScrollHintMaxWidth);
     const int left = window_->ClientWidth() - size.Width - 4;
-    window_->ShowHint(text, {left, 10, left + size.Width, 10 + size.Height}, style_.ScrollHintColor);
+    window_->ShowHint(text, {left, 10, left + size.Width, 10 + size.Height},
+                      style_.ScrollHintColor);
 }
 
 void TCustomSynEdit::WMVScroll(TSynScrollCode Code, int Pos) {

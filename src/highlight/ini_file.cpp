@@ -236,7 +236,10 @@ void TIniFile::WriteString(std::string_view Section, std::string_view Ident,
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), std::move(line));
     } else {
         if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
-        lines_.push_back("[" + std::string(Section) + "]");
+        std::string header(1, '[');
+        header += Section;
+        header += ']';
+        lines_.push_back(std::move(header));
         lines_.push_back(std::move(line));
     }
     modified_ = true;

@@ -142,7 +142,9 @@ std::string TSynRegistry::CurrentPath() const {
 }
 
 void TSynRegistry::RestoreKey(std::string_view Path, bool ReadOnly) {
-    current_ = Resolve("\\" + std::string(Path));
+    std::string fromRoot(1, '\\');
+    fromRoot += Path;
+    current_ = Resolve(fromRoot);
     read_only_ = ReadOnly;
 }
 

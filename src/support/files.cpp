@@ -110,8 +110,13 @@ TAtomicFile::TAtomicFile(const std::filesystem::path& FileName) : name_(FileName
 
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp_ = dir / ("." + target_.filename().string() + ".save-" + std::to_string(::getpid()) +
-                       "-" + std::to_string(counter++));
+        std::string name(1, '.');
+        name += target_.filename().string();
+        name += ".save-";
+        name += std::to_string(::getpid());
+        name += '-';
+        name += std::to_string(counter++);
+        temp_ = dir / name;
         fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0 || errno != EEXIST) break;
     }

@@ -291,7 +291,7 @@ inline std::string TextWithCaret(const TCustomSynEdit& edit) {
         if (y == edit.CaretY()) {
             if (static_cast<int>(line.size()) < edit.CaretX() - 1)
                 line.resize(static_cast<std::size_t>(edit.CaretX() - 1), ' ');
-            line.insert(static_cast<std::size_t>(edit.CaretX() - 1), "|");
+            line.insert(static_cast<std::size_t>(edit.CaretX() - 1), 1, '|');
         }
         out += line;
         if (y < count) out += '\n';

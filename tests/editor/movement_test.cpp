@@ -185,7 +185,7 @@ TEST_F(Movement, ThroughAShortLineTheColumnComesBackWithoutScrollPastEol) {
 TEST_F(Movement, PageDownMovesTopLineAndCaretTogether) {
     std::string text;
     for (int i = 1; i <= 35; ++i)
-        text += "L" + std::to_string(i) + "\n";
+        text += 'L' + std::to_string(i) + '\n';
     LoadWithCaret(edit, text);
     edit.SetCaretXY({2, 3});
     Press(VK_NEXT);

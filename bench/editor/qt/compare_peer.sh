@@ -32,25 +32,17 @@ cat >"$out/peer_compare.cpp" <<'CPP'
 #include <Qsci/qscilexercpp.h>
 #include <Qsci/qsciscintilla.h>
 
+#include "bench_program.h"
 #include "editor/qt/main_window_editor.h"
 #include "highlight/main_window_highlighter.h"
 
 namespace {
 
-constexpr int kLines = 40000;
 constexpr int kJumpLine = 20000;
 
-// The program of the widget benchmark: statements, numbers, strings, comments.
 std::string WriteProgram() {
     const std::string file = "/tmp/marlinet_peer_compare.bas";
-    std::ofstream out(file, std::ios::binary);
-    const char* statements[] = {
-        "FOR I = 1 TO 100",   "  PRINT \"A is\", A + 12", "  IF A > 2500 THEN END",
-        "  SETB 2 ' on",      "  DELAY 250",              "  A = A * 3 + B / 2",
-        "NEXT",               "REM read the converter",   "ADC V",
-        "SCALE V, 5000, 4095"};
-    for (int i = 0; i < kLines; ++i)
-        out << statements[i % 10] << (i + 1 < kLines ? "\r\n" : "");
+    std::ofstream(file, std::ios::binary) << marlinet::bench::EditorBenchProgram();
     return file;
 }
 
@@ -153,7 +145,7 @@ CPP
 libs=("$build/src/editor/qt/libmarlinet_editor_qt.a" "$build/src/editor/libmarlinet_editor.a"
       "$build/src/highlight/libmarlinet_highlight.a" "$build/src/support/libmarlinet_support.a")
 # shellcheck disable=SC2046
-g++ -std=c++20 -O2 -flto=auto -fPIC -Isrc "$out/peer_compare.cpp" "${libs[@]}" \
+g++ -std=c++20 -O2 -flto=auto -fPIC -Isrc -Ibench/editor "$out/peer_compare.cpp" "${libs[@]}" \
   $(pkg-config --cflags --libs Qt6Widgets inih) -lqscintilla2_qt6 -o "$out/peer_compare"
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"

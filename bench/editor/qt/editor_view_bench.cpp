@@ -16,6 +16,7 @@
 #include <QPaintEvent>
 
 #include "allocation_counter.h"
+#include "bench_program.h"
 #include "editor/qt/main_window_editor.h"
 #include "highlight/main_window_highlighter.h"
 
@@ -23,28 +24,12 @@ namespace {
 
 using marlinet::editor::qt::TSynEdit;
 
-constexpr int kLines = 40000;
+constexpr int kLines = marlinet::bench::kProgramLines;
 
-// A program of kLines lines (about 700 KB) mixing statements, numbers,
-// strings and comments.
 const std::filesystem::path& ProgramFile() {
     static const std::filesystem::path path = [] {
         const auto file = std::filesystem::temp_directory_path() / "marlinet_editor_bench.bas";
-        std::ofstream out(file, std::ios::binary);
-        const char* statements[] = {
-            "FOR I = 1 TO 100",
-            "  PRINT \"A is\", A + 12",
-            "  IF A > 2500 THEN END",
-            "  SETB 2 ' on",
-            "  DELAY 250",
-            "  A = A * 3 + B / 2",
-            "NEXT",
-            "REM read the converter",
-            "ADC V",
-            "SCALE V, 5000, 4095",
-        };
-        for (int i = 0; i < kLines; ++i)
-            out << statements[i % 10] << (i + 1 < kLines ? "\r\n" : "");
+        std::ofstream(file, std::ios::binary) << marlinet::bench::EditorBenchProgram();
         return file;
     }();
     return path;
