@@ -1,5 +1,6 @@
 #include "support/files.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -51,7 +52,7 @@ std::size_t ReadUpTo(int fd, char* Data, std::size_t Size, const std::filesystem
 
 } // namespace
 
-std::string ReadFileBytes(const std::filesystem::path& FileName) {
+std::string ReadFileBytes(const std::filesystem::path& FileName, std::size_t MaxBytes) {
     int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) Raise("Cannot open file", FileName, errno);
     FdGuard guard(fd);
@@ -61,16 +62,21 @@ std::string ReadFileBytes(const std::filesystem::path& FileName) {
 
     // A regular file is read straight into its place; what follows (a file
     // that grew meanwhile, or anything but a regular file) in chunks.
+    const std::size_t wanted = MaxBytes + 1;
     std::string bytes;
-    if (S_ISREG(st.st_mode)) bytes.resize(static_cast<std::size_t>(st.st_size));
+    if (S_ISREG(st.st_mode)) bytes.resize(std::min(static_cast<std::size_t>(st.st_size), wanted));
     const std::size_t got = ReadUpTo(fd, bytes.data(), bytes.size(), FileName);
     if (got < bytes.size()) {
         bytes.resize(got);
         return bytes;
     }
     char chunk[65536];
-    while (const std::size_t n = ReadUpTo(fd, chunk, sizeof chunk, FileName))
+    while (bytes.size() < wanted) {
+        const std::size_t n =
+            ReadUpTo(fd, chunk, std::min(sizeof chunk, wanted - bytes.size()), FileName);
+        if (n == 0) break;
         bytes.append(chunk, n);
+    }
     return bytes;
 }
 

@@ -11,8 +11,11 @@
 
 namespace marlinet::support {
 
-// The whole content of a file; a directory is refused.
-std::string ReadFileBytes(const std::filesystem::path& FileName);
+// The whole content of a file; a directory is refused. At most MaxBytes + 1
+// bytes are read: a longer result tells a caller with a limit that the file
+// is over it, without reading the rest of a huge file.
+std::string ReadFileBytes(const std::filesystem::path& FileName,
+                          std::size_t MaxBytes = std::string::npos - 1);
 
 // The whole content of a stream, from position 0 when the stream can seek.
 std::string ReadStreamBytes(std::istream& Stream);
