@@ -1,111 +1,45 @@
-// TCustomSynEdit: the editor core. It owns the lines, the caret and selection,
-// the key bindings and the undo and redo lists, and talks to its window only
-// through TSynEditWindow (platform.h).
+// TCustomSynEdit: the public face of the editor core. It keeps every name
+// the window and the workbench use and forwards the work to the units that
+// hold it:
+//   document.h            the model: lines, caret, selection, undo lists
+//   view.h                painting from the const state
+//   style.h               the display settings, one value
+//   mouse_controller.h    mouse, capture, auto-scroll and drag state
+//   highlighter_ranges.h  the lazily computed highlighter ranges
+// and, as members of this class, in custom_synedit.cpp (construction,
+// settings, window, fonts, highlighter, line store reactions), caret.cpp
+// (caret and selection setters, coordinates, caret display), scrolling.cpp,
+// repaint.cpp (repaint requests, Paint, the paint lock), key_input.cpp
+// (keys, key bindings, command dispatch), movement.cpp (movement commands,
+// words) and editing.cpp (undo lists and the editing commands). It talks to
+// its window only through TSynEditWindow (platform.h).
 //
 // Units: TBufferCoord is 1-based (X character, Y line); line store indices are
 // 0-based; flat character indices count every line break as two characters;
 // pixel values are in the window's client area.
 #pragma once
 
+#include <climits>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "editor/commands.h"
-#include "editor/events.h"
-#include "editor/graphics.h"
+#include "editor/document.h"
+#include "editor/edit_types.h"
 #include "editor/gutter.h"
+#include "editor/highlighter_ranges.h"
 #include "editor/kbd_handler.h"
 #include "editor/keystrokes.h"
-#include "editor/platform.h"
-#include "editor/string_list.h"
+#include "editor/mouse_controller.h"
+#include "editor/style.h"
 #include "editor/text_drawer.h"
-#include "editor/types.h"
-#include "editor/undo.h"
+#include "editor/view.h"
 #include "highlight/component.h"
 #include "highlight/custom_highlighter.h"
 
 namespace marlinet::editor {
-
-enum TSynEditorOption : std::uint8_t {
-    eoAutoIndent,
-    eoAutoSizeMaxScrollWidth,
-    eoDragDropEditing,
-    eoEnhanceEndKey,
-    eoGroupUndo,
-    eoRightMouseMovesCursor,
-    eoScrollHintFollows,
-    eoScrollPastEof,
-    eoScrollPastEol,
-    eoShowScrollHint,
-    eoSmartTabDelete,
-    eoSmartTabs,
-    eoTabsToSpaces,
-    eoTrimTrailingSpaces
-};
-using TSynEditorOptions = EnumSet<TSynEditorOption>;
-
-// A new editor's options; a window that wants others sets its own set.
-constexpr TSynEditorOptions kDefaultSynEditorOptions{
-    eoAutoIndent,     eoDragDropEditing, eoEnhanceEndKey, eoGroupUndo,   eoScrollPastEol,
-    eoShowScrollHint, eoSmartTabDelete,  eoSmartTabs,     eoTabsToSpaces};
-
-enum TSynStateFlag : std::uint8_t {
-    sfCaretChanged,
-    sfScrollbarChanged,
-    sfLinesChanging,
-    sfIgnoreNextChar,
-    sfCaretVisible,
-    sfDblClicked,
-    sfPossibleGutterClick,
-    sfWaitForDragging,
-    sfGutterDragging
-};
-using TSynStateFlags = EnumSet<TSynStateFlag>;
-
-enum TSynEditCaretType : std::uint8_t { ctVerticalLine, ctHorizontalLine, ctHalfBlock, ctBlock };
-enum TScrollHintFormat : std::uint8_t { shfTopLineOnly, shfTopToBottom };
-enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
-enum TSynBorderStyle : std::uint8_t { bsNone, bsSingle };
-
-// Requests of the vertical scroll bar, numbered as the platform numbers them.
-enum TSynScrollCode : std::uint8_t {
-    SB_LINEUP = 0,
-    SB_LINEDOWN = 1,
-    SB_PAGEUP = 2,
-    SB_PAGEDOWN = 3,
-    SB_THUMBPOSITION = 4,
-    SB_THUMBTRACK = 5,
-    SB_TOP = 6,
-    SB_BOTTOM = 7,
-    SB_ENDSCROLL = 8
-};
-enum TScrollBarKind : std::uint8_t { sbHorizontal, sbVertical };
-
-// Answers of the dialog-code query: which keys the editor wants for itself
-// rather than leave to the window's focus and default-button handling.
-enum TSynDlgCode : std::uint8_t { dlgWantArrows, dlgWantChars, dlgWantAllKeys, dlgWantTab };
-using TSynDlgCodes = EnumSet<TSynDlgCode>;
-
-using TPaintEvent = TMethod<void(TObject* Sender, TSynCanvas& ACanvas)>;
-// Line is 1-based; Special true replaces the line's colours by FG and BG.
-using TSpecialLineColorsEvent =
-    TMethod<void(TObject* Sender, int Line, bool& Special, TColor& FG, TColor& BG)>;
-using TGutterGetTextEvent = TMethod<void(TObject* Sender, int Line, std::string& Text)>;
-using TGutterPaintEvent = TMethod<void(TObject* Sender, int Line, int X, int Y)>;
-using TScrollEvent = TMethod<void(TObject* Sender, TScrollBarKind Kind)>;
-// May change the command and character, or cancel the command (ecNone).
-using TProcessCommandEvent =
-    TMethod<void(TObject* Sender, TSynEditorCommand& Command, char& AChar, void* Data)>;
-
-using TStatusChangeEvent = TMethod<void(TObject* Sender, TSynStatusChanges Changes)>;
-
-// Told before and after each command runs. Handled is shared by one pass over
-// all hooks; when it ends true the command becomes ecNone.
-using THookedCommandEvent =
-    TMethod<void(TObject* Sender, bool AfterProcessing, bool& Handled, TSynEditorCommand& Command,
-                 char& AChar, void* Data, void* HandlerData)>;
 
 class TCustomSynEdit : public TObject {
 public:
@@ -116,6 +50,8 @@ public:
     static constexpr int kScrollTimerInterval = 100;
     static constexpr int kWheelDelta = 120;
     static constexpr int kScrollHintMaxWidth = 200;
+    // Pixels between the gutter and column 1 of an unscrolled text.
+    static constexpr int kGutterMargin = 2;
 
     // Window may be null (no window yet, or headless use); see SetWindow.
     explicit TCustomSynEdit(TSynEditWindow* Window = nullptr);
@@ -128,13 +64,15 @@ public:
     // computes the cell; detaching it forgets the cell.
     void SetWindow(TSynEditWindow* Value);
 
-    TSynEditStringList& Lines() { return lines_; }
-    const TSynEditStringList& Lines() const { return lines_; }
+    TSynEditStringList& Lines() { return doc_.Lines(); }
+    const TSynEditStringList& Lines() const { return doc_.Lines(); }
+    // The model, for readers (the view paints from it).
+    const TSynDocument& Document() const { return doc_; }
 
     // --- Settings ---------------------------------------------------------
     TSynEditorOptions Options() const { return options_; }
     void SetOptions(TSynEditorOptions Value);
-    int TabWidth() const { return tabWidth_; }
+    int TabWidth() const { return Lines().TabWidth(); }
     // Clamped to 1..kMaxTabWidth and passed on to the lines.
     void SetTabWidth(int Value);
     // With eoScrollPastEol the caret may stand up to column MaxScrollWidth + 1.
@@ -158,100 +96,127 @@ public:
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }
     void SetFont(const TFont& Value) { font_.Assign(Value); }
-    // Text background.
-    TColor Color() const { return color_; }
-    void SetColor(TColor Value);
+    const TSynEditStyle& DisplayStyle() const { return style_; }
+    TColor Color() const { return style_.Color; }
+    void SetColor(TColor Value) { SetStyle(&TSynEditStyle::Color, Value, &Self::Invalidate); }
     TSynGutter& Gutter() { return gutter_; }
     const TSynGutter& Gutter() const { return gutter_; }
     TSynSelectedColor& SelectedColor() { return selectedColor_; }
     const TSynSelectedColor& SelectedColor() const { return selectedColor_; }
     TSynBookMarkOpt& BookMarkOptions() { return bookMarkOpt_; }
-    // Column of the right-margin line; 0 or less hides it.
-    int RightEdge() const { return rightEdge_; }
-    void SetRightEdge(int Value);
-    TColor RightEdgeColor() const { return rightEdgeColor_; }
-    void SetRightEdgeColor(TColor Value);
-    // Background of the caret line; clNone for none.
-    TColor ActiveLineColor() const { return activeLineColor_; }
-    void SetActiveLineColor(TColor Value);
-    int ExtraLineSpacing() const { return extraLineSpacing_; }
-    void SetExtraLineSpacing(int Value);
-    TSynEditCaretType InsertCaret() const { return insertCaret_; }
-    void SetInsertCaret(TSynEditCaretType Value);
-    TSynEditCaretType OverwriteCaret() const { return overwriteCaret_; }
-    void SetOverwriteCaret(TSynEditCaretType Value);
-    TColor ScrollHintColor() const { return scrollHintColor_; }
-    void SetScrollHintColor(TColor Value) { scrollHintColor_ = Value; }
-    TScrollHintFormat ScrollHintFormat() const { return scrollHintFormat_; }
-    void SetScrollHintFormat(TScrollHintFormat Value) { scrollHintFormat_ = Value; }
-    // Only the vertical bar exists; ssHorizontal and ssNone hide it.
-    TScrollStyle ScrollBars() const { return scrollBars_; }
-    void SetScrollBars(TScrollStyle Value);
-    TSynBorderStyle BorderStyle() const { return borderStyle_; }
-    void SetBorderStyle(TSynBorderStyle Value) { borderStyle_ = Value; }
-    // Hide the selection while the editor has no focus.
-    bool HideSelection() const { return hideSelection_; }
-    void SetHideSelection(bool Value);
+    const TSynBookMarkOpt& BookMarkOptions() const { return bookMarkOpt_; }
+    int RightEdge() const { return style_.RightEdge; }
+    void SetRightEdge(int Value) { SetStyle(&TSynEditStyle::RightEdge, Value, &Self::Invalidate); }
+    TColor RightEdgeColor() const { return style_.RightEdgeColor; }
+    void SetRightEdgeColor(TColor Value) {
+        SetStyle(&TSynEditStyle::RightEdgeColor, Value, &Self::Invalidate);
+    }
+    TColor ActiveLineColor() const { return style_.ActiveLineColor; }
+    void SetActiveLineColor(TColor Value) {
+        SetStyle(&TSynEditStyle::ActiveLineColor, Value, &Self::InvalidateCaretLine);
+    }
+    int ExtraLineSpacing() const { return style_.ExtraLineSpacing; }
+    void SetExtraLineSpacing(int Value) {
+        SetStyle(&TSynEditStyle::ExtraLineSpacing, Value, &Self::CellChanged);
+    }
+    TSynEditCaretType InsertCaret() const { return style_.InsertCaret; }
+    void SetInsertCaret(TSynEditCaretType Value) {
+        SetStyle(&TSynEditStyle::InsertCaret, Value, &Self::InitializeCaret);
+    }
+    TSynEditCaretType OverwriteCaret() const { return style_.OverwriteCaret; }
+    void SetOverwriteCaret(TSynEditCaretType Value) {
+        SetStyle(&TSynEditStyle::OverwriteCaret, Value, &Self::InitializeCaret);
+    }
+    TColor ScrollHintColor() const { return style_.ScrollHintColor; }
+    void SetScrollHintColor(TColor Value) { SetStyle(&TSynEditStyle::ScrollHintColor, Value); }
+    TScrollHintFormat ScrollHintFormat() const { return style_.ScrollHintFormat; }
+    void SetScrollHintFormat(TScrollHintFormat Value) {
+        SetStyle(&TSynEditStyle::ScrollHintFormat, Value);
+    }
+    TScrollStyle ScrollBars() const { return style_.ScrollBars; }
+    void SetScrollBars(TScrollStyle Value) {
+        SetStyle(&TSynEditStyle::ScrollBars, Value, &Self::UpdateScrollBars);
+    }
+    TSynBorderStyle BorderStyle() const { return style_.BorderStyle; }
+    void SetBorderStyle(TSynBorderStyle Value) { SetStyle(&TSynEditStyle::BorderStyle, Value); }
+    bool HideSelection() const { return style_.HideSelection; }
+    void SetHideSelection(bool Value) {
+        SetStyle(&TSynEditStyle::HideSelection, Value, &Self::InvalidateSelection);
+    }
 
     // The bound highlighter, not owned. The editor hears its attribute
     // changes and unbinds itself when the highlighter is destroyed.
     highlight::TSynCustomHighlighter* Highlighter() const { return highlighter_; }
     void SetHighlighter(highlight::TSynCustomHighlighter* Value);
+    // The token covering buffer position XY as the highlighter cuts its line:
+    // its text and attribute. False without a highlighter or when no token
+    // covers XY (outside the text, or past the end of its line).
+    bool GetHighlighterAttriAtRowCol(const TBufferCoord& XY, std::string& Token,
+                                     highlight::TSynHighlighterAttributes*& Attri);
+    // The same with the token's kind (GetTokenKind) and 1-based start.
+    bool GetHighlighterAttriAtRowColEx(const TBufferCoord& XY, std::string& Token, int& TokenType,
+                                       int& Start, highlight::TSynHighlighterAttributes*& Attri);
 
     // --- Caret --------------------------------------------------------------
-    TBufferCoord CaretXY() const { return caret_; }
-    int CaretX() const { return caret_.X; }
-    int CaretY() const { return caret_.Y; }
+    TBufferCoord CaretXY() const { return doc_.Caret(); }
+    int CaretX() const { return doc_.Caret().X; }
+    int CaretY() const { return doc_.Caret().Y; }
     // Clamps Y to 1..line count (1 without lines) and X to 1..MaxScrollWidth
     // + 1 (to the line end + 1 without eoScrollPastEol); reports scCaretX /
     // scCaretY for what changed, updates LastCaretX and places the caret.
     void SetCaretXY(const TBufferCoord& Value);
-    void SetCaretX(int Value) { SetCaretXY({Value, caret_.Y}); }
-    void SetCaretY(int Value) { SetCaretXY({caret_.X, Value}); }
-    TDisplayCoord DisplayXY() const { return BufferToDisplayPos(caret_); }
+    void SetCaretX(int Value) { SetCaretXY({Value, CaretY()}); }
+    void SetCaretY(int Value) { SetCaretXY({CaretX(), Value}); }
+    TDisplayCoord DisplayXY() const { return doc_.BufferToDisplayPos(doc_.Caret()); }
     // Display column this caret keeps when moving up and down.
-    int LastCaretX() const { return lastCaretX_; }
-    void UpdateLastCaretX() { lastCaretX_ = DisplayXY().Column; }
+    int LastCaretX() const { return doc_.LastCaretX(); }
+    void UpdateLastCaretX() { doc_.StoreLastCaretX(DisplayXY().Column); }
 
-    TDisplayCoord BufferToDisplayPos(const TBufferCoord& P) const;
+    TDisplayCoord BufferToDisplayPos(const TBufferCoord& P) const {
+        return doc_.BufferToDisplayPos(P);
+    }
     // A column inside a tab's cells gives that tab; columns past the line end
     // give positions past it, one per column.
-    TBufferCoord DisplayToBufferPos(const TDisplayCoord& P) const;
+    TBufferCoord DisplayToBufferPos(const TDisplayCoord& P) const {
+        return doc_.DisplayToBufferPos(P);
+    }
 
     // --- Selection ------------------------------------------------------------
     // The two ends as set, in either order; equal ends mean no selection.
-    TBufferCoord BlockBegin() const { return blockBegin_; }
-    TBufferCoord BlockEnd() const { return blockEnd_; }
+    TBufferCoord BlockBegin() const { return doc_.BlockBegin(); }
+    TBufferCoord BlockEnd() const { return doc_.BlockEnd(); }
     // Sets both ends (clamped); resets the active mode to SelectionMode.
     void SetBlockBegin(const TBufferCoord& Value);
     // Moves the second end (clamped); resets the active mode to SelectionMode.
     void SetBlockEnd(const TBufferCoord& Value);
     // The mode for new selections; setting it sets the active mode too.
-    TSynSelectionMode SelectionMode() const { return selectionMode_; }
+    TSynSelectionMode SelectionMode() const { return doc_.SelectionMode(); }
     void SetSelectionMode(TSynSelectionMode Value);
     // The mode of the current selection, until the next SetBlockBegin/End.
-    TSynSelectionMode ActiveSelectionMode() const { return activeSelectionMode_; }
+    TSynSelectionMode ActiveSelectionMode() const { return doc_.ActiveSelectionMode(); }
     void SetActiveSelectionMode(TSynSelectionMode Value);
-    bool SelAvail() const;
+    bool SelAvail() const { return doc_.SelAvail(); }
 
     // Flat character index of the selection's first end / distance to its
     // last end.
-    int SelStart() const;
-    int SelLength() const;
+    int SelStart() const { return doc_.SelStart(); }
+    int SelLength() const { return doc_.SelLength(); }
     // Caret to the index; both block ends to the caret.
     void SetSelStart(int Value);
     // Second end at (index of BlockBegin) + Value, backwards for a negative
     // Value (never before the start of the text); caret to that end.
     void SetSelLength(int Value);
-    std::string SelText() const { return GetSelText(); }
-    std::string GetSelText() const;
+    std::string SelText() const { return doc_.GetSelText(); }
+    std::string GetSelText() const { return doc_.GetSelText(); }
     // Selects the word at P (the highlighter's word characters).
     void SetWordBlock(const TBufferCoord& P);
     void SelectAll();
 
     // Past the end of the text: column 1 of the line after the last.
-    TBufferCoord CharIndexToRowCol(int Index) const;
-    int RowColToCharIndex(const TBufferCoord& RowCol) const;
+    TBufferCoord CharIndexToRowCol(int Index) const { return doc_.CharIndexToRowCol(Index); }
+    int RowColToCharIndex(const TBufferCoord& RowCol) const {
+        return doc_.RowColToCharIndex(RowCol);
+    }
 
     // --- Words ----------------------------------------------------------------
     // The highlighter's identifier characters minus its word-break
@@ -281,8 +246,9 @@ public:
     void RegisterCommandHandler(const THookedCommandEvent& AHandlerProc, void* AHandlerData);
     void UnregisterCommandHandler(const THookedCommandEvent& AHandlerProc);
 
-    // The table as a form stores it: differences from Reference (the defaults when
-    // null). KeystrokesStored is false when there is no difference.
+    // The table as its differences from Reference (the defaults when null):
+    // all a saved setting needs. KeystrokesStored is false when there is no
+    // difference.
     bool KeystrokesStored(const TSynEditKeyStrokes* Reference = nullptr) const;
     void GetRemovedKeystrokes(TSynEditKeyStrokes& Removed,
                               const TSynEditKeyStrokes* Reference = nullptr) const;
@@ -305,16 +271,20 @@ public:
     // a TBufferCoord.
     virtual void ExecuteCommand(TSynEditorCommand Command, char AChar, void* Data);
 
-    // Pixel coordinates in the client area.
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
-    void MouseMove(TShiftState Shift, int X, int Y);
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    // Pixel coordinates in the client area (see mouse_controller.h).
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+        mouse_.MouseDown(Button, Shift, X, Y);
+    }
+    void MouseMove(TShiftState Shift, int X, int Y) { mouse_.MouseMove(Shift, X, Y); }
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+        mouse_.MouseUp(Button, Shift, X, Y);
+    }
     // After the second press of a double click (which came as a MouseDown
     // with ssDouble): selects the word at the caret right of the gutter.
-    void DblClick(int X, int Y);
+    void DblClick(int X, int Y) { mouse_.DblClick(X, Y); }
     // Delta in 1/120 notches, positive away from the user (scrolls up).
-    void MouseWheel(int WheelDelta, TShiftState Shift);
-    void ScrollTimerTick();
+    void MouseWheel(int WheelDelta, TShiftState Shift) { mouse_.MouseWheel(WheelDelta, Shift); }
+    void ScrollTimerTick() { mouse_.ScrollTimerTick(); }
     void WMVScroll(TSynScrollCode Code, int Pos);
     void FocusIn();
     void FocusOut();
@@ -322,16 +292,16 @@ public:
     void Resize() { SizeOrFontChanged(false); }
 
     // --- Undo -----------------------------------------------------------------
-    TSynEditUndoList& UndoList() { return undoList_; }
-    TSynEditUndoList& RedoList() { return redoList_; }
-    void BeginUndoBlock() { undoList_.BeginBlock(); }
-    void EndUndoBlock() { undoList_.EndBlock(); }
+    TSynEditUndoList& UndoList() { return doc_.UndoList(); }
+    TSynEditUndoList& RedoList() { return doc_.RedoList(); }
+    void BeginUndoBlock() { UndoList().BeginBlock(); }
+    void EndUndoBlock() { UndoList().EndBlock(); }
     void LockUndo();
     void UnlockUndo();
     void ClearUndo();
-    bool CanUndo() const { return !readOnly_ && undoList_.CanUndo(); }
-    bool CanRedo() const { return !readOnly_ && redoList_.CanUndo(); }
-    int MaxUndo() const { return undoList_.MaxUndoActions(); }
+    bool CanUndo() const { return !readOnly_ && doc_.UndoList().CanUndo(); }
+    bool CanRedo() const { return !readOnly_ && doc_.RedoList().CanUndo(); }
+    int MaxUndo() const { return doc_.UndoList().MaxUndoActions(); }
     // A value >= 0 goes to both lists; a negative one is ignored.
     void SetMaxUndo(int Value);
     bool Modified() const { return modified_; }
@@ -350,7 +320,8 @@ public:
     // --- Painting -----------------------------------------------------------
     // Paints the part of the window inside the target's clip rectangle.
     void Paint(TSynCanvas& ACanvas);
-    // Scroll-bar, caret and status updates wait for the outermost DecPaintLock.
+    // Scroll-bar, caret and status updates wait for the outermost
+    // DecPaintLock. Prefer TSynPaintLock, which releases on every path.
     void IncPaintLock() { ++paintLock_; }
     void DecPaintLock();
     int PaintLockCount() const { return paintLock_; }
@@ -376,7 +347,7 @@ public:
     int LineHeight() const { return lineHeight_; }
     int GutterWidth() const { return gutterWidth_; }
     // x of the left edge of column 1.
-    int TextOffset() const { return gutterWidth_ + 2 - (leftChar_ - 1) * charWidth_; }
+    int TextOffset() const { return gutterWidth_ + kGutterMargin - (leftChar_ - 1) * charWidth_; }
     // Whole rows and columns that fit the client area (0 without a window or
     // before the cell size is known).
     int LinesInWindow() const;
@@ -407,11 +378,12 @@ public:
     // --- Highlighter ranges -----------------------------------------------------
     // Rescans from 0-based line Index until a line's range comes out as it
     // was stored; returns the index of the last line scanned.
-    int ScanFrom(int Index);
-    void ScanRanges();
-    // The highlighter's listener: recomputes the cell, rescans all ranges when
-    // the sender is the highlighter (else repaints) and relays out.
-    void HighlighterAttrChanged(highlight::TPersistent* Sender);
+    int ScanFrom(int Index) { return ranges_.ScanFrom(Index); }
+    void ScanRanges() { ranges_.ScanRanges(); }
+    // The highlighter's listener: recomputes the cell, makes every range
+    // out of date when the sender is the highlighter (else repaints) and
+    // relays out.
+    void HighlighterAttrChanged(TObject* Sender);
 
     TNotifyEvent OnChange;
     TStatusChangeEvent OnStatusChange;
@@ -457,16 +429,19 @@ protected:
     void UndoRedoAdded(TObject* Sender);
 
 private:
+    using Self = TCustomSynEdit;
+    friend class TSynMouseController;
+    friend class TSynPaintLock;
+
     struct HookedCommandHandler {
         THookedCommandEvent Event;
         void* Data;
     };
-    // Hears the highlighter: attribute changes and its destruction.
+    // Hears of the highlighter's destruction (the component protocol).
     class THighlighterLink : public highlight::TComponent {
     public:
         explicit THighlighterLink(TCustomSynEdit& Owner)
             : highlight::TComponent(nullptr), owner_(Owner) {}
-        void AttrChanged(highlight::TPersistent* Sender) { owner_.HighlighterAttrChanged(Sender); }
 
     protected:
         void Notification(highlight::TComponent* AComponent,
@@ -475,51 +450,66 @@ private:
     private:
         TCustomSynEdit& owner_;
     };
-    struct TPaintContext;
+
+    // The one setter of the display settings: stores a changed value and
+    // runs the reaction that field needs.
+    template <class V>
+    void SetStyle(V TSynEditStyle::*Field, V Value, void (TCustomSynEdit::*Reaction)() = nullptr) {
+        if (style_.*Field == Value) return;
+        style_.*Field = Value;
+        if (Reaction) (this->*Reaction)();
+    }
 
     bool WindowShowing() const;
     void InvalidateRows(int FirstLine, int LastLine, int Left, int Right);
     void InvalidateClientRect(const TRect& Rect);
+    bool CollectedAll() const { return invalidAll_ && stateFlags_.Contains(sfLinesChanging); }
+    void ForgetCollectedRepaints() {
+        invalidRect_ = {};
+        invalidAll_ = false;
+        repaintFromLine_ = INT_MAX;
+    }
+    // Lines from Line (1-based) to the end moved: text and gutter repaint.
+    void RepaintFromLine(int Line);
+    void InvalidateCaretLine() { InvalidateLine(CaretY()); }
     void DoOnStatusChange();
     void UpdateModifiedStatus();
+    // Lowers the paint lock without the deferred updates, which stay due
+    // (an exception is on its way out).
+    void AbandonPaintLock();
     TBufferCoord ClampCaret(TBufferCoord P) const;
     TBufferCoord ClampBlockEnd(TBufferCoord P) const;
-    int LineLength(int Line) const { return static_cast<int>(lines_.GetView(Line - 1).size()); }
     const TSynEditKeyStrokes& ReferenceOrDefaults(const TSynEditKeyStrokes* Reference,
                                                   TSynEditKeyStrokes& Defaults) const;
 
     void FontChanged(TObject* Sender);
+    // The cell size may have changed (font, styles or line spacing).
+    void CellChanged();
     void SelectedColorsChanged(TObject*) { InvalidateSelection(); }
     void BookMarkOptionsChanged(TObject*) { InvalidateGutter(); }
     void CreateTextDrawer();
     void UnbindHighlighter();
     void MarksChanged(int Line);
-
-    void PaintGutter(TSynCanvas& ACanvas, const TRect& AClip, int FirstRow, int LastRow);
-    void PaintGutterMarks(TSynCanvas& ACanvas, int FirstRow, int LastRow);
-    void PaintTextLines(TSynCanvas& ACanvas, const TRect& AClip, int FirstRow, int LastRow,
-                        int FirstCol, int LastCol);
-    void PaintLine(TPaintContext& Ctx, int Row);
+    void RangeNeeded(int Index) { ranges_.MakeCurrent(Index); }
+    void MaxScrollWidthCovers(int Index, int NumLines);
 
     void DoScrollHint(int TopLineValue);
-    void ComputeScrollDeltas(int X, int Y);
-    void MoveCaretToPointer(int X, int Y, bool KeepColumn, bool KeepRow);
     void ExecuteMovement(TSynEditorCommand Command, void* Data);
-    void ScrollByLines(int Lines);
+    // The commands that change the text (editing.cpp).
+    void ExecuteEditingCommand(TSynEditorCommand Command, char AChar, void* Data);
+    void ScrollCaretIntoWindow(TSynEditorCommand Command);
     void UpdateWindowNow();
-    int LineEndColumn(int Line) const { return LineLength(Line) + 1; }
     void DoLineEnd(bool Extend);
 
     TSynEditWindow* window_;
-    TSynEditStringList lines_;
-    TSynEditUndoList undoList_;
-    TSynEditUndoList redoList_;
+    TSynDocument doc_;
+    TSynHighlighterRanges ranges_{doc_.Lines()};
     TSynEditKeyStrokes keystrokes_;
     TSynEditKbdHandler kbdHandler_;
-    std::unique_ptr<std::vector<HookedCommandHandler>> hookedCommandHandlers_;
+    std::vector<HookedCommandHandler> hookedCommandHandlers_;
+    TSynMouseController mouse_{*this};
 
     TSynEditorOptions options_ = kDefaultSynEditorOptions;
-    int tabWidth_ = TSynEditStringList::kDefaultTabWidth;
     int maxScrollWidth_ = kDefaultMaxScrollWidth;
     bool readOnly_ = false;
     bool modified_ = false;
@@ -528,35 +518,18 @@ private:
     bool wantReturns_ = true;
 
     TFont font_{"Courier New", 13, clWindowText, fpFixed};
-    TColor color_ = clWindow;
+    TSynEditStyle style_;
     TSynGutter gutter_;
     TSynSelectedColor selectedColor_;
     TSynBookMarkOpt bookMarkOpt_;
     std::vector<TSynEditMark> marks_;
-    int rightEdge_ = 80;
-    TColor rightEdgeColor_ = clSilver;
-    TColor activeLineColor_ = clNone;
-    int extraLineSpacing_ = 0;
-    TSynEditCaretType insertCaret_ = ctVerticalLine;
-    TSynEditCaretType overwriteCaret_ = ctBlock;
-    TColor scrollHintColor_ = clInfoBk;
-    TScrollHintFormat scrollHintFormat_ = shfTopLineOnly;
-    TScrollStyle scrollBars_ = ssBoth;
-    TSynBorderStyle borderStyle_ = bsSingle;
-    bool hideSelection_ = false;
 
     highlight::TSynCustomHighlighter* highlighter_ = nullptr;
     THighlighterLink highlighterLink_{*this};
     std::unique_ptr<TheTextDrawer> textDrawer_;
+    TSynPaintBuffers paintBuffers_;
 
-    TBufferCoord caret_;
-    int lastCaretX_ = 1;
-    TBufferCoord blockBegin_;
-    TBufferCoord blockEnd_;
-    TSynSelectionMode selectionMode_ = smNormal;
-    TSynSelectionMode activeSelectionMode_ = smNormal;
     TPoint caretOffset_;
-
     std::uint16_t lastKey_ = 0;
     TShiftState lastShiftState_;
     int charsToDrop_ = 0; // characters of a composed input still to ignore
@@ -565,19 +538,42 @@ private:
     TSynStateFlags stateFlags_;
     TSynStatusChanges statusChanges_;
     TRect invalidRect_; // repaints collected while the lines are changing
+    // invalidRect_ holds the whole client area: a bulk load collects nothing
+    // more line by line.
+    bool invalidAll_ = false;
+    // Lines from here (1-based) to the end moved while the lines are
+    // changing; repainted once, when they are done.
+    int repaintFromLine_ = INT_MAX;
 
     int topLine_ = 1;
     int leftChar_ = 1;
     int charWidth_ = 0;
     int lineHeight_ = 0;
     int gutterWidth_ = 0;
+};
 
-    int wheelAccumulator_ = 0;
-    TPoint mouseDownPos_;
-    int scrollDeltaX_ = 0;
-    int scrollDeltaY_ = 0;
-    bool scrollTimerRunning_ = false;
-    TShiftState lastMouseShift_;
+// Holds the editor's paint lock for its lifetime. The outermost release
+// carries out the deferred scroll-bar, caret and status updates; when an
+// exception leaves the scope it only releases, and those updates stay due
+// for the next release.
+class TSynPaintLock {
+public:
+    explicit TSynPaintLock(TCustomSynEdit& Edit)
+        : edit_(Edit), exceptions_(std::uncaught_exceptions()) {
+        edit_.IncPaintLock();
+    }
+    ~TSynPaintLock() noexcept(false) {
+        if (std::uncaught_exceptions() > exceptions_)
+            edit_.AbandonPaintLock();
+        else
+            edit_.DecPaintLock();
+    }
+    TSynPaintLock(const TSynPaintLock&) = delete;
+    TSynPaintLock& operator=(const TSynPaintLock&) = delete;
+
+private:
+    TCustomSynEdit& edit_;
+    int exceptions_;
 };
 
 } // namespace marlinet::editor

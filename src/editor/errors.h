@@ -1,17 +1,15 @@
 // Exceptions raised by the editor core. Each carries its fixed message text.
 #pragma once
 
-#include <stdexcept>
 #include <string>
+
+#include "support/errors.h"
 
 namespace marlinet::editor {
 
-// Base of every error the editor core raises, so the application can show any
-// of them the same way.
-class ESynError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// Every error the editor core raises is one, so the application can show any
+// of them the same way; it is the program's root exception.
+using ESynError = support::Exception;
 
 // A list operation that cannot be carried out, such as a capacity below the
 // count.
@@ -31,12 +29,8 @@ private:
     int index_;
 };
 
-// A file that cannot be opened, created, read, written or replaced. The
-// message names the file and the reason.
-class EFileStreamError : public ESynError {
-public:
-    using ESynError::ESynError;
-};
+// A file that cannot be opened, created, read, written or replaced.
+using support::EFileStreamError;
 
 // A keystroke table conflict, or a keystroke stream that cannot be read.
 class ESynKeyError : public ESynError {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <iterator>
 #include <string>
 
 namespace marlinet::editor {
@@ -10,10 +12,6 @@ namespace marlinet::editor {
 
 TSynGutter::TSynGutter() {
     font_.OnChange = TNotifyEvent::Of<&TSynGutter::FontChanged>(this);
-}
-
-void TSynGutter::Changed() {
-    if (OnChange) OnChange(this);
 }
 
 void TSynGutter::SetDigitCount(int Value) {
@@ -52,29 +50,24 @@ void TSynGutter::AutoSizeDigitCount(int LinesCount) {
 }
 
 std::string TSynGutter::FormatLineNumber(int Line) const {
-    std::string digits = std::to_string(ShownNumber(Line));
-    const int pad = std::max(autoSizeDigitCount_ - static_cast<int>(digits.size()), 0);
-    return std::string(static_cast<std::size_t>(pad), leadingZeros_ ? '0' : ' ') + digits;
+    std::string text;
+    FormatLineNumber(Line, text);
+    return text;
+}
+
+void TSynGutter::FormatLineNumber(int Line, std::string& Text) const {
+    char digits[16];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), ShownNumber(Line)).ptr;
+    const auto length = static_cast<int>(end - digits);
+    const int pad = std::max(autoSizeDigitCount_ - length, 0);
+    Text.assign(static_cast<std::size_t>(pad), leadingZeros_ ? '0' : ' ');
+    Text.append(digits, end);
 }
 
 int TSynGutter::RealGutterWidth(int CharWidth) const {
     if (!visible_) return 0;
     if (!showLineNumbers_) return width_;
-    return leftOffset_ + rightOffset_ + CharWidth * autoSizeDigitCount_ + 2;
-}
-
-// --- TSynSelectedColor ---------------------------------------------------------------
-
-void TSynSelectedColor::SetBackground(TColor Value) {
-    if (Value == background_) return;
-    background_ = Value;
-    if (OnChange) OnChange(this);
-}
-
-void TSynSelectedColor::SetForeground(TColor Value) {
-    if (Value == foreground_) return;
-    foreground_ = Value;
-    if (OnChange) OnChange(this);
+    return leftOffset_ + rightOffset_ + CharWidth * autoSizeDigitCount_ + kBorderWidth;
 }
 
 // --- Built-in bookmark glyphs ------------------------------------------------------------

@@ -7,18 +7,21 @@
 #include <string>
 #include <vector>
 
-#include "editor/events.h"
-#include "editor/graphics.h"
+#include "editor/font.h"
 #include "editor/platform.h"
+#include "editor/settings_object.h"
 
 namespace marlinet::editor {
 
 enum TSynGutterBorderStyle : std::uint8_t { gbsNone, gbsMiddle, gbsRight };
 
-class TSynGutter : public TObject {
+class TSynGutter : public TSynSettingsObject {
 public:
     static constexpr int kMinDigitCount = 2;
     static constexpr int kMaxDigitCount = 12;
+    // The gutter's two rightmost pixel columns hold its border; the numbers
+    // end left of them.
+    static constexpr int kBorderWidth = 2;
 
     TSynGutter();
     TSynGutter(const TSynGutter&) = delete;
@@ -80,19 +83,12 @@ public:
     // Line (1-based) as shown: right-aligned in the automatic digit count,
     // blanks or (LeadingZeros) zeros in front; longer numbers are not cut.
     std::string FormatLineNumber(int Line) const;
+    // The same into Text, reusing its capacity.
+    void FormatLineNumber(int Line, std::string& Text) const;
     // Pixels the gutter takes with characters CharWidth wide.
     int RealGutterWidth(int CharWidth) const;
 
-    TNotifyEvent OnChange;
-
 private:
-    template <class T>
-    void Set(T& Field, T Value) {
-        if (Field == Value) return;
-        Field = Value;
-        Changed();
-    }
-    void Changed();
     void FontChanged(TObject*) { Changed(); }
     int ShownNumber(int Line) const;
 
@@ -120,13 +116,12 @@ private:
 };
 
 // Colours of selected text.
-class TSynSelectedColor : public TObject {
+class TSynSelectedColor : public TSynSettingsObject {
 public:
     TColor Background() const { return background_; }
-    void SetBackground(TColor Value);
+    void SetBackground(TColor Value) { Set(background_, Value); }
     TColor Foreground() const { return foreground_; }
-    void SetForeground(TColor Value);
-    TNotifyEvent OnChange;
+    void SetForeground(TColor Value) { Set(foreground_, Value); }
 
 private:
     TColor background_ = clHighlight;
@@ -134,7 +129,7 @@ private:
 };
 
 // How bookmarks behave and where their glyphs sit in the gutter.
-class TSynBookMarkOpt : public TObject {
+class TSynBookMarkOpt : public TSynSettingsObject {
 public:
     // An image list of the front end's; null means the built-in glyphs.
     const void* BookmarkImages() const { return bookmarkImages_; }
@@ -149,16 +144,8 @@ public:
     void SetLeftMargin(int Value) { Set(leftMargin_, Value); }
     int Xoffset() const { return xoffset_; }
     void SetXoffset(int Value) { Set(xoffset_, Value); }
-    TNotifyEvent OnChange;
 
 private:
-    template <class T>
-    void Set(T& Field, T Value) {
-        if (Field == Value) return;
-        Field = Value;
-        if (OnChange) OnChange(this);
-    }
-
     const void* bookmarkImages_ = nullptr;
     bool drawBookmarksFirst_ = true;
     bool enableKeys_ = true;

@@ -1,5 +1,7 @@
 #include "editor/kbd_handler.h"
 
+#include <utility>
+
 namespace marlinet::editor {
 
 namespace {
@@ -16,20 +18,13 @@ private:
     bool& flag_;
 };
 
-// Calls the chain newest first until stop() holds. It walks a snapshot, so
-// slots added meanwhile wait for the next run, and skips slots that an earlier
-// slot removed.
+// Calls the chain newest first until stop() holds; a run started from
+// inside a run of the same chain returns at once.
 template <class List, class Stop, class... Args>
-void RunChain(bool& running, const List& list, Stop stop, Args&&... args) {
+void RunChain(bool& running, List& list, Stop stop, Args&&... args) {
     if (running) return;
     RunningGuard guard(running);
-    const List snapshot = list;
-    for (int i = snapshot.Count() - 1; i >= 0; --i) {
-        const auto& method = snapshot.Items(i);
-        if (!list.Contains(method)) continue;
-        method(args...);
-        if (stop()) return;
-    }
+    list.CallNewestFirst(stop, std::forward<Args>(args)...);
 }
 
 } // namespace

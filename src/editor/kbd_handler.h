@@ -2,10 +2,7 @@
 // before the editor acts on them.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
-#include <iterator>
-#include <vector>
 
 #include "editor/events.h"
 #include "editor/types.h"
@@ -21,30 +18,6 @@ using TMouseEvent =
     TMethod<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseCursorEvent =
     TMethod<void(TObject* Sender, const TBufferCoord& LineCharPos, TCursor& Cursor)>;
-
-// An ordered list of event slots. Adding a slot twice registers it twice;
-// Remove deletes the most recently added equal slot.
-template <class Method>
-class TMethodList {
-public:
-    void Add(const Method& M) { items_.push_back(M); }
-    void Remove(const Method& M) {
-        for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
-            if (*it == M) {
-                items_.erase(std::next(it).base());
-                return;
-            }
-        }
-    }
-    int Count() const { return static_cast<int>(items_.size()); }
-    bool Contains(const Method& M) const {
-        return std::find(items_.begin(), items_.end(), M) != items_.end();
-    }
-    const Method& Items(int Index) const { return items_.at(static_cast<std::size_t>(Index)); }
-
-private:
-    std::vector<Method> items_;
-};
 
 // Six chains. Each Execute calls its chain from the most recently added slot
 // to the first. The key chains stop once a slot has set the key (or

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/graphics.h"
+#include "editor/font.h"
 #include "editor/types.h"
 
 namespace marlinet::editor {

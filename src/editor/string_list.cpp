@@ -16,57 +16,49 @@ bool HasTab(std::string_view s) {
     return std::memchr(s.data(), '\t', s.size()) != nullptr;
 }
 
-TExpandedLine ConvertTabsToOneSpace(std::string_view Line, int) {
-    TExpandedLine result{std::string(Line), false};
-    for (char& c : result.Text) {
-        if (c == '\t') {
-            c = ' ';
-            result.HasTabs = true;
-        }
-    }
-    return result;
+bool ConvertTabsToOneSpace(std::string_view Line, int, std::string& Out) {
+    Out.assign(Line);
+    std::replace(Out.begin(), Out.end(), '\t', ' ');
+    return HasTab(Line);
 }
 
 // Expands every tab to the cells CellsOf(column) gives for its 0-based column.
 template <class CellsOf>
-TExpandedLine ExpandTabs(std::string_view Line, CellsOf cellsOf) {
-    TExpandedLine result;
+bool ExpandTabs(std::string_view Line, std::string& Out, CellsOf cellsOf) {
+    Out.clear();
     if (!HasTab(Line)) {
-        result.Text = Line;
-        return result;
+        Out.assign(Line);
+        return false;
     }
-    result.HasTabs = true;
     int column = 0;
     for (char c : Line) {
         if (c == '\t') {
             const int cells = cellsOf(column);
-            result.Text.append(static_cast<std::size_t>(cells), '\t');
+            Out.append(static_cast<std::size_t>(cells), '\t');
             column += cells;
         } else {
-            result.Text += c;
+            Out += c;
             ++column;
         }
     }
-    return result;
+    return true;
 }
 
 // Only valid for widths that are powers of two.
-TExpandedLine ConvertTabsPowerOfTwo(std::string_view Line, int TabWidth) {
+bool ConvertTabsPowerOfTwo(std::string_view Line, int TabWidth, std::string& Out) {
     const int mask = TabWidth - 1;
-    return ExpandTabs(Line, [=](int column) { return TabWidth - (column & mask); });
+    return ExpandTabs(Line, Out, [=](int column) { return TabWidth - (column & mask); });
 }
 
-TExpandedLine ConvertTabsGeneral(std::string_view Line, int TabWidth) {
-    return ExpandTabs(Line, [=](int column) { return TabWidth - column % TabWidth; });
+bool ConvertTabsGeneral(std::string_view Line, int TabWidth, std::string& Out) {
+    return ExpandTabs(Line, Out, [=](int column) { return TabWidth - column % TabWidth; });
 }
 
 std::size_t CountOf(std::string_view s, char c) {
     std::size_t n = 0;
     const char* p = s.data();
     const char* const end = p + s.size();
-    while (p < end) {
-        const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p));
-        if (!hit) break;
+    while (const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p))) {
         ++n;
         p = static_cast<const char*>(hit) + 1;
     }
@@ -146,13 +138,16 @@ std::string TSynEditStringList::Get(int Index) const {
 
 std::string_view TSynEditStringList::GetView(int Index) const {
     if (Index < 0 || Index >= GetCount()) return {};
-    return records_[static_cast<std::size_t>(Index)].Text;
+    return records_[static_cast<std::size_t>(Index)].Text();
 }
 
 const std::string& TSynEditStringList::GetRef(int Index) const {
     static const std::string empty;
     if (Index < 0 || Index >= GetCount()) return empty;
-    return records_[static_cast<std::size_t>(Index)].Text;
+    const auto& rec = records_[static_cast<std::size_t>(Index)];
+    if (!rec.Loaded) return rec.Owned;
+    refBuffer_.assign(rec.Text());
+    return refBuffer_;
 }
 
 void* TSynEditStringList::GetObject(int Index) const {
@@ -161,6 +156,12 @@ void* TSynEditStringList::GetObject(int Index) const {
 }
 
 TSynEditRange TSynEditStringList::GetRange(int Index) const {
+    if (Index < 0 || Index >= GetCount()) return 0;
+    if (OnRangeNeeded) OnRangeNeeded(Index);
+    return records_[static_cast<std::size_t>(Index)].Range;
+}
+
+TSynEditRange TSynEditStringList::StoredRange(int Index) const {
     if (Index < 0 || Index >= GetCount()) return 0;
     return records_[static_cast<std::size_t>(Index)].Range;
 }
@@ -173,12 +174,12 @@ TSynEditStringFlags TSynEditStringList::GetFlags(int Index) const {
 std::string TSynEditStringList::GetTextStr() const {
     std::size_t size = records_.empty() ? 0 : 2 * (records_.size() - 1);
     for (const auto& rec : records_)
-        size += rec.Text.size();
+        size += rec.Text().size();
     std::string text;
     text.reserve(size);
     for (std::size_t i = 0; i < records_.size(); ++i) {
         if (i > 0) text += "\r\n";
-        text += records_[i].Text;
+        text += records_[i].Text();
     }
     return text;
 }
@@ -209,17 +210,25 @@ std::size_t TSynEditStringList::CapacityAfterGrowing(std::size_t Lines) const {
 
 void TSynEditStringList::InsertItem(int Index, std::string_view S) {
     if (GetCount() == capacity_) Grow();
-    TSynEditStringRec rec;
-    rec.Text = S;
-    records_.insert(records_.begin() + Index, std::move(rec));
+    records_.insert(records_.begin() + Index, TSynEditStringRec(S));
     indexOfLongestLine_ = -1;
 }
 
 int TSynEditStringList::Add(std::string_view S) {
+    return Append(S, false);
+}
+
+int TSynEditStringList::Append(std::string_view S, bool Slice) {
     TStringsUpdate update(*this);
     const int index = GetCount();
     if (index == capacity_) Grow();
-    records_.emplace_back().Text = S;
+    TSynEditStringRec& rec = records_.emplace_back();
+    if (Slice) {
+        rec.Loaded = S.data();
+        rec.LoadedLength = S.size();
+    } else {
+        rec.Owned.assign(S);
+    }
     indexOfLongestLine_ = -1;
     Fire(OnInserted, index, 1);
     return index;
@@ -279,8 +288,7 @@ void TSynEditStringList::AddStrings(const TStrings& Strings) {
     const int needed = first + n;
     if (needed > capacity_) SetCapacity((needed + 15) / 16 * 16);
     for (int i = 0; i < n; ++i) {
-        TSynEditStringRec rec;
-        rec.Text = Strings.Get(i);
+        TSynEditStringRec rec(Strings.Get(i));
         rec.Object = Strings.GetObject(i);
         records_.push_back(std::move(rec));
     }
@@ -314,7 +322,7 @@ void TSynEditStringList::Put(int Index, std::string_view S) {
     CheckIndex(Index, GetCount() - 1);
     TStringsUpdate update(*this);
     auto& rec = records_[static_cast<std::size_t>(Index)];
-    rec.Text = S;
+    rec.SetText(S);
     rec.Flags = {sfExpandedLengthUnknown};
     rec.ExpandedLength = -1;
     indexOfLongestLine_ = -1;
@@ -333,6 +341,10 @@ void TSynEditStringList::PutRange(int Index, TSynEditRange ARange) {
     records_[static_cast<std::size_t>(Index)].Range = ARange;
 }
 
+void TSynEditStringList::StoreRange(int Index, TSynEditRange ARange) {
+    records_[static_cast<std::size_t>(Index)].Range = ARange;
+}
+
 void TSynEditStringList::Exchange(int Index1, int Index2) {
     CheckIndex(Index1, GetCount() - 1);
     CheckIndex(Index2, GetCount() - 1);
@@ -348,6 +360,7 @@ void TSynEditStringList::Exchange(int Index1, int Index2) {
 void TSynEditStringList::Clear() {
     ClearRecords();
     TSynEditStringRecList().swap(records_);
+    std::string().swap(loaded_);
 }
 
 void TSynEditStringList::ClearRecords() {
@@ -360,29 +373,38 @@ void TSynEditStringList::ClearRecords() {
 }
 
 int TSynEditStringList::ExpandLength(const TSynEditStringRec& Rec) const {
-    if (!HasTab(Rec.Text)) {
-        Rec.ExpandedLength = static_cast<int>(Rec.Text.size());
+    if (!HasTab(Rec.Text())) {
+        Rec.ExpandedLength = static_cast<int>(Rec.Text().size());
         Rec.Flags = {sfHasNoTabs};
     } else {
-        Rec.ExpandedLength = GetExpandedLength(Rec.Text, tabWidth_);
+        Rec.ExpandedLength = GetExpandedLength(Rec.Text(), tabWidth_);
         Rec.Flags = {sfHasTabs};
     }
     return Rec.ExpandedLength;
 }
 
 std::string TSynEditStringList::ExpandedStrings(int Index) const {
-    if (Index < 0 || Index >= GetCount()) return {};
+    std::string buffer;
+    const std::string& text = ExpandedText(Index, buffer);
+    return &text == &buffer ? std::move(buffer) : text;
+}
+
+const std::string& TSynEditStringList::ExpandedText(int Index, std::string& Buffer) const {
+    static const std::string empty;
+    if (Index < 0 || Index >= GetCount()) return empty;
     const auto& rec = records_[static_cast<std::size_t>(Index)];
-    if (rec.Flags.Contains(sfHasNoTabs)) return rec.Text;
-    if (rec.Text.empty()) {
-        rec.ExpandedLength = 0;
-        rec.Flags = {sfHasNoTabs};
-        return {};
+    const std::string_view text = rec.Text();
+    if (!rec.Flags.Contains(sfHasNoTabs) && HasTab(text)) {
+        const bool hasTabs = convertTabs_(text, tabWidth_, Buffer);
+        rec.ExpandedLength = static_cast<int>(Buffer.size());
+        rec.Flags = {hasTabs ? sfHasTabs : sfHasNoTabs};
+        return Buffer;
     }
-    TExpandedLine expanded = convertTabs_(rec.Text, tabWidth_);
-    rec.ExpandedLength = static_cast<int>(expanded.Text.size());
-    rec.Flags = {expanded.HasTabs ? sfHasTabs : sfHasNoTabs};
-    return std::move(expanded.Text);
+    rec.ExpandedLength = static_cast<int>(text.size());
+    rec.Flags = {sfHasNoTabs};
+    if (!rec.Loaded) return rec.Owned;
+    Buffer.assign(text);
+    return Buffer;
 }
 
 int TSynEditStringList::ExpandedStringLengths(int Index) const {
@@ -421,15 +443,18 @@ void TSynEditStringList::SetTabWidth(int Value) {
     }
 }
 
-void TSynEditStringList::LoadFromText(std::string_view Bytes) {
+void TSynEditStringList::LoadFromText(std::string Bytes) {
     TStringsUpdate update(*this);
     // The old array's memory is kept for the new lines, and reserved once for
     // all of them; Capacity still follows the growth rule.
     ClearRecords();
-    std::size_t lines = CountOf(Bytes, '\n');
-    if (lines == 0) lines = CountOf(Bytes, '\r');
+    // No record slices the previous text any more.
+    loaded_ = std::move(Bytes);
+    std::size_t lines = CountOf(loaded_, '\n');
+    if (lines == 0) lines = CountOf(loaded_, '\r');
     records_.reserve(CapacityAfterGrowing(lines + 1));
-    TLineBreaksSeen seen = SplitLines(Bytes, [this](std::string_view line) { Add(line); });
+    const TLineBreaksSeen seen =
+        SplitLines(loaded_, [this](std::string_view line) { Append(line, true); });
     if (seen.CR && !seen.LF)
         fileFormat_ = sffMac;
     else if (seen.LF && !seen.CR)
@@ -439,20 +464,18 @@ void TSynEditStringList::LoadFromText(std::string_view Bytes) {
 }
 
 void TSynEditStringList::LoadFromFile(const std::filesystem::path& FileName) {
-    std::string bytes = ReadFileBytes(FileName);
-    LoadFromText(bytes);
+    LoadFromText(ReadFileBytes(FileName));
 }
 
 void TSynEditStringList::LoadFromStream(std::istream& Stream) {
-    std::string bytes = ReadStreamBytes(Stream);
-    LoadFromText(bytes);
+    LoadFromText(ReadStreamBytes(Stream));
 }
 
 void TSynEditStringList::SaveToFile(const std::filesystem::path& FileName) {
     TSynEditFileWriter writer(FileName);
     const std::string_view lineBreak = LineBreakOf(fileFormat_);
     for (std::size_t i = 0; i < records_.size(); ++i)
-        writer.WriteLine(records_[i].Text,
+        writer.WriteLine(records_[i].Text(),
                          i + 1 < records_.size() ? lineBreak : std::string_view());
     writer.Close();
 }
@@ -461,12 +484,12 @@ void TSynEditStringList::SaveToStream(std::ostream& Stream) {
     const std::string_view lineBreak = LineBreakOf(fileFormat_);
     std::size_t size = records_.empty() ? 0 : lineBreak.size() * (records_.size() - 1);
     for (const auto& rec : records_)
-        size += rec.Text.size();
+        size += rec.Text().size();
     std::string text;
     text.reserve(size);
     for (std::size_t i = 0; i < records_.size(); ++i) {
         if (i > 0) text += lineBreak;
-        text += records_[i].Text;
+        text += records_[i].Text();
     }
     Stream.write(text.data(), static_cast<std::streamsize>(text.size()));
     if (!Stream) throw EFileStreamError("Cannot write stream: write error");

@@ -15,11 +15,12 @@
 
 #include "editor/events.h"
 #include "editor/strings.h"
+#include "highlight/range.h"
 
 namespace marlinet::editor {
 
 // The highlighter's scanning state after a line; pointer-sized and opaque.
-using TSynEditRange = std::intptr_t;
+using TSynEditRange = highlight::TSynRange;
 constexpr TSynEditRange kRangeNotScanned = -1;
 
 enum TSynEditStringFlag : std::uint8_t { sfHasTabs, sfHasNoTabs, sfExpandedLengthUnknown };
@@ -30,8 +31,25 @@ enum TSynEditFileFormat : std::uint8_t { sffDos, sffUnix, sffMac };
 // The line break written for each file format.
 std::string_view LineBreakOf(TSynEditFileFormat Format);
 
+// One line. A loaded line's text stays a slice of the text it was loaded
+// from (kept by the list), so that loading allocates nothing per line; the
+// record owns its text once the line is replaced.
 struct TSynEditStringRec {
-    std::string Text;
+    TSynEditStringRec() = default;
+    explicit TSynEditStringRec(std::string_view S) : Owned(S) {}
+
+    std::string_view Text() const {
+        return Loaded ? std::string_view(Loaded, LoadedLength) : std::string_view(Owned);
+    }
+    void SetText(std::string_view S) {
+        Owned.assign(S);
+        Loaded = nullptr;
+        LoadedLength = 0;
+    }
+
+    std::string Owned;
+    const char* Loaded = nullptr; // the slice, or null when Owned holds the text
+    std::size_t LoadedLength = 0;
     void* Object = nullptr;
     TSynEditRange Range = kRangeNotScanned;
     // Cache of the tab-expanded length; filled on demand by const readers.
@@ -43,13 +61,12 @@ using TSynEditStringRecList = std::vector<TSynEditStringRec>;
 // (Sender, Index, Count): Count lines at 0-based Index were inserted, deleted
 // or replaced.
 using TStringListChangeEvent = TMethod<void(TObject* Sender, int Index, int Count)>;
+// Index is about to be read: the ranges of lines 0..Index must be current.
+using TRangeNeededEvent = TMethod<void(int Index)>;
 
-// The expanded form of a line and whether it held a tab.
-struct TExpandedLine {
-    std::string Text;
-    bool HasTabs = false;
-};
-using TConvertTabsProc = TExpandedLine (*)(std::string_view Line, int TabWidth);
+// Writes the expanded form of Line into Out (replacing what it held, keeping
+// its capacity) and answers whether the line held a tab.
+using TConvertTabsProc = bool (*)(std::string_view Line, int TabWidth, std::string& Out);
 
 // The conversion routine for a tab width: one space per tab below 2, a bit
 // mask for powers of two, a remainder otherwise. All give the same result.
@@ -92,12 +109,19 @@ public:
 
     // Text of the line without a copy; empty out of range.
     std::string_view GetView(int Index) const;
-    // The stored text itself, for readers that need a string that stays put
-    // (a highlighter views the line it scans); valid until the line changes.
-    // An empty string out of range.
+    // The text as a string that stays put, for a reader that views it (a
+    // highlighter scanning the line); valid until the line changes or the
+    // next GetRef. An empty string out of range.
     const std::string& GetRef(int Index) const;
+    // The range after the line; 0 out of range. With OnRangeNeeded set the
+    // range is brought up to date first, so ranges can be computed lazily.
     TSynEditRange GetRange(int Index) const;
+    // The range as stored, whether current or not; 0 out of range.
+    TSynEditRange StoredRange(int Index) const;
     void PutRange(int Index, TSynEditRange ARange);
+    // Fills in a range computed from the lines as they are: no update
+    // bracket, since no text changes. Index must be valid.
+    void StoreRange(int Index, TSynEditRange ARange);
     TSynEditStringFlags GetFlags(int Index) const;
 
     void InsertLines(int Index, int NumLines);
@@ -106,6 +130,9 @@ public:
     void DeleteLines(int Index, int NumLines);
 
     std::string ExpandedStrings(int Index) const;
+    // The same into Buffer, whose capacity is reused (an owned line without
+    // a tab is answered itself). Valid until the line or Buffer changes.
+    const std::string& ExpandedText(int Index, std::string& Buffer) const;
     int ExpandedStringLengths(int Index) const;
     int LengthOfLongestLine() const;
 
@@ -120,6 +147,7 @@ public:
     TStringListChangeEvent OnDeleted;
     TStringListChangeEvent OnInserted;
     TStringListChangeEvent OnPutted;
+    TRangeNeededEvent OnRangeNeeded;
 
 protected:
     void SetUpdateState(bool Updating) override;
@@ -133,12 +161,17 @@ private:
     // The capacity the growth rule reaches when Lines lines are added.
     std::size_t CapacityAfterGrowing(std::size_t Lines) const;
     void InsertItem(int Index, std::string_view S);
-    void LoadFromText(std::string_view Bytes);
+    // Takes the bytes over: the loaded lines are slices of them.
+    void LoadFromText(std::string Bytes);
+    // Add, with the text a slice of loaded_ (Slice) or a copy.
+    int Append(std::string_view S, bool Slice);
     // Fills the expanded-length cache of one record; returns the length.
     int ExpandLength(const TSynEditStringRec& Rec) const;
     void Fire(const TStringListChangeEvent& Event, int Index, int Count);
 
     TSynEditStringRecList records_;
+    std::string loaded_;            // the text of the last load, which loaded lines slice
+    mutable std::string refBuffer_; // what GetRef answers for a loaded line
     int capacity_ = 0;
     TSynEditFileFormat fileFormat_ = sffDos;
     int tabWidth_ = kDefaultTabWidth;

@@ -112,10 +112,7 @@ void TStrings::LoadFromStream(std::istream& Stream) {
 }
 
 void TStrings::SaveToFile(const std::filesystem::path& FileName) {
-    std::string text = GetTextStr();
-    TAtomicFile file(FileName);
-    file.Write(text.data(), text.size());
-    file.Commit();
+    support::SaveFileAtomically(FileName, GetTextStr());
 }
 
 void TStrings::SaveToStream(std::ostream& Stream) {

@@ -15,62 +15,6 @@ constexpr std::size_t kDistanceStep = 64;
 
 } // namespace
 
-// --- TFont ---------------------------------------------------------------------------
-
-TFont::TFont(std::string Name, int Height, TColor Color, TFontPitch Pitch) : color_(Color) {
-    data_.Name = std::move(Name);
-    data_.Height = Height;
-    data_.Pitch = Pitch;
-}
-
-void TFont::Changed() {
-    if (OnChange) OnChange(this);
-}
-
-void TFont::Assign(const TFont& Source) {
-    if (data_ == Source.data_ && color_ == Source.color_) return;
-    data_ = Source.data_;
-    color_ = Source.color_;
-    Changed();
-}
-
-void TFont::SetName(const std::string& Value) {
-    if (Value == data_.Name) return;
-    data_.Name = Value;
-    Changed();
-}
-
-void TFont::SetHeight(int Value) {
-    Value = std::abs(Value);
-    if (Value == data_.Height) return;
-    data_.Height = Value;
-    Changed();
-}
-
-void TFont::SetPitch(TFontPitch Value) {
-    if (Value == data_.Pitch) return;
-    data_.Pitch = Value;
-    Changed();
-}
-
-void TFont::SetStyle(TFontStyles Value) {
-    if (Value == data_.Style) return;
-    data_.Style = Value;
-    Changed();
-}
-
-void TFont::SetCharset(int Value) {
-    if (Value == data_.Charset) return;
-    data_.Charset = Value;
-    Changed();
-}
-
-void TFont::SetColor(TColor Value) {
-    if (Value == color_) return;
-    color_ = Value;
-    Changed();
-}
-
 // --- TheFontsInfoManager ----------------------------------------------------------------
 
 TheFontsInfoManager& TheFontsInfoManager::Instance() {

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/graphics.h"
+#include "editor/font.h"
 #include "editor/platform.h"
 
 namespace marlinet::editor {

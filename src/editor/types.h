@@ -3,52 +3,14 @@
 
 #include <compare>
 #include <cstdint>
-#include <initializer_list>
-#include <type_traits>
+
+#include "support/enum_set.h"
+#include "support/object.h"
 
 namespace marlinet::editor {
 
-// A set of the enumerators of E, one bit per enumerator value (values < 32).
-template <class E>
-class EnumSet {
-public:
-    using Bits = std::uint32_t;
-
-    constexpr EnumSet() = default;
-    constexpr EnumSet(std::initializer_list<E> items) {
-        for (E item : items)
-            bits_ |= bit(item);
-    }
-    static constexpr EnumSet FromBits(Bits bits) {
-        EnumSet s;
-        s.bits_ = bits;
-        return s;
-    }
-
-    constexpr bool Contains(E item) const { return (bits_ & bit(item)) != 0; }
-    constexpr bool Empty() const { return bits_ == 0; }
-    constexpr Bits ToBits() const { return bits_; }
-
-    constexpr EnumSet& Include(E item) {
-        bits_ |= bit(item);
-        return *this;
-    }
-    constexpr EnumSet& Exclude(E item) {
-        bits_ &= ~bit(item);
-        return *this;
-    }
-    constexpr EnumSet operator|(EnumSet other) const { return FromBits(bits_ | other.bits_); }
-    constexpr EnumSet operator&(EnumSet other) const { return FromBits(bits_ & other.bits_); }
-    constexpr EnumSet& operator|=(EnumSet other) {
-        bits_ |= other.bits_;
-        return *this;
-    }
-    constexpr bool operator==(const EnumSet&) const = default;
-
-private:
-    static constexpr Bits bit(E item) { return Bits{1} << static_cast<unsigned>(item); }
-    Bits bits_ = 0;
-};
+using support::EnumSet;
+using support::TObject;
 
 // Position in the text: X is the 1-based character in the line, Y the
 // 1-based line. Ordered by line, then character.
@@ -125,14 +87,5 @@ constexpr TRect UnionRect(const TRect& a, const TRect& b) {
     return {a.Left < b.Left ? a.Left : b.Left, a.Top < b.Top ? a.Top : b.Top,
             a.Right > b.Right ? a.Right : b.Right, a.Bottom > b.Bottom ? a.Bottom : b.Bottom};
 }
-
-// Base of the objects that appear as the sender of a notification.
-class TObject {
-public:
-    TObject() = default;
-    TObject(const TObject&) = default;
-    TObject& operator=(const TObject&) = default;
-    virtual ~TObject() = default;
-};
 
 } // namespace marlinet::editor

@@ -58,7 +58,7 @@ void TSynHighlighterAttributes::InternalSaveDefaultValues() noexcept {
 }
 
 void TSynHighlighterAttributes::SetStyleFromInt(int Value) {
-    SetStyle(TFontStyles::FromBits(Value));
+    SetStyle(TFontStyles::FromBits(static_cast<unsigned>(Value)) & support::kAllFontStyles);
 }
 
 void TSynHighlighterAttributes::Changed() {

@@ -4,11 +4,25 @@
 
 #include <string>
 
-#include "highlight/graphics.h"
 #include "highlight/notify_event.h"
 #include "highlight/persistent.h"
+#include "support/graphics.h"
 
 namespace marlinet::highlight {
+
+using support::clAqua;
+using support::clBlack;
+using support::clLime;
+using support::clNone;
+using support::clWhite;
+using support::clYellow;
+using support::fsBold;
+using support::fsItalic;
+using support::fsStrikeOut;
+using support::fsUnderline;
+using support::RGB;
+using support::TColor;
+using support::TFontStyles;
 
 class TIniFile;
 class TSynRegistry;
@@ -45,8 +59,8 @@ public:
     // Records the current values as the defaults that the stored tests
     // compare with.
     void InternalSaveDefaultValues() noexcept;
-    // True when the value differs from its recorded default, so that form
-    // data holds only what differs from what the constructor set.
+    // True when the value differs from its recorded default: only such
+    // values need saving with the settings of the window that uses them.
     bool GetBackgroundColorStored() const noexcept { return background_ != default_background_; }
     bool GetForegroundColorStored() const noexcept { return foreground_ != default_foreground_; }
     bool GetFontStyleStored() const noexcept { return style_ != default_style_; }

@@ -43,8 +43,8 @@ public:
     void FreeNotification(TComponent* AComponent);
     void RemoveFreeNotification(TComponent* AComponent);
 
-    // The form reader's side: marks the component as loading before its
-    // published values are set; Loaded ends the loading state.
+    // Marks the component as loading before its published values are set;
+    // Loaded ends the loading state.
     void BeginLoading() noexcept { state_ |= csLoading; }
     virtual void Loaded();
 

@@ -80,6 +80,9 @@ void TSynCustomHighlighter::Next() {
 std::string TSynCustomHighlighter::GetToken() const {
     throw EAbstractError();
 }
+int TSynCustomHighlighter::GetTokenLength() const {
+    return static_cast<int>(GetToken().size());
+}
 int TSynCustomHighlighter::GetTokenPos() const {
     throw EAbstractError();
 }
@@ -118,7 +121,7 @@ void TSynCustomHighlighter::EndUpdate() {
     }
 }
 
-void TSynCustomHighlighter::DefHighlightChange(TPersistent* Sender) {
+void TSynCustomHighlighter::DefHighlightChange(TObject* Sender) {
     if (update_count_ > 0) {
         update_change_ = true;
         return;

@@ -21,6 +21,7 @@
 #include "highlight/char_set.h"
 #include "highlight/component.h"
 #include "highlight/notify_event.h"
+#include "highlight/range.h"
 #include "highlight/settings_registry.h"
 
 namespace marlinet::highlight {
@@ -29,22 +30,7 @@ class TSynCustomHighlighter;
 
 enum TSynHighlighterCapability : std::uint8_t { hcUserSettings = 0, hcRegistry = 1 };
 
-class TSynHighlighterCapabilities {
-public:
-    constexpr TSynHighlighterCapabilities() noexcept = default;
-    constexpr TSynHighlighterCapabilities(std::initializer_list<TSynHighlighterCapability> caps) {
-        for (TSynHighlighterCapability cap : caps)
-            bits_ |= static_cast<std::uint8_t>(1U << cap);
-    }
-    constexpr bool Contains(TSynHighlighterCapability cap) const noexcept {
-        return (bits_ >> cap) & 1U;
-    }
-    friend constexpr bool operator==(TSynHighlighterCapabilities,
-                                     TSynHighlighterCapabilities) noexcept = default;
-
-private:
-    std::uint8_t bits_ = 0;
-};
+using TSynHighlighterCapabilities = support::EnumSet<TSynHighlighterCapability, std::uint8_t>;
 
 // What a highlighter class answers without an instance. Each class has one
 // descriptor, whose address is the class's identity.
@@ -59,11 +45,6 @@ struct TSynHighlighterClassInfo {
     bool InheritsFrom(const TSynHighlighterClassInfo* AClass) const noexcept;
 };
 using TSynCustomHighlighterClass = const TSynHighlighterClassInfo*;
-
-// Scanning state carried from the end of one line into the next: a
-// pointer-sized value, opaque to the editor, which stores one per line and
-// hands it back. 0 is the initial range.
-using TSynRange = std::intptr_t;
 
 // The roles of GetDefaultAttribute.
 inline constexpr int SYN_ATTR_COMMENT = 0;
@@ -108,6 +89,9 @@ public:
     virtual bool GetEol() const;
     virtual void Next();
     virtual std::string GetToken() const;
+    // The length of GetToken without building it; painting measures every
+    // token and must not allocate. The base measures GetToken.
+    virtual int GetTokenLength() const;
     virtual int GetTokenPos() const;
     virtual int GetTokenKind() const;
     // Null: paint the token in the editor's own style and colours.
@@ -117,6 +101,10 @@ public:
     virtual void SetRange(TSynRange) {}
     virtual void ResetRange() {}
     void NextToEol();
+    // True when no line's range depends on the lines above it: the range
+    // after every line is the one ResetRange gives, so an editor knows all
+    // ranges without scanning. False unless a highlighter says so.
+    virtual bool ScansLinesIndependently() const { return false; }
 
     // ---- notification ----
     void HookAttrChangeEvent(TNotifyEvent ANotifyEvent);
@@ -129,7 +117,7 @@ public:
     // The change handler of every attribute: tells the listeners, with the
     // sender, unless an update bracket is open (then once at its end) or the
     // published values are being read (then Loaded tells them).
-    void DefHighlightChange(TPersistent* Sender);
+    void DefHighlightChange(TObject* Sender);
     // False makes the editor paint without highlighting.
     bool Enabled() const noexcept { return enabled_; }
     void SetEnabled(bool Value);
@@ -139,7 +127,8 @@ public:
     // ---- description ----
     virtual std::string GetDefaultFilter() const { return default_filter_; }
     virtual void SetDefaultFilter(std::string Value) { default_filter_ = std::move(Value); }
-    // Whether form data records DefaultFilter.
+    // Whether DefaultFilter needs saving with the window's settings (a
+    // subclass answers false while it is the class's own).
     virtual bool IsFilterStored() const { return true; }
     virtual TSynIdentChars GetIdentChars() const;
     // Characters that end a word for the editor's word operations.

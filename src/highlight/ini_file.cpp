@@ -4,19 +4,13 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
-#include <fcntl.h>
 #include <ini.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "highlight/text.h"
+#include "support/errors.h"
+#include "support/files.h"
 
 namespace marlinet::highlight {
 
@@ -84,20 +78,17 @@ std::string OneLine(std::string_view value) {
 TIniFile::TIniFile(std::string FileName) : file_name_(std::move(FileName)) {
     std::error_code error;
     const auto status = std::filesystem::status(file_name_, error);
+    // Only a missing file reads as an empty one; a folder or a device is
+    // not an INI file at all, and is never overwritten.
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
         readable_ = false;
         return;
     }
-    std::ifstream in(file_name_, std::ios::binary);
-    if (!in) {
-        struct stat info {};
-        // Anything but a file that is not there is a file we cannot read.
-        readable_ = ::stat(file_name_.c_str(), &info) != 0 && errno == ENOENT;
-        return;
-    }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        readable_ = false;
+    std::string text;
+    try {
+        text = support::ReadFileBytes(file_name_);
+    } catch (const support::EFileStreamError& e) {
+        readable_ = e.Error() == ENOENT;
         return;
     }
     if (text.find("\r\n") != std::string::npos) line_break_ = "\r\n";
@@ -245,7 +236,10 @@ void TIniFile::WriteString(std::string_view Section, std::string_view Ident,
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), std::move(line));
     } else {
         if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
-        lines_.push_back("[" + std::string(Section) + "]");
+        std::string header(1, '[');
+        header += Section;
+        header += ']';
+        lines_.push_back(std::move(header));
         lines_.push_back(std::move(line));
     }
     modified_ = true;
@@ -264,35 +258,10 @@ bool TIniFile::UpdateFile() {
         text += line;
         text += line_break_;
     }
-    // Through a symbolic link the file it names is replaced, not the link.
-    std::error_code error;
-    std::string target = file_name_;
-    if (std::filesystem::is_symlink(target, error)) {
-        target = std::filesystem::canonical(target, error).string();
-        if (error) return false;
-    }
-    std::string temp = target + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    bool ok = true;
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0)
-        ok = ::fchmod(fd, info.st_mode & 07777) == 0;
-    else
-        ok = ::fchmod(fd, 0644) == 0;
-    std::size_t written = 0;
-    while (ok && written < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) written += static_cast<std::size_t>(n);
-    }
-    ok = ::fsync(fd) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
+    try {
+        support::SaveFileAtomically(file_name_, text);
+    } catch (const support::EFileStreamError&) {
+        return false; // the old file stays as it was
     }
     modified_ = false;
     return true;

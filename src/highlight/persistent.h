@@ -2,17 +2,19 @@
 // published values from one another, and the failures the model raises.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "support/errors.h"
+#include "support/object.h"
+
 namespace marlinet::highlight {
 
-// Every failure of the highlighter layer; `what()` is the fixed message text.
-class Exception : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+using support::TObject;
+
+// Every failure of the highlighter layer is one; `what()` is the fixed
+// message text.
+using support::Exception;
 // A copy between objects of unrelated classes.
 class EConvertError : public Exception {
 public:
@@ -29,12 +31,11 @@ public:
     using Exception::Exception;
 };
 
-class TPersistent {
+class TPersistent : public TObject {
 public:
     TPersistent() = default;
     TPersistent(const TPersistent&) = delete;
     TPersistent& operator=(const TPersistent&) = delete;
-    virtual ~TPersistent() = default;
 
     // Copies the published values of `Source`. The generic form lets the
     // source try (AssignTo) and fails with EConvertError when neither side

@@ -1,22 +1,39 @@
 #include "highlight/settings_registry.h"
 
-#include <QSettings>
-#include <QString>
-#include <QStringList>
+#include <charconv>
+#include <cstdlib>
 
 #include "highlight/attributes.h"
+#include "highlight/text.h"
 
 namespace marlinet::highlight {
 
 namespace {
 
-QString ToQt(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
+// The section of the values at the root, and how a first key of that name
+// is written so that the two cannot meet.
+constexpr std::string_view kRootSection = "General";
+constexpr std::string_view kEscapedRootSection = "%General";
 
-QSettings::Scope ScopeOf(TSynRootKey RootKey) {
-    return RootKey == TSynRootKey::HKEY_LOCAL_MACHINE ? QSettings::SystemScope
-                                                      : QSettings::UserScope;
+// A key path ("/" between keys) as an INI name: "/" becomes "\", and every
+// byte but a letter, a digit, "_", "-" and "." becomes "%" and two digits.
+std::string EscapeName(std::string_view Path) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : Path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '/') {
+            out += '\\';
+        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   c == '_' || c == '-' || c == '.') {
+            out += c;
+        } else {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        }
+    }
+    return out;
 }
 
 // Restores the key that was current when it was made.
@@ -36,15 +53,34 @@ private:
 
 } // namespace
 
-TSynRegistry::TSynRegistry(TSynRootKey RootKey)
-    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, ScopeOf(RootKey),
-                                            QStringLiteral("Marlinet"),
-                                            QStringLiteral("registry"))) {}
+std::filesystem::path TSynRegistry::StoreFile(TSynRootKey RootKey) {
+    std::filesystem::path folder = "/etc/xdg";
+    if (RootKey == TSynRootKey::HKEY_CURRENT_USER) {
+        const char* config = std::getenv("XDG_CONFIG_HOME");
+        const char* home = std::getenv("HOME");
+        if (config != nullptr && *config != '\0')
+            folder = config;
+        else
+            folder = std::filesystem::path(home != nullptr ? home : ".") / ".config";
+    }
+    return folder / "Marlinet" / "registry.ini";
+}
 
-TSynRegistry::TSynRegistry(const std::string& FileName)
-    : settings_(std::make_unique<QSettings>(ToQt(FileName), QSettings::IniFormat)) {}
+TSynRegistry::TSynRegistry(TSynRootKey RootKey) : ini_(StoreFile(RootKey).string()) {}
 
-TSynRegistry::~TSynRegistry() = default;
+TSynRegistry::TSynRegistry(const std::string& FileName) : ini_(FileName) {}
+
+TSynRegistry::~TSynRegistry() {
+    Flush();
+}
+
+TSynRegistry::Entry TSynRegistry::EntryOf(std::string_view Path) {
+    const std::size_t slash = Path.find('/');
+    if (slash == std::string_view::npos) return {std::string(kRootSection), EscapeName(Path)};
+    std::string section = EscapeName(Path.substr(0, slash));
+    if (section == kRootSection) section = kEscapedRootSection;
+    return {std::move(section), EscapeName(Path.substr(slash + 1))};
+}
 
 std::string TSynRegistry::Resolve(std::string_view Key) const {
     std::string path = Key.starts_with('\\') ? std::string() : current_;
@@ -63,10 +99,12 @@ std::string TSynRegistry::Resolve(std::string_view Key) const {
 
 bool TSynRegistry::Exists(const std::string& Path) const {
     if (Path.empty()) return true;
-    settings_->beginGroup(ToQt(Path));
-    const bool exists = !settings_->allKeys().isEmpty();
-    settings_->endGroup();
-    return exists;
+    // A key exists once some value lies beneath it.
+    const Entry entry = EntryOf(Path + "/");
+    for (const std::string& key : ini_.ReadSection(entry.Section))
+        if (key.size() > entry.Key.size() && SameText(key.substr(0, entry.Key.size()), entry.Key))
+            return true;
+    return false;
 }
 
 bool TSynRegistry::OpenKey(std::string_view Key, bool CanCreate) {
@@ -104,32 +142,43 @@ std::string TSynRegistry::CurrentPath() const {
 }
 
 void TSynRegistry::RestoreKey(std::string_view Path, bool ReadOnly) {
-    current_ = Resolve("\\" + std::string(Path));
+    std::string fromRoot(1, '\\');
+    fromRoot += Path;
+    current_ = Resolve(fromRoot);
     read_only_ = ReadOnly;
 }
 
 bool TSynRegistry::ValueExists(std::string_view Name) const {
-    return settings_->contains(ToQt(Resolve(Name)));
+    const Entry entry = EntryOf(Resolve(Name));
+    return ini_.ValueExists(entry.Section, entry.Key);
 }
 
 bool TSynRegistry::ReadInteger(std::string_view Name, int& Value) const {
-    const QVariant stored = settings_->value(ToQt(Resolve(Name)));
-    if (!stored.isValid()) return false;
-    bool ok = false;
-    const int value = stored.toInt(&ok);
-    if (ok) Value = value;
-    return ok;
+    const Entry entry = EntryOf(Resolve(Name));
+    if (!ini_.ValueExists(entry.Section, entry.Key)) return false;
+    const std::string text = ini_.ReadString(entry.Section, entry.Key, "");
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (first != last && *first == '+') ++first;
+    int value = 0;
+    const auto [end, error] = std::from_chars(first, last, value, 10);
+    if (error != std::errc() || end != last || first == last) return false;
+    Value = value;
+    return true;
 }
 
 bool TSynRegistry::WriteInteger(std::string_view Name, int Value) {
     if (read_only_) return false;
-    settings_->setValue(ToQt(Resolve(Name)), Value);
+    const Entry entry = EntryOf(Resolve(Name));
+    ini_.WriteInteger(entry.Section, entry.Key, Value);
     return true;
 }
 
 bool TSynRegistry::Flush() {
-    settings_->sync();
-    return settings_->status() == QSettings::NoError;
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::path(ini_.FileName()).parent_path();
+    if (!folder.empty()) std::filesystem::create_directories(folder, error);
+    return ini_.UpdateFile();
 }
 
 bool TSynHighlighterAttributes::LoadFromRegistry(TSynRegistry& Reg) {

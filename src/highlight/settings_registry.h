@@ -1,14 +1,17 @@
 // A hierarchical settings store with registry-style operations: keys open
 // beneath a root, relative to the current key or absolute, holding named
 // integer values. It stands in for the platform registry of the highlighter
-// persistence and is kept in a QSettings INI store; Qt does not show here.
+// persistence and is kept in an INI file: the first key of a path names the
+// section ("General" for values at the root), the rest of the path, keys
+// separated by "\", names the entry; bytes other than letters, digits, "_",
+// "-" and "." are written as "%" and two hexadecimal digits.
 #pragma once
 
-#include <memory>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
-class QSettings;
+#include "highlight/ini_file.h"
 
 namespace marlinet::highlight {
 
@@ -17,8 +20,9 @@ enum class TSynRootKey { HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE };
 
 class TSynRegistry {
 public:
-    // The program's settings of that root: the user or system scope file of
-    // organisation "Marlinet", application "registry".
+    // The program's settings of that root: Marlinet/registry.ini in the
+    // user's configuration folder ($XDG_CONFIG_HOME, else ~/.config) or in
+    // the machine's (/etc/xdg).
     explicit TSynRegistry(TSynRootKey RootKey);
     // A store kept in the given INI file.
     explicit TSynRegistry(const std::string& FileName);
@@ -52,14 +56,23 @@ public:
     // False when the current key is open for reading only.
     bool WriteInteger(std::string_view Name, int Value);
 
-    // Writes what changed to the store; false when it cannot be written.
+    // Writes what changed to the store (creating its folder when needed);
+    // false when it cannot be written. Destruction flushes too.
     bool Flush();
 
+    // Where a root's store is kept.
+    static std::filesystem::path StoreFile(TSynRootKey RootKey);
+
 private:
+    struct Entry {
+        std::string Section;
+        std::string Key;
+    };
     std::string Resolve(std::string_view Key) const;
     bool Exists(const std::string& Path) const;
+    static Entry EntryOf(std::string_view Path);
 
-    std::unique_ptr<QSettings> settings_;
+    TIniFile ini_;
     std::string current_; // keys separated by "/", no leading one
     bool read_only_ = false;
 };

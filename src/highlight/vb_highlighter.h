@@ -4,7 +4,7 @@
 //
 // Every line is scanned on its own: no state carries from one line to the
 // next, so the range stays 0. Scanning allocates nothing; only GetToken
-// builds a string.
+// builds a string (GetTokenLength measures it without).
 #pragma once
 
 #include <array>
@@ -58,10 +58,12 @@ public:
     bool GetEol() const override { return token_id_ == tkNull; }
     void Next() override;
     std::string GetToken() const override;
+    int GetTokenLength() const override { return run_ - token_pos_; }
     int GetTokenPos() const override { return token_pos_; }
     int GetTokenKind() const override { return token_id_; }
     TtkTokenKind GetTokenID() const noexcept { return token_id_; }
     TSynHighlighterAttributes* GetTokenAttribute() const override;
+    bool ScansLinesIndependently() const override { return true; }
 
     // ---- description ----
     // The word characters of the editor's word operations: wider than what
@@ -114,7 +116,7 @@ private:
     static bool IsLineEnd(char c) noexcept { return c == '\0' || c == '\n' || c == '\r'; }
 
     const char* line_;    // NUL-terminated; the caller's text
-    int line_number_ = 0; // kept for subclasses; the scanners do not use it
+    int line_number_ = 0; // as handed to SetLine; no scanner reads it
     std::array<TProcTableProc, 256> proc_table_{};
     int run_ = 0;        // first byte not yet consumed
     int string_len_ = 0; // length of the identifier being looked up

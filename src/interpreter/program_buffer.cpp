@@ -1,11 +1,10 @@
 #include "interpreter/program_buffer.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
 #include <string>
+
+#include "support/errors.h"
+#include "support/files.h"
 
 namespace marlinet::basic {
 
@@ -43,27 +42,15 @@ int ProgramBuffer::line_index_of(std::size_t position) const noexcept {
 }
 
 ProgramBuffer load_program_buffer(const std::filesystem::path& file) {
-    const std::string name = file.string();
-    struct Closer {
-        void operator()(std::FILE* f) const noexcept { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> stream(std::fopen(name.c_str(), "rb"));
-    if (!stream) throw ProgramFileError("Cannot open file " + name + ": " + std::strerror(errno));
-
     std::string bytes;
-    char chunk[65536];
-    for (;;) {
-        const std::size_t got = std::fread(chunk, 1, sizeof chunk, stream.get());
-        bytes.append(chunk, got);
-        if (bytes.size() > ProgramBuffer::kMaxFileSize)
-            throw ProgramFileError("File " + name + " is too large to run: the limit is " +
-                                   std::to_string(ProgramBuffer::kMaxFileSize) + " bytes (1 MiB)");
-        if (got < sizeof chunk) {
-            if (std::ferror(stream.get()))
-                throw ProgramFileError("Cannot read file " + name + ": " + std::strerror(errno));
-            break;
-        }
+    try {
+        bytes = support::ReadFileBytes(file, ProgramBuffer::kMaxFileSize);
+    } catch (const support::EFileStreamError& e) {
+        throw ProgramFileError(e.what());
     }
+    if (bytes.size() > ProgramBuffer::kMaxFileSize)
+        throw ProgramFileError("File " + file.string() + " is too large to run: the limit is " +
+                               std::to_string(ProgramBuffer::kMaxFileSize) + " bytes (1 MiB)");
     return ProgramBuffer::from_file_bytes(bytes);
 }
 

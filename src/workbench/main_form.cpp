@@ -6,8 +6,6 @@
 #include <QScreen>
 #include <QToolButton>
 
-#include "editor/qt/main_window_editor.h"
-#include "highlight/main_window_highlighter.h"
 #include "workbench/about_box.h"
 #include "workbench/board_panel.h"
 #include "workbench/console.h"
@@ -17,6 +15,8 @@
 #include "workbench/glyphs.h"
 #include "workbench/input_form.h"
 #include "workbench/main_form_run.h"
+#include "workbench/main_window_editor.h"
+#include "workbench/main_window_highlighter.h"
 #include "workbench/status_bar.h"
 #include "workbench/text.h"
 #include "workbench/variables_grid.h"
@@ -92,10 +92,10 @@ TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs)
     setCentralWidget(client_);
     MakeMenus();
 
-    highlighter_ = highlight::CreateMainWindowHighlighter(nullptr);
+    highlighter_ = workbench::CreateMainWindowHighlighter(nullptr);
     SynEdit1 = new editor::qt::TSynEdit(client_);
     SynEdit1->setObjectName(QStringLiteral("SynEdit1"));
-    editor::qt::ApplyMainWindowEditorSettings(*SynEdit1, highlighter_.get());
+    workbench::ApplyMainWindowEditorSettings(*SynEdit1, highlighter_.get());
     SynEdit1->move(4, 4);
 
     MakeSpeedButtons();

@@ -8,7 +8,7 @@
 #include "editor/errors.h"
 #include "editor/text_drawer.h"
 #include "fake_window.h"
-#include "highlight/main_window_highlighter.h"
+#include "workbench/main_window_highlighter.h"
 
 namespace marlinet::editor {
 namespace {
@@ -18,7 +18,7 @@ using testing::FakeWindow;
 using testing::RecordingCanvas;
 using testing::TestEditor;
 
-constexpr TColor kLightCyan = highlight::kMainWindowStringColor;
+constexpr TColor kLightCyan = workbench::kMainWindowStringColor;
 
 // A window with the main window's colours and highlighter on 10 x 20 cells.
 class Display : public ::testing::Test {
@@ -44,7 +44,7 @@ protected:
     FakeWindow window;
     TestEditor edit{window};
     std::unique_ptr<highlight::TSynVBSyn> highlighter =
-        highlight::CreateMainWindowHighlighter(nullptr);
+        workbench::CreateMainWindowHighlighter(nullptr);
 };
 
 // --- Gutter ---------------------------------------------------------------------------
@@ -239,6 +239,63 @@ TEST_F(Display, SpecialLineColoursReplaceTheLineColours) {
     EXPECT_EQ(row2[0].fore, clBlack);
     EXPECT_EQ(row2[0].back, clYellow);
     EXPECT_EQ(RowTexts(canvas, 1, 30)[0].back, clBlack);
+    // Its selection shows in its own colours, swapped.
+    edit.SetBlockBegin({2, 2});
+    edit.SetBlockEnd({3, 2});
+    const auto selected = RowTexts(PaintAll(), 2, 30);
+    ASSERT_EQ(selected.size(), 3u);
+    EXPECT_EQ(selected[1].text, "E");
+    EXPECT_EQ(selected[1].fore, clYellow);
+    EXPECT_EQ(selected[1].back, clBlack);
+}
+
+TEST_F(Display, TheMarginOfTheCaretLineTakesTheActiveLineColour) {
+    edit.Lines().SetText("A\nB\nC");
+    edit.SetActiveLineColor(clYellow);
+    edit.SetCaretXY({1, 2});
+    const RecordingCanvas canvas = PaintAll();
+    auto marginFill = [&](int Line) {
+        for (const auto& op : canvas.ops)
+            if (op.kind == DrawOp::Fill && op.rect == TRect{30, (Line - 1) * 20, 32, Line * 20})
+                return op.fore;
+        return clNone;
+    };
+    EXPECT_EQ(marginFill(1), clBlack);
+    EXPECT_EQ(marginFill(2), clYellow);
+    EXPECT_EQ(marginFill(3), clBlack);
+}
+
+TEST_F(Display, TheTokenAtAPositionAsTheHighlighterCutsItsLine) {
+    edit.Lines().SetText("PRINT \"Hi\", A1\nEND");
+    highlight::TSynHighlighterAttributes* attr = nullptr;
+    std::string token;
+    EXPECT_FALSE(edit.GetHighlighterAttriAtRowCol({1, 1}, token, attr)); // no highlighter
+    UseHighlighter();
+    struct Case {
+        TBufferCoord at;
+        std::string token;
+        int kind, start;
+        const highlight::TSynHighlighterAttributes* attr;
+    };
+    const Case cases[] = {
+        {{1, 1}, "PRINT", highlight::tkKey, 1, highlighter->KeyAttri()},
+        {{5, 1}, "PRINT", highlight::tkKey, 1, highlighter->KeyAttri()},
+        {{6, 1}, " ", highlight::tkSpace, 6, highlighter->SpaceAttri()},
+        {{10, 1}, "\"Hi\"", highlight::tkString, 7, highlighter->StringAttri()},
+        {{14, 1}, "A1", highlight::tkIdentifier, 13, highlighter->IdentifierAttri()},
+        {{2, 2}, "END", highlight::tkKey, 1, highlighter->KeyAttri()},
+    };
+    for (const Case& c : cases) {
+        int kind = -1, start = -1;
+        ASSERT_TRUE(edit.GetHighlighterAttriAtRowColEx(c.at, token, kind, start, attr))
+            << c.at.X << "," << c.at.Y;
+        EXPECT_EQ(token, c.token);
+        EXPECT_EQ(kind, c.kind);
+        EXPECT_EQ(start, c.start);
+        EXPECT_EQ(attr, c.attr);
+    }
+    for (const TBufferCoord outside : {TBufferCoord{15, 1}, TBufferCoord{1, 3}, TBufferCoord{0, 1}})
+        EXPECT_FALSE(edit.GetHighlighterAttriAtRowCol(outside, token, attr));
 }
 
 // --- Selection ------------------------------------------------------------------------

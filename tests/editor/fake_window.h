@@ -139,6 +139,31 @@ private:
     std::vector<State> saved;
 };
 
+// Draws nothing and records nothing, so that painting on it allocates only
+// what the editor itself allocates.
+class NullCanvas : public TSynCanvas {
+public:
+    explicit NullCanvas(TRect Clip) : clip_(Clip) {}
+    TRect ClipRect() const override { return clip_; }
+    void SaveState() override {}
+    void RestoreState() override {}
+    void SelectFont(const TSynPlatformFont&) override {}
+    void SetTextColor(TColor) override {}
+    void SetBkColor(TColor) override {}
+    void ExtTextOut(int, int, TSynTextOutOptions, const TRect*, std::string_view Text,
+                    const int*) override {
+        characters += static_cast<long>(Text.size());
+    }
+    void FillRect(const TRect&, TColor) override {}
+    void Line(int, int, int, int, TColor) override {}
+    void DrawBitmap(int, int, const TSynBitmap&, int, int, int, int) override {}
+
+    long characters = 0; // written so far
+
+private:
+    TRect clip_;
+};
+
 class FakeWindow : public TSynEditWindow {
 public:
     bool HandleAllocated() const override { return handleAllocated; }
@@ -266,7 +291,7 @@ inline std::string TextWithCaret(const TCustomSynEdit& edit) {
         if (y == edit.CaretY()) {
             if (static_cast<int>(line.size()) < edit.CaretX() - 1)
                 line.resize(static_cast<std::size_t>(edit.CaretX() - 1), ' ');
-            line.insert(static_cast<std::size_t>(edit.CaretX() - 1), "|");
+            line.insert(static_cast<std::size_t>(edit.CaretX() - 1), 1, '|');
         }
         out += line;
         if (y < count) out += '\n';

@@ -136,6 +136,29 @@ TEST(LoadMixedBreaks, ReloadingReplacesEveryLineAndCapacityFollowsTheGrowthRule)
     EXPECT_EQ(list.FileFormat(), sffUnix);
 }
 
+// Loaded lines are slices of the loaded bytes until they are replaced; every
+// way of reading or moving them must see the same text as a typed line.
+TEST(LoadMixedBreaks, LoadedLinesReadAndMoveLikeTypedOnes) {
+    TSynEditStringList list;
+    std::istringstream in("\tAB\r\nCDEFGHIJKLMNOPQRSTU\r\nxy");
+    list.LoadFromStream(in);
+    list.Put(2, "typed");
+    list.Exchange(0, 1);
+    list.Insert(1, "new");
+    EXPECT_THAT(LinesOf(list), ElementsAre("CDEFGHIJKLMNOPQRSTU", "new", "\tAB", "typed"));
+    EXPECT_EQ(list.GetRef(2), "\tAB");
+    EXPECT_EQ(list.GetRef(0), "CDEFGHIJKLMNOPQRSTU");
+    EXPECT_EQ(list.ExpandedStrings(2), std::string(8, '\t') + "AB");
+    std::string buffer;
+    EXPECT_EQ(list.ExpandedText(0, buffer), "CDEFGHIJKLMNOPQRSTU");
+    EXPECT_EQ(list.LengthOfLongestLine(), 19);
+    EXPECT_EQ(list.Text(), "CDEFGHIJKLMNOPQRSTU\r\nnew\r\n\tAB\r\ntyped");
+    list.Delete(0);
+    std::istringstream again("1\n2"); // the first load's bytes go
+    list.LoadFromStream(again);
+    EXPECT_THAT(LinesOf(list), ElementsAre("1", "2"));
+}
+
 TEST_F(TempDir, EachFormatRoundTripsThroughAFileByteForByte) {
     for (const std::string bytes : {"10 A=1\r\n20 PRINT A\r\n", "10 A=1\n20 END", "x\ry\r"}) {
         const fs::path file = dir_ / "prog.bas";

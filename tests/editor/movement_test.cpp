@@ -3,11 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "editor/keystrokes.h"
 #include "fake_window.h"
-#include "highlight/main_window_highlighter.h"
+#include "workbench/main_window_highlighter.h"
 
 namespace marlinet::editor {
 namespace {
@@ -146,7 +147,7 @@ TEST_F(Movement, WordLeftFindsTheStartOfThePreviousWord) {
 }
 
 TEST_F(Movement, WordCharactersComeFromTheHighlighter) {
-    auto highlighter = highlight::CreateMainWindowHighlighter(nullptr);
+    auto highlighter = workbench::CreateMainWindowHighlighter(nullptr);
     edit.SetHighlighter(highlighter.get());
     EXPECT_TRUE(edit.IsWordChar('A'));
     EXPECT_TRUE(edit.IsWordChar('_'));
@@ -172,10 +173,19 @@ TEST_F(Movement, UpAndDownKeepTheDisplayColumnAndRepaintAtOnce) {
     EXPECT_EQ(edit.CaretXY(), (TBufferCoord{9, 1}));
 }
 
+TEST_F(Movement, ThroughAShortLineTheColumnComesBackWithoutScrollPastEol) {
+    edit.SetOptions(edit.Options() - TSynEditorOptions{eoScrollPastEol});
+    LoadWithCaret(edit, "ABCDEFGH|\nAB\nABCDEFGHIJ");
+    Press(VK_DOWN);
+    EXPECT_EQ(TextWithCaret(edit), "ABCDEFGH\nAB|\nABCDEFGHIJ");
+    Press(VK_DOWN);
+    EXPECT_EQ(TextWithCaret(edit), "ABCDEFGH\nAB\nABCDEFGH|IJ");
+}
+
 TEST_F(Movement, PageDownMovesTopLineAndCaretTogether) {
     std::string text;
     for (int i = 1; i <= 35; ++i)
-        text += "L" + std::to_string(i) + "\n";
+        text += 'L' + std::to_string(i) + '\n';
     LoadWithCaret(edit, text);
     edit.SetCaretXY({2, 3});
     Press(VK_NEXT);
@@ -389,6 +399,28 @@ TEST_F(Mouse, DoubleClickSelectsTheWordRightOfTheGutter) {
     edit.SetBlockBegin({1, 1});
     edit.DblClick(10, Y(1));
     EXPECT_FALSE(edit.SelAvail());
+}
+
+// A window that fails while the editor holds its paint lock.
+class CaptureFails : public FakeWindow {
+public:
+    void SetMouseCapture(bool Capture) override {
+        if (Capture) throw std::runtime_error("no capture");
+        FakeWindow::SetMouseCapture(Capture);
+    }
+};
+
+TEST(PaintLock, IsReleasedWhenACallInsideItThrows) {
+    CaptureFails window;
+    window.focused = true;
+    TestEditor edit(window);
+    LoadWithCaret(edit, "|10 PRINT A\n20 END");
+    EXPECT_THROW(edit.MouseDown(mbLeft, {ssLeft}, 32 + 30, 25), std::runtime_error);
+    EXPECT_EQ(edit.PaintLockCount(), 0);
+    // The caret update the lock deferred is not lost: the next change shows it.
+    EXPECT_EQ(edit.CaretXY(), (TBufferCoord{4, 2}));
+    edit.SetCaretXY({2, 2});
+    EXPECT_EQ(window.caretPos, (TPoint{32 + 10 - 1, 20 + 1}));
 }
 
 } // namespace

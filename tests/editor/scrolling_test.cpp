@@ -14,6 +14,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using testing::FakeWindow;
+using testing::RecordingCanvas;
 using testing::TestEditor;
 
 std::string NumberedLines(int Count) {
@@ -247,6 +248,17 @@ TEST_F(Scrolling, PixelsAndCellsConvertBothWays) {
     EXPECT_EQ(edit.PixelsToNearestRowColumn(40, 500), (TDisplayCoord{2, 12}));
 }
 
+TEST_F(Scrolling, AutoSizedMaxScrollWidthGrowsWithAddedAndReplacedLines) {
+    edit.SetOptions(edit.Options() | TSynEditorOptions{eoAutoSizeMaxScrollWidth});
+    edit.SetMaxScrollWidth(20);
+    edit.Lines().Add(std::string(25, 'x'));
+    EXPECT_EQ(edit.MaxScrollWidth(), 25);
+    edit.Lines().Put(0, std::string(30, 'y'));
+    EXPECT_EQ(edit.MaxScrollWidth(), 30);
+    edit.Lines().Put(0, "short");
+    EXPECT_EQ(edit.MaxScrollWidth(), 30); // never shrinks
+}
+
 // --- Ranges ------------------------------------------------------------------------------------
 
 // Braces open and close a construct that spans lines; the range is the
@@ -288,11 +300,14 @@ private:
     int depth_ = 0;
 };
 
+// Ranges are computed when first needed; the fixture reads them all, so
+// the tests below start from a text whose ranges are known.
 class Ranges : public Scrolling {
 protected:
     Ranges() {
         edit.Lines().SetText("a\n{\nb\nc\n}\nd\ne");
         edit.SetHighlighter(&highlighter);
+        StoredRanges();
         highlighter.scanned.clear();
     }
     std::vector<TSynEditRange> StoredRanges() const {
@@ -304,8 +319,20 @@ protected:
     BraceHighlighter highlighter;
 };
 
-TEST_F(Ranges, BindingScansEveryLine) {
+TEST_F(Ranges, AreScannedOnlyAsFarAsTheyAreReadOrPainted) {
     EXPECT_THAT(StoredRanges(), ElementsAre(0, 1, 1, 1, 0, 0, 0));
+    BraceHighlighter fresh;
+    edit.SetHighlighter(&fresh);
+    EXPECT_THAT(fresh.scanned, ElementsAre());
+    EXPECT_EQ(edit.Lines().GetRange(2), 1);
+    EXPECT_THAT(fresh.scanned, ElementsAre(0, 1, 2));
+    edit.SetTopLine(1);
+    RecordingCanvas canvas({0, 0, 400, 80}); // rows 1 to 4
+    edit.Paint(canvas);
+    // Row 4 starts in the range line 3 ends in; painting scans the lines it shows.
+    EXPECT_THAT(fresh.scanned, ElementsAre(0, 1, 2, 0, 1, 2, 3));
+    EXPECT_THAT(StoredRanges(), ElementsAre(0, 1, 1, 1, 0, 0, 0));
+    edit.SetHighlighter(&highlighter);
 }
 
 TEST_F(Ranges, AnEditInsideAConstructRescansOneLine) {

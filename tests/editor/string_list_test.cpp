@@ -303,9 +303,9 @@ TEST(StringListTabs, AllConversionRoutinesAgree) {
             else
                 expected += c;
         }
-        TExpandedLine got = GetBestConvertTabsProc(width)(line, width);
-        EXPECT_EQ(got.Text, expected) << "width " << width;
-        EXPECT_TRUE(got.HasTabs);
+        std::string got = "left over";
+        EXPECT_TRUE(GetBestConvertTabsProc(width)(line, width, got));
+        EXPECT_EQ(got, expected) << "width " << width;
         EXPECT_EQ(GetExpandedLength(line, width), static_cast<int>(expected.size()));
     }
 }

@@ -110,9 +110,9 @@ TEST_F(Notification, WhileLoadingNothingIsHeardAndLoadedNotifiesOnce) {
 TEST_F(Notification, ListenersAreCalledInOrderOfRegistration) {
     std::string order;
     Recorder a, b, c;
-    a.on_heard = [&](TPersistent*) { order += 'a'; };
-    b.on_heard = [&](TPersistent*) { order += 'b'; };
-    c.on_heard = [&](TPersistent*) { order += 'c'; };
+    a.on_heard = [&](TObject*) { order += 'a'; };
+    b.on_heard = [&](TObject*) { order += 'b'; };
+    c.on_heard = [&](TObject*) { order += 'c'; };
     hl.HookAttrChangeEvent(b.Slot());
     hl.HookAttrChangeEvent(a.Slot());
     hl.HookAttrChangeEvent(c.Slot());
@@ -146,7 +146,7 @@ TEST_F(Notification, UnhookRemovesOnlyThatObjectsSlot) {
 
 TEST_F(Notification, AListenerHookedWhileFiringIsCalledInTheSameRound) {
     Recorder late;
-    editor.on_heard = [&](TPersistent*) {
+    editor.on_heard = [&](TObject*) {
         if (late.Count() == 0 && editor.Count() == 1) hl.HookAttrChangeEvent(late.Slot());
     };
     hl.SetEnabled(false);
@@ -158,7 +158,7 @@ TEST_F(Notification, AListenerThatUnhooksItselfDoesNotMakeTheNextOneMissItsTurn)
     // editor its notification.
     Recorder next;
     hl.HookAttrChangeEvent(next.Slot());
-    editor.on_heard = [&](TPersistent*) { hl.UnhookAttrChangeEvent(editor.Slot()); };
+    editor.on_heard = [&](TObject*) { hl.UnhookAttrChangeEvent(editor.Slot()); };
     hl.SetEnabled(false);
     EXPECT_EQ(editor.Count(), 1);
     EXPECT_EQ(next.Count(), 1);
@@ -167,7 +167,7 @@ TEST_F(Notification, AListenerThatUnhooksItselfDoesNotMakeTheNextOneMissItsTurn)
 TEST_F(Notification, AListenerUnhookedBeforeItsTurnIsNotCalled) {
     Recorder victim;
     hl.HookAttrChangeEvent(victim.Slot());
-    editor.on_heard = [&](TPersistent*) { hl.UnhookAttrChangeEvent(victim.Slot()); };
+    editor.on_heard = [&](TObject*) { hl.UnhookAttrChangeEvent(victim.Slot()); };
     hl.SetEnabled(false);
     EXPECT_EQ(victim.Count(), 0);
 }
@@ -175,7 +175,7 @@ TEST_F(Notification, AListenerUnhookedBeforeItsTurnIsNotCalled) {
 TEST_F(Notification, AThrowingListenerStopsTheRoundButTheValueStaysChanged) {
     Recorder after;
     hl.HookAttrChangeEvent(after.Slot());
-    editor.on_heard = [](TPersistent*) { throw std::runtime_error("listener failed"); };
+    editor.on_heard = [](TObject*) { throw std::runtime_error("listener failed"); };
     EXPECT_THROW(hl.KeyAttri()->SetForeground(clWhite), std::runtime_error);
     EXPECT_EQ(hl.KeyAttri()->Foreground(), clWhite);
     EXPECT_EQ(after.Count(), 0);
@@ -188,7 +188,7 @@ TEST_F(Notification, AThrowingListenerStopsTheRoundButTheValueStaysChanged) {
 TEST_F(Notification, AChangeMadeByAListenerStartsANestedRound) {
     Recorder second;
     hl.HookAttrChangeEvent(second.Slot());
-    editor.on_heard = [&](TPersistent* sender) {
+    editor.on_heard = [&](TObject* sender) {
         if (sender == hl.KeyAttri()) hl.NumberAttri()->SetForeground(clAqua);
     };
     hl.KeyAttri()->SetForeground(clWhite);
@@ -201,23 +201,25 @@ TEST_F(Notification, AChangeMadeByAListenerStartsANestedRound) {
 // An editor-like partner that unhooks itself when its highlighter goes.
 class BoundEditor : public TComponent {
 public:
-    explicit BoundEditor(TSynCustomHighlighter* highlighter)
-        : TComponent(nullptr), highlighter_(highlighter) {
-        highlighter_->HookAttrChangeEvent(recorder.Slot());
+    // Hears through Hears when given, else through its own recorder.
+    explicit BoundEditor(TSynCustomHighlighter* highlighter, Recorder* Hears = nullptr)
+        : TComponent(nullptr), highlighter_(highlighter), hears_(Hears ? Hears : &recorder) {
+        highlighter_->HookAttrChangeEvent(hears_->Slot());
         highlighter_->FreeNotification(this);
     }
     ~BoundEditor() override {
-        if (highlighter_ != nullptr) highlighter_->UnhookAttrChangeEvent(recorder.Slot());
+        if (highlighter_ != nullptr) highlighter_->UnhookAttrChangeEvent(hears_->Slot());
     }
     TSynCustomHighlighter* highlighter_;
     Recorder recorder;
+    Recorder* hears_;
     int attributes_seen_on_removal = -1;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override {
         if (Operation == TOperation::opRemove && AComponent == highlighter_) {
             attributes_seen_on_removal = highlighter_->GetAttribCount();
-            highlighter_->UnhookAttrChangeEvent(recorder.Slot());
+            highlighter_->UnhookAttrChangeEvent(hears_->Slot());
             highlighter_ = nullptr;
         }
     }
@@ -232,10 +234,16 @@ TEST(HighlighterLifetime, ABoundEditorIsToldFirstAndUnhooksWhileTheHighlighterIs
 }
 
 TEST(HighlighterLifetime, AnEditorThatGoesFirstLeavesNoDanglingPartner) {
-    TSynVBSyn hl(nullptr);
-    { BoundEditor editor(&hl); }
-    hl.SetEnabled(false); // would call the destroyed editor if it were still hooked
-    SUCCEED();
+    auto hl = std::make_unique<TSynVBSyn>(nullptr);
+    Recorder heard; // outlives the editor, so a call after it went would show
+    {
+        BoundEditor editor(hl.get(), &heard);
+        hl->SetEnabled(false);
+        EXPECT_EQ(heard.Count(), 1);
+    }
+    hl->SetEnabled(true);
+    EXPECT_EQ(heard.Count(), 1);
+    hl.reset(); // and no removal notice reaches the destroyed editor
 }
 
 TEST(HighlighterLifetime, TheOwnerHearsOfInsertionAndRemoval) {

@@ -1,8 +1,8 @@
 // Saving and loading attribute settings: INI files and the settings store.
+#include <cstdlib>
 #include <string>
 
-#include <QSettings>
-#include <QString>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "highlight/ini_file.h"
@@ -217,11 +217,10 @@ TEST_F(RegistryPersistence, AMissingKeyOrSubkeyAnswersFalse) {
     TSynRegistry reg(store);
     EXPECT_FALSE(hl.LoadFromRegistry(reg, "\\Software\\Nothing"));
 
-    {
-        QSettings raw(QString::fromStdString(store), QSettings::IniFormat);
-        raw.setValue("Software/Partial/Number/Foreground", 65280);
-        raw.setValue("Software/Partial/Number/Style", "not a number");
-    }
+    // The store's layout: first key as the section, the rest of the path
+    // as the entry.
+    WriteFile(store, "[Software]\nPartial\\Number\\Foreground=65280\n"
+                     "Partial\\Number\\Style=not a number\n");
     TSynRegistry partial(store);
     EXPECT_FALSE(hl.LoadFromRegistry(partial, "\\Software\\Partial"));
     EXPECT_EQ(hl.NumberAttri()->Foreground(), 65280);
@@ -263,14 +262,16 @@ TEST_F(RegistryPersistence, AKeyOpenedReadOnlyRefusesWrites) {
 }
 
 TEST_F(RegistryPersistence, RootKeysMapOntoTheProgramsSettingsStore) {
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       QString::fromStdString(dir.Path().string()));
+    ASSERT_EQ(::setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1), 0);
     TSynVBSyn saved(nullptr), loaded(nullptr);
     Customise(saved);
     ASSERT_TRUE(saved.SaveToRegistry(TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
     ASSERT_TRUE(loaded.LoadFromRegistry(TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
+    ::unsetenv("XDG_CONFIG_HOME");
     ExpectSameValues(saved, loaded);
-    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "Marlinet" / "registry.ini"));
+    const std::string text = ReadFile((dir.Path() / "Marlinet" / "registry.ini").string());
+    EXPECT_THAT(text, ::testing::HasSubstr("[Software]"));
+    EXPECT_THAT(text, ::testing::HasSubstr("Marlinet\\VB\\Reserved%20Word\\Style=7"));
 }
 
 } // namespace

@@ -9,15 +9,15 @@
 namespace marlinet::highlight::testing {
 
 struct Recorder {
-    void Heard(TPersistent* Sender) {
+    void Heard(TObject* Sender) {
         senders.push_back(Sender);
         if (on_heard) on_heard(Sender);
     }
     TNotifyEvent Slot() { return TNotifyEvent::Of<&Recorder::Heard>(this); }
     int Count() const { return static_cast<int>(senders.size()); }
 
-    std::vector<TPersistent*> senders;
-    std::function<void(TPersistent*)> on_heard;
+    std::vector<TObject*> senders;
+    std::function<void(TObject*)> on_heard;
 };
 
 } // namespace marlinet::highlight::testing

@@ -29,7 +29,8 @@ TEST(ScanAllocation, ScanningLinesAllocatesNothing) {
             editor_view.ResetRange();
             editor_view.SetLine(lines[i], static_cast<int>(i));
             while (!editor_view.GetEol()) {
-                kinds += editor_view.GetTokenKind() + editor_view.GetTokenPos();
+                kinds += editor_view.GetTokenKind() + editor_view.GetTokenPos() +
+                         editor_view.GetTokenLength();
                 if (editor_view.GetTokenAttribute() == nullptr) ++kinds;
                 editor_view.Next();
             }

@@ -4,43 +4,59 @@
 
 #include <gtest/gtest.h>
 
-#include "highlight/main_window_highlighter.h"
 #include "highlight/vb_highlighter.h"
 #include "recorder.h"
 #include "token_dump.h"
+#include "workbench/main_window_highlighter.h"
 
 namespace marlinet::highlight {
 namespace {
 
 using testing::Recorder;
+using workbench::CreateMainWindowHighlighter;
+using workbench::LoadMainWindowSettings;
 
-TEST(VBHighlighter, HasSevenNamedAttributesWithTheirStylesAndRoles) {
+TEST(VBHighlighter, SevenAttributesTheirRolesAndTheMainWindowsColours) {
     TSynVBSyn hl(nullptr);
-    struct Expected {
-        TSynHighlighterAttributes* attribute;
+    const auto window = CreateMainWindowHighlighter(nullptr);
+    using Getter = TSynHighlighterAttributes* (TSynVBSyn::*)() const noexcept;
+    const struct Expected {
+        Getter get;
         const char* name;
         TFontStyles style;
+        int role; // -1: none
+        TColor windowForeground;
+        TFontStyles windowStyle;
     } expected[] = {
-        {hl.CommentAttri(), "Comment", fsItalic}, {hl.IdentifierAttri(), "Identifier", {}},
-        {hl.KeyAttri(), "Reserved Word", fsBold}, {hl.NumberAttri(), "Number", {}},
-        {hl.SpaceAttri(), "Space", {}},           {hl.StringAttri(), "String", {}},
-        {hl.SymbolAttri(), "Symbol", {}},
+        {&TSynVBSyn::CommentAttri, "Comment", fsItalic, SYN_ATTR_COMMENT, clNone, fsItalic},
+        {&TSynVBSyn::IdentifierAttri, "Identifier", {}, SYN_ATTR_IDENTIFIER, RGB(255, 255, 0), {}},
+        {&TSynVBSyn::KeyAttri, "Reserved Word", fsBold, SYN_ATTR_KEYWORD, RGB(255, 255, 255),
+         fsBold | fsItalic},
+        {&TSynVBSyn::NumberAttri, "Number", {}, -1, RGB(0, 255, 255), {}},
+        {&TSynVBSyn::SpaceAttri, "Space", {}, SYN_ATTR_WHITESPACE, clNone, {}},
+        {&TSynVBSyn::StringAttri, "String", {}, SYN_ATTR_STRING, 16777088, {}},
+        {&TSynVBSyn::SymbolAttri, "Symbol", {}, SYN_ATTR_SYMBOL, clNone, {}},
     };
     for (const Expected& e : expected) {
-        ASSERT_NE(e.attribute, nullptr);
-        EXPECT_EQ(e.attribute->Name(), e.name);
-        EXPECT_EQ(e.attribute->Style(), e.style) << e.name;
-        EXPECT_EQ(e.attribute->Foreground(), clNone) << e.name;
-        EXPECT_EQ(e.attribute->Background(), clNone) << e.name;
+        const TSynHighlighterAttributes* a = (hl.*e.get)();
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->Name(), e.name);
+        EXPECT_EQ(a->Style(), e.style) << e.name;
+        EXPECT_EQ(a->Foreground(), clNone) << e.name;
+        EXPECT_EQ(a->Background(), clNone) << e.name;
+        if (e.role >= 0) {
+            EXPECT_EQ(hl.GetDefaultAttribute(e.role), a) << e.name;
+        }
+        const TSynHighlighterAttributes* w = ((*window).*e.get)();
+        EXPECT_EQ(w->Foreground(), e.windowForeground) << e.name;
+        EXPECT_EQ(w->Style(), e.windowStyle) << e.name;
+        EXPECT_EQ(w->Background(), clNone) << e.name;
     }
-    EXPECT_EQ(hl.GetDefaultAttribute(SYN_ATTR_COMMENT), hl.CommentAttri());
-    EXPECT_EQ(hl.GetDefaultAttribute(SYN_ATTR_IDENTIFIER), hl.IdentifierAttri());
-    EXPECT_EQ(hl.GetDefaultAttribute(SYN_ATTR_KEYWORD), hl.KeyAttri());
-    EXPECT_EQ(hl.GetDefaultAttribute(SYN_ATTR_STRING), hl.StringAttri());
-    EXPECT_EQ(hl.GetDefaultAttribute(SYN_ATTR_WHITESPACE), hl.SpaceAttri());
-    EXPECT_EQ(hl.GetDefaultAttribute(SYN_ATTR_SYMBOL), hl.SymbolAttri());
     EXPECT_EQ(hl.GetDefaultAttribute(6), nullptr);
     EXPECT_EQ(hl.GetDefaultAttribute(-1), nullptr);
+    EXPECT_EQ(window->Name(), "SynVBSyn1");
+    EXPECT_TRUE(window->Enabled());
+    EXPECT_EQ(window->ComponentState() & csLoading, 0);
 }
 
 TEST(VBHighlighter, DescribesItsLanguage) {
@@ -95,23 +111,6 @@ TEST(VBHighlighter, SampleSourceIsSixteenLinesJoinedByCrLf) {
     EXPECT_EQ(lines[14], "  I = I + @;  ' illegal character");
     EXPECT_EQ(lines[15], "End Function");
     EXPECT_EQ(sample.find('\n'), sample.find("\r\n") + 1);
-}
-
-TEST(MainWindowHighlighter, HasTheWindowsColours) {
-    const auto hl = CreateMainWindowHighlighter(nullptr);
-    EXPECT_EQ(hl->Name(), "SynVBSyn1");
-    EXPECT_EQ(hl->IdentifierAttri()->Foreground(), RGB(255, 255, 0));
-    EXPECT_EQ(hl->KeyAttri()->Foreground(), RGB(255, 255, 255));
-    EXPECT_EQ(hl->KeyAttri()->Style(), fsBold | fsItalic);
-    EXPECT_EQ(hl->NumberAttri()->Foreground(), RGB(0, 255, 255));
-    EXPECT_EQ(hl->StringAttri()->Foreground(), 16777088);
-    for (TSynHighlighterAttributes* a : {hl->CommentAttri(), hl->SpaceAttri(), hl->SymbolAttri()})
-        EXPECT_EQ(a->Foreground(), clNone) << a->Name();
-    for (int i = 0; i < hl->GetAttribCount(); ++i)
-        EXPECT_EQ(hl->GetAttribute(i)->Background(), clNone);
-    EXPECT_EQ(hl->CommentAttri()->Style(), fsItalic);
-    EXPECT_TRUE(hl->Enabled());
-    EXPECT_EQ(hl->ComponentState() & csLoading, 0);
 }
 
 TEST(MainWindowHighlighter, StoresOnlyWhatDiffersFromTheConstructor) {

@@ -102,6 +102,17 @@ TEST(Goto, LabelsAreComparedByTheirWholeText) {
 
     EXPECT_EQ(r.run("GOTO 12345678\r\n12345678 A = 9"), RunEnd::EndOfProgram);
     EXPECT_EQ(r.var('A'), 9);
+
+    // A full table of labels that all begin with a shorter target's text:
+    // the target is none of them, wherever its look-up lands in the table.
+    for (int head = 1000; head < 1040; ++head) {
+        const std::string target = "1234" + std::to_string(head);
+        std::string program = "GOTO " + target;
+        for (int i = 10; i < 50; ++i)
+            program += "\r\n" + target + std::to_string(i) + " A = 1";
+        ASSERT_EQ(r.run(program), RunEnd::Error) << target;
+        EXPECT_EQ(r.error(), 7);
+    }
 }
 
 TEST(Goto, ANewProgramForgetsWhereTheOldOnesJumpsWent) {

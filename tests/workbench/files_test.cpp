@@ -77,7 +77,7 @@ TEST_F(FilesTest, AFailedOpenChangesNothing) {
         EXPECT_EQ(form.RunState(), RunState::Idle);
     }
     ASSERT_EQ(dialogs->Errors.size(), 2);
-    EXPECT_TRUE(dialogs->Errors[0].startsWith("Cannot open file " + dir.File("missing.bas")));
+    EXPECT_TRUE(dialogs->Errors[0].startsWith("Cannot open file \"" + dir.File("missing.bas")));
     EXPECT_TRUE(dialogs->Errors[1].contains("too large")) << dialogs->Errors[1].toStdString();
 }
 

@@ -1,7 +1,8 @@
 // Times the editor widget as the main window configures it, on the offscreen
-// platform: open a 40,000-line program and paint the first screen, repaint
-// the whole view, press Down, and scroll by one line (counting the rows that
-// are painted again).
+// platform: open a 40,000-line program and paint the first screen, jump to
+// line 20,000 and paint, repaint the whole view (counting allocations, Qt's
+// drawing included), press Down, and scroll by one line (counting the rows
+// that are painted again).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -14,35 +15,21 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 
-#include "editor/qt/main_window_editor.h"
-#include "highlight/main_window_highlighter.h"
+#include "allocation_counter.h"
+#include "bench_program.h"
+#include "workbench/main_window_editor.h"
+#include "workbench/main_window_highlighter.h"
 
 namespace {
 
 using marlinet::editor::qt::TSynEdit;
 
-constexpr int kLines = 40000;
+constexpr int kLines = marlinet::bench::kProgramLines;
 
-// A program of kLines lines (about 700 KB) mixing statements, numbers,
-// strings and comments.
 const std::filesystem::path& ProgramFile() {
     static const std::filesystem::path path = [] {
         const auto file = std::filesystem::temp_directory_path() / "marlinet_editor_bench.bas";
-        std::ofstream out(file, std::ios::binary);
-        const char* statements[] = {
-            "FOR I = 1 TO 100",
-            "  PRINT \"A is\", A + 12",
-            "  IF A > 2500 THEN END",
-            "  SETB 2 ' on",
-            "  DELAY 250",
-            "  A = A * 3 + B / 2",
-            "NEXT",
-            "REM read the converter",
-            "ADC V",
-            "SCALE V, 5000, 4095",
-        };
-        for (int i = 0; i < kLines; ++i)
-            out << statements[i % 10] << (i + 1 < kLines ? "\r\n" : "");
+        std::ofstream(file, std::ios::binary) << marlinet::bench::EditorBenchProgram();
         return file;
     }();
     return path;
@@ -51,14 +38,14 @@ const std::filesystem::path& ProgramFile() {
 // A shown editor with the main window's settings.
 struct View {
     View() {
-        marlinet::editor::qt::ApplyMainWindowEditorSettings(edit, highlighter.get());
+        marlinet::workbench::ApplyMainWindowEditorSettings(edit, highlighter.get());
         edit.show();
         edit.activateWindow();
         edit.setFocus();
         QApplication::processEvents();
     }
     std::unique_ptr<marlinet::highlight::TSynVBSyn> highlighter =
-        marlinet::highlight::CreateMainWindowHighlighter(nullptr);
+        marlinet::workbench::CreateMainWindowHighlighter(nullptr);
     TSynEdit edit;
 };
 
@@ -90,12 +77,35 @@ void BM_OpenFileAndPaintFirstScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenFileAndPaintFirstScreen)->Unit(benchmark::kMillisecond);
 
+// A freshly opened file, then go to line 20,000 (centred, as a go-to does)
+// and paint it: no line above it has been shown.
+void BM_JumpToLine20000AndPaint(benchmark::State& state) {
+    const std::string file = ProgramFile().string();
+    View view;
+    for (auto _ : state) {
+        state.PauseTiming();
+        view.edit.Lines().LoadFromFile(file);
+        view.edit.viewport()->repaint();
+        state.ResumeTiming();
+        view.edit.Core().SetCaretXY({1, 20000});
+        view.edit.Core().EnsureCursorPosVisibleEx(true);
+        view.edit.viewport()->repaint();
+    }
+    state.counters["top_line"] = view.edit.Core().TopLine();
+}
+BENCHMARK(BM_JumpToLine20000AndPaint)->Unit(benchmark::kMicrosecond);
+
 void BM_FullRepaint(benchmark::State& state) {
     View view;
     view.edit.Lines().LoadFromFile(ProgramFile().string());
     view.edit.Core().SetTopLine(501);
+    view.edit.viewport()->repaint(); // warm-up
+    const std::int64_t before = marlinet::testing::Allocations();
     for (auto _ : state)
         view.edit.viewport()->repaint();
+    state.counters["allocs_per_repaint_with_qt"] =
+        static_cast<double>(marlinet::testing::Allocations() - before) /
+        static_cast<double>(state.iterations());
     state.counters["width"] = view.edit.width();
     state.counters["height"] = view.edit.height();
 }

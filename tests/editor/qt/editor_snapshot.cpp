@@ -10,8 +10,8 @@
 #include <QDir>
 #include <QPixmap>
 
-#include "editor/qt/main_window_editor.h"
-#include "highlight/main_window_highlighter.h"
+#include "workbench/main_window_editor.h"
+#include "workbench/main_window_highlighter.h"
 
 namespace {
 
@@ -48,9 +48,9 @@ int main(int argc, char** argv) {
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(MARLINET_BUILD_DIR);
     QDir().mkpath(dir);
 
-    auto highlighter = marlinet::highlight::CreateMainWindowHighlighter(nullptr);
+    auto highlighter = marlinet::workbench::CreateMainWindowHighlighter(nullptr);
     marlinet::editor::qt::TSynEdit edit;
-    marlinet::editor::qt::ApplyMainWindowEditorSettings(edit, highlighter.get());
+    marlinet::workbench::ApplyMainWindowEditorSettings(edit, highlighter.get());
     edit.Lines().SetText(kSampleProgram);
     edit.show();
     edit.activateWindow();

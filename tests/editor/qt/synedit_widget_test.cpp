@@ -12,12 +12,16 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include "editor/qt/main_window_editor.h"
 #include "editor/qt/qt_platform.h"
-#include "highlight/main_window_highlighter.h"
+#include "workbench/main_window_editor.h"
+#include "workbench/main_window_highlighter.h"
 
 namespace marlinet::editor::qt {
 namespace {
+
+using workbench::ApplyMainWindowEditorSettings;
+using workbench::kMainWindowEditorHeight;
+using workbench::kMainWindowEditorWidth;
 
 std::string Program(int Lines) {
     std::string text;
@@ -65,7 +69,7 @@ protected:
     QImage Image() { return viewport()->grab().toImage(); }
 
     std::unique_ptr<highlight::TSynVBSyn> highlighter =
-        highlight::CreateMainWindowHighlighter(nullptr);
+        workbench::CreateMainWindowHighlighter(nullptr);
     QWidget window;
     QVBoxLayout* layout = new QVBoxLayout(&window);
     TSynEdit* edit = new TSynEdit;

@@ -1,5 +1,5 @@
-// Where things are on screen: cells and pixels, scrolling, the scroll bar and
-// its hint, the mouse wheel and the caret.
+// Scrolling: the top line and the first column, keeping the caret in view,
+// the vertical scroll bar and its hint.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -8,42 +8,10 @@
 
 namespace marlinet::editor {
 
-int TCustomSynEdit::LinesInWindow() const {
-    if (!window_ || lineHeight_ <= 0) return 0;
-    return std::max(window_->ClientHeight(), 0) / lineHeight_;
-}
-
-int TCustomSynEdit::CharsInWindow() const {
-    if (!window_ || charWidth_ <= 0) return 0;
-    return std::max(window_->ClientWidth() - gutterWidth_ - 2, 0) / charWidth_;
-}
-
-// --- Coordinates -------------------------------------------------------------------
-
-TPoint TCustomSynEdit::RowColumnToPixels(const TDisplayCoord& RowCol) const {
-    return {(RowCol.Column - 1) * charWidth_ + TextOffset(), (RowCol.Row - topLine_) * lineHeight_};
-}
-
-TDisplayCoord TCustomSynEdit::PixelsToRowColumn(int X, int Y) const {
-    if (charWidth_ <= 0 || lineHeight_ <= 0) return {1, 1};
-    return {std::max(1, (X - gutterWidth_ - 2) / charWidth_ + leftChar_),
-            std::max(1, Y / lineHeight_ + topLine_)};
-}
-
-TDisplayCoord TCustomSynEdit::PixelsToNearestRowColumn(int X, int Y) const {
-    if (charWidth_ <= 0 || lineHeight_ <= 0) return {1, 1};
-    const int lastVisibleY = std::max(LinesInWindow() * lineHeight_ - 1, 0);
-    Y = std::min(Y, lastVisibleY);
-    // Half a cell either side of a boundary belongs to it.
-    const int f = (X - gutterWidth_ - 2) + charWidth_ / 2;
-    const int column = f < 0 ? 1 : f / charWidth_ + leftChar_;
-    return {std::max(1, column), std::max(1, Y / lineHeight_ + topLine_)};
-}
-
 // --- Scrolling -------------------------------------------------------------------------
 
 void TCustomSynEdit::SetTopLine(int Value) {
-    const int count = lines_.Count();
+    const int count = Lines().Count();
     const int upper = options_.Contains(eoScrollPastEof) ? std::max(count, 1)
                                                          : std::max(count - LinesInWindow() + 1, 1);
     Value = std::clamp(Value, 1, upper);
@@ -65,13 +33,14 @@ void TCustomSynEdit::SetTopLine(int Value) {
 void TCustomSynEdit::SetLeftChar(int Value) {
     const int upper = options_.Contains(eoScrollPastEol)
                           ? maxScrollWidth_ - CharsInWindow() + 1
-                          : lines_.LengthOfLongestLine() - CharsInWindow() + 1;
+                          : Lines().LengthOfLongestLine() - CharsInWindow() + 1;
     Value = std::clamp(Value, 1, std::max(upper, 1));
     if (Value == leftChar_) return;
     const int delta = leftChar_ - Value;
     leftChar_ = Value;
     if (WindowShowing()) {
-        const TRect textArea{gutterWidth_ + 2, 0, window_->ClientWidth(), window_->ClientHeight()};
+        const TRect textArea{gutterWidth_ + kGutterMargin, 0, window_->ClientWidth(),
+                             window_->ClientHeight()};
         if (std::abs(delta) < CharsInWindow())
             window_->ScrollRect(delta * charWidth_, 0, textArea);
         else
@@ -83,11 +52,7 @@ void TCustomSynEdit::SetLeftChar(int Value) {
 }
 
 void TCustomSynEdit::EnsureCursorPosVisibleEx(bool ForceToMiddle) {
-    IncPaintLock();
-    struct Unlock {
-        TCustomSynEdit& edit;
-        ~Unlock() { edit.DecPaintLock(); }
-    } unlock{*this};
+    TSynPaintLock lock(*this);
     const TDisplayCoord caret = DisplayXY();
     const int chars = CharsInWindow();
     if (caret.Column < leftChar_)
@@ -113,12 +78,12 @@ void TCustomSynEdit::UpdateScrollBars() {
     }
     stateFlags_.Exclude(sfScrollbarChanged);
     TSynScrollInfo info;
-    info.Visible = scrollBars_ == ssVertical || scrollBars_ == ssBoth;
+    info.Visible = style_.ScrollBars == ssVertical || style_.ScrollBars == ssBoth;
     if (!info.Visible) {
         window_->SetVerticalScrollBar(info);
         return;
     }
-    const int count = lines_.Count();
+    const int count = Lines().Count();
     const int rows = LinesInWindow();
     int max = std::max(count, 1);
     if (options_.Contains(eoScrollPastEof)) max += rows - 1;
@@ -148,19 +113,20 @@ void TCustomSynEdit::UpdateScrollBars() {
 void TCustomSynEdit::DoScrollHint(int TopLineValue) {
     if (!options_.Contains(eoShowScrollHint) || !window_) return;
     std::string text;
-    if (scrollHintFormat_ == shfTopLineOnly) {
+    if (style_.ScrollHintFormat == shfTopLineOnly) {
         text = "Top Line: " + std::to_string(TopLineValue);
     } else {
-        const int last = std::min(TopLineValue + LinesInWindow() - 1, std::max(lines_.Count(), 1));
+        const int last = std::min(TopLineValue + LinesInWindow() - 1, std::max(Lines().Count(), 1));
         text = std::to_string(TopLineValue) + " - " + std::to_string(last);
     }
     const TSize size = window_->HintExtent(text, kScrollHintMaxWidth);
     const int left = window_->ClientWidth() - size.Width - 4;
-    window_->ShowHint(text, {left, 10, left + size.Width, 10 + size.Height}, scrollHintColor_);
+    window_->ShowHint(text, {left, 10, left + size.Width, 10 + size.Height},
+                      style_.ScrollHintColor);
 }
 
 void TCustomSynEdit::WMVScroll(TSynScrollCode Code, int Pos) {
-    const int count = lines_.Count();
+    const int count = Lines().Count();
     const int rows = LinesInWindow();
     switch (Code) {
     case SB_LINEUP: SetTopLine(topLine_ - 1); break;
@@ -189,85 +155,6 @@ void TCustomSynEdit::WMVScroll(TSynScrollCode Code, int Pos) {
 
 void TCustomSynEdit::UpdateWindowNow() {
     if (WindowShowing()) window_->Update();
-}
-
-void TCustomSynEdit::MouseWheel(int WheelDelta, TShiftState Shift) {
-    const int rows = LinesInWindow();
-    wheelAccumulator_ += WheelDelta;
-    const int notches = wheelAccumulator_ / kWheelDelta;
-    wheelAccumulator_ %= kWheelDelta;
-    if (notches == 0 || !window_) return;
-    int perNotch = Shift.Contains(ssCtrl) ? rows : window_->WheelScrollLines();
-    perNotch = std::min(perNotch, rows);
-    SetTopLine(topLine_ - notches * perNotch);
-    UpdateWindowNow();
-}
-
-// --- Caret -----------------------------------------------------------------------------
-
-void TCustomSynEdit::InitializeCaret() {
-    if (!window_ || !window_->Focused() || charWidth_ <= 0) return;
-    const TSynEditCaretType type = insertMode_ ? insertCaret_ : overwriteCaret_;
-    int width = charWidth_, height = lineHeight_ - 2;
-    caretOffset_ = {0, 0};
-    switch (type) {
-    case ctVerticalLine:
-        width = 2;
-        caretOffset_ = {-1, 0};
-        break;
-    case ctHorizontalLine:
-        height = 2;
-        caretOffset_ = {0, lineHeight_ - 2};
-        break;
-    case ctHalfBlock:
-        height = (lineHeight_ - 2) / 2;
-        caretOffset_ = {0, height};
-        break;
-    case ctBlock: break;
-    }
-    stateFlags_.Exclude(sfCaretVisible);
-    window_->CreateCaret(width, std::max(height, 1));
-    UpdateCaret();
-}
-
-void TCustomSynEdit::UpdateCaret() {
-    if (paintLock_ > 0 || !window_ || !window_->Focused()) {
-        stateFlags_.Include(sfCaretChanged);
-        return;
-    }
-    stateFlags_.Exclude(sfCaretChanged);
-    const TPoint p = RowColumnToPixels(DisplayXY());
-    const int x = p.X + caretOffset_.X;
-    const int y = p.Y + caretOffset_.Y + 1;
-    if (x >= gutterWidth_ && x < window_->ClientWidth() && y >= 0 && y < window_->ClientHeight()) {
-        window_->SetCaretPos(x, y);
-        ShowCaret();
-    } else {
-        HideCaret();
-    }
-}
-
-void TCustomSynEdit::HideCaret() {
-    if (!stateFlags_.Contains(sfCaretVisible)) return;
-    stateFlags_.Exclude(sfCaretVisible);
-    if (window_) window_->HideCaret();
-}
-
-void TCustomSynEdit::ShowCaret() {
-    if (stateFlags_.Contains(sfCaretVisible) || !window_) return;
-    stateFlags_.Include(sfCaretVisible);
-    window_->ShowCaret();
-}
-
-void TCustomSynEdit::FocusIn() {
-    InitializeCaret();
-    if (hideSelection_ && SelAvail()) InvalidateSelection();
-}
-
-void TCustomSynEdit::FocusOut() {
-    HideCaret();
-    if (window_) window_->DestroyCaret();
-    if (hideSelection_ && SelAvail()) InvalidateSelection();
 }
 
 } // namespace marlinet::editor

@@ -1,6 +1,8 @@
-#include "highlight/main_window_highlighter.h"
+#include "workbench/main_window_highlighter.h"
 
-namespace marlinet::highlight {
+namespace marlinet::workbench {
+
+using namespace highlight;
 
 void LoadMainWindowSettings(TSynVBSyn& Highlighter) {
     Highlighter.BeginLoading();
@@ -19,4 +21,4 @@ std::unique_ptr<TSynVBSyn> CreateMainWindowHighlighter(TComponent* AOwner) {
     return highlighter;
 }
 
-} // namespace marlinet::highlight
+} // namespace marlinet::workbench

@@ -1,6 +1,9 @@
-#include "editor/qt/main_window_editor.h"
+#include "workbench/main_window_editor.h"
 
-namespace marlinet::editor::qt {
+namespace marlinet::workbench {
+
+using namespace editor;
+using namespace editor::qt;
 
 void ApplyMainWindowEditorSettings(TSynEdit& Edit, highlight::TSynVBSyn* Highlighter) {
     TCustomSynEdit& core = Edit.Core();
@@ -20,4 +23,4 @@ void ApplyMainWindowEditorSettings(TSynEdit& Edit, highlight::TSynVBSyn* Highlig
     core.SetSelectionMode(smLine);
 }
 
-} // namespace marlinet::editor::qt
+} // namespace marlinet::workbench

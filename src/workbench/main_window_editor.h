@@ -6,19 +6,22 @@
 #include "editor/qt/synedit.h"
 #include "highlight/vb_highlighter.h"
 
-namespace marlinet::editor::qt {
+namespace marlinet::workbench {
 
 inline constexpr int kMainWindowEditorWidth = 477;
 inline constexpr int kMainWindowEditorHeight = 189;
 
 // The window's editor options.
-inline constexpr TSynEditorOptions kMainWindowEditorOptions{
-    eoDragDropEditing, eoEnhanceEndKey,     eoGroupUndo,      eoRightMouseMovesCursor,
-    eoScrollPastEol,   eoShowScrollHint,    eoSmartTabDelete, eoSmartTabs,
-    eoTabsToSpaces,    eoTrimTrailingSpaces};
+inline constexpr editor::TSynEditorOptions kMainWindowEditorOptions = [] {
+    using namespace editor;
+    return TSynEditorOptions{eoDragDropEditing,       eoEnhanceEndKey, eoGroupUndo,
+                             eoRightMouseMovesCursor, eoScrollPastEol, eoShowScrollHint,
+                             eoSmartTabDelete,        eoSmartTabs,     eoTabsToSpaces,
+                             eoTrimTrailingSpaces};
+}();
 
 // Applies the settings and binds Highlighter (which must outlive the editor
 // or be destroyed first; the editor unbinds itself either way).
-void ApplyMainWindowEditorSettings(TSynEdit& Edit, highlight::TSynVBSyn* Highlighter);
+void ApplyMainWindowEditorSettings(editor::qt::TSynEdit& Edit, highlight::TSynVBSyn* Highlighter);
 
-} // namespace marlinet::editor::qt
+} // namespace marlinet::workbench

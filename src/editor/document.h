@@ -1,0 +1,91 @@
+// TSynDocument: the editor's model. It holds the text (the line store), the
+// caret, the selection and the undo and redo lists, and answers every
+// question that can be answered from them alone: position conversions,
+// character indices, what is selected. It notifies nobody; TCustomSynEdit
+// changes it and tells the view and the window.
+//
+// Units: TBufferCoord is 1-based (X character, Y line); line store indices
+// are 0-based; flat character indices count every line break as two
+// characters.
+#pragma once
+
+#include <string>
+
+#include "editor/string_list.h"
+#include "editor/types.h"
+#include "editor/undo.h"
+
+namespace marlinet::editor {
+
+class TSynDocument {
+public:
+    TSynDocument() = default;
+    TSynDocument(const TSynDocument&) = delete;
+    TSynDocument& operator=(const TSynDocument&) = delete;
+
+    TSynEditStringList& Lines() { return lines_; }
+    const TSynEditStringList& Lines() const { return lines_; }
+    TSynEditUndoList& UndoList() { return undoList_; }
+    const TSynEditUndoList& UndoList() const { return undoList_; }
+    TSynEditUndoList& RedoList() { return redoList_; }
+    const TSynEditUndoList& RedoList() const { return redoList_; }
+
+    // --- Caret and selection state (stored as given; callers clamp) ---------
+    TBufferCoord Caret() const { return caret_; }
+    void StoreCaret(const TBufferCoord& Value) { caret_ = Value; }
+    // Display column the caret keeps when moving up and down.
+    int LastCaretX() const { return lastCaretX_; }
+    void StoreLastCaretX(int Value) { lastCaretX_ = Value; }
+    // The two block ends in the order they were set; equal means no selection.
+    TBufferCoord BlockBegin() const { return blockBegin_; }
+    TBufferCoord BlockEnd() const { return blockEnd_; }
+    void StoreBlock(const TBufferCoord& Begin, const TBufferCoord& End) {
+        blockBegin_ = Begin;
+        blockEnd_ = End;
+    }
+    // The mode for new selections, and the mode of the current one.
+    TSynSelectionMode SelectionMode() const { return selectionMode_; }
+    void StoreSelectionMode(TSynSelectionMode Value) { selectionMode_ = Value; }
+    TSynSelectionMode ActiveSelectionMode() const { return activeSelectionMode_; }
+    void StoreActiveSelectionMode(TSynSelectionMode Value) { activeSelectionMode_ = Value; }
+
+    // --- Questions ------------------------------------------------------------
+    // Length of a 1-based line; 0 outside the text.
+    int LineLength(int Line) const { return static_cast<int>(lines_.GetView(Line - 1).size()); }
+    int LineEndColumn(int Line) const { return LineLength(Line) + 1; }
+    // Line count, but 1 for an empty text, which still shows one line.
+    int RowCount() const { return lines_.Count() > 0 ? lines_.Count() : 1; }
+
+    TDisplayCoord BufferToDisplayPos(const TBufferCoord& P) const;
+    // A column inside a tab's cells gives that tab; columns past the line end
+    // give positions past it, one per column.
+    TBufferCoord DisplayToBufferPos(const TDisplayCoord& P) const;
+    // Past the end of the text: column 1 of the line after the last.
+    TBufferCoord CharIndexToRowCol(int Index) const;
+    int RowColToCharIndex(const TBufferCoord& RowCol) const;
+
+    // A selection exists when the ends differ in X, or in Y outside column
+    // mode.
+    bool SelAvail() const;
+    // The selection's ends in text order.
+    TBufferCoord SelectionFirst() const { return std::min(blockBegin_, blockEnd_); }
+    TBufferCoord SelectionLast() const { return std::max(blockBegin_, blockEnd_); }
+    // Whether P lies inside the selection as its mode shapes it.
+    bool InSelection(const TBufferCoord& P) const;
+    int SelStart() const;
+    int SelLength() const;
+    std::string GetSelText() const;
+
+private:
+    TSynEditStringList lines_;
+    TSynEditUndoList undoList_;
+    TSynEditUndoList redoList_;
+    TBufferCoord caret_;
+    int lastCaretX_ = 1;
+    TBufferCoord blockBegin_;
+    TBufferCoord blockEnd_;
+    TSynSelectionMode selectionMode_ = smNormal;
+    TSynSelectionMode activeSelectionMode_ = smNormal;
+};
+
+} // namespace marlinet::editor

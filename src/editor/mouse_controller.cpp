@@ -1,0 +1,177 @@
+#include "editor/mouse_controller.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "editor/custom_synedit.h"
+
+namespace marlinet::editor {
+
+TBufferCoord TSynMouseController::PositionAt(int X, int Y) const {
+    const TDisplayCoord cell = edit_.PixelsToNearestRowColumn(X, Y);
+    return edit_.DisplayToBufferPos(
+        {cell.Column, std::clamp(cell.Row, 1, edit_.Document().RowCount())});
+}
+
+void TSynMouseController::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    lastMouseShift_ = Shift;
+    edit_.kbdHandler_.ExecuteMouseDown(&edit_, Button, Shift, X, Y);
+    if (Button == mbLeft && Shift.Contains(ssDouble)) return; // DblClick follows
+    if (Button != mbLeft && Button != mbRight) return;
+    if (Button == mbRight && !edit_.options_.Contains(eoRightMouseMovesCursor)) return;
+
+    const TBufferCoord pos = PositionAt(X, Y);
+    const bool inSelection = edit_.SelAvail() && edit_.Document().InSelection(pos);
+    const bool rightOfMargin = X >= edit_.GutterWidth() + TCustomSynEdit::kGutterMargin;
+    TSynEditWindow* window = edit_.Window();
+    {
+        TSynPaintLock lock(edit_);
+        if (Button == mbRight) {
+            // A right click inside the selection keeps it for a context menu.
+            if (!inSelection) {
+                edit_.SetCaretXY(pos);
+                edit_.SetBlockBegin(edit_.CaretXY());
+            }
+        } else {
+            edit_.SetCaretXY(pos);
+            window->SetMouseCapture(true);
+            mouseDownPos_ = {X, Y};
+            if (inSelection && edit_.SelectionMode() == smNormal &&
+                edit_.options_.Contains(eoDragDropEditing) && rightOfMargin) {
+                edit_.stateFlags_.Include(sfWaitForDragging);
+            } else if (Shift.Contains(ssShift)) {
+                edit_.SetBlockEnd(edit_.CaretXY());
+            } else {
+                edit_.SetBlockBegin(edit_.CaretXY());
+            }
+        }
+    }
+    if (window && !window->Focused()) window->SetFocus();
+}
+
+void TSynMouseController::DblClick(int X, int) {
+    if (X < edit_.GutterWidth() + TCustomSynEdit::kGutterMargin) return;
+    edit_.SetWordBlock(edit_.CaretXY());
+    edit_.stateFlags_.Include(sfDblClicked);
+}
+
+void TSynMouseController::ComputeScrollDeltas(int X, int Y) {
+    const int charWidth = edit_.CharWidth(), lineHeight = edit_.LineHeight();
+    const int left = edit_.GutterWidth() + TCustomSynEdit::kGutterMargin;
+    const int right = left + edit_.CharsInWindow() * charWidth;
+    const int bottom = edit_.LinesInWindow() * lineHeight;
+    scrollDeltaX_ = 0;
+    scrollDeltaY_ = 0;
+    if (X < left)
+        scrollDeltaX_ = (X - left) / charWidth - 1;
+    else if (X >= right)
+        scrollDeltaX_ = (X - right) / charWidth + 1;
+    if (Y < 0)
+        scrollDeltaY_ = Y / lineHeight - 1;
+    else if (Y >= bottom)
+        scrollDeltaY_ = (Y - bottom) / lineHeight + 1;
+    const bool wanted = scrollDeltaX_ != 0 || scrollDeltaY_ != 0;
+    if (wanted && !scrollTimerRunning_) {
+        edit_.Window()->StartScrollTimer(TCustomSynEdit::kScrollTimerInterval);
+        scrollTimerRunning_ = true;
+    } else if (!wanted && scrollTimerRunning_) {
+        StopScrollTimer();
+    }
+}
+
+void TSynMouseController::StopScrollTimer() {
+    if (scrollTimerRunning_ && edit_.Window()) edit_.Window()->StopScrollTimer();
+    scrollTimerRunning_ = false;
+}
+
+void TSynMouseController::MoveCaretToPointer(int X, int Y, bool KeepColumn, bool KeepRow) {
+    TDisplayCoord cell = edit_.PixelsToNearestRowColumn(X, Y);
+    const TDisplayCoord caret = edit_.DisplayXY();
+    if (KeepColumn) cell.Column = caret.Column;
+    if (KeepRow) cell.Row = caret.Row;
+    cell.Row = std::clamp(cell.Row, 1, edit_.Document().RowCount());
+    edit_.SetCaretXY(edit_.DisplayToBufferPos(cell));
+}
+
+void TSynMouseController::MouseMove(TShiftState Shift, int X, int Y) {
+    lastMouseShift_ = Shift;
+    TSynEditWindow* window = edit_.Window();
+    if (!window || !window->MouseCapture() || edit_.CharWidth() <= 0 || edit_.LineHeight() <= 0)
+        return;
+    if (edit_.stateFlags_.Contains(sfWaitForDragging)) {
+        const int threshold = window->DragThreshold();
+        if (std::abs(X - mouseDownPos_.X) >= threshold ||
+            std::abs(Y - mouseDownPos_.Y) >= threshold) {
+            edit_.stateFlags_.Exclude(sfWaitForDragging);
+            edit_.StartDragSelection();
+        }
+        return;
+    }
+    if (!Shift.Contains(ssLeft)) return;
+    ComputeScrollDeltas(X, Y);
+    TSynPaintLock lock(edit_);
+    // Outside the text area the timer scrolls; the caret keeps that axis.
+    MoveCaretToPointer(X, Y, scrollDeltaX_ != 0, scrollDeltaY_ != 0);
+    edit_.SetBlockEnd(edit_.CaretXY());
+}
+
+void TSynMouseController::ScrollTimerTick() {
+    if (scrollDeltaX_ == 0 && scrollDeltaY_ == 0) return;
+    TSynPaintLock lock(edit_);
+    TDisplayCoord cell = edit_.DisplayXY();
+    if (scrollDeltaX_ != 0) {
+        edit_.SetLeftChar(edit_.LeftChar() + scrollDeltaX_);
+        cell.Column =
+            scrollDeltaX_ < 0 ? edit_.LeftChar() : edit_.LeftChar() + edit_.CharsInWindow() - 1;
+    }
+    if (scrollDeltaY_ != 0) {
+        const int rows = std::max(edit_.LinesInWindow(), 1);
+        // With Shift held the drag scrolls by pages.
+        const int step = lastMouseShift_.Contains(ssShift) ? scrollDeltaY_ * rows : scrollDeltaY_;
+        edit_.SetTopLine(edit_.TopLine() + step);
+        cell.Row = scrollDeltaY_ < 0 ? edit_.TopLine()
+                                     : std::min(edit_.TopLine() + rows - 1, edit_.Lines().Count());
+    }
+    cell.Row = std::clamp(cell.Row, 1, edit_.Document().RowCount());
+    edit_.SetCaretXY(edit_.DisplayToBufferPos(cell));
+    if (edit_.Window()->MouseCapture()) edit_.SetBlockEnd(edit_.CaretXY());
+}
+
+void TSynMouseController::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    lastMouseShift_ = Shift;
+    edit_.kbdHandler_.ExecuteMouseUp(&edit_, Button, Shift, X, Y);
+    StopScrollTimer();
+    scrollDeltaX_ = scrollDeltaY_ = 0;
+    if (Button != mbLeft) return;
+    TSynEditWindow* window = edit_.Window();
+    if (window && window->MouseCapture()) window->SetMouseCapture(false);
+    if (edit_.stateFlags_.Contains(sfDblClicked)) {
+        edit_.stateFlags_.Exclude(sfDblClicked);
+        return;
+    }
+    if (!edit_.stateFlags_.Contains(sfWaitForDragging)) return;
+    // The press inside the selection never became a drag: a plain click.
+    edit_.stateFlags_.Exclude(sfWaitForDragging);
+    const TBufferCoord pos = PositionAt(X, Y);
+    TSynPaintLock lock(edit_);
+    edit_.SetCaretXY(pos);
+    if (Shift.Contains(ssShift))
+        edit_.SetBlockEnd(pos);
+    else
+        edit_.SetBlockBegin(pos);
+}
+
+void TSynMouseController::MouseWheel(int WheelDelta, TShiftState Shift) {
+    const int rows = edit_.LinesInWindow();
+    wheelAccumulator_ += WheelDelta;
+    const int notches = wheelAccumulator_ / TCustomSynEdit::kWheelDelta;
+    wheelAccumulator_ %= TCustomSynEdit::kWheelDelta;
+    TSynEditWindow* window = edit_.Window();
+    if (notches == 0 || !window) return;
+    // Ctrl scrolls by pages; never more than a page per notch.
+    const int perNotch = std::min(Shift.Contains(ssCtrl) ? rows : window->WheelScrollLines(), rows);
+    edit_.SetTopLine(edit_.TopLine() - notches * perNotch);
+    edit_.UpdateWindowNow();
+}
+
+} // namespace marlinet::editor

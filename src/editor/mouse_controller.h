@@ -1,0 +1,47 @@
+// The mouse side of the editor: presses that place the caret, drags that
+// extend the selection, the auto-scroll timer while a drag leaves the text
+// area, the wait before a press inside the selection becomes a drag of it,
+// double clicks and the wheel. It moves the caret and the selection through
+// the editor's own operations and keeps only the state of the gesture in
+// progress. Coordinates are client pixels.
+#pragma once
+
+#include "editor/types.h"
+
+namespace marlinet::editor {
+
+class TCustomSynEdit;
+
+class TSynMouseController {
+public:
+    explicit TSynMouseController(TCustomSynEdit& Edit) : edit_(Edit) {}
+    TSynMouseController(const TSynMouseController&) = delete;
+    TSynMouseController& operator=(const TSynMouseController&) = delete;
+
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void MouseMove(TShiftState Shift, int X, int Y);
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void DblClick(int X, int Y);
+    void MouseWheel(int WheelDelta, TShiftState Shift);
+    void ScrollTimerTick();
+    // Before the window goes: the auto-scroll timer is the window's.
+    void StopScrollTimer();
+
+private:
+    // The text position nearest to a pixel, on an existing row.
+    TBufferCoord PositionAt(int X, int Y) const;
+    // How far to scroll per tick while the pointer is outside the text
+    // area; starts or stops the timer accordingly.
+    void ComputeScrollDeltas(int X, int Y);
+    void MoveCaretToPointer(int X, int Y, bool KeepColumn, bool KeepRow);
+
+    TCustomSynEdit& edit_;
+    int wheelAccumulator_ = 0; // wheel delta short of a whole notch
+    TPoint mouseDownPos_;
+    int scrollDeltaX_ = 0; // columns per tick
+    int scrollDeltaY_ = 0; // rows per tick
+    bool scrollTimerRunning_ = false;
+    TShiftState lastMouseShift_;
+};
+
+} // namespace marlinet::editor
