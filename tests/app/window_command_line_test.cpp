@@ -29,8 +29,8 @@ Result run_window(const std::string& args) {
     const fs::path dir =
         fs::temp_directory_path() / ("marlinet_window_" + std::to_string(getpid()));
     fs::create_directories(dir);
-    const std::string command = std::string("QT_QPA_PLATFORM=offscreen timeout 20 '") + MARLINET + "' " +
-                                args + " >" + (dir / "out").string() + " 2>" +
+    const std::string command = std::string("QT_QPA_PLATFORM=offscreen timeout 20 '") + MARLINET +
+                                "' " + args + " >" + (dir / "out").string() + " 2>" +
                                 (dir / "err").string();
     const int raw = std::system(command.c_str());
     Result r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / "out"), slurp(dir / "err")};
