@@ -125,15 +125,13 @@ void TSynEditingCommands::Commit(TSynLineChange Change) {
     edit_.Lines().ReplaceLines(Change.First, Change.Count, std::move(Change.Lines));
 }
 
-void TSynEditingCommands::Commit(TSynLineChange Change, const std::vector<TBufferCoord>& Cuts,
-                                 bool Column) {
+void TSynEditingCommands::Commit(TSynLineChange Change, const std::vector<TBufferCoord>& Cuts) {
     // Blanks the change adds or white space it drops, as replacements.
     struct WhiteSpace {
         TBufferCoord start, end;
         std::string text;
     };
     std::vector<WhiteSpace> spaces;
-    const int tabWidth = edit_.TabWidth();
     for (const TBufferCoord& cut : Cuts) {
         const int index = cut.Y - 1 - Change.First;
         if (index < 0 || index >= static_cast<int>(Change.Lines.size())) continue;
@@ -148,10 +146,7 @@ void TSynEditingCommands::Commit(TSynLineChange Change, const std::vector<TBuffe
         if (keep >= left || left > old.size() || !old.starts_with(stored)) continue;
         const std::string_view text = old.substr(keep, left - keep);
         if (text.find('\t') == std::string_view::npos) continue; // blanks come back as padding
-        const int end = Column ? DisplayColumnToCharIndex(
-                                     stored, CharIndex2CaretPos(cut.X, tabWidth, old), tabWidth)
-                               : cut.X;
-        spaces.push_back({{static_cast<int>(keep) + 1, cut.Y}, {end, cut.Y}, std::string(text)});
+        spaces.push_back({{static_cast<int>(keep) + 1, cut.Y}, cut, std::string(text)});
     }
     Commit(std::move(Change));
     for (const WhiteSpace& space : spaces)
@@ -245,21 +240,18 @@ TBufferCoord TSynEditingCommands::ReplaceSelection(std::string_view Text, TSynCh
     const std::string taken = changer.Text(mode, begin, end);
     TBufferCoord at = changer.InsertionPoint(mode, begin, end);
     edit_.doc_.StoreActiveSelectionMode(InsertMode);
+    if (Text.empty() && mode == smColumn) {
+        DeleteColumnBlock(begin, end, Reason);
+        return at;
+    }
     if (Text.empty()) {
-        std::vector<TBufferCoord> cuts;
-        if (mode == smNormal) cuts.push_back(at);
-        if (mode == smColumn) {
-            const int left = edit_.BufferToDisplayPos(at).Column;
-            for (int y = std::min(begin.Y, end.Y); y <= std::max(begin.Y, end.Y); ++y)
-                cuts.push_back(edit_.DisplayToBufferPos({left, y}));
-        }
-        Commit(changer.Delete(mode, begin, end), cuts, mode == smColumn);
+        Commit(changer.Delete(mode, begin, end), {at});
         Record(Reason, begin, end, taken, mode);
         return at;
     }
     TBufferCoord after;
     TSynLineChange change = changer.Replace(mode, begin, end, InsertMode, Text, after);
-    if (InsertMode == smColumn) {
+    if (mode == smColumn || InsertMode == smColumn) {
         CommitWholeLines(std::move(change), InsertReason);
         return after;
     }
@@ -268,6 +260,27 @@ TBufferCoord TSynEditingCommands::ReplaceSelection(std::string_view Text, TSynCh
     Record(Reason, begin, end, taken, mode);
     Record(InsertReason, at, after, {}, smNormal);
     return after;
+}
+
+void TSynEditingCommands::DeleteColumnBlock(TBufferCoord Begin, TBufferCoord End,
+                                            TSynChangeReason Reason) {
+    // A block cut out of lines that hold tabs cannot be put back piece by
+    // piece where it was (a tab the block reached into goes whole), so the
+    // lines are recorded whole: as deleted lines (which undo puts back as
+    // they were) and the lines now in their place.
+    const TSynTextChanger changer = Changer();
+    TSynLineChange change = changer.Delete(smColumn, Begin, End);
+    if (change.Empty()) return;
+    const int first = change.First + 1, last = change.First + change.Count;
+    const bool lastOfText = last == edit_.Lines().Count();
+    const std::string old = changer.Text(smLine, {1, first}, {1, last});
+    const int n = static_cast<int>(change.Lines.size());
+    const TBufferCoord added =
+        lastOfText ? TBufferCoord{static_cast<int>(change.Lines.back().size()) + 1, first + n - 1}
+                   : TBufferCoord{1, first + n};
+    Commit(std::move(change));
+    Record(Reason, {1, first}, {1, last}, old, smLine);
+    Record(crInsert, {1, first}, added, {}, smNormal);
 }
 
 void TSynEditingCommands::DeleteSelection(TSynChangeReason Reason) {

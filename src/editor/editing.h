@@ -97,8 +97,7 @@ private:
     // past its end (crWhiteSpaceAdd, as typing there records them), and
     // tabs that storing the line trimmed drops left of its cut once nothing
     // follows it (undo pads with blanks there; the item replaces them).
-    // Column: the cuts are in a column block, padded by display column.
-    void Commit(TSynLineChange Change, const std::vector<TBufferCoord>& Cuts, bool Column = false);
+    void Commit(TSynLineChange Change, const std::vector<TBufferCoord>& Cuts);
     // Commits a change and records it as the whole lines it rewrites, with
     // their old text, so that undo puts them back exactly (column blocks).
     void CommitWholeLines(TSynLineChange Change, TSynChangeReason Reason);
@@ -108,6 +107,7 @@ private:
     TBufferCoord ReplaceSelection(std::string_view Text, TSynChangeReason Reason,
                                   TSynChangeReason InsertReason, TSynSelectionMode InsertMode);
     void DeleteSelection(TSynChangeReason Reason);
+    void DeleteColumnBlock(TBufferCoord Begin, TBufferCoord End, TSynChangeReason Reason);
     // Inserts Text at At and records it; answers where it ends.
     TBufferCoord InsertRecorded(TSynSelectionMode Mode, TBufferCoord At, std::string_view Text,
                                 TSynChangeReason Reason);

@@ -1,6 +1,7 @@
 #include "editor/undo_apply.h"
 
 #include <algorithm>
+#include <climits>
 #include <optional>
 
 #include "editor/custom_synedit.h"
@@ -77,10 +78,13 @@ void TSynUndoApplier::Run(bool Redoing) {
             edit_.options_.Contains(eoScrollPastEol)};
     to.SetBlockChangeNumber(number);
     if (Redoing) edit_.UndoList().SetInsideRedo(true);
+    touchedFirst_ = INT_MAX;
+    touchedLast_ = -1;
     edit_.options_.Include(eoScrollPastEol);
 
     while (const TSynEditUndoItem* item = from.PeekItem()) {
         const TSynChangeReason reason = item->ChangeReason;
+        const std::int32_t itemNumber = item->ChangeNumber;
         ApplyTop(from, to, Redoing);
         const TSynEditUndoItem* next = from.PeekItem();
         if (!next) break;
@@ -89,13 +93,44 @@ void TSynUndoApplier::Run(bool Redoing) {
             ApplyTop(from, to, Redoing); // the bracket's other end
             break;
         }
-        const bool sameStep = next->ChangeNumber == number;
+        // A run of like edits that reaches into an operation of several
+        // items takes all of it: a step never ends inside one operation.
+        const bool sameStep = next->ChangeNumber == number || next->ChangeNumber == itemNumber;
         const bool likeEdit =
             group && next->ChangeReason == reason && reason != crIndent && reason != crUnindent;
         if (!sameStep && !likeEdit) break;
     }
+    if (Redoing && editing_.Trim()) TrimTouched();
     if (Redoing) MoveGroupBreak(from, to);
     edit_.UpdateModifiedStatus();
+}
+
+void TSynUndoApplier::Touch(int First, int Removed, int Added) {
+    const int shift = Added - Removed;
+    if (touchedFirst_ != INT_MAX && touchedFirst_ >= First + Removed) touchedFirst_ += shift;
+    if (touchedLast_ >= First + Removed)
+        touchedLast_ += shift;
+    else if (touchedLast_ >= First)
+        touchedLast_ = First + Added - 1;
+    touchedFirst_ = std::min(touchedFirst_, First);
+    touchedLast_ = std::max(touchedLast_, First + Added - 1);
+}
+
+void TSynUndoApplier::TrimTouched() {
+    TSynEditStringList& lines = edit_.Lines();
+    const int last = std::min(touchedLast_, lines.Count() - 1);
+    int from = -1, to = -1; // the lines that end in white space
+    for (int i = std::max(touchedFirst_, 0); i <= last; ++i) {
+        const std::string_view line = lines.GetView(i);
+        if (TrimTrailing(line).size() == line.size()) continue;
+        if (from < 0) from = i;
+        to = i;
+    }
+    if (from < 0) return;
+    std::vector<std::string> trimmed;
+    for (int i = from; i <= to; ++i)
+        trimmed.emplace_back(TrimTrailing(lines.GetView(i)));
+    lines.ReplaceLines(from, to - from + 1, std::move(trimmed));
 }
 
 void TSynUndoApplier::ApplyTop(TSynEditUndoList& From, TSynEditUndoList& To, bool Redoing) {
@@ -145,7 +180,7 @@ void TSynUndoApplier::ApplyTop(TSynEditUndoList& From, TSynEditUndoList& To, boo
 // inverse does the same the other way, so undo and redo are one operation.
 void TSynUndoApplier::ApplyReplacement(TSynEditUndoList& From, TSynEditUndoList& To,
                                        const TSynEditUndoItem& Item, bool Redoing) {
-    const TSynTextChanger changer = editing_.Changer(Redoing && editing_.Trim());
+    const TSynTextChanger changer = editing_.Changer(false);
     const TSynSelectionMode mode = Item.ChangeSelMode;
     TSynEditUndoItem inverse = Item;
     inverse.ChangeStr = changer.Text(mode, Item.ChangeStartPos, Item.ChangeEndPos);
@@ -157,7 +192,7 @@ void TSynUndoApplier::ApplyReplacement(TSynEditUndoList& From, TSynEditUndoList&
 
 void TSynUndoApplier::ApplyDeletion(TSynEditUndoList& From, TSynEditUndoList& To,
                                     const TSynEditUndoItem& Item, bool Redoing) {
-    const TSynTextChanger changer = editing_.Changer(Redoing && editing_.Trim());
+    const TSynTextChanger changer = editing_.Changer(false);
     const TSynSelectionMode mode = Item.ChangeSelMode;
     const TBufferCoord start = Item.ChangeStartPos, end = Item.ChangeEndPos;
     TBufferCoord at = std::min(start, end);
@@ -189,7 +224,7 @@ void TSynUndoApplier::ApplyDeletion(TSynEditUndoList& From, TSynEditUndoList& To
 
 void TSynUndoApplier::ApplyLineBreak(TSynEditUndoList& From, TSynEditUndoList& To,
                                      const TSynEditUndoItem& Item, bool Redoing) {
-    const TSynTextChanger changer = editing_.Changer(Redoing && editing_.Trim());
+    const TSynTextChanger changer = editing_.Changer(false);
     const TBufferCoord at = Item.ChangeStartPos;
     if (Redoing) {
         TBufferCoord end;
@@ -205,7 +240,7 @@ void TSynUndoApplier::ApplyLineBreak(TSynEditUndoList& From, TSynEditUndoList& T
 
 void TSynUndoApplier::ApplyUnindent(TSynEditUndoList& From, TSynEditUndoList& To,
                                     const TSynEditUndoItem& Item, bool Redoing) {
-    const TSynTextChanger changer = editing_.Changer(Redoing && editing_.Trim());
+    const TSynTextChanger changer = editing_.Changer(false);
     const int first = std::min(Item.ChangeStartPos.Y, Item.ChangeEndPos.Y);
     TBufferCoord end;
     TSynLineChange change = Redoing ? changer.DeletePrefixes(first, Item.ChangeStr)
@@ -229,6 +264,7 @@ void TSynUndoApplier::Transact(TSynEditUndoList& From, TSynEditUndoList& To, TSy
     const bool recorded = inverse != nullptr;
     To.PushItemQuietly(std::move(inverse));
     if (prepared) {
+        Touch(prepared->Index(), prepared->Count(), prepared->NewCount());
         try {
             lines.CommitReplace(std::move(*prepared));
         } catch (...) {

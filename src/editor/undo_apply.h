@@ -3,6 +3,12 @@
 // eoGroupUndo, a run of like edits; each item reverted is recorded in the
 // other list, so that redo mirrors undo.
 //
+// Items are applied to the lines untrimmed, whatever eoTrimTrailingSpaces
+// says: undo puts back exactly what was there, and a step's intermediate
+// states must not lose white space that a later item of the step puts text
+// after. A redo step ends by trimming the lines it touched, as the commands
+// it repeats stored them.
+//
 // Invariant: the text and the two lists always agree. Each item is applied
 // as one transaction: the change of the text and the inverse item are built
 // first (a failure there changes nothing); then the item leaves its list,
@@ -48,9 +54,16 @@ private:
                   const TSynEditUndoItem& Inverse);
     // A group break on top of From moves to To, keeping its number.
     static void MoveGroupBreak(TSynEditUndoList& From, TSynEditUndoList& To);
+    // Widens the range of lines the step touched by a change of lines
+    // [First, First + Removed) into Added lines.
+    void Touch(int First, int Removed, int Added);
+    // Stores the lines the step touched trimmed.
+    void TrimTouched();
 
     TCustomSynEdit& edit_;
     TSynEditingCommands& editing_;
+    int touchedFirst_ = 0; // 0-based, in the lines as they are now
+    int touchedLast_ = -1;
 };
 
 } // namespace marlinet::editor
