@@ -82,9 +82,17 @@ void TSynUndoApplier::Run(bool Redoing) {
     touchedLast_ = -1;
     edit_.options_.Include(eoScrollPastEol);
 
+    // The operation being reverted, by its number and the reason of its
+    // last item (the first reverted): typing after a blank past the line's
+    // end records blanks and the character as one operation, which is still
+    // typing.
+    std::int32_t operation = 0;
+    TSynChangeReason reason = crNothing;
     while (const TSynEditUndoItem* item = from.PeekItem()) {
-        const TSynChangeReason reason = item->ChangeReason;
-        const std::int32_t itemNumber = item->ChangeNumber;
+        if (item->ChangeNumber != operation || reason == crNothing) {
+            operation = item->ChangeNumber;
+            reason = item->ChangeReason;
+        }
         ApplyTop(from, to, Redoing);
         const TSynEditUndoItem* next = from.PeekItem();
         if (!next) break;
@@ -95,9 +103,11 @@ void TSynUndoApplier::Run(bool Redoing) {
         }
         // A run of like edits that reaches into an operation of several
         // items takes all of it: a step never ends inside one operation.
-        const bool sameStep = next->ChangeNumber == number || next->ChangeNumber == itemNumber;
-        const bool likeEdit =
-            group && next->ChangeReason == reason && reason != crIndent && reason != crUnindent;
+        const bool sameStep = next->ChangeNumber == number || next->ChangeNumber == operation;
+        // What one Undo reverted went to the redo list under one number, so
+        // a Redo takes exactly that much back, and no more.
+        const bool likeEdit = group && !Redoing && next->ChangeReason == reason &&
+                              reason != crIndent && reason != crUnindent;
         if (!sameStep && !likeEdit) break;
     }
     if (Redoing && editing_.Trim()) TrimTouched();
