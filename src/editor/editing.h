@@ -133,9 +133,15 @@ private:
     // editing_block.cpp
     void BlockIndent();
     void BlockUnindent();
-    // The lines a block command works on: the selection's, without a last
-    // line selected only up to column 1.
-    void BlockLines(int& First, int& Last) const;
+    // The selection a block command works on, and its lines (First..Last,
+    // 1-based): without a last line selected only up to column 1. False
+    // when there is none.
+    struct Block {
+        TSynSelectionMode Mode = smNormal;
+        TBufferCoord Begin, End;
+        int First = 0, Last = 0;
+    };
+    bool SelectedBlock(Block& B) const;
 
     TCustomSynEdit& edit_;
 };

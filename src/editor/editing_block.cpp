@@ -30,74 +30,70 @@ int IndentToRemove(std::string_view Line, int Width, int TabWidth) {
 
 // --- Block indent ----------------------------------------------------------------------
 
-void TSynEditingCommands::BlockLines(int& First, int& Last) const {
-    const TBufferCoord first = std::min(edit_.BlockBegin(), edit_.BlockEnd());
-    const TBufferCoord last = std::max(edit_.BlockBegin(), edit_.BlockEnd());
-    First = first.Y;
-    Last = last.Y;
-    if (edit_.ActiveSelectionMode() != smLine && last.X == 1 && Last > First) --Last;
-    Last = std::min(Last, edit_.Lines().Count());
+bool TSynEditingCommands::SelectedBlock(Block& B) const {
+    if (!edit_.SelAvail()) return false;
+    B.Mode = edit_.ActiveSelectionMode();
+    B.Begin = edit_.BlockBegin();
+    B.End = edit_.BlockEnd();
+    const TBufferCoord first = std::min(B.Begin, B.End), last = std::max(B.Begin, B.End);
+    B.First = first.Y;
+    B.Last = last.Y;
+    if (B.Mode != smLine && last.X == 1 && B.Last > B.First) --B.Last;
+    B.Last = std::min(B.Last, edit_.Lines().Count());
+    return B.Last >= B.First;
 }
 
 void TSynEditingCommands::BlockIndent() {
-    if (!edit_.SelAvail()) return;
-    int first = 0, last = 0;
-    BlockLines(first, last);
-    if (last < first) return;
+    Block b;
+    if (!SelectedBlock(b)) return;
     const int width = edit_.TabWidth();
-    const TSynSelectionMode mode = edit_.ActiveSelectionMode();
-    const TBufferCoord begin = edit_.BlockBegin(), end = edit_.BlockEnd();
     // Blanks, not a tab: tabs are typed as spaces here.
     const std::string blanks(static_cast<std::size_t>(width), ' ');
     std::string text;
-    for (int y = first; y <= last; ++y) {
+    for (int y = b.First; y <= b.Last; ++y) {
         text += blanks;
-        if (y < last) text += "\r\n";
+        if (y < b.Last) text += "\r\n";
     }
     auto shifted = [&](TBufferCoord p) {
-        if (p.Y >= first && p.Y <= last && p.X > 1) p.X += width;
+        if (p.Y >= b.First && p.Y <= b.Last && p.X > 1) p.X += width;
         return p;
     };
     {
         UndoBlock block(edit_.UndoList());
         // The selection before and after, around the blanks themselves.
-        Record(crIndent, begin, end, {}, mode);
+        Record(crIndent, b.Begin, b.End, {}, b.Mode);
         TBufferCoord inserted;
-        Commit(Changer().Insert(smColumn, {1, first}, text, inserted));
-        Record(crInsert, {1, first}, {width + 1, last}, {}, smColumn);
-        Record(crIndent, shifted(begin), shifted(end), {}, mode);
+        Commit(Changer().Insert(smColumn, {1, b.First}, text, inserted));
+        Record(crInsert, {1, b.First}, {width + 1, b.Last}, {}, smColumn);
+        Record(crIndent, shifted(b.Begin), shifted(b.End), {}, b.Mode);
     }
-    Select(mode, shifted(begin), shifted(end), shifted(edit_.CaretXY()));
+    Select(b.Mode, shifted(b.Begin), shifted(b.End), shifted(edit_.CaretXY()));
 }
 
 void TSynEditingCommands::BlockUnindent() {
-    if (!edit_.SelAvail()) return;
-    int first = 0, last = 0;
-    BlockLines(first, last);
-    if (last < first) return;
-    const TSynSelectionMode mode = edit_.ActiveSelectionMode();
-    const TBufferCoord begin = edit_.BlockBegin(), end = edit_.BlockEnd();
+    Block b;
+    if (!SelectedBlock(b)) return;
     const int tabWidth = edit_.TabWidth();
     std::vector<int> removed;
     std::string text; // what each line loses, line by line
-    for (int y = first; y <= last; ++y) {
+    for (int y = b.First; y <= b.Last; ++y) {
         const std::string_view line = edit_.Lines().GetView(y - 1);
         removed.push_back(IndentToRemove(line, tabWidth, tabWidth));
         text += line.substr(0, static_cast<std::size_t>(removed.back()));
-        if (y < last) text += "\r\n";
+        if (y < b.Last) text += "\r\n";
     }
     if (std::all_of(removed.begin(), removed.end(), [](int n) { return n == 0; })) return;
     auto shifted = [&](TBufferCoord p) {
-        if (p.Y >= first && p.Y <= last)
-            p.X = std::max(1, p.X - removed[static_cast<std::size_t>(p.Y - first)]);
+        if (p.Y >= b.First && p.Y <= b.Last)
+            p.X = std::max(1, p.X - removed[static_cast<std::size_t>(p.Y - b.First)]);
         return p;
     };
     {
         UndoBlock block(edit_.UndoList());
-        Commit(Changer().DeletePrefixes(first, text));
-        Record(crUnindent, begin, end, text, mode);
+        Commit(Changer().DeletePrefixes(b.First, text));
+        Record(crUnindent, b.Begin, b.End, text, b.Mode);
     }
-    Select(mode, shifted(begin), shifted(end), shifted(edit_.CaretXY()));
+    Select(b.Mode, shifted(b.Begin), shifted(b.End), shifted(edit_.CaretXY()));
 }
 
 // --- Clipboard -------------------------------------------------------------------------

@@ -263,13 +263,7 @@ TSynLineChange TSynTextChanger::Replace(TSynSelectionMode DeleteMode, TBufferCoo
     // the end of a line may stand before the inserted text.
     const TSynLineChange removal = DeleteIn(Source{lines_}, DeleteMode, A, B);
     const Source after{lines_, &removal};
-    TBufferCoord at = std::min(A, B);
-    if (DeleteMode == smLine) at.X = 1;
-    if (DeleteMode == smColumn) {
-        int left = 0, right = 0;
-        ColumnRange(Source{lines_}, A, B, left, right);
-        at.X = DisplayColumnToCharIndex(after.Line(at.Y - 1), left, lines_.TabWidth());
-    }
+    TBufferCoord at = InsertionPointIn(after, DeleteMode, A, B);
     if (InsertMode == smLine) at.X = 1;
     TSynLineChange insertion = InsertMode == smColumn ? InsertColumn(after, at, Text, End)
                                                       : InsertNormal(after, at, Text, End);
@@ -278,12 +272,19 @@ TSynLineChange TSynTextChanger::Replace(TSynSelectionMode DeleteMode, TBufferCoo
 
 TBufferCoord TSynTextChanger::InsertionPoint(TSynSelectionMode Mode, TBufferCoord A,
                                              TBufferCoord B) const {
+    return InsertionPointIn(Source{lines_}, Mode, A, B);
+}
+
+TBufferCoord TSynTextChanger::InsertionPointIn(const Source& S, TSynSelectionMode Mode,
+                                               TBufferCoord A, TBufferCoord B) const {
     TBufferCoord at = std::min(A, B);
     if (Mode == smLine) at.X = 1;
     if (Mode == smColumn) {
+        // The block's left column, on the lines as they are now, and where
+        // that column falls in S's line (the lines left of it are the same).
         int left = 0, right = 0;
         ColumnRange(Source{lines_}, A, B, left, right);
-        at.X = DisplayColumnToCharIndex(lines_.GetView(at.Y - 1), left, lines_.TabWidth());
+        at.X = DisplayColumnToCharIndex(S.Line(at.Y - 1), left, lines_.TabWidth());
     }
     return at;
 }

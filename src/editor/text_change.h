@@ -92,6 +92,9 @@ private:
                                 TBufferCoord& End) const;
     TSynLineChange InsertColumn(const Source& S, TBufferCoord P, std::string_view Text,
                                 TBufferCoord& End) const;
+    // InsertionPoint, with the column's character looked up in S's lines.
+    TBufferCoord InsertionPointIn(const Source& S, TSynSelectionMode Mode, TBufferCoord A,
+                                  TBufferCoord B) const;
     // The display columns of a column block between A and B.
     void ColumnRange(const Source& S, TBufferCoord A, TBufferCoord B, int& Left, int& Right) const;
     // The change as the lines store it (trimmed when asked to trim).
