@@ -212,10 +212,8 @@ public:
     void SetSelLength(int Value);
     std::string SelText() const { return doc_.GetSelText(); }
     std::string GetSelText() const { return doc_.GetSelText(); }
-    // Replaces the selection (or inserts at the caret) as one undo block:
-    // the selection is removed in its mode, Value inserted at its begin in
-    // the same mode; the caret goes to the end of Value (column 1 in
-    // smLine).
+    // Replaces the selection (or inserts at the caret) in its mode as one
+    // undo block; the caret goes after Value (column 1 in smLine).
     void SetSelText(const std::string& Value);
     // Selects the word at P (the highlighter's word characters).
     void SetWordBlock(const TBufferCoord& P);
@@ -301,32 +299,28 @@ public:
     void Resize() { SizeOrFontChanged(false); }
 
     // --- Clipboard and drag and drop -------------------------------------------
-    // Copy puts the selection on the clipboard as text and as the editor's
-    // block, which keeps its selection mode; paste prefers that block.
-    // Failures raise ESynError with "Clipboard copy operation failed" or
-    // "Clipboard paste operation failed." and change nothing.
+    // The selection goes as text and as the editor's block (its mode kept),
+    // which paste prefers. A refusing platform raises ESynError and changes
+    // nothing.
     void CopyToClipboard() { editing_.CopyToClipboard(); }
     void CutToClipboard() { editing_.CutToClipboard(); }
     void PasteFromClipboard() { editing_.PasteFromClipboard(); }
-    // What a drop at the pointer would do: a move of this editor's own
-    // selection, a copy with Ctrl; a copy from another editor (Source), a
-    // move with Shift; a copy of text from elsewhere (Source null); nothing
-    // on a read-only editor. The caret follows the pointer and the view
-    // scrolls near its edges.
+    // What a drop at the pointer would do: own selection moved (Ctrl:
+    // copied), another editor's (Source) copied (Shift: moved), text from
+    // elsewhere (null) copied, nothing when read-only. The caret follows the
+    // pointer; the view scrolls near its edges.
     TSynDropEffect DragOver(const TCustomSynEdit* Source, TShiftState Shift, int X, int Y) {
         return mouse_.DragOver(Source, Shift, X, Y);
     }
     // The drag left the editor or ended elsewhere.
     void DragLeave() { mouse_.DragLeave(); }
-    // Drops at the pointer: Text is the dragged text (a Source editor's
-    // selection is read from it). Answers what was done.
+    // Drops Text (a Source editor's own selection) at the pointer.
     TSynDropEffect DragDrop(TCustomSynEdit* Source, const std::string& Text, TShiftState Shift,
                             int X, int Y) {
         return mouse_.DragDrop(Source, Text, Shift, X, Y);
     }
 
     // --- Undo -----------------------------------------------------------------
-    // One step each; nothing while read-only.
     void Undo() { undoApplier_.Undo(); }
     void Redo() { undoApplier_.Redo(); }
     TSynEditUndoList& UndoList() { return doc_.UndoList(); }

@@ -54,8 +54,6 @@ void TSynUndoApplier::Run(bool Redoing) {
         return;
     }
     const std::int32_t number = top->ChangeNumber;
-    const TSynChangeReason closing = ClosingReason(top->ChangeReason, Redoing);
-    const bool group = edit_.Options().Contains(eoGroupUndo);
 
     // For the duration: what the other list records shares this step's
     // number, a redo does not count as a new edit, and the caret may stand
@@ -81,24 +79,33 @@ void TSynUndoApplier::Run(bool Redoing) {
     touchedFirst_ = INT_MAX;
     touchedLast_ = -1;
     edit_.options_.Include(eoScrollPastEol);
+    RevertStep(from, to, Redoing);
+    if (Redoing && editing_.Trim()) TrimTouched();
+    if (Redoing) MoveGroupBreak(from, to);
+    edit_.UpdateModifiedStatus();
+}
 
+void TSynUndoApplier::RevertStep(TSynEditUndoList& From, TSynEditUndoList& To, bool Redoing) {
+    const std::int32_t number = From.PeekItem()->ChangeNumber;
+    const TSynChangeReason closing = ClosingReason(From.PeekItem()->ChangeReason, Redoing);
+    const bool group = edit_.Options().Contains(eoGroupUndo);
     // The operation being reverted, by its number and the reason of its
     // last item (the first reverted): typing after a blank past the line's
     // end records blanks and the character as one operation, which is still
     // typing.
     std::int32_t operation = 0;
     TSynChangeReason reason = crNothing;
-    while (const TSynEditUndoItem* item = from.PeekItem()) {
+    while (const TSynEditUndoItem* item = From.PeekItem()) {
         if (item->ChangeNumber != operation || reason == crNothing) {
             operation = item->ChangeNumber;
             reason = item->ChangeReason;
         }
-        ApplyTop(from, to, Redoing);
-        const TSynEditUndoItem* next = from.PeekItem();
+        ApplyTop(From, To, Redoing);
+        const TSynEditUndoItem* next = From.PeekItem();
         if (!next) break;
         if (closing != crNothing) {
             if (next->ChangeReason != closing) continue;
-            ApplyTop(from, to, Redoing); // the bracket's other end
+            ApplyTop(From, To, Redoing); // the bracket's other end
             break;
         }
         // A run of like edits that reaches into an operation of several
@@ -110,9 +117,6 @@ void TSynUndoApplier::Run(bool Redoing) {
                               reason != crIndent && reason != crUnindent;
         if (!sameStep && !likeEdit) break;
     }
-    if (Redoing && editing_.Trim()) TrimTouched();
-    if (Redoing) MoveGroupBreak(from, to);
-    edit_.UpdateModifiedStatus();
 }
 
 void TSynUndoApplier::Touch(int First, int Removed, int Added) {

@@ -38,6 +38,8 @@ public:
 
 private:
     void Run(bool Redoing);
+    // Reverts From's top items that make one step, recording into To.
+    void RevertStep(TSynEditUndoList& From, TSynEditUndoList& To, bool Redoing);
     // Applies From's top item and records its inverse into To.
     void ApplyTop(TSynEditUndoList& From, TSynEditUndoList& To, bool Redoing);
     void ApplyReplacement(TSynEditUndoList& From, TSynEditUndoList& To,

@@ -43,6 +43,7 @@ const EditCase kEditCases[] = {
     {"OverwriteReplacesThenAppends", "PR|IN", "{ToggleMode}XYZ", "PRXYZ|"},
     {"ABlankAtTheEndIsNotStoredButTheCaretMoves", "PRINT|", " ", "PRINT |"},
     {"ALetterAfterItStoresBoth", "PRINT|", " A", "PRINT A|"},
+    {"ABlankInALineOfWhiteSpaceGoesPastItsCells", "\t|", " ", "         |"},
     {"TypingReplacesTheSelection", "PRINT |ABC", "{SelRight}{SelRight}X", "PRINT X|C"},
     {"EnterOnAnEmptyLine", "A\n|\nB", "{LineBreak}", "A\n\n|\nB"},
     {"EnterPastTheEnd", "AB|", "{Right}{Right}{LineBreak}", "AB\n|"},
