@@ -132,6 +132,14 @@ TEST_F(Editing, TypingAtTheRightEdgeJumpsTheViewRight) {
 
 TEST_F(Editing, ReadOnlyEditorsChangeNothingButCopy) {
     LoadWithCaret(edit, "10 |PRINT");
+    Keys(edit, "X");
+    edit.SetReadOnly(true);
+    EXPECT_FALSE(edit.CanUndo());
+    Keys(edit, "{Undo}");
+    EXPECT_EQ(edit.Lines().Text(), "10 XPRINT");
+    edit.SetReadOnly(false);
+    edit.Undo();
+    edit.ClearUndo();
     edit.SetReadOnly(true);
     Keys(edit, "X{LineBreak}{DeleteLastChar}{DeleteLine}{SelLineEnd}{Cut}{Paste}{BlockIndent}");
     EXPECT_EQ(edit.Lines().Text(), "10 PRINT");

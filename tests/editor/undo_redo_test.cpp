@@ -117,15 +117,6 @@ TEST_F(UndoRedo, IndentUndoesAsOneStepAndRestoresTheSelection) {
     EXPECT_FALSE(edit.CanUndo());
 }
 
-TEST_F(UndoRedo, ReadOnlyEditorsNeitherUndoNorRedo) {
-    LoadWithCaret(edit, "|");
-    Keys(edit, "AB");
-    edit.SetReadOnly(true);
-    EXPECT_FALSE(edit.CanUndo());
-    Keys(edit, "{Undo}");
-    EXPECT_EQ(edit.Lines().Text(), "AB");
-}
-
 TEST_F(UndoRedo, OnChangeFiresOncePerCommand) {
     struct Counter {
         int changes = 0;
