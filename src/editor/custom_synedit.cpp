@@ -398,7 +398,7 @@ void TCustomSynEdit::ListInserted(TObject*, int Index, int NumLines) {
 }
 
 void TCustomSynEdit::ListPutted(TObject*, int Index, int NumLines) {
-    const int last = ranges_.LinePutted(Index);
+    const int last = ranges_.LinesPutted(Index, NumLines);
     InvalidateLines(Index + 1, std::max(Index + 1, last + 1));
     MaxScrollWidthCovers(Index, NumLines);
 }

@@ -11,8 +11,10 @@
 // (caret and selection setters, coordinates, caret display), scrolling.cpp,
 // repaint.cpp (repaint requests, Paint, the paint lock), key_input.cpp
 // (keys, key bindings, command dispatch), movement.cpp (movement commands,
-// words) and editing.cpp (undo lists and the editing commands). It talks to
-// its window only through TSynEditWindow (platform.h).
+// words) and editing.cpp (undo bookkeeping). The commands that change the
+// text are TSynEditingCommands (editing.h), undo and redo TSynUndoApplier
+// (undo_apply.h). It talks to its window only through TSynEditWindow
+// (platform.h).
 //
 // Units: TBufferCoord is 1-based (X character, Y line); line store indices are
 // 0-based; flat character indices count every line break as two characters;
@@ -28,6 +30,7 @@
 
 #include "editor/document.h"
 #include "editor/edit_types.h"
+#include "editor/editing.h"
 #include "editor/gutter.h"
 #include "editor/highlighter_ranges.h"
 #include "editor/kbd_handler.h"
@@ -35,6 +38,7 @@
 #include "editor/mouse_controller.h"
 #include "editor/style.h"
 #include "editor/text_drawer.h"
+#include "editor/undo_apply.h"
 #include "editor/view.h"
 #include "highlight/component.h"
 #include "highlight/custom_highlighter.h"
@@ -208,6 +212,9 @@ public:
     void SetSelLength(int Value);
     std::string SelText() const { return doc_.GetSelText(); }
     std::string GetSelText() const { return doc_.GetSelText(); }
+    // Replaces the selection (or inserts at the caret) in its mode as one
+    // undo block; the caret goes after Value (column 1 in smLine).
+    void SetSelText(const std::string& Value);
     // Selects the word at P (the highlighter's word characters).
     void SetWordBlock(const TBufferCoord& P);
     void SelectAll();
@@ -291,7 +298,31 @@ public:
     // The client area changed size.
     void Resize() { SizeOrFontChanged(false); }
 
+    // --- Clipboard and drag and drop -------------------------------------------
+    // The selection goes as text and as the editor's block (its mode kept),
+    // which paste prefers. A refusing platform raises ESynError and changes
+    // nothing.
+    void CopyToClipboard() { editing_.CopyToClipboard(); }
+    void CutToClipboard() { editing_.CutToClipboard(); }
+    void PasteFromClipboard() { editing_.PasteFromClipboard(); }
+    // What a drop at the pointer would do: own selection moved (Ctrl:
+    // copied), another editor's (Source) copied (Shift: moved), text from
+    // elsewhere (null) copied, nothing when read-only. The caret follows the
+    // pointer; the view scrolls near its edges.
+    TSynDropEffect DragOver(const TCustomSynEdit* Source, TShiftState Shift, int X, int Y) {
+        return mouse_.DragOver(Source, Shift, X, Y);
+    }
+    // The drag left the editor or ended elsewhere.
+    void DragLeave() { mouse_.DragLeave(); }
+    // Drops Text (a Source editor's own selection) at the pointer.
+    TSynDropEffect DragDrop(TCustomSynEdit* Source, const std::string& Text, TShiftState Shift,
+                            int X, int Y) {
+        return mouse_.DragDrop(Source, Text, Shift, X, Y);
+    }
+
     // --- Undo -----------------------------------------------------------------
+    void Undo() { undoApplier_.Undo(); }
+    void Redo() { undoApplier_.Redo(); }
     TSynEditUndoList& UndoList() { return doc_.UndoList(); }
     TSynEditUndoList& RedoList() { return doc_.RedoList(); }
     void BeginUndoBlock() { UndoList().BeginBlock(); }
@@ -413,10 +444,9 @@ protected:
     // Rows up (negative) or down, keeping the display column.
     void MoveCaretVert(int DY, bool Extend);
     void SetGutterWidth(int Value);
-    // A press moved far enough to become a drag of the selection. Dragging
-    // text is the front end's and the editing layer's business; this only
-    // ends the wait.
-    virtual void StartDragSelection() {}
+    // A press moved far enough to become a drag of the selection: hands the
+    // selected text to the window's drag, which returns when it is dropped.
+    virtual void StartDragSelection();
 
     // Reactions to the line store.
     void LinesChanging(TObject* Sender);
@@ -432,6 +462,8 @@ private:
     using Self = TCustomSynEdit;
     friend class TSynMouseController;
     friend class TSynPaintLock;
+    friend class TSynEditingCommands;
+    friend class TSynUndoApplier;
 
     struct HookedCommandHandler {
         THookedCommandEvent Event;
@@ -508,6 +540,8 @@ private:
     TSynEditKbdHandler kbdHandler_;
     std::vector<HookedCommandHandler> hookedCommandHandlers_;
     TSynMouseController mouse_{*this};
+    TSynEditingCommands editing_{*this};
+    TSynUndoApplier undoApplier_{*this, editing_};
 
     TSynEditorOptions options_ = kDefaultSynEditorOptions;
     int maxScrollWidth_ = kDefaultMaxScrollWidth;

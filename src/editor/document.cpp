@@ -1,5 +1,7 @@
 #include "editor/document.h"
 
+#include "editor/text_change.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -7,17 +9,8 @@ namespace marlinet::editor {
 
 namespace {
 
-constexpr std::string_view kLineBreak = "\r\n";
 // A line break counts as two characters in a flat character index.
 constexpr int kLineBreakLength = 2;
-
-// Bytes [From, To) of Line (0-based), cut to the line's end.
-std::string_view Slice(std::string_view Line, int From, int To) {
-    const int size = static_cast<int>(Line.size());
-    From = std::clamp(From, 0, size);
-    To = std::clamp(To, From, size);
-    return Line.substr(static_cast<std::size_t>(From), static_cast<std::size_t>(To - From));
-}
 
 } // namespace
 
@@ -26,17 +19,8 @@ TDisplayCoord TSynDocument::BufferToDisplayPos(const TBufferCoord& P) const {
 }
 
 TBufferCoord TSynDocument::DisplayToBufferPos(const TDisplayCoord& P) const {
-    const std::string_view line = lines_.GetView(P.Row - 1);
-    const int tabWidth = lines_.TabWidth();
-    const int target = std::max(P.Column, 1) - 1; // 0-based display column
-    int column = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        int next = column + 1;
-        if (line[i] == '\t' && tabWidth > 1) next = (column / tabWidth + 1) * tabWidth;
-        if (target < next) return {static_cast<int>(i) + 1, P.Row};
-        column = next;
-    }
-    return {static_cast<int>(line.size()) + 1 + (target - column), P.Row};
+    return {DisplayColumnToCharIndex(lines_.GetView(P.Row - 1), P.Column, lines_.TabWidth()),
+            P.Row};
 }
 
 TBufferCoord TSynDocument::CharIndexToRowCol(int Index) const {
@@ -88,41 +72,7 @@ int TSynDocument::SelLength() const {
 
 std::string TSynDocument::GetSelText() const {
     if (!SelAvail()) return {};
-    const TBufferCoord first = SelectionFirst(), last = SelectionLast();
-    std::string text;
-    switch (activeSelectionMode_) {
-    case smNormal:
-        if (first.Y == last.Y)
-            return std::string(Slice(lines_.GetView(first.Y - 1), first.X - 1, last.X - 1));
-        text = Slice(lines_.GetView(first.Y - 1), first.X - 1, INT_MAX);
-        for (int y = first.Y + 1; y < last.Y; ++y) {
-            text += kLineBreak;
-            text += lines_.GetView(y - 1);
-        }
-        text += kLineBreak;
-        text += Slice(lines_.GetView(last.Y - 1), 0, last.X - 1);
-        break;
-    case smLine:
-        for (int y = first.Y; y <= last.Y; ++y) {
-            text += lines_.GetView(y - 1);
-            if (y < lines_.Count()) text += kLineBreak;
-        }
-        break;
-    case smColumn: {
-        // Columns are display columns, so tabs line up as they are seen.
-        const int c1 = BufferToDisplayPos(blockBegin_).Column;
-        const int c2 = BufferToDisplayPos(blockEnd_).Column;
-        const int left = std::min(c1, c2), right = std::max(c1, c2);
-        for (int y = first.Y; y <= last.Y; ++y) {
-            const int from = DisplayToBufferPos({left, y}).X;
-            const int to = DisplayToBufferPos({right, y}).X;
-            text += Slice(lines_.GetView(y - 1), from - 1, to - 1);
-            if (y < last.Y) text += kLineBreak;
-        }
-        break;
-    }
-    }
-    return text;
+    return TSynTextChanger(lines_, false).Text(activeSelectionMode_, blockBegin_, blockEnd_);
 }
 
 } // namespace marlinet::editor

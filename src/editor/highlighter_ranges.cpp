@@ -61,22 +61,32 @@ void TSynHighlighterRanges::LinesInserted(int Index, int Count) {
     // The known lines after the insertion moved down; the new ones are
     // scanned now, and so is what follows until a range matches again.
     valid_ += Count;
-    int c = Index;
-    do {
-        c = Rescan(c, true) + 1;
-    } while (c < Index + Count);
+    Guarded(Index, [&] {
+        int c = Index;
+        do {
+            c = Rescan(c, true) + 1;
+        } while (c < Index + Count);
+    });
 }
 
 void TSynHighlighterRanges::LinesDeleted(int Index, int Count) {
     if (!highlighter_ || Index >= valid_) return;
     valid_ = std::max(Index, valid_ - Count);
     const int first = std::min(Index, lines_.Count() - 1);
-    if (first >= 0 && first < valid_) Rescan(first, true);
+    if (first >= 0 && first < valid_) Guarded(first, [&] { return Rescan(first, true); });
 }
 
-int TSynHighlighterRanges::LinePutted(int Index) {
-    if (!highlighter_ || Index >= valid_) return Index;
-    return Rescan(Index, true);
+int TSynHighlighterRanges::LinesPutted(int Index, int Count) {
+    const int lastPut = Index + std::max(Count, 1) - 1;
+    if (!highlighter_ || Index >= valid_) return lastPut;
+    // Every replaced line is scanned, then what follows until a range
+    // comes out as it was.
+    return Guarded(Index, [&] {
+        int last = Index - 1;
+        while (last < lastPut && last + 1 < valid_)
+            last = Rescan(last + 1, true);
+        return std::max(last, lastPut);
+    });
 }
 
 int TSynHighlighterRanges::ScanFrom(int Index) {

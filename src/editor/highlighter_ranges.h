@@ -11,6 +11,8 @@
 // beyond it only waits for its turn.
 #pragma once
 
+#include <algorithm>
+
 #include "editor/string_list.h"
 #include "highlight/custom_highlighter.h"
 
@@ -34,7 +36,7 @@ public:
     // have changed with it.
     void LinesInserted(int Index, int Count);
     void LinesDeleted(int Index, int Count);
-    int LinePutted(int Index);
+    int LinesPutted(int Index, int Count);
     void Cleared() { valid_ = 0; }
 
     // From line Index until a stored range comes out as it was: answers the
@@ -51,6 +53,17 @@ private:
     // Rescans from Index (within the known part) until a stored range
     // matches; beyond the known part it stops (StopAtUnknown) or goes on.
     int Rescan(int Index, bool StopAtUnknown);
+    // A scan that failed (the highlighter threw) leaves the ranges from
+    // Index on unknown, to be scanned again when needed.
+    template <class Scan>
+    auto Guarded(int Index, Scan scan) {
+        try {
+            return scan();
+        } catch (...) {
+            valid_ = std::min(valid_, Index);
+            throw;
+        }
+    }
 
     TSynEditStringList& lines_;
     highlight::TSynCustomHighlighter* highlighter_ = nullptr;

@@ -55,22 +55,25 @@ void TSynMouseController::DblClick(int X, int) {
     edit_.stateFlags_.Include(sfDblClicked);
 }
 
-void TSynMouseController::ComputeScrollDeltas(int X, int Y) {
+void TSynMouseController::ComputeScrollDeltas(int X, int Y, bool Dragging) {
     const int charWidth = edit_.CharWidth(), lineHeight = edit_.LineHeight();
-    const int left = edit_.GutterWidth() + TCustomSynEdit::kGutterMargin;
-    const int right = left + edit_.CharsInWindow() * charWidth;
-    const int bottom = edit_.LinesInWindow() * lineHeight;
+    const int bandX = Dragging ? charWidth / 2 : 0, bandY = Dragging ? lineHeight / 2 : 0;
+    const int left = edit_.GutterWidth() + TCustomSynEdit::kGutterMargin + bandX;
+    const int right = left - 2 * bandX + edit_.CharsInWindow() * charWidth;
+    const int top = bandY;
+    const int bottom = edit_.LinesInWindow() * lineHeight - bandY;
     scrollDeltaX_ = 0;
     scrollDeltaY_ = 0;
     if (X < left)
         scrollDeltaX_ = (X - left) / charWidth - 1;
     else if (X >= right)
         scrollDeltaX_ = (X - right) / charWidth + 1;
-    if (Y < 0)
-        scrollDeltaY_ = Y / lineHeight - 1;
+    if (Y < top)
+        scrollDeltaY_ = (Y - top) / lineHeight - 1;
     else if (Y >= bottom)
         scrollDeltaY_ = (Y - bottom) / lineHeight + 1;
     const bool wanted = scrollDeltaX_ != 0 || scrollDeltaY_ != 0;
+    if (!edit_.Window()) return;
     if (wanted && !scrollTimerRunning_) {
         edit_.Window()->StartScrollTimer(TCustomSynEdit::kScrollTimerInterval);
         scrollTimerRunning_ = true;
@@ -159,6 +162,60 @@ void TSynMouseController::MouseUp(TMouseButton Button, TShiftState Shift, int X,
         edit_.SetBlockEnd(pos);
     else
         edit_.SetBlockBegin(pos);
+}
+
+// --- Drag and drop ------------------------------------------------------------------
+
+TSynDropEffect TSynMouseController::DropEffect(const TCustomSynEdit* Source,
+                                               TShiftState Shift) const {
+    if (edit_.ReadOnly()) return TSynDropEffect::None;
+    if (Source == &edit_)
+        return Shift.Contains(ssCtrl) ? TSynDropEffect::Copy : TSynDropEffect::Move;
+    if (Source) return Shift.Contains(ssShift) ? TSynDropEffect::Move : TSynDropEffect::Copy;
+    return TSynDropEffect::Copy;
+}
+
+TSynDropEffect TSynMouseController::DragOver(const TCustomSynEdit* Source, TShiftState Shift, int X,
+                                             int Y) {
+    const TSynDropEffect effect = DropEffect(Source, Shift);
+    if (effect == TSynDropEffect::None || edit_.CharWidth() <= 0 || edit_.LineHeight() <= 0) {
+        DragLeave();
+        return effect;
+    }
+    lastMouseShift_ = Shift;
+    ComputeScrollDeltas(X, Y, true);
+    TSynPaintLock lock(edit_);
+    edit_.SetCaretXY(PositionAt(X, Y));
+    return effect;
+}
+
+void TSynMouseController::DragLeave() {
+    StopScrollTimer();
+    scrollDeltaX_ = scrollDeltaY_ = 0;
+}
+
+TSynDropEffect TSynMouseController::DragDrop(TCustomSynEdit* Source, const std::string& Text,
+                                             TShiftState Shift, int X, int Y) {
+    DragLeave();
+    const TSynDropEffect effect = DropEffect(Source, Shift);
+    if (effect == TSynDropEffect::None) return effect;
+    const TBufferCoord at = PositionAt(X, Y);
+    // Another editor's selection is the text, byte for byte.
+    const std::string text =
+        Source && Source != &edit_ && Source->SelAvail() ? Source->SelText() : Text;
+    return edit_.editing_.Drop(Source, text, effect, at);
+}
+
+void TCustomSynEdit::StartDragSelection() {
+    if (!window_ || !SelAvail()) return;
+    // The drag takes the mouse over; the press's gesture ends here.
+    if (window_->MouseCapture()) window_->SetMouseCapture(false);
+    mouse_.DragLeave();
+    TSynClipboardData data;
+    data.Text = SelText();
+    data.HasBlock = true;
+    data.Block = EncodeClipboardBlock(ActiveSelectionMode(), data.Text);
+    window_->StartDrag(data);
 }
 
 void TSynMouseController::MouseWheel(int WheelDelta, TShiftState Shift) {

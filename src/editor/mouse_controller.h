@@ -6,6 +6,9 @@
 // progress. Coordinates are client pixels.
 #pragma once
 
+#include <string>
+
+#include "editor/editing.h"
 #include "editor/types.h"
 
 namespace marlinet::editor {
@@ -27,12 +30,21 @@ public:
     // Before the window goes: the auto-scroll timer is the window's.
     void StopScrollTimer();
 
+    // Drag and drop over this editor (see TCustomSynEdit).
+    TSynDropEffect DragOver(const TCustomSynEdit* Source, TShiftState Shift, int X, int Y);
+    void DragLeave();
+    TSynDropEffect DragDrop(TCustomSynEdit* Source, const std::string& Text, TShiftState Shift,
+                            int X, int Y);
+
 private:
     // The text position nearest to a pixel, on an existing row.
     TBufferCoord PositionAt(int X, int Y) const;
     // How far to scroll per tick while the pointer is outside the text
     // area; starts or stops the timer accordingly.
-    void ComputeScrollDeltas(int X, int Y);
+    // While Dragging, half a cell inside the text area's edges counts as
+    // outside: a drag cannot leave the window, so it scrolls near the edges.
+    void ComputeScrollDeltas(int X, int Y, bool Dragging = false);
+    TSynDropEffect DropEffect(const TCustomSynEdit* Source, TShiftState Shift) const;
     void MoveCaretToPointer(int X, int Y, bool KeepColumn, bool KeepRow);
 
     TCustomSynEdit& edit_;

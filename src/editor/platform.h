@@ -91,6 +91,21 @@ public:
                             int SourceWidth, int SourceHeight) = 0;
 };
 
+// --- Clipboard and drag and drop ---------------------------------------------------
+
+// The name the editor's own clipboard format is registered under, beside
+// plain text.
+inline constexpr const char* kSynEditClipboardFormat = "Editor Control Block Type";
+
+// Text as the clipboard or a drag carries it: plain text, and, when the text
+// comes from an editor, the editor's block (EncodeClipboardBlock), which
+// keeps the selection mode it was copied in. Text is 8-bit.
+struct TSynClipboardData {
+    std::string Text;
+    bool HasBlock = false;
+    std::string Block;
+};
+
 // --- Window --------------------------------------------------------------------------
 
 // Vertical scroll bar state. Position runs from Min to Max - Page + 1.
@@ -169,6 +184,16 @@ public:
     // before it becomes a drag.
     virtual int WheelScrollLines() const = 0;
     virtual int DragThreshold() const = 0;
+
+    // Puts Data on the clipboard, replacing what it held; false when the
+    // platform refuses.
+    virtual bool SetClipboard(const TSynClipboardData& Data) = 0;
+    // What the clipboard holds (Text empty when it holds no text); false when
+    // the platform refuses.
+    virtual bool GetClipboard(TSynClipboardData& Data) = 0;
+    // Starts dragging Data and returns when the drag has ended; a drop on an
+    // editor has been carried out by then (TCustomSynEdit::DragDrop).
+    virtual void StartDrag(const TSynClipboardData& Data) = 0;
 };
 
 } // namespace marlinet::editor

@@ -314,6 +314,57 @@ void TSynEditStringList::DeleteLines(int Index, int NumLines) {
     Fire(OnDeleted, Index, NumLines);
 }
 
+TSynLineReplacement TSynEditStringList::PrepareReplace(int Index, int Count,
+                                                       std::vector<std::string> NewLines) {
+    CheckIndex(Index, GetCount());
+    if (Count < 0 || Count > GetCount() - Index) throw ESynEditStringList(Index + Count);
+    const std::size_t added = NewLines.size() > static_cast<std::size_t>(Count)
+                                  ? NewLines.size() - static_cast<std::size_t>(Count)
+                                  : 0;
+    if (added > static_cast<std::size_t>(INT_MAX - GetCount()))
+        throw EListError("Stringlist cannot hold more lines");
+    TSynLineReplacement r;
+    r.index_ = Index;
+    r.count_ = Count;
+    r.records_.reserve(NewLines.size());
+    for (std::string& line : NewLines) {
+        TSynEditStringRec& rec = r.records_.emplace_back();
+        rec.Owned = std::move(line);
+    }
+    // The array grows now, so that the commit only moves records.
+    records_.reserve(std::max(records_.capacity(), CapacityAfterGrowing(records_.size() + added)));
+    return r;
+}
+
+void TSynEditStringList::CommitReplace(TSynLineReplacement R) {
+    TStringsUpdate update(*this);
+    const int n = R.NewCount();
+    const int kept = std::min(R.count_, n);
+    const auto at = records_.begin() + R.index_;
+    for (int i = 0; i < kept; ++i) {
+        TSynEditStringRec& rec = at[i];
+        rec.Owned = std::move(R.records_[static_cast<std::size_t>(i)].Owned);
+        rec.Loaded = nullptr;
+        rec.LoadedLength = 0;
+        rec.Flags = {sfExpandedLengthUnknown};
+        rec.ExpandedLength = -1;
+    }
+    if (n > R.count_)
+        records_.insert(at + R.count_, std::make_move_iterator(R.records_.begin() + kept),
+                        std::make_move_iterator(R.records_.end()));
+    else if (n < R.count_)
+        records_.erase(at + n, at + R.count_);
+    if (records_.size() > static_cast<std::size_t>(capacity_))
+        capacity_ =
+            static_cast<int>(std::min<std::size_t>(CapacityAfterGrowing(records_.size()), INT_MAX));
+    indexOfLongestLine_ = -1;
+    // The count changes first, so that a listener reading the replaced lines
+    // finds them where they now are.
+    if (n > R.count_) Fire(OnInserted, R.index_ + R.count_, n - R.count_);
+    if (n < R.count_) Fire(OnDeleted, R.index_ + n, R.count_ - n);
+    if (kept > 0) Fire(OnPutted, R.index_, kept);
+}
+
 void TSynEditStringList::Put(int Index, std::string_view S) {
     if (Index == GetCount()) {
         Add(S);

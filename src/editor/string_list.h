@@ -80,6 +80,22 @@ int GetExpandedLength(std::string_view S, int TabWidth);
 // past the end of the line count one each.
 int CharIndex2CaretPos(int Index, int TabWidth, std::string_view Line);
 
+// Lines [Index, Index + Count) of a list and the records that are to take
+// their place, built beforehand (TSynEditStringList::PrepareReplace) so that
+// carrying the replacement out cannot fail half way.
+class TSynLineReplacement {
+public:
+    int Index() const { return index_; }
+    int Count() const { return count_; }
+    int NewCount() const { return static_cast<int>(records_.size()); }
+
+private:
+    friend class TSynEditStringList;
+    int index_ = 0;
+    int count_ = 0;
+    std::vector<TSynEditStringRec> records_;
+};
+
 class TSynEditStringList : public TStrings {
 public:
     static constexpr int kDefaultTabWidth = 8;
@@ -128,6 +144,21 @@ public:
     void InsertStrings(int Index, const TStrings& Strings);
     void InsertText(int Index, std::string_view NewText);
     void DeleteLines(int Index, int NumLines);
+
+    // Replaces lines [Index, Index + Count) by NewLines in one step. The
+    // lines both have keep their Range and Object. Events, after the text
+    // has changed: OnInserted or OnDeleted for the difference in count, then
+    // one OnPutted for the lines replaced in place (when there are any).
+    void ReplaceLines(int Index, int Count, std::vector<std::string> NewLines) {
+        CommitReplace(PrepareReplace(Index, Count, std::move(NewLines)));
+    }
+    // The same in two steps. PrepareReplace checks the range and allocates
+    // everything; it may throw and then changes nothing. CommitReplace
+    // changes the lines without failing; only a listener of its events may
+    // throw, and the text has changed by then. No other change of the list
+    // may come between the two.
+    TSynLineReplacement PrepareReplace(int Index, int Count, std::vector<std::string> NewLines);
+    void CommitReplace(TSynLineReplacement Replacement);
 
     std::string ExpandedStrings(int Index) const;
     // The same into Buffer, whose capacity is reused (an owned line without

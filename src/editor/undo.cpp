@@ -19,10 +19,12 @@ std::int32_t TSynEditUndoList::TakeChangeNumber() {
     return number;
 }
 
-void TSynEditUndoList::AddChange(TSynChangeReason AReason, const TBufferCoord& AStart,
-                                 const TBufferCoord& AEnd, const std::string& ChangeText,
-                                 TSynSelectionMode SelMode) {
-    if (lockCount_ > 0) return;
+std::unique_ptr<TSynEditUndoItem> TSynEditUndoList::MakeChange(TSynChangeReason AReason,
+                                                               const TBufferCoord& AStart,
+                                                               const TBufferCoord& AEnd,
+                                                               const std::string& ChangeText,
+                                                               TSynSelectionMode SelMode) {
+    if (lockCount_ > 0) return nullptr;
     auto item = std::make_unique<TSynEditUndoItem>();
     item->ChangeReason = AReason;
     item->ChangeSelMode = SelMode;
@@ -30,7 +32,13 @@ void TSynEditUndoList::AddChange(TSynChangeReason AReason, const TBufferCoord& A
     item->ChangeEndPos = AEnd;
     item->ChangeStr = ChangeText;
     item->ChangeNumber = TakeChangeNumber();
-    PushItem(std::move(item));
+    return item;
+}
+
+void TSynEditUndoList::AddChange(TSynChangeReason AReason, const TBufferCoord& AStart,
+                                 const TBufferCoord& AEnd, const std::string& ChangeText,
+                                 TSynSelectionMode SelMode) {
+    PushItem(MakeChange(AReason, AStart, AEnd, ChangeText, SelMode));
 }
 
 void TSynEditUndoList::BeginBlock() {
@@ -76,7 +84,13 @@ void TSynEditUndoList::PushItem(std::unique_ptr<TSynEditUndoItem> Item) {
     if (!isBreak) NotifyAdded();
 }
 
-void TSynEditUndoList::EnsureMaxEntries() {
+void TSynEditUndoList::PushItemQuietly(std::unique_ptr<TSynEditUndoItem> Item) noexcept {
+    if (!Item) return;
+    items_.push_back(std::move(Item)); // room was reserved
+    EnsureMaxEntries();
+}
+
+void TSynEditUndoList::EnsureMaxEntries() noexcept {
     if (static_cast<int>(items_.size()) <= maxUndoActions_) return;
     fullUndoImpossible_ = true;
     // An empty list can no longer mean "as when marked unmodified": the dropped

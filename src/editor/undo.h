@@ -82,6 +82,20 @@ public:
     // OnAddedUndo unless Item is a group break.
     void PushItem(std::unique_ptr<TSynEditUndoItem> Item);
 
+    // AddChange in steps, for undo and redo, which must not fail between
+    // changing the text and recording the change: MakeChange builds the
+    // item and takes its number (null while locked); Reserve makes room so
+    // that PushItemQuietly cannot fail; PushItemQuietly appends (dropping
+    // the oldest beyond the limit) without notifying; NotifyAdded notifies.
+    std::unique_ptr<TSynEditUndoItem>
+    MakeChange(TSynChangeReason AReason, const TBufferCoord& AStart, const TBufferCoord& AEnd,
+               const std::string& ChangeText, TSynSelectionMode SelMode);
+    void Reserve() { items_.reserve(items_.size() + 1); }
+    void PushItemQuietly(std::unique_ptr<TSynEditUndoItem> Item) noexcept;
+    void NotifyAdded() {
+        if (OnAddedUndo) OnAddedUndo(this);
+    }
+
     TSynChangeReason LastChangeReason() const;
     bool CanUndo() const { return !items_.empty(); }
     int ItemCount() const { return static_cast<int>(items_.size()); }
@@ -119,10 +133,7 @@ public:
 private:
     std::int32_t TakeChangeNumber();
     void AdvanceChangeNumber();
-    void EnsureMaxEntries();
-    void NotifyAdded() {
-        if (OnAddedUndo) OnAddedUndo(this);
-    }
+    void EnsureMaxEntries() noexcept;
 
     std::vector<std::unique_ptr<TSynEditUndoItem>> items_;
     std::int32_t blockChangeNumber_ = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -206,6 +207,22 @@ public:
     void StopScrollTimer() override { timerInterval = 0; }
     int WheelScrollLines() const override { return wheelLines; }
     int DragThreshold() const override { return dragThreshold; }
+    // One clipboard shared by every fake window, as the platform's is.
+    bool SetClipboard(const TSynClipboardData& Data) override {
+        if (refuseClipboard) return false;
+        Clipboard() = Data;
+        return true;
+    }
+    bool GetClipboard(TSynClipboardData& Data) override {
+        if (refuseClipboard) return false;
+        Data = Clipboard();
+        return true;
+    }
+    void StartDrag(const TSynClipboardData& Data) override { dragged.push_back(Data); }
+    static TSynClipboardData& Clipboard() {
+        static TSynClipboardData clipboard;
+        return clipboard;
+    }
 
     void Forget() {
         invalidated.clear();
@@ -245,6 +262,8 @@ public:
     bool hintShown = false;
     int hintMaxWidth = 0;
     int timerInterval = 0;
+    bool refuseClipboard = false;
+    std::vector<TSynClipboardData> dragged; // drags started, in order
 };
 
 // An editor on a FakeWindow with a 20-pixel font, so 10 x 20 pixel cells, and
@@ -257,6 +276,30 @@ public:
     }
     using TCustomSynEdit::MoveCaretAndSelection;
 };
+
+// The options the main window gives its editor.
+inline constexpr TSynEditorOptions kWindowOptions{
+    eoDragDropEditing, eoEnhanceEndKey,     eoGroupUndo,      eoRightMouseMovesCursor,
+    eoScrollPastEol,   eoShowScrollHint,    eoSmartTabDelete, eoSmartTabs,
+    eoTabsToSpaces,    eoTrimTrailingSpaces};
+
+// Runs keys written as text: each character is typed, {Name} runs the
+// command ecName, e.g. "AB{Left}{DeleteLastChar}".
+inline void Keys(TCustomSynEdit& edit, std::string_view keys) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] != '{') {
+            edit.CommandProcessor(ecChar, keys[i], nullptr);
+            continue;
+        }
+        const std::size_t close = keys.find('}', i);
+        TSynEditorCommand command = ecNone;
+        if (close == std::string_view::npos ||
+            !IdentToEditorCommand("ec" + std::string(keys.substr(i + 1, close - i - 1)), command))
+            throw std::invalid_argument("no such command in " + std::string(keys));
+        edit.CommandProcessor(command, '\0', nullptr);
+        i = close;
+    }
+}
 
 // Loads text written with '|' marking the caret, e.g. "10 PR|INT\n20 END".
 // Lines are separated by '\n'. Returns the caret position.

@@ -361,6 +361,22 @@ TEST_F(Ranges, InsertedAndDeletedLinesAreScannedFromTheirPlace) {
     EXPECT_THAT(highlighter.scanned, ElementsAre(1, 2, 3, 4, 5, 6));
 }
 
+TEST_F(Ranges, EditsOfSeveralLinesLeaveTheRangesAWholeScanGives) {
+    struct Edit {
+        TBufferCoord from, to;
+        const char* text;
+    };
+    for (const Edit& e : {Edit{{1, 2}, {1, 4}, "}\n{\n{x"}, Edit{{1, 1}, {2, 5}, "{"},
+                          Edit{{2, 3}, {1, 6}, ""}, Edit{{1, 2}, {1, 2}, "{\n}\n{"}}) {
+        edit.SetBlockBegin(e.from);
+        edit.SetBlockEnd(e.to);
+        edit.SetSelText(e.text);
+        const std::vector<TSynEditRange> kept = StoredRanges();
+        edit.ScanRanges();
+        EXPECT_EQ(StoredRanges(), kept) << edit.Lines().Text();
+    }
+}
+
 TEST_F(Ranges, TheEditorUnbindsWhenTheHighlighterGoes) {
     {
         BraceHighlighter shortLived;

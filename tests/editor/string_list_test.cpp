@@ -105,6 +105,29 @@ TEST(StringListOperations, PutAtCountAppendsAndKeepsRangeAndObjectOnReplace) {
     EXPECT_EQ(list.GetFlags(0), TSynEditStringFlags{sfExpandedLengthUnknown});
 }
 
+TEST(StringListOperations, ReplaceLinesChangesInOneStepAndReportsCountThenText) {
+    TSynEditStringList list;
+    std::istringstream file("A\r\nB\r\nC");
+    list.LoadFromStream(file); // slices of the loaded text
+    list.PutRange(1, 5);
+    EventLog log(list);
+    list.ReplaceLines(1, 1, {"X", "Y", "Z"});
+    EXPECT_EQ(list.GetRange(1), 5); // replaced in place: B's range stays
+    EXPECT_EQ(list.GetRange(2), kRangeNotScanned);
+    list.ReplaceLines(0, 3, {"W"});
+    EXPECT_THAT(log.events, ElementsAre("changing", "inserted 2,2", "putted 1,1", "change",
+                                        "changing", "deleted 1,2", "putted 0,1", "change"));
+    EXPECT_THAT(LinesOf(list), ElementsAre("W", "Z", "C"));
+    list.ReplaceLines(1, 1, {"B"});
+    EXPECT_EQ(list.Text(), "W\r\nB\r\nC");
+    // A range beyond the lines is refused before anything changes.
+    log.events.clear();
+    EXPECT_THROW(list.ReplaceLines(2, 2, {"Q"}), ESynEditStringList);
+    EXPECT_THROW(list.ReplaceLines(4, 0, {"Q"}), ESynEditStringList);
+    EXPECT_TRUE(log.events.empty());
+    EXPECT_EQ(list.Text(), "W\r\nB\r\nC");
+}
+
 TEST(StringListOperations, NewRecordsStartUnscannedAndUnmeasured) {
     TSynEditStringList list;
     list.Add("x");

@@ -96,9 +96,11 @@ TEST_F(RunTest, DebugKeysAndTypingDriveRuns) {
     for (int output = 1; output <= 4; ++output)
         EXPECT_FALSE(form.Board->OutputOn(output));
 
-    edit.Lines().SetText("\r\nGOTO 99");
-    Key(Qt::Key_X);
-    Key(Qt::Key_F9); // saves and reloads the changed text first
+    edit.Lines().SetText("\r\nGOTO 9");
+    Key(Qt::Key_Down);
+    Key(Qt::Key_End);
+    Key(Qt::Key_9);
+    Key(Qt::Key_F9); // saves and reloads the typed text first
     ASSERT_TRUE(WaitFor([&] { return Status(1) == "Reset" && Idle(); }));
     EXPECT_EQ(testing::ReadFile(dir.File("prog.bas")), "\r\nGOTO 99");
     EXPECT_EQ(Status(2), "ERROR: Undefined label in line 2");

@@ -3,6 +3,8 @@
 # Qt 6 build, with its C++ lexer), in one run on the offscreen platform:
 #   open:  read a 40,000-line program into the editor and paint the first screen
 #   jump:  right after opening, go to line 20,000 and paint it
+#   type:  there, one typed character from its key event to the finished
+#          repaint (a Backspace outside the timing takes it away again)
 # Both widgets are 477 x 189 with line numbers. The rounds alternate between
 # the two editors and the medians are reported, with the machine's load
 # before and after. QScintilla is installed here only, never by scripts/run
@@ -29,6 +31,7 @@ cat >"$out/peer_compare.cpp" <<'CPP'
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <Qsci/qscilexercpp.h>
 #include <Qsci/qsciscintilla.h>
 
@@ -48,6 +51,24 @@ std::string WriteProgram() {
 
 double Ms(const QElapsedTimer& timer) {
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+void Send(QWidget& widget, int key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&widget, &press);
+}
+
+// An 'x' typed into the editor until everything it asked to repaint is
+// painted; then a Backspace, untimed.
+double TypeInto(QAbstractScrollArea& edit) {
+    QElapsedTimer timer;
+    timer.start();
+    Send(edit, Qt::Key_X, QStringLiteral("x"));
+    QApplication::processEvents();
+    const double ms = Ms(timer);
+    Send(edit, Qt::Key_Backspace, QString(QChar(8)));
+    QApplication::processEvents();
+    return ms;
 }
 
 struct Ours {
@@ -70,6 +91,13 @@ struct Ours {
         edit.Core().EnsureCursorPosVisibleEx(true);
         edit.viewport()->repaint();
         return Ms(timer);
+    }
+    double Type() {
+        edit.Core().SetSelectionMode(marlinet::editor::smNormal);
+        edit.Core().SetCaretXY({5, kJumpLine});
+        edit.Core().SetBlockBegin(edit.Core().CaretXY());
+        QApplication::processEvents();
+        return TypeInto(edit);
     }
     std::unique_ptr<marlinet::highlight::TSynVBSyn> highlighter =
         marlinet::workbench::CreateMainWindowHighlighter(nullptr);
@@ -103,6 +131,11 @@ struct Peer {
         edit.viewport()->repaint();
         return Ms(timer);
     }
+    double Type() {
+        edit.setCursorPosition(kJumpLine - 1, 4);
+        QApplication::processEvents();
+        return TypeInto(edit);
+    }
     QsciScintilla edit;
     QsciLexerCPP lexer;
 };
@@ -121,21 +154,25 @@ int main(int argc, char** argv) {
     const std::string file = WriteProgram();
     Ours ours;
     Peer peer;
-    std::vector<double> oursOpen, peerOpen, oursJump, peerJump;
+    std::vector<double> oursOpen, peerOpen, oursJump, peerJump, oursType, peerType;
     for (int i = -2; i < rounds; ++i) { // two rounds to warm up
-        const double a = ours.Open(file), b = ours.Jump();
-        const double c = peer.Open(file), d = peer.Jump();
+        const double a = ours.Open(file), b = ours.Jump(), e = ours.Type();
+        const double c = peer.Open(file), d = peer.Jump(), f = peer.Type();
         if (i < 0) continue;
         oursOpen.push_back(a);
         oursJump.push_back(b);
+        oursType.push_back(e);
         peerOpen.push_back(c);
         peerJump.push_back(d);
+        peerType.push_back(f);
     }
     std::printf("%d rounds, medians in ms     this editor      peer    ratio\n", rounds);
     std::printf("open 40,000 lines + paint  %12.3f %9.3f %8.2f\n", Median(oursOpen),
                 Median(peerOpen), Median(oursOpen) / Median(peerOpen));
     std::printf("jump to line 20,000 + paint%12.3f %9.3f %8.2f\n", Median(oursJump),
                 Median(peerJump), Median(oursJump) / Median(peerJump));
+    std::printf("type a character there     %12.3f %9.3f %8.2f\n", Median(oursType),
+                Median(peerType), Median(oursType) / Median(peerType));
     std::remove(file.c_str());
     return 0;
 }

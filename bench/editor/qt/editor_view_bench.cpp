@@ -1,8 +1,9 @@
 // Times the editor widget as the main window configures it, on the offscreen
 // platform: open a 40,000-line program and paint the first screen, jump to
 // line 20,000 and paint, repaint the whole view (counting allocations, Qt's
-// drawing included), press Down, and scroll by one line (counting the rows
-// that are painted again).
+// drawing included), press Down, scroll by one line (counting the rows that
+// are painted again), type a character at line 20,000, and paste a
+// 10,000-line block there and undo it.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QPaintEvent>
 
@@ -160,6 +162,93 @@ void BM_ScrollOneLine(benchmark::State& state) {
     state.counters["rows_in_view"] = view.edit.Core().LinesInWindow();
 }
 BENCHMARK(BM_ScrollOneLine)->Unit(benchmark::kMicrosecond);
+
+// A shown editor with the program open and the caret in the middle of line
+// 20,000 (painted), as a user who went there to type.
+struct AtLine20000 : View {
+    AtLine20000() {
+        edit.Lines().LoadFromFile(ProgramFile().string());
+        edit.Core().SetCaretXY({5, 20000});
+        edit.Core().EnsureCursorPosVisibleEx(true);
+        edit.Core().SetSelectionMode(marlinet::editor::smNormal);
+        edit.Core().SetBlockBegin(edit.Core().CaretXY());
+        QApplication::processEvents();
+    }
+    void Send(int Key, const QString& Text = {}) {
+        QKeyEvent press(QEvent::KeyPress, Key, Qt::NoModifier, Text);
+        QApplication::sendEvent(&edit, &press);
+    }
+    // The key's repaint, done now rather than when the event loop gets to it.
+    void Finish() {
+        edit.Update();
+        QApplication::processEvents();
+    }
+};
+
+// From the key event to the finished repaint of the changed line. The
+// character is taken away again (Backspace) outside the timing, so the
+// line keeps its length.
+void BM_TypeCharacterAtLine20000ToFinishedRepaint(benchmark::State& state) {
+    AtLine20000 view;
+    const int paintsBefore = view.edit.PaintCount();
+    for (auto _ : state) {
+        view.Send(Qt::Key_X, QStringLiteral("x"));
+        view.Finish();
+        state.PauseTiming();
+        view.Send(Qt::Key_Backspace);
+        view.Finish();
+        state.ResumeTiming();
+    }
+    state.counters["paints_per_key"] = static_cast<double>(view.edit.PaintCount() - paintsBefore) /
+                                       static_cast<double>(2 * state.iterations());
+    state.counters["line"] = view.edit.Core().CaretY();
+}
+BENCHMARK(BM_TypeCharacterAtLine20000ToFinishedRepaint)->Unit(benchmark::kMicrosecond);
+
+// 10,000 lines of the program on the clipboard, as plain text.
+void PutBlockOnClipboard() {
+    std::string block;
+    const std::string program = marlinet::bench::EditorBenchProgram();
+    std::size_t end = 0;
+    for (int i = 0; i < 10000; ++i)
+        end = program.find("\r\n", end) + 2;
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(program.data(), end));
+}
+
+// Ctrl+V of the block at line 20,000, to the finished repaint; undone
+// outside the timing.
+void BM_Paste10000LinesAtLine20000(benchmark::State& state) {
+    AtLine20000 view;
+    PutBlockOnClipboard();
+    int lines = 0;
+    for (auto _ : state) {
+        view.edit.Core().CommandProcessor(marlinet::editor::ecPaste, '\0', nullptr);
+        view.Finish();
+        lines = view.edit.Lines().Count();
+        state.PauseTiming();
+        view.edit.Core().Undo();
+        view.Finish();
+        state.ResumeTiming();
+    }
+    state.counters["lines_after_paste"] = lines;
+}
+BENCHMARK(BM_Paste10000LinesAtLine20000)->Unit(benchmark::kMillisecond);
+
+// The Undo of that paste (Ctrl+Z), to the finished repaint.
+void BM_UndoPasteOf10000Lines(benchmark::State& state) {
+    AtLine20000 view;
+    PutBlockOnClipboard();
+    for (auto _ : state) {
+        state.PauseTiming();
+        view.edit.Core().CommandProcessor(marlinet::editor::ecPaste, '\0', nullptr);
+        view.Finish();
+        state.ResumeTiming();
+        view.edit.Core().CommandProcessor(marlinet::editor::ecUndo, '\0', nullptr);
+        view.Finish();
+    }
+    state.counters["lines_after_undo"] = view.edit.Lines().Count();
+}
+BENCHMARK(BM_UndoPasteOf10000Lines)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

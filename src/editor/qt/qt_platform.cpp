@@ -34,8 +34,20 @@ bool HasFamily(const QString& Family) {
 
 } // namespace
 
+QString FromLatin1(std::string_view Text) {
+    return QString::fromLatin1(Text.data(), static_cast<qsizetype>(Text.size()));
+}
+
+std::string ToLatin1(QStringView Text) {
+    std::string out;
+    out.reserve(static_cast<std::size_t>(Text.size()));
+    for (const uint c : Text.toUcs4())
+        out += c <= 0xFF ? static_cast<char>(c) : '?';
+    return out;
+}
+
 QString ResolveFontFamily(const std::string& Name, TFontPitch Pitch) {
-    const QString name = QString::fromLatin1(Name.data(), static_cast<qsizetype>(Name.size()));
+    const QString name = FromLatin1(Name);
     if (HasFamily(name)) return name;
     for (const auto& alias : kAliases) {
         if (name.compare(QLatin1String(alias.name), Qt::CaseInsensitive) == 0 &&
@@ -111,8 +123,7 @@ int TQtFont::CharOverhang(char C) const {
 }
 
 int TQtFont::TextWidth(std::string_view Text) const {
-    return metrics_.horizontalAdvance(
-        QString::fromLatin1(Text.data(), static_cast<qsizetype>(Text.size())));
+    return metrics_.horizontalAdvance(FromLatin1(Text));
 }
 
 TQtFontEngine& TQtFontEngine::Instance() {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,12 +13,19 @@
 #include <QFontMetrics>
 #include <QRawFont>
 #include <QRect>
+#include <QString>
 
 #include "editor/platform.h"
 
 class QPainter;
 
 namespace marlinet::editor::qt {
+
+// The editor's 8-bit text and Qt's strings: bytes are Latin-1 characters;
+// a character Latin-1 cannot hold becomes one '?' (a character outside the
+// basic plane, two UTF-16 units, is still one '?').
+QString FromLatin1(std::string_view Text);
+std::string ToLatin1(QStringView Text);
 
 // An installed family for a face name: the name itself when installed, else
 // a metric-compatible or similar face, else the system's fixed-pitch font

@@ -3,10 +3,14 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDrag>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -31,8 +35,35 @@ TMouseButton ToMouseButton(Qt::MouseButton Button) {
     }
 }
 
-QString ToQString(const std::string& Text) {
-    return QString::fromLatin1(Text.data(), static_cast<qsizetype>(Text.size()));
+// The editor's block under its format name, beside the plain text.
+QMimeData* ToMimeData(const TSynClipboardData& Data) {
+    auto* mime = new QMimeData;
+    mime->setText(FromLatin1(Data.Text));
+    if (Data.HasBlock)
+        mime->setData(QString::fromLatin1(kSynEditClipboardFormat),
+                      QByteArray(Data.Block.data(), static_cast<qsizetype>(Data.Block.size())));
+    return mime;
+}
+
+TSynClipboardData FromMimeData(const QMimeData& Mime) {
+    TSynClipboardData data;
+    data.Text = ToLatin1(Mime.text());
+    const QString format = QString::fromLatin1(kSynEditClipboardFormat);
+    if (Mime.hasFormat(format)) {
+        const QByteArray block = Mime.data(format);
+        data.HasBlock = true;
+        data.Block.assign(block.constData(), static_cast<std::size_t>(block.size()));
+    }
+    return data;
+}
+
+Qt::DropAction ToDropAction(TSynDropEffect Effect) {
+    switch (Effect) {
+    case TSynDropEffect::Copy: return Qt::CopyAction;
+    case TSynDropEffect::Move: return Qt::MoveAction;
+    case TSynDropEffect::None: break;
+    }
+    return Qt::IgnoreAction;
 }
 
 } // namespace
@@ -48,6 +79,8 @@ TSynEdit::TSynEdit(QWidget* Parent) : QAbstractScrollArea(Parent) {
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setCursor(Qt::IBeamCursor);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
 
     QScrollBar* bar = verticalScrollBar();
     connect(bar, &QAbstractSlider::actionTriggered, this, &TSynEdit::ScrollBarAction);
@@ -240,7 +273,7 @@ void TSynEdit::ScrollBarReleased() {
 TSize TSynEdit::HintExtent(const std::string& Text, int MaxWidth) {
     const QFontMetrics metrics(QApplication::font("QTipLabel"));
     const QRect r = metrics.boundingRect(QRect(0, 0, MaxWidth, 10000),
-                                         Qt::TextWordWrap | Qt::AlignLeft, ToQString(Text));
+                                         Qt::TextWordWrap | Qt::AlignLeft, FromLatin1(Text));
     return {r.width() + 2 * kHintPadding, r.height() + 2 * kHintPadding};
 }
 
@@ -258,7 +291,7 @@ void TSynEdit::ShowHint(const std::string& Text, const TRect& Rect, TColor Color
     palette.setColor(QPalette::Window, ToQColor(Color));
     palette.setColor(QPalette::WindowText, ToQColor(clInfoText));
     hint_->setPalette(palette);
-    hint_->setText(ToQString(Text));
+    hint_->setText(FromLatin1(Text));
     const QRect r = ToQRect(Rect);
     hint_->setGeometry(QRect(viewport()->mapToGlobal(r.topLeft()), r.size()));
     hint_->show();
@@ -299,6 +332,79 @@ int TSynEdit::DragThreshold() const {
     return QApplication::startDragDistance();
 }
 
+// --- Clipboard and drag and drop --------------------------------------------------------
+
+bool TSynEdit::SetClipboard(const TSynClipboardData& Data) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return false;
+    clipboard->setMimeData(ToMimeData(Data));
+    return true;
+}
+
+bool TSynEdit::GetClipboard(TSynClipboardData& Data) {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* mime = clipboard ? clipboard->mimeData() : nullptr;
+    if (!mime) return false;
+    Data = FromMimeData(*mime);
+    return true;
+}
+
+void TSynEdit::StartDrag(const TSynClipboardData& Data) {
+    auto* drag = new QDrag(this);
+    drag->setMimeData(ToMimeData(Data));
+    // The editor the text is dropped on carries the drop out, a move
+    // included; the source has nothing left to do afterwards.
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+}
+
+void TSynEdit::DragAt(QDropEvent* Event) {
+    const QMimeData* mime = Event->mimeData();
+    const auto* source = qobject_cast<const TSynEdit*>(Event->source());
+    const QPoint p = Event->position().toPoint();
+    const TSynDropEffect effect =
+        mime && mime->hasText()
+            ? core_->DragOver(source ? &source->Core() : nullptr,
+                              ShiftStateFromQt(Event->modifiers()), p.x(), p.y())
+            : TSynDropEffect::None;
+    if (effect == TSynDropEffect::None) {
+        Event->ignore();
+        return;
+    }
+    Event->setDropAction(ToDropAction(effect));
+    Event->accept();
+}
+
+void TSynEdit::dragEnterEvent(QDragEnterEvent* Event) {
+    DragAt(Event);
+}
+
+void TSynEdit::dragMoveEvent(QDragMoveEvent* Event) {
+    DragAt(Event);
+}
+
+void TSynEdit::dragLeaveEvent(QDragLeaveEvent* Event) {
+    core_->DragLeave();
+    Event->accept();
+}
+
+void TSynEdit::dropEvent(QDropEvent* Event) {
+    const QMimeData* mime = Event->mimeData();
+    auto* source = qobject_cast<TSynEdit*>(Event->source());
+    const QPoint p = Event->position().toPoint();
+    const TSynDropEffect effect =
+        mime ? core_->DragDrop(source ? &source->Core() : nullptr, ToLatin1(mime->text()),
+                               ShiftStateFromQt(Event->modifiers()), p.x(), p.y())
+             : TSynDropEffect::None;
+    if (effect == TSynDropEffect::None) {
+        Event->ignore();
+        return;
+    }
+    // Done here, a move too: the source must not delete anything itself.
+    Event->setDropAction(Qt::CopyAction);
+    Event->accept();
+    setFocus(Qt::MouseFocusReason);
+}
+
 // --- Input ----------------------------------------------------------------------------
 
 bool TSynEdit::event(QEvent* Event) {
@@ -319,12 +425,10 @@ void TSynEdit::keyPressEvent(QKeyEvent* Event) {
     std::uint16_t key = VirtualKeyFromEvent(*Event);
     bool handled = false;
     if (key != 0) handled = core_->KeyDown(key, ShiftStateFromQt(Event->modifiers()));
-    // The characters the key types, one key press each. Only Latin-1 reaches
-    // the editor: its text is 8-bit.
-    const QString text = Event->text();
-    for (const QChar ch : text) {
-        if (ch.unicode() == 0 || ch.unicode() > 0xFF) continue;
-        char c = static_cast<char>(ch.unicode());
+    // The characters the key types, one key press each, in the editor's
+    // 8-bit text (a character Latin-1 lacks types a '?').
+    for (char c : ToLatin1(Event->text())) {
+        if (c == '\0') continue;
         core_->KeyPress(c);
         handled = true;
     }

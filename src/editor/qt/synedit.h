@@ -78,6 +78,9 @@ public:
     void StopScrollTimer() override;
     int WheelScrollLines() const override;
     int DragThreshold() const override;
+    bool SetClipboard(const TSynClipboardData& Data) override;
+    bool GetClipboard(TSynClipboardData& Data) override;
+    void StartDrag(const TSynClipboardData& Data) override;
 
 protected:
     bool event(QEvent* Event) override;
@@ -91,10 +94,16 @@ protected:
     void wheelEvent(QWheelEvent* Event) override;
     void focusInEvent(QFocusEvent* Event) override;
     void focusOutEvent(QFocusEvent* Event) override;
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    void dragMoveEvent(QDragMoveEvent* Event) override;
+    void dragLeaveEvent(QDragLeaveEvent* Event) override;
+    void dropEvent(QDropEvent* Event) override;
     // The core scrolls the pixels itself.
     void scrollContentsBy(int, int) override {}
 
 private:
+    // What a drag over the viewport would do; accepts or ignores the event.
+    void DragAt(QDropEvent* Event);
     void ScrollBarAction(int Action);
     void ScrollBarReleased();
     void BlinkCaret();

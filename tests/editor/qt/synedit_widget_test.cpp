@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QTest>
@@ -134,12 +137,69 @@ TEST_F(Widget, ArrowKeysMoveTheCaretAndTheCaretIsDrawnThere) {
     EXPECT_EQ(core().GetSelText(), "A   \r\n20 END");
 }
 
-TEST_F(Widget, TabMovesTheFocusToTheNextControl) {
+TEST_F(Widget, TabAndShiftTabMoveTheFocusAndTypeNothing) {
     edit->Lines().SetText("10 END");
     Key(Qt::Key_Tab);
     EXPECT_TRUE(next->hasFocus());
-    EXPECT_EQ(edit->Lines().Get(0), "10 END");
     EXPECT_FALSE(edit->CaretVisible());
+    QTest::keyClick(next, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(edit->hasFocus());
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_FALSE(edit->hasFocus());
+    EXPECT_EQ(edit->Lines().Text(), "10 END");
+}
+
+TEST_F(Widget, TypedKeysEditTheTextAndUndoTakesThemBack) {
+    edit->Lines().SetText("");
+    QTest::keyClicks(edit, "10 PRINT");
+    Key(Qt::Key_Return);
+    QTest::keyClicks(edit, "20 END");
+    Key(Qt::Key_Escape);
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(edit->Lines().Text(), "10 PRINT\r\n20 EN");
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit->Lines().Text(), "10 PRINT\r\n");
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(edit->Lines().Text(), "10 PRINT\r\n20 END");
+    // A character Latin-1 lacks is typed as '?'.
+    QKeyEvent euro(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0x20AC)));
+    QApplication::sendEvent(edit, &euro);
+    EXPECT_EQ(edit->Lines().Get(1), "20 END?");
+    QApplication::processEvents();
+    EXPECT_EQ(edit->CaretRect().left(), core().TextOffset() + 7 * core().CharWidth() - 1);
+}
+
+TEST_F(Widget, TheClipboardCarriesTheBlockFormatFromEditorToEditor) {
+    edit->Lines().SetText("ABC\nDEF");
+    edit->SetSelectionMode(smColumn);
+    core().SetBlockBegin({2, 1});
+    core().SetBlockEnd({3, 2});
+    Key(Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(mime->hasFormat("Editor Control Block Type"));
+    EXPECT_EQ(mime->data("Editor Control Block Type"), QByteArray("\x02"
+                                                                  "B\r\nE",
+                                                                  5) +
+                                                           '\0');
+    EXPECT_EQ(mime->text(), "B\r\nE");
+
+    TSynEdit target;
+    target.Lines().SetText("xy\nzw");
+    target.Core().SetCaretXY({2, 1});
+    target.Core().PasteFromClipboard();
+    EXPECT_EQ(target.Lines().Text(), "xBy\r\nzEw");
+}
+
+TEST_F(Widget, ClipboardTextFromElsewhereBecomesLatin1AndEndsAtAZero) {
+    edit->Lines().SetText("");
+    edit->SetSelectionMode(smNormal);
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("A\u00e9\u20acB\U0001F600C"));
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->Lines().Text(), "A\xe9?B?C");
+    QGuiApplication::clipboard()->setText(QString("D") + QChar(0) + "E");
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->Lines().Text(), "A\xe9?B?CD");
 }
 
 TEST_F(Widget, KeyDownEventFiresBeforeTheKeyIsTranslated) {

@@ -1,0 +1,149 @@
+// The commands that change the text: typing, line breaks, deletions, block
+// indent, replacing the selection, the clipboard and dropping dragged text.
+// Every change is worked out first (TSynTextChanger), carried out in one
+// step on the lines, then recorded for undo; recording follows the change,
+// so a change that fails leaves no item behind.
+//
+// The units: editing.cpp (dispatch, replacing the selection, undo
+// bookkeeping), editing_typing.cpp (characters and line breaks),
+// editing_delete.cpp (deletions), editing_block.cpp (indent, clipboard,
+// drop). Undo and redo themselves are TSynUndoApplier (undo_apply.h).
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/commands.h"
+#include "editor/text_change.h"
+#include "editor/undo.h"
+
+namespace marlinet::editor {
+
+class TCustomSynEdit;
+
+// How a drop would be carried out: nothing, a copy, or a move of the text.
+enum class TSynDropEffect : std::uint8_t { None, Copy, Move };
+
+// The editor's block format on the clipboard: one byte of selection mode,
+// the text, a terminating zero.
+std::string EncodeClipboardBlock(TSynSelectionMode Mode, std::string_view Text);
+// Reads a block: false when it holds no valid mode. The text ends at the
+// first zero or at the end of the data, whichever comes first.
+bool DecodeClipboardBlock(std::string_view Block, TSynSelectionMode& Mode, std::string& Text);
+
+class TSynEditingCommands {
+public:
+    explicit TSynEditingCommands(TCustomSynEdit& Edit) : edit_(Edit) {}
+    TSynEditingCommands(const TSynEditingCommands&) = delete;
+    TSynEditingCommands& operator=(const TSynEditingCommands&) = delete;
+
+    // The text-changing commands, ecCopy and undo/redo; others are ignored.
+    void Execute(TSynEditorCommand Command, char AChar);
+
+    // Replaces the selection by Value as one undo block.
+    void SetSelText(std::string_view Value);
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    // Drops Text at the text position At: a move or copy of this editor's
+    // selection (Source is this editor), or text from another editor or
+    // elsewhere. Answers what was done.
+    TSynDropEffect Drop(TCustomSynEdit* Source, std::string_view Text, TSynDropEffect Effect,
+                        TBufferCoord At);
+
+    // --- Shared with the undo applier ---
+    // Whether lines are stored trimmed (eoTrimTrailingSpaces).
+    bool Trim() const;
+    // Builds changes as commands make them (Trim), or untrimmed, as undo
+    // makes them to put back exactly what was there.
+    TSynTextChanger Changer(bool Trim) const;
+    TSynTextChanger Changer() const { return Changer(Trim()); }
+    // Carries Change out on the lines (nothing for an empty change).
+    void Commit(TSynLineChange Change);
+    // Caret to P; the selection collapses there, keeping the active mode.
+    void CollapseAt(const TBufferCoord& P);
+    // Selects From..To in Mode, caret at Caret.
+    void Select(TSynSelectionMode Mode, const TBufferCoord& From, const TBufferCoord& To,
+                const TBufferCoord& Caret);
+
+private:
+    // Opens an undo block for its lifetime.
+    class UndoBlock {
+    public:
+        explicit UndoBlock(TSynEditUndoList& List)
+            : list_(List), exceptions_(std::uncaught_exceptions()) {
+            list_.BeginBlock();
+        }
+        // Closing notifies the editor, whose listeners may throw; a block
+        // closed while a failure is already on its way out swallows theirs.
+        ~UndoBlock() noexcept(false);
+        UndoBlock(const UndoBlock&) = delete;
+        UndoBlock& operator=(const UndoBlock&) = delete;
+
+    private:
+        TSynEditUndoList& list_;
+        int exceptions_;
+    };
+
+    void Record(TSynChangeReason Reason, const TBufferCoord& Start, const TBufferCoord& End,
+                const std::string& Text, TSynSelectionMode Mode);
+    // Commit for a command that cuts lines at Cuts, recording (before the
+    // change itself, in the caller's undo block) the white space the change
+    // adds or drops around a cut, which undo, restoring lines untrimmed,
+    // must take away or give back: the blanks that pad a line up to a cut
+    // past its end (crWhiteSpaceAdd, as typing there records them), and
+    // tabs that storing the line trimmed drops left of its cut once nothing
+    // follows it (undo pads with blanks there; the item replaces them).
+    void Commit(TSynLineChange Change, const std::vector<TBufferCoord>& Cuts);
+    // Commits a change and records it as the whole lines it rewrites, with
+    // their old text, so that undo puts them back exactly (column blocks).
+    void CommitWholeLines(TSynLineChange Change, TSynChangeReason Reason);
+    // Deletes the selection in its own mode (recorded as Reason) and inserts
+    // Text at its begin in InsertMode (recorded as InsertReason); answers
+    // where the inserted text ends.
+    TBufferCoord ReplaceSelection(std::string_view Text, TSynChangeReason Reason,
+                                  TSynChangeReason InsertReason, TSynSelectionMode InsertMode);
+    void DeleteSelection(TSynChangeReason Reason);
+    void DeleteColumnBlock(TBufferCoord Begin, TBufferCoord End, TSynChangeReason Reason);
+    // Inserts Text at At and records it; answers where it ends.
+    TBufferCoord InsertRecorded(TSynSelectionMode Mode, TBufferCoord At, std::string_view Text,
+                                TSynChangeReason Reason);
+    // Deletes From..To (normal mode) and records it as Reason.
+    void DeleteRecorded(TBufferCoord From, TBufferCoord To, TSynChangeReason Reason);
+
+    // editing_typing.cpp
+    void TypeChar(char C);
+    void TypeAtCaret(char C);
+    void LineBreak(bool MoveCaret);
+    void KeepCaretInWindow();
+
+    // editing_delete.cpp
+    void DeleteLastChar();
+    void DeleteChar();
+    void DeleteWord();
+    void DeleteLastWord();
+    void DeleteBOL();
+    void DeleteEOL();
+    void DeleteLine();
+    void ClearAll();
+
+    // editing_block.cpp
+    void BlockIndent();
+    void BlockUnindent();
+    // The selection a block command works on, and its lines (First..Last,
+    // 1-based): without a last line selected only up to column 1. False
+    // when there is none.
+    struct Block {
+        TSynSelectionMode Mode = smNormal;
+        TBufferCoord Begin, End;
+        int First = 0, Last = 0;
+    };
+    bool SelectedBlock(Block& B) const;
+
+    TCustomSynEdit& edit_;
+};
+
+} // namespace marlinet::editor

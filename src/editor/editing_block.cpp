@@ -1,0 +1,206 @@
+// Block indent and unindent, the clipboard, and dropping dragged text.
+#include <algorithm>
+
+#include "editor/custom_synedit.h"
+#include "editor/editing.h"
+#include "editor/errors.h"
+
+namespace marlinet::editor {
+
+namespace {
+
+// Leading blanks and tabs that make up at most Width display columns.
+int IndentToRemove(std::string_view Line, int Width, int TabWidth) {
+    int i = 0, column = 0;
+    const int length = static_cast<int>(Line.size());
+    while (i < length && column < Width) {
+        const char c = Line[static_cast<std::size_t>(i)];
+        if (c == ' ')
+            ++column;
+        else if (c == '\t')
+            column = (column / std::max(TabWidth, 1) + 1) * std::max(TabWidth, 1);
+        else
+            break;
+        ++i;
+    }
+    return i;
+}
+
+} // namespace
+
+// --- Block indent ----------------------------------------------------------------------
+
+bool TSynEditingCommands::SelectedBlock(Block& B) const {
+    if (!edit_.SelAvail()) return false;
+    B.Mode = edit_.ActiveSelectionMode();
+    B.Begin = edit_.BlockBegin();
+    B.End = edit_.BlockEnd();
+    const TBufferCoord first = std::min(B.Begin, B.End), last = std::max(B.Begin, B.End);
+    B.First = first.Y;
+    B.Last = last.Y;
+    if (B.Mode != smLine && last.X == 1 && B.Last > B.First) --B.Last;
+    B.Last = std::min(B.Last, edit_.Lines().Count());
+    return B.Last >= B.First;
+}
+
+void TSynEditingCommands::BlockIndent() {
+    Block b;
+    if (!SelectedBlock(b)) return;
+    const int width = edit_.TabWidth();
+    // Blanks, not a tab: tabs are typed as spaces here.
+    const std::string blanks(static_cast<std::size_t>(width), ' ');
+    std::string text;
+    for (int y = b.First; y <= b.Last; ++y) {
+        text += blanks;
+        if (y < b.Last) text += "\r\n";
+    }
+    auto shifted = [&](TBufferCoord p) {
+        if (p.Y >= b.First && p.Y <= b.Last && p.X > 1) p.X += width;
+        return p;
+    };
+    {
+        UndoBlock block(edit_.UndoList());
+        // The selection before and after, around the blanks themselves.
+        Record(crIndent, b.Begin, b.End, {}, b.Mode);
+        TBufferCoord inserted;
+        Commit(Changer().Insert(smColumn, {1, b.First}, text, inserted));
+        Record(crInsert, {1, b.First}, {width + 1, b.Last}, {}, smColumn);
+        Record(crIndent, shifted(b.Begin), shifted(b.End), {}, b.Mode);
+    }
+    Select(b.Mode, shifted(b.Begin), shifted(b.End), shifted(edit_.CaretXY()));
+}
+
+void TSynEditingCommands::BlockUnindent() {
+    Block b;
+    if (!SelectedBlock(b)) return;
+    const int tabWidth = edit_.TabWidth();
+    std::vector<int> removed;
+    std::string text; // what each line loses, line by line
+    for (int y = b.First; y <= b.Last; ++y) {
+        const std::string_view line = edit_.Lines().GetView(y - 1);
+        removed.push_back(IndentToRemove(line, tabWidth, tabWidth));
+        text += line.substr(0, static_cast<std::size_t>(removed.back()));
+        if (y < b.Last) text += "\r\n";
+    }
+    if (std::all_of(removed.begin(), removed.end(), [](int n) { return n == 0; })) return;
+    auto shifted = [&](TBufferCoord p) {
+        if (p.Y >= b.First && p.Y <= b.Last)
+            p.X = std::max(1, p.X - removed[static_cast<std::size_t>(p.Y - b.First)]);
+        return p;
+    };
+    {
+        UndoBlock block(edit_.UndoList());
+        Commit(Changer().DeletePrefixes(b.First, text));
+        Record(crUnindent, b.Begin, b.End, text, b.Mode);
+    }
+    Select(b.Mode, shifted(b.Begin), shifted(b.End), shifted(edit_.CaretXY()));
+}
+
+// --- Clipboard -------------------------------------------------------------------------
+
+std::string EncodeClipboardBlock(TSynSelectionMode Mode, std::string_view Text) {
+    std::string block;
+    block.reserve(Text.size() + 2);
+    block += static_cast<char>(Mode);
+    block += Text;
+    block += '\0';
+    return block;
+}
+
+bool DecodeClipboardBlock(std::string_view Block, TSynSelectionMode& Mode, std::string& Text) {
+    if (Block.empty() || static_cast<unsigned char>(Block[0]) > smColumn) return false;
+    Mode = static_cast<TSynSelectionMode>(Block[0]);
+    const std::string_view rest = Block.substr(1);
+    Text = rest.substr(0, rest.find('\0'));
+    return true;
+}
+
+void TSynEditingCommands::CopyToClipboard() {
+    if (!edit_.SelAvail()) return;
+    TSynClipboardData data;
+    data.Text = edit_.SelText();
+    data.HasBlock = true;
+    data.Block = EncodeClipboardBlock(edit_.ActiveSelectionMode(), data.Text);
+    TSynEditWindow* window = edit_.Window();
+    if (!window || !window->SetClipboard(data)) throw ESynError("Clipboard copy operation failed");
+}
+
+void TSynEditingCommands::CutToClipboard() {
+    if (edit_.ReadOnly() || !edit_.SelAvail()) return;
+    TSynPaintLock lock(edit_);
+    {
+        UndoBlock block(edit_.UndoList());
+        CopyToClipboard();
+        DeleteSelection(crDelete);
+    }
+    edit_.EnsureCursorPosVisible();
+}
+
+void TSynEditingCommands::PasteFromClipboard() {
+    if (edit_.ReadOnly()) return;
+    TSynEditWindow* window = edit_.Window();
+    TSynClipboardData data;
+    if (!window || !window->GetClipboard(data))
+        throw ESynError("Clipboard paste operation failed.");
+    // The editor's own block keeps the mode it was copied in; plain text
+    // goes in the mode new selections get. Either ends at a zero byte.
+    TSynSelectionMode mode = edit_.SelectionMode();
+    std::string text;
+    if (!data.HasBlock || !DecodeClipboardBlock(data.Block, mode, text)) {
+        mode = edit_.SelectionMode();
+        text = data.Text.substr(0, data.Text.find('\0'));
+    }
+    if (text.empty()) return;
+    TSynPaintLock lock(edit_);
+    TBufferCoord end;
+    {
+        UndoBlock block(edit_.UndoList());
+        const TBufferCoord start = std::min(edit_.BlockBegin(), edit_.BlockEnd());
+        Record(crPasteBegin, start, start, {}, mode);
+        end = ReplaceSelection(text, crDelete, crPaste, mode);
+        Record(crPasteEnd, start, end, {}, mode);
+    }
+    CollapseAt(end);
+    edit_.EnsureCursorPosVisible();
+}
+
+// --- Drop ----------------------------------------------------------------------------------
+
+TSynDropEffect TSynEditingCommands::Drop(TCustomSynEdit* Source, std::string_view Text,
+                                         TSynDropEffect Effect, TBufferCoord At) {
+    if (Effect == TSynDropEffect::None || edit_.ReadOnly()) return TSynDropEffect::None;
+    TSynPaintLock lock(edit_);
+    const bool own = Source == &edit_;
+    std::string text(Text);
+    TBufferCoord end;
+    if (own) {
+        if (!edit_.SelAvail()) return TSynDropEffect::None;
+        const TBufferCoord first = std::min(edit_.BlockBegin(), edit_.BlockEnd());
+        const TBufferCoord last = std::max(edit_.BlockBegin(), edit_.BlockEnd());
+        const bool move = Effect == TSynDropEffect::Move;
+        // Into itself, or (moving) onto either of its ends: nothing to do.
+        if ((At > first && At < last) || (move && (At == first || At == last)))
+            return TSynDropEffect::None;
+        text = edit_.SelText();
+        UndoBlock block(edit_.UndoList());
+        if (move) {
+            DeleteSelection(crDelete);
+            // The drop point moves with the text after the removed block.
+            if (At > last) {
+                if (At.Y == last.Y) At.X = first.X + (At.X - last.X);
+                At.Y -= last.Y - first.Y;
+            }
+        }
+        end = InsertRecorded(smNormal, At, text, crDragDropInsert);
+    } else {
+        if (text.empty()) return TSynDropEffect::None;
+        UndoBlock block(edit_.UndoList());
+        end = InsertRecorded(smNormal, At, text, crInsert);
+    }
+    Select(smNormal, At, end, end);
+    edit_.EnsureCursorPosVisible();
+    if (!own && Source && Effect == TSynDropEffect::Move) Source->SetSelText({});
+    return Effect;
+}
+
+} // namespace marlinet::editor
