@@ -1,0 +1,62 @@
+// What the fuzz targets share: how a broken promise stops the run, a folder
+// for the targets that must go through files, and splitting text at line
+// breaks the way every text reader of this program does.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace marlinet::fuzz {
+
+// libFuzzer keeps the input that got here as a crash artifact.
+[[noreturn]] inline void fail(const char* target, const char* what) {
+    std::fprintf(stderr, "%s_fuzz: %s\n", target, what);
+    std::abort();
+}
+
+// A private folder for the whole fuzzing process, in memory when the machine
+// has /dev/shm: the targets that read or write files do so thousands of
+// times a second. Removed when the process ends normally.
+inline const std::filesystem::path& scratch_folder() {
+    struct Folder {
+        std::filesystem::path path;
+        Folder() {
+            std::error_code error;
+            std::filesystem::path base = "/dev/shm";
+            if (!std::filesystem::is_directory(base, error))
+                base = std::filesystem::temp_directory_path();
+            std::string pattern = (base / "marlinet-fuzz-XXXXXX").string();
+            if (::mkdtemp(pattern.data()) == nullptr) fail("fuzz", "cannot make a scratch folder");
+            path = pattern;
+        }
+        ~Folder() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static const Folder folder;
+    return folder.path;
+}
+
+// The lines of a text: CR LF is one break, CR and LF alone are one each (so
+// LF CR is two), and a text that ends in a break ends with an empty line. An
+// empty text has no lines.
+inline std::vector<std::string_view> split_lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (!text.empty()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+} // namespace marlinet::fuzz
