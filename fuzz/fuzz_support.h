@@ -3,6 +3,8 @@
 // breaks the way every text reader of this program does.
 #pragma once
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,7 +23,8 @@ namespace marlinet::fuzz {
 
 // A private folder for the whole fuzzing process, in memory when the machine
 // has /dev/shm: the targets that read or write files do so thousands of
-// times a second. Removed when the process ends normally.
+// times a second. Removed when the process ends normally; one left by a
+// process that crashed goes when the next one starts.
 inline const std::filesystem::path& scratch_folder() {
     struct Folder {
         std::filesystem::path path;
@@ -30,9 +33,18 @@ inline const std::filesystem::path& scratch_folder() {
             std::filesystem::path base = "/dev/shm";
             if (!std::filesystem::is_directory(base, error))
                 base = std::filesystem::temp_directory_path();
-            std::string pattern = (base / "marlinet-fuzz-XXXXXX").string();
-            if (::mkdtemp(pattern.data()) == nullptr) fail("fuzz", "cannot make a scratch folder");
-            path = pattern;
+            const std::string prefix = "marlinet-fuzz-";
+            for (const auto& entry : std::filesystem::directory_iterator(base, error)) {
+                const std::string name = entry.path().filename().string();
+                if (!name.starts_with(prefix)) continue;
+                const int pid = std::atoi(name.c_str() + prefix.size());
+                if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
+                    std::filesystem::remove_all(entry.path(), error);
+            }
+            path = base / (prefix + std::to_string(::getpid()));
+            std::filesystem::remove_all(path, error);
+            if (!std::filesystem::create_directory(path, error))
+                fail("fuzz", "cannot make a scratch folder");
         }
         ~Folder() {
             std::error_code ignored;
