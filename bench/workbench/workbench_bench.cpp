@@ -1,5 +1,5 @@
 // Times the main window running programs, offscreen:
-//   workbench_bench [stop|print|run]...   (all three when none is named)
+//   workbench_bench [stop|print|run|hostile]...   (all when none is named)
 // stop   Stop while running, until the state is Stopped and the line is
 //        selected: percentiles of 100 tries, in a loop and in a loop that
 //        prints as fast as it can.
@@ -8,20 +8,34 @@
 //        gap between ticks of a 5 ms timer on the window thread.
 // run    Run of a modified 40,000-line program until its first statement has
 //        shown (save, reload, start): median and worst of 10 runs.
+// hostile  The hostile program files of the tests: the window's File open
+//        until it has loaded or refused the file and handled the events it
+//        left, its first paint, and its paint scrolled to the end; and
+//        marlinet-run loading or refusing it as a whole process
+//        (--max-statements 0: it stops before the first statement). Median
+//        and worst of 10 tries each.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "editor/qt/synedit.h"
+#include "hostile_files.h"
 #include "workbench/board_panel.h"
 #include "workbench/console.h"
 #include "workbench/execution_control.h"
@@ -45,11 +59,14 @@ public:
     std::optional<QString> AskSaveFileName(QWidget*, const QString&) override { return {}; }
     bool ConfirmReplace(QWidget*, const QString&) override { return false; }
     void ShowError(QWidget*, const QString& Message) override {
-        std::fprintf(stderr, "error: %s\n", qPrintable(Message));
+        if (!quiet) std::fprintf(stderr, "error: %s\n", qPrintable(Message));
+        last_error = Message;
     }
     int ExecModal(QDialog&) override { return 1; }
     int ExecInput(TInputForm&) override { return 2; }
     QString file;
+    QString last_error;
+    bool quiet = false;
 };
 
 struct TBench {
@@ -189,13 +206,94 @@ bool RunModified() {
     return true;
 }
 
+// marlinet-run on File as a process until it exits; as the user nobody for
+// a file root could read anyway.
+double RunnerMs(const std::filesystem::path& File, bool AsNobody) {
+    const auto start = Clock::now();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (AsNobody &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(127);
+        const int null = ::open("/dev/null", O_RDWR);
+        ::dup2(null, 0);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::execl(MARLINET_RUN, MARLINET_RUN, "--max-statements", "0", File.c_str(), nullptr);
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const double took = Ms(Clock::now() - start);
+    // 2: refused; 3: loaded and stopped before the first statement; 0: no
+    // statement before the end.
+    if (!WIFEXITED(status) || WEXITSTATUS(status) == 1 || WEXITSTATUS(status) > 3) return -1;
+    return took;
+}
+
+std::string Summary(const std::vector<double>& Times) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%7.1f ms (max %6.1f)", Percentile(Times, 50),
+                  *std::max_element(Times.begin(), Times.end()));
+    return text;
+}
+
+bool HostileFiles() {
+    TBench bench;
+    TMainForm& form = bench.form;
+    bench.dialogs->quiet = true;
+    const auto dir = bench.dir / "hostile";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    bool ok = true;
+    std::printf("hostile: %-24s %-24s %-24s %-24s %s\n", "file", "window open/refuse",
+                "first paint", "paint at the end", "marlinet-run load/refuse");
+    for (const marlinet::testing::THostileFile& file : marlinet::testing::MakeHostileFiles(dir)) {
+        std::vector<double> open, paint, endPaint, runner;
+        for (int i = 0; i < 10; ++i) {
+            bench.Open("END"); // a small program in between, so each open starts alike
+            bench.dialogs->file = QString::fromStdString(file.path.string());
+            bench.dialogs->last_error.clear();
+            auto start = Clock::now();
+            {
+                std::optional<marlinet::testing::TWithoutFileOverride> asAUser;
+                if (file.unreadable) asAUser.emplace();
+                form.Fileopen1Click();
+            }
+            QApplication::processEvents(); // and what the window left for its event loop
+            open.push_back(Ms(Clock::now() - start));
+            const bool refused = !bench.dialogs->last_error.isEmpty();
+            if (refused == file.refusal.empty()) ok = false;
+            if (!refused) {
+                start = Clock::now();
+                (void)form.grab();
+                paint.push_back(Ms(Clock::now() - start));
+                start = Clock::now();
+                form.SynEdit1->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+                form.SynEdit1->Core().SetLeftChar(form.SynEdit1->Lines().LengthOfLongestLine());
+                (void)form.grab();
+                endPaint.push_back(Ms(Clock::now() - start));
+            }
+            runner.push_back(RunnerMs(file.path, file.unreadable && ::geteuid() == 0));
+            if (runner.back() < 0) ok = false;
+        }
+        std::printf("hostile: %-24s %-24s %-24s %-24s %s\n", file.name.c_str(),
+                    Summary(open).c_str(), paint.empty() ? "refused" : Summary(paint).c_str(),
+                    endPaint.empty() ? "" : Summary(endPaint).c_str(), Summary(runner).c_str());
+    }
+    std::filesystem::remove_all(dir);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const std::vector<std::pair<const char*, bool (*)()>> benches = {
-        {"stop", StopLatencies}, {"print", PrintThroughput}, {"run", RunModified}};
+    const std::vector<std::pair<const char*, bool (*)()>> benches = {{"stop", StopLatencies},
+                                                                     {"print", PrintThroughput},
+                                                                     {"run", RunModified},
+                                                                     {"hostile", HostileFiles}};
     bool ok = true;
     for (const auto& [name, bench] : benches) {
         bool wanted = argc == 1;

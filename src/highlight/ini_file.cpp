@@ -20,9 +20,14 @@ constexpr bool IsBlank(char c) noexcept {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
 
-std::string_view Trim(std::string_view s) noexcept {
+std::string_view TrimFront(std::string_view s) noexcept {
     while (!s.empty() && IsBlank(s.front()))
         s.remove_prefix(1);
+    return s;
+}
+
+std::string_view Trim(std::string_view s) noexcept {
+    s = TrimFront(s);
     while (!s.empty() && IsBlank(s.back()))
         s.remove_suffix(1);
     return s;
@@ -40,22 +45,32 @@ std::size_t FindCharsOrComment(std::string_view s, std::string_view chars) noexc
     return s.size();
 }
 
+// The reader hands the parser at most this much of a line: its line buffer
+// less the line break and the terminator.
+constexpr std::size_t kParserLine = INI_MAX_LINE - 2;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A line as the parser sees it: cut to fit its buffer, ended at a NUL (it
+// reads C strings), and without the byte order mark it skips on the first line.
+std::string_view ParserView(std::string_view line, bool first) noexcept {
+    line = line.substr(0, std::min(line.find('\0'), kParserLine));
+    if (first && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+    return line;
+}
+
 // How the parser reads one line: which section it opens or which key it
 // sets. Mirrors inih's rules (comment prefixes ";" and "#", continuation
 // lines, "=" or ":" separators) so that a write lands on the line a later
 // read takes its value from.
 struct LineMeaning {
-    enum Kind { kOther, kSection, kKey } kind = kOther;
+    enum Kind { kOther, kSection, kKey, kContinuation } kind = kOther;
     std::string_view name;
 };
 
-LineMeaning Classify(std::string_view line, bool after_key) noexcept {
-    std::string_view start = line;
-    while (!start.empty() && IsBlank(start.front()))
-        start.remove_prefix(1);
+LineMeaning Classify(std::string_view line, bool continues) noexcept {
+    const std::string_view start = TrimFront(line);
     if (start.empty() || start.front() == ';' || start.front() == '#') return {};
-    // An indented line after a key continues that key's value.
-    if (after_key && start.size() < line.size()) return {};
+    if (continues && start.size() < line.size()) return {LineMeaning::kContinuation, {}};
     if (start.front() == '[') {
         const std::size_t end = FindCharsOrComment(start.substr(1), "]");
         if (end + 1 >= start.size() || start[end + 1] != ']') return {};
@@ -64,6 +79,29 @@ LineMeaning Classify(std::string_view line, bool after_key) noexcept {
     const std::size_t end = FindCharsOrComment(start, "=:");
     if (end >= start.size() || (start[end] != '=' && start[end] != ':')) return {};
     return {LineMeaning::kKey, Trim(start.substr(0, end))};
+}
+
+// Reads the lines one after the other as the parser does. An indented line
+// continues the value of the last key with a name, up to the next header.
+class ParserWalk {
+public:
+    LineMeaning Next(const std::string& line, bool first) {
+        const LineMeaning meaning = Classify(ParserView(line, first), continues_);
+        if (meaning.kind == LineMeaning::kSection || meaning.kind == LineMeaning::kKey)
+            continues_ = meaning.kind == LineMeaning::kKey && !meaning.name.empty();
+        return meaning;
+    }
+
+private:
+    bool continues_ = false;
+};
+
+// The parser keeps a section name to this many bytes, so names that agree
+// that far are one section.
+constexpr std::size_t kParserSectionName = 49;
+
+bool SameSection(std::string_view a, std::string_view b) noexcept {
+    return SameText(a.substr(0, kParserSectionName), b.substr(0, kParserSectionName));
 }
 
 std::string OneLine(std::string_view value) {
@@ -108,20 +146,27 @@ void TIniFile::Parse() {
     // The parser reads through a fixed line buffer and would take the rest
     // of a longer line for a line of its own (a stray key, perhaps). Each
     // call of this reader hands over one whole line, cut to fit instead.
+    // A continuation line is handed over blank: the first line holds the
+    // value read, and the parser would report the rest under the key's name
+    // cut short, a key of its own for a long name.
     struct Reader {
         const std::vector<std::string>* lines;
         std::size_t next = 0;
+        ParserWalk walk;
         static char* Read(char* buffer, int size, void* stream) {
             auto* self = static_cast<Reader*>(stream);
             if (self->next >= self->lines->size() || size < 2) return nullptr;
+            const bool first = self->next == 0;
             const std::string& line = (*self->lines)[self->next++];
-            const std::size_t n = std::min(line.size(), static_cast<std::size_t>(size - 2));
+            std::size_t n =
+                std::min({line.size(), static_cast<std::size_t>(size - 2), kParserLine});
+            if (self->walk.Next(line, first).kind == LineMeaning::kContinuation) n = 0;
             line.copy(buffer, n);
             buffer[n] = '\n';
             buffer[n + 1] = '\0';
             return buffer;
         }
-    } reader{&lines_};
+    } reader{&lines_, 0, {}};
     entries_.clear();
     ini_parse_stream(
         &Reader::Read, &reader,
@@ -134,19 +179,19 @@ void TIniFile::Parse() {
 
 const TIniFile::Entry* TIniFile::Find(std::string_view Section, std::string_view Ident) const {
     for (const Entry& entry : entries_)
-        if (SameText(entry.section, Section) && SameText(entry.key, Ident)) return &entry;
+        if (SameSection(entry.section, Section) && SameText(entry.key, Ident)) return &entry;
     return nullptr;
 }
 
 bool TIniFile::SectionExists(std::string_view Section) const {
     for (const Entry& entry : entries_)
-        if (SameText(entry.section, Section)) return true;
+        if (SameSection(entry.section, Section)) return true;
     // A section with no keys still exists.
-    bool after_key = false;
-    for (const std::string& line : lines_) {
-        const LineMeaning meaning = Classify(line, after_key);
-        if (meaning.kind == LineMeaning::kSection && SameText(meaning.name, Section)) return true;
-        if (meaning.kind != LineMeaning::kOther) after_key = meaning.kind == LineMeaning::kKey;
+    ParserWalk walk;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const LineMeaning meaning = walk.Next(lines_[i], i == 0);
+        if (meaning.kind == LineMeaning::kSection && SameSection(meaning.name, Section))
+            return true;
     }
     return false;
 }
@@ -154,7 +199,7 @@ bool TIniFile::SectionExists(std::string_view Section) const {
 std::vector<std::string> TIniFile::ReadSection(std::string_view Section) const {
     std::vector<std::string> keys;
     for (const Entry& entry : entries_) {
-        if (!SameText(entry.section, Section)) continue;
+        if (!SameSection(entry.section, Section)) continue;
         bool seen = false;
         for (const std::string& key : keys)
             seen = seen || SameText(key, entry.key);
@@ -208,23 +253,30 @@ void TIniFile::WriteString(std::string_view Section, std::string_view Ident,
     // starts at the top of the file.
     bool in_section = Section.empty();
     bool section_seen = in_section;
-    bool after_key = false;
+    ParserWalk walk;
     std::size_t insert_at = 0; // after the last non-blank line of the first matching section
     bool first_occurrence = in_section;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const LineMeaning meaning = Classify(lines_[i], after_key);
+        const LineMeaning meaning = walk.Next(lines_[i], i == 0);
         if (meaning.kind == LineMeaning::kSection) {
-            after_key = false;
-            first_occurrence = !section_seen && SameText(meaning.name, Section);
-            in_section = SameText(meaning.name, Section);
+            first_occurrence = !section_seen && SameSection(meaning.name, Section);
+            in_section = SameSection(meaning.name, Section);
             section_seen = section_seen || in_section;
             if (first_occurrence) insert_at = i + 1;
             continue;
         }
-        if (meaning.kind == LineMeaning::kKey) after_key = true;
         if (!in_section) continue;
         if (meaning.kind == LineMeaning::kKey && SameText(meaning.name, Ident)) {
-            lines_[i] = std::string(meaning.name) + "=" + value;
+            // What comes before the name (a byte order mark, indentation)
+            // stays, unless the parser would then not read the line whole.
+            std::size_t keep = static_cast<std::size_t>(meaning.name.data() - lines_[i].data());
+            if (keep + meaning.name.size() + 1 + value.size() > kParserLine)
+                keep = i == 0 && lines_[i].starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+            std::string line(lines_[i], 0, keep);
+            line += meaning.name;
+            line += '=';
+            line += value;
+            lines_[i] = std::move(line);
             modified_ = true;
             Parse();
             return;
@@ -233,6 +285,17 @@ void TIniFile::WriteString(std::string_view Section, std::string_view Ident,
     }
     std::string line = std::string(Ident) + "=" + value;
     if (section_seen) {
+        // A key that goes first takes the byte order mark over.
+        if (insert_at == 0 && !lines_.empty() && lines_[0].starts_with(kByteOrderMark)) {
+            lines_[0].erase(0, kByteOrderMark.size());
+            line.insert(0, kByteOrderMark);
+        }
+        // Only blank lines lie between the new key and the next header. An
+        // indented header would read as the rest of the new key's value.
+        auto next =
+            std::find_if(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), lines_.end(),
+                         [](const std::string& l) { return !Trim(l).empty(); });
+        if (next != lines_.end()) next->erase(0, next->size() - TrimFront(*next).size());
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), std::move(line));
     } else {
         if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();

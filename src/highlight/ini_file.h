@@ -2,9 +2,11 @@
 // line by line so that comments, blank lines and sections this program does
 // not know survive a save.
 //
-// Section and key names compare without regard to ASCII case. When a key
-// occurs more than once, the first occurrence in the file is the one read
-// and the one written.
+// Section and key names compare without regard to ASCII case, section names
+// only on their first 49 bytes (all the parser keeps). When a key occurs more
+// than once, the first occurrence in the file is the one read and the one
+// written. A line counts as far as the parser reads it: up to a NUL, at most
+// 198 bytes, after the byte order mark that may start the file.
 #pragma once
 
 #include <string>

@@ -4,9 +4,11 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <istream>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,6 +50,47 @@ std::size_t ReadUpTo(int fd, char* Data, std::size_t Size, const std::filesystem
         used += static_cast<std::size_t>(n);
     }
     return used;
+}
+
+// Temporary files of a save are named ".NAME.save-PID-N" beside NAME.
+std::string TempPrefix(const std::filesystem::path& Target) {
+    return '.' + Target.filename().string() + ".save-";
+}
+
+bool IsTempName(std::string_view Name, std::string_view Prefix) {
+    if (!Name.starts_with(Prefix)) return false;
+    const std::string_view rest = Name.substr(Prefix.size());
+    const std::size_t dash = rest.find('-');
+    const auto digits = [](std::string_view s) {
+        return !s.empty() &&
+               std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return dash != std::string_view::npos && digits(rest.substr(0, dash)) &&
+           digits(rest.substr(dash + 1));
+}
+
+// Removes the temporary files that writers of the same target left when
+// they were killed or crashed: a file whose lock can be taken has no live
+// writer. A file that cannot be opened or locked, or that changes while it
+// is looked at, is left alone.
+void RemoveAbandonedTemporaries(const std::filesystem::path& Dir, const std::string& Prefix) {
+    DIR* listing = ::opendir(Dir.c_str());
+    if (listing == nullptr) return;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!IsTempName(entry->d_name, Prefix)) continue;
+        const std::filesystem::path path = Dir / entry->d_name;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        FdGuard guard(fd);
+        struct stat held {
+        }, named{};
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &held) != 0 ||
+            ::lstat(path.c_str(), &named) != 0)
+            continue;
+        if (S_ISREG(held.st_mode) && held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+            ::unlink(path.c_str());
+    }
+    ::closedir(listing);
 }
 
 } // namespace
@@ -114,19 +157,28 @@ TAtomicFile::TAtomicFile(const std::filesystem::path& FileName) : name_(FileName
     std::filesystem::path dir = target_.parent_path();
     if (dir.empty()) dir = ".";
 
+    // First, so that a writer killed at any point leaves at most its own.
+    const std::string prefix = TempPrefix(target_);
+    RemoveAbandonedTemporaries(dir, prefix);
+
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name(1, '.');
-        name += target_.filename().string();
-        name += ".save-";
-        name += std::to_string(::getpid());
-        name += '-';
-        name += std::to_string(counter++);
-        temp_ = dir / name;
+        temp_ = dir / (prefix + std::to_string(::getpid()) + '-' + std::to_string(counter++));
         fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0 || errno != EEXIST) break;
+        if (fd_ < 0) {
+            if (errno == EEXIST) continue;
+            break;
+        }
+        // The lock tells a later save that this writer is alive; the kernel
+        // drops it when the process ends, however it ends. Another save may
+        // have taken the file for a dead writer's before the lock was held.
+        (void)::flock(fd_, LOCK_EX);
+        struct stat st {};
+        if (::fstat(fd_, &st) == 0 && st.st_nlink > 0) break;
+        ::close(fd_);
+        fd_ = -1;
     }
-    if (fd_ < 0) Raise("Cannot create file", name_, errno);
+    if (fd_ < 0) Raise("Cannot create file", name_, errno != 0 ? errno : EEXIST);
 
     // The new version keeps the old one's permissions (and owner, where allowed).
     struct stat st {};
@@ -169,18 +221,12 @@ void TAtomicFile::Write(const char* data, std::size_t size) {
 void TAtomicFile::Commit() {
     if (fd_ < 0) Raise("Cannot write file", name_, EBADF);
     if (::fsync(fd_) != 0) Fail("Cannot write file", errno);
-    int fd = fd_;
+    // Renamed while still locked, so that no other save takes the file for
+    // an abandoned one in between.
+    if (::rename(temp_.c_str(), target_.c_str()) != 0) Fail("Cannot replace file", errno);
+    // The bytes are on disk already (fsync), so closing cannot lose any.
+    ::close(fd_);
     fd_ = -1;
-    if (::close(fd) != 0) {
-        int error = errno;
-        ::unlink(temp_.c_str());
-        Raise("Cannot write file", name_, error);
-    }
-    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-        int error = errno;
-        ::unlink(temp_.c_str());
-        Raise("Cannot replace file", name_, error);
-    }
 }
 
 void SaveFileAtomically(const std::filesystem::path& FileName, std::string_view Text) {

@@ -23,7 +23,9 @@ std::string ReadStreamBytes(std::istream& Stream);
 // Writes a new version of a file. The bytes go to a temporary file in the
 // same folder; Commit() flushes it to disk and renames it over the target in
 // one step. Until then the old file is untouched, and a writer destroyed
-// without Commit() removes its temporary file. A symbolic link is followed,
+// without Commit() removes its temporary file. A writer holds a lock on its
+// temporary file; one that was killed leaves the file behind unlocked, and
+// the next save of the same target removes it. A symbolic link is followed,
 // so the file it points to is replaced; an existing file keeps its
 // permission bits.
 class TAtomicFile {

@@ -16,6 +16,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "hostile_files.h"
+
 extern char** environ;
 
 namespace {
@@ -47,6 +49,7 @@ std::string quote(const std::string& s) {
 class Runner : public ::testing::Test {
 protected:
     fs::path dir;
+    std::string prefix; // put before the runner on the command line
 
     void SetUp() override {
         dir = fs::temp_directory_path() /
@@ -65,7 +68,7 @@ protected:
     Result run(const std::vector<std::string>& args, const std::string& text,
                const std::string& input = "", bool with_state = true) {
         std::ofstream(dir / "stdin", std::ios::binary) << input;
-        std::string command = quote(MARLINET_RUN);
+        std::string command = prefix + quote(MARLINET_RUN);
         for (const std::string& a : args)
             command += " " + quote(a);
         if (with_state) command += " --state " + quote((dir / "state.json").string());
@@ -292,6 +295,31 @@ TEST_F(Runner, InvalidAdcTextIsAnInterpreterError) {
     const Result r = run({"--adc1", "4k"}, "ADC A\n");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "ERROR: Invalid ADC value in line 1\n");
+}
+
+// Each file runs to its end or an error, or is refused before the run with
+// status 2 and a message naming it and why; none is changed. Root reads any
+// file, so the unreadable one is run as the user nobody.
+TEST_F(Runner, Issue13HostileFilesRunToTheirEndOrAreRefused) {
+    for (const auto& file : marlinet::testing::MakeHostileFiles(dir)) {
+        SCOPED_TRACE(file.name);
+        const bool asNobody = file.unreadable && ::geteuid() == 0;
+        prefix = asNobody ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+        const std::string before = fs::is_regular_file(file.path) ? slurp(file.path) : "";
+        const Result r = run({file.path.string()}, "", "", false);
+        if (!file.refusal.empty()) {
+            EXPECT_EQ(r.status, 2);
+            EXPECT_EQ(r.out, "");
+            EXPECT_NE(r.err.find(file.path.string()), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find(file.refusal), std::string::npos) << r.err;
+        } else {
+            EXPECT_EQ(r.status, file.error ? 1 : 0) << r.err;
+            EXPECT_EQ(r.err.starts_with("ERROR: "), file.error) << r.err;
+        }
+        if (fs::is_regular_file(file.path)) {
+            EXPECT_EQ(slurp(file.path), before);
+        }
+    }
 }
 
 // Ctrl+C: the runner ends at the next statement (or at once inside a DELAY or

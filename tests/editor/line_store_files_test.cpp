@@ -1,14 +1,20 @@
 // The line store's files and streams: line-break formats, byte-exact round
-// trips, and saves that never leave a damaged file behind.
+// trips, and saves that never leave a damaged file behind, even when killed.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 #include "editor/errors.h"
@@ -19,8 +25,10 @@ namespace marlinet::editor {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::AnyOf;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 std::vector<std::string> LinesOf(const TStrings& list) {
     std::vector<std::string> lines;
@@ -272,6 +280,84 @@ TEST_F(TempDir, SavingKeepsPermissionsAndWritesThroughASymlink) {
     EXPECT_EQ(ReadBytes(real), "new");
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// A child saves two versions of a program in turn, over and over, and is
+// killed at a random moment, 200 times. The file always holds one version
+// whole. A killed writer may leave its temporary file; the next save removes
+// it, so at most one is ever there.
+TEST_F(TempDir, AKilledSaveLeavesOneWholeVersionAndNoPileOfTemporaries) {
+    const fs::path file = dir_ / "prog.bas";
+    TSynEditStringList versions[2];
+    for (int i = 0; i < 2500; ++i) {
+        versions[0].Add(std::to_string(i) + " PRINT \"old\"; " + std::to_string(i));
+        versions[1].Add(std::to_string(i) + " PRINT \"new version\"; " + std::to_string(i * 7));
+    }
+    const std::string texts[2] = {versions[0].GetTextStr(), versions[1].GetTextStr()};
+    versions[0].SaveToFile(file);
+
+    std::mt19937 random(13);
+    int leftBehind = 0;
+    std::set<pid_t> children;
+    for (int kill = 0; kill < 200; ++kill) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            (void)!::write(ready[1], "r", 1);
+            try {
+                for (int v = 1;; v ^= 1)
+                    versions[v].SaveToFile(file);
+            } catch (...) {
+                ::_exit(1);
+            }
+        }
+        children.insert(child);
+        char byte;
+        ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+        ::close(ready[0]);
+        ::close(ready[1]);
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 4000));
+        ::kill(child, SIGKILL);
+        ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+
+        const std::string now = ReadBytes(file);
+        ASSERT_TRUE(now == texts[0] || now == texts[1])
+            << "kill " << kill << ": " << now.size() << " bytes";
+        std::vector<std::string> temporaries = Entries();
+        std::erase(temporaries, "prog.bas");
+        ASSERT_LE(temporaries.size(), 1u) << "kill " << kill;
+        // A killed child's: this one's, or an earlier one's when this one died
+        // before its save began.
+        if (!temporaries.empty()) {
+            const std::string& name = temporaries[0];
+            const std::size_t start = std::string_view(".prog.bas.save-").size();
+            const std::string pid = name.substr(start, name.rfind('-') - start);
+            EXPECT_TRUE(children.contains(std::stoi(pid))) << name;
+            ++leftBehind;
+        }
+    }
+    // Many kills land in a save; the file a killed save left goes with the next save.
+    EXPECT_GT(leftBehind, 20);
+    RecordProperty("KillsThatLeftATemporaryFile", leftBehind);
+    versions[0].SaveToFile(file);
+    EXPECT_THAT(Entries(), ElementsAre("prog.bas"));
+}
+
+// Only temporary files without a live writer are removed, and only ours.
+TEST_F(TempDir, ASaveLeavesALiveWritersTemporaryAndOtherFilesAlone) {
+    const fs::path file = dir_ / "prog.bas";
+    WriteBytes(dir_ / ".prog.bas.save-notes", "a user's file");
+    TAtomicFile writer(file);
+    writer.Write("first", 5);
+    TSynEditStringList list;
+    list.Add("second");
+    list.SaveToFile(file);
+    EXPECT_EQ(Entries().size(), 3u); // the writer's temporary file is still there
+    writer.Commit();
+    EXPECT_EQ(ReadBytes(file), "first");
+    EXPECT_THAT(Entries(), ElementsAre(".prog.bas.save-notes", "prog.bas"));
 }
 
 TEST(SaveToStream, AFailingStreamIsReported) {

@@ -191,6 +191,48 @@ TEST(IniFile, AVeryLongLineStaysOneLine) {
     EXPECT_EQ(ini.ReadInteger("Comment", "Foreground", 0), 5);
 }
 
+// Lines the writer once read otherwise than the parser, found by fuzzing:
+// each write must land on the line the parser takes the value from and
+// leave every other value as it was.
+TEST(IniFile, Issue13WritesFollowThePartsOfALineTheParserReads) {
+    using namespace std::string_literals;
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string longName(60, 's');
+    const struct {
+        std::string before, section, key, after, other;
+    } cases[] = {
+        // The first header after a byte order mark.
+        {bom + "[A]\nk=1\n", "A", "k", bom + "[A]\nk=2\n", ""},
+        {bom + "[A]\nk=1\n", "", "k", bom + "k=2\n[A]\nk=1\n", "A"},
+        // After a key without a name an indented line is no continuation.
+        {"[A]\n=x\n  k=1\n", "A", "k", "[A]\n=x\n  k=2\n", ""},
+        // An indented header must not become the new key's continuation.
+        {"[A]\n\n  [B]\nk=1\n", "A", "k", "[A]\nk=2\n\n[B]\nk=1\n", "B"},
+        // Headers the parser cannot read: cut by a NUL, or too long.
+        {"[A]\n[B\0]\nk=1\n"s, "A", "k", "[A]\n[B\0]\nk=2\n"s, ""},
+        {"[A]\n[" + std::string(200, 'b') + "]\nk=1\n", "A", "k",
+         "[A]\n[" + std::string(200, 'b') + "]\nk=2\n", ""},
+        // The parser keeps 49 bytes of a section name.
+        {"[" + longName + "]\nk=1\n", longName, "k", "[" + longName + "]\nk=2\n", ""},
+    };
+    TempDir dir;
+    const std::string file = dir.File("x.ini");
+    for (const auto& c : cases) {
+        WriteFile(file, c.before);
+        TIniFile ini(file);
+        ini.WriteInteger(c.section, c.key, 2);
+        EXPECT_EQ(ini.ReadInteger(c.section, c.key, -1), 2) << c.before;
+        if (!c.other.empty()) {
+            EXPECT_EQ(ini.ReadInteger(c.other, c.key, -1), 1) << c.before;
+        }
+        ASSERT_TRUE(ini.UpdateFile());
+        EXPECT_EQ(ReadFile(file), c.after) << c.before;
+    }
+    // A continuation of a long key name is no key of its own.
+    WriteFile(file, "[A]\n" + longName + "=1\n  more\n");
+    EXPECT_EQ(TIniFile(file).ReadSection("A"), std::vector<std::string>{longName});
+}
+
 class RegistryPersistence : public ::testing::Test {
 protected:
     TempDir dir;

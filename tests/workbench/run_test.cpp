@@ -1,6 +1,12 @@
 // Running programs in the real window, offscreen: the Debug keys, typing
-// while a program runs, INPUT through the dialog, errors, and closing.
+// while a program runs, INPUT through the dialog, errors, closing, and files
+// no program should choke on.
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+
+#include <fcntl.h>
 
 #include <QCheckBox>
 #include <QDir>
@@ -9,11 +15,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
 #include "editor/qt/synedit.h"
 #include "fake_dialogs.h"
+#include "hostile_files.h"
 #include "workbench/board_panel.h"
 #include "workbench/console.h"
 #include "workbench/execution_control.h"
@@ -151,6 +159,66 @@ TEST_F(RunTest, ClosingWhileRunningOrWaitingForInputLeavesNoThread) {
     EXPECT_EQ(running.RunState(), RunState::Running);
     running.Exit1Click();
     EXPECT_FALSE(running.Execution().HasThread());
+}
+
+std::vector<std::string> LinesOf(const std::string& Bytes) {
+    editor::TSynEditStringList list;
+    std::istringstream in(Bytes);
+    list.LoadFromStream(in);
+    std::vector<std::string> lines;
+    for (int i = 0; i < list.GetCount(); ++i)
+        lines.push_back(list.Get(i));
+    return lines;
+}
+
+// Each file opens or is refused with a message naming it and why; an opened
+// one paints, scrolls to its end and runs to its end or an error, and its
+// lines are still in the file afterwards (the save after a run writes mixed
+// line breaks as one kind).
+TEST_F(RunTest, Issue13HostileFilesOpenPaintScrollAndRunOrAreRefused) {
+    const QString good = dir.File("good.bas");
+    for (const marlinet::testing::THostileFile& file :
+         marlinet::testing::MakeHostileFiles(dir.File("").toStdString())) {
+        SCOPED_TRACE(file.name);
+        WriteFile(good, "END");
+        dialogs->FileAnswers.push_back(good);
+        form.Fileopen1Click();
+        dialogs->Errors.clear();
+        const QString path = QString::fromStdString(file.path.string());
+        const std::optional<std::string> before =
+            std::filesystem::is_regular_file(file.path) ? testing::ReadFile(path) : std::nullopt;
+        {
+            std::optional<marlinet::testing::TWithoutFileOverride> asAUser;
+            if (file.unreadable) {
+                asAUser.emplace();
+                ASSERT_LT(::open(file.path.c_str(), O_RDONLY), 0) << "the file is readable";
+            }
+            dialogs->FileAnswers.push_back(path);
+            form.Fileopen1Click();
+        }
+        if (!file.refusal.empty()) {
+            ASSERT_EQ(dialogs->Errors.size(), 1);
+            EXPECT_TRUE(dialogs->Errors[0].contains(path)) << dialogs->Errors[0].toStdString();
+            EXPECT_TRUE(dialogs->Errors[0].contains(QString::fromStdString(file.refusal)));
+            EXPECT_EQ(form.CurrentFileName(), good);
+            EXPECT_EQ(form.Program().text(), "END");
+            continue;
+        }
+        ASSERT_TRUE(dialogs->Errors.isEmpty()) << dialogs->Errors[0].toStdString();
+        const std::vector<std::string> lines = LinesOf(*before);
+        ASSERT_EQ(edit.Lines().GetCount(), static_cast<int>(lines.size()));
+        EXPECT_FALSE(form.grab().isNull());
+        edit.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+        edit.Core().SetLeftChar(edit.Lines().LengthOfLongestLine());
+        EXPECT_GT(edit.Core().TopLine() + edit.Core().LinesInWindow(), edit.Lines().GetCount());
+        EXPECT_FALSE(form.grab().isNull());
+
+        form.SpeedButton2Click();
+        ASSERT_TRUE(WaitFor([&] { return Status(1) == "Reset" && Idle(); }, 60000));
+        EXPECT_EQ(Status(2).startsWith("ERROR: "), file.error) << Status(2).toStdString();
+        EXPECT_EQ(LinesOf(testing::ReadFile(path).value_or("")), lines);
+        EXPECT_EQ(edit.Lines().GetCount(), static_cast<int>(lines.size()));
+    }
 }
 
 struct TKeyCase {

@@ -1,0 +1,1 @@
+10 PRINT "A=";A : GOTO 200 ' loop

@@ -1,0 +1,2 @@
+			deep
+plain
