@@ -142,6 +142,10 @@ private:
     void RunCommand(void (TExecutionControl::*Command)());
     // Whole line Line (0-based) selected, as a paused run shows it.
     void SelectProgramLine(int Line);
+    // Before the editor leaves whole-line selection for a key: the shown line
+    // is a one-character selection, which in character mode would be real
+    // and the key would replace the line's first character.
+    void LeaveProgramLine();
     // The INPUT dialog until it has an answer or is stopped.
     std::optional<std::string> AskInput(TInputMode Mode);
     // Run and Step without a current file name.
@@ -154,6 +158,7 @@ private:
 
     basic::ProgramBuffer program_;
     QString currentFileName_;
+    int programLineStart_ = -1; // flat index of the shown executing line; -1 none
     QString saveDialogFileName_;
     // Whether the editor shows the current file's text, as loaded or saved.
     // New writes an empty editor over a file only when it does.

@@ -84,8 +84,15 @@ void TMainForm::SelectProgramLine(int Line) {
     long long start = 0;
     for (int i = 0; i < Line && i < lines.GetCount(); ++i)
         start += static_cast<long long>(lines.GetView(i).size()) + 2;
-    SynEdit1->SetSelStart(static_cast<int>(std::min<long long>(start, INT_MAX)));
+    programLineStart_ = static_cast<int>(std::min<long long>(start, INT_MAX));
+    SynEdit1->SetSelStart(programLineStart_);
     SynEdit1->SetSelLength(1);
+}
+
+void TMainForm::LeaveProgramLine() {
+    if (SynEdit1->SelStart() == programLineStart_ && SynEdit1->SelLength() == 1)
+        SynEdit1->SetSelLength(0);
+    programLineStart_ = -1;
 }
 
 std::optional<std::string> TMainForm::AskInput(TInputMode Mode) {

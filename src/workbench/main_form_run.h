@@ -46,6 +46,7 @@ public:
     void SetErrorText(std::string_view Text) override { form_.SetErrorText(ToQString(Text)); }
     void FocusConsole() override { form_.Console->setFocus(Qt::OtherFocusReason); }
     void SetLineSelection(bool WholeLines) override {
+        if (!WholeLines) form_.LeaveProgramLine();
         form_.SynEdit1->SetSelectionMode(WholeLines ? editor::smLine : editor::smNormal);
     }
     void ResetBoard() override { form_.Board->ResetBoard(); }

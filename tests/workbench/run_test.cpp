@@ -95,9 +95,14 @@ TEST_F(RunTest, DebugKeysAndTypingDriveRuns) {
     Key(Qt::Key_F8);
     ASSERT_TRUE(WaitFor([&] { return Status(1) == "Stopped" && edit.SelStart() != selected; }));
 
-    Key(Qt::Key_X); // ends the parked run quietly
+    // A key ends the parked run quietly; it goes in at the start of the
+    // shown line and replaces nothing.
+    std::string typed = edit.Lines().GetTextStr();
+    typed.insert(static_cast<std::size_t>(edit.SelStart()), "x");
+    Key(Qt::Key_X);
     EXPECT_EQ(Status(1), "Modified");
     EXPECT_EQ(edit.SelectionMode(), editor::smNormal);
+    EXPECT_EQ(edit.Lines().GetTextStr(), typed);
     ASSERT_TRUE(WaitFor([&] { return Idle(); }));
     Key(Qt::Key_F4);
     EXPECT_EQ(Status(1), "Reset");
