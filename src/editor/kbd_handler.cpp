@@ -2,28 +2,18 @@
 
 #include <utility>
 
+#include "support/scoped_flag.h"
+
 namespace marlinet::editor {
 
 namespace {
-
-// Sets a running flag for one chain run and clears it however the run ends.
-class RunningGuard {
-public:
-    explicit RunningGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningGuard() { flag_ = false; }
-    RunningGuard(const RunningGuard&) = delete;
-    RunningGuard& operator=(const RunningGuard&) = delete;
-
-private:
-    bool& flag_;
-};
 
 // Calls the chain newest first until stop() holds; a run started from
 // inside a run of the same chain returns at once.
 template <class List, class Stop, class... Args>
 void RunChain(bool& running, List& list, Stop stop, Args&&... args) {
     if (running) return;
-    RunningGuard guard(running);
+    const support::TScopedFlag guard(running);
     list.CallNewestFirst(stop, std::forward<Args>(args)...);
 }
 

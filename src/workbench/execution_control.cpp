@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "interpreter/errors.h"
+#include "support/scoped_flag.h"
 
 namespace marlinet::workbench {
 
@@ -30,17 +31,6 @@ bool IsLive(RunState State) {
 template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
-};
-
-class TFlag {
-public:
-    explicit TFlag(bool& Flag) : flag_(Flag) { flag_ = true; }
-    ~TFlag() { flag_ = false; }
-    TFlag(const TFlag&) = delete;
-    TFlag& operator=(const TFlag&) = delete;
-
-private:
-    bool& flag_;
 };
 
 } // namespace
@@ -228,7 +218,7 @@ void TExecutionControl::Deliver() {
     // A modal dialog opened while applying a post runs a nested event loop;
     // the outer delivery goes on after it.
     if (delivering_) return;
-    const TFlag delivering(delivering_);
+    const support::TScopedFlag delivering(delivering_);
     const auto deadline = std::chrono::steady_clock::now() + kDeliveryBudget;
     while (std::optional<TWindowPost> item = channel_.Queue.Pop()) {
         Apply(*item, TAfterEnd::Live);

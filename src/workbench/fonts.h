@@ -1,6 +1,6 @@
 // The faces the window's design names, resolved to faces a Linux desktop has.
-// Every widget of the window layer takes its font from here, so the choice of
-// stand-ins lives in one place.
+// Every widget of the window layer takes its font from here; the stand-in
+// faces come from the editor front end's one table of them.
 //
 // Sizes are pixels, not points: the layout is fixed in pixels and must not
 // grow with the screen's DPI. 8 pt and 11 pt are taken at 96 dpi.
@@ -17,9 +17,5 @@ QFont FormFont();
 QFont ConsoleFont();
 // "Comic Sans MS" 11 pt bold italic: the About box title.
 QFont TitleFont();
-
-// The installed family that stands in for Face. Fixed-pitch requests fall
-// back to the system's fixed font, others to the desktop's sans face.
-QString ResolveFamily(const QString& Face, bool FixedPitch);
 
 } // namespace marlinet::workbench

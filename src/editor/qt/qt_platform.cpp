@@ -16,16 +16,24 @@ namespace {
 
 struct FaceAlias {
     const char* name;
-    const char* installed;
+    const char* installed; // tried first
+    const char* second;
 };
 
 // Faces the program names that a Linux machine lacks, and what stands in for
-// them (see QT_NOTES.md).
+// them (see QT_NOTES.md). The window's labels are sized for narrow faces:
+// Liberation Sans keeps their advances where a wide desktop face would cut
+// them. No rounded hand-lettered face is installed by default; DejaVu Sans
+// keeps the About title's weight and slant.
 constexpr FaceAlias kAliases[] = {
-    {"Courier New", "Liberation Mono"},      {"Courier", "Liberation Mono"},
-    {"Fixedsys", "DejaVu Sans Mono"},        {"Terminal", "DejaVu Sans Mono"},
-    {"MS Sans Serif", "Liberation Sans"},    {"Arial", "Liberation Sans"},
-    {"Times New Roman", "Liberation Serif"},
+    {"Courier New", "Liberation Mono", "DejaVu Sans Mono"},
+    {"Courier", "Liberation Mono", "DejaVu Sans Mono"},
+    {"Fixedsys", "DejaVu Sans Mono", "Liberation Mono"},
+    {"Terminal", "DejaVu Sans Mono", "Liberation Mono"},
+    {"MS Sans Serif", "Liberation Sans", "DejaVu Sans"},
+    {"Arial", "Liberation Sans", "DejaVu Sans"},
+    {"Comic Sans MS", "DejaVu Sans", "Liberation Sans"},
+    {"Times New Roman", "Liberation Serif", "DejaVu Serif"},
 };
 
 bool HasFamily(const QString& Family) {
@@ -50,9 +58,9 @@ QString ResolveFontFamily(const std::string& Name, TFontPitch Pitch) {
     const QString name = FromLatin1(Name);
     if (HasFamily(name)) return name;
     for (const auto& alias : kAliases) {
-        if (name.compare(QLatin1String(alias.name), Qt::CaseInsensitive) == 0 &&
-            HasFamily(QLatin1String(alias.installed)))
-            return QLatin1String(alias.installed);
+        if (name.compare(QLatin1String(alias.name), Qt::CaseInsensitive) != 0) continue;
+        for (const char* family : {alias.installed, alias.second})
+            if (HasFamily(QLatin1String(family))) return QLatin1String(family);
     }
     if (Pitch == fpFixed) return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
     return QApplication::font().family();
