@@ -11,11 +11,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "fuzz_support.h"
 #include "interpreter/errors.h"
 #include "interpreter/host.h"
 #include "interpreter/interpreter.h"
@@ -33,8 +32,7 @@ constexpr std::uint64_t kStatementBudget = 5000;
 constexpr std::size_t kConsoleKept = 16 * 1024;
 
 [[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "interpreter_fuzz: %s\n", what);
-    std::abort();
+    marlinet::fuzz::fail("interpreter", what);
 }
 
 // A board and a user that answer every request from fixed cycles, so that a
