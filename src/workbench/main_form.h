@@ -78,10 +78,6 @@ public:
     void FormClose();
 
     // ---- program files ----
-    // Loads the current file into the editor and the program buffer and
-    // shows its name in the caption. On failure shows the error and changes
-    // nothing; returns whether it loaded.
-    bool LoadProgram();
     // Ends a run, saves the editor to the current file, loads the program and
     // sets the run state to Reset. On failure shows the error, leaves the
     // run state as it was and returns false.
