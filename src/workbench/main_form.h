@@ -44,9 +44,6 @@ class TInputForm;
 class TStatusBar;
 class TVariablesGrid;
 
-// The status bar text of a run state; "Unknown" for values outside the enum.
-QString RunStateText(basic::RunState State);
-
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
