@@ -35,14 +35,14 @@ int TConsole::Print(std::string_view Text) {
     const auto newLine = [&] {
         // An empty console already shows its first, empty line.
         if (lineCount_ > 0) added += QLatin1Char('\n');
-        currentLine_ = lineCount_++;
+        ++lineCount_;
         currentLength_ = 0;
     };
     for (const char c : Text) {
         if (c == '\n') {
             newLine();
         } else if (c != '\r') {
-            if (currentLine_ < 0) newLine();
+            if (lineCount_ == 0) newLine();
             added += QChar(static_cast<unsigned char>(c));
             ++written;
             if (++currentLength_ >= kLineWidth) newLine();
@@ -63,9 +63,9 @@ int TConsole::AppendLine(std::string_view Text) {
     // An empty document still holds one block; the first line goes there.
     if (lineCount_ > 0) cursor.insertBlock();
     cursor.insertText(ToQString(Text));
-    currentLine_ = lineCount_++;
+    ++lineCount_;
     currentLength_ = static_cast<int>(Text.size());
-    return currentLine_;
+    return CurrentLine();
 }
 
 void TConsole::WriteStartUpBanner() {
@@ -91,7 +91,6 @@ void TConsole::WriteConsoleBanner() {
 void TConsole::ClearLines() {
     clear();
     lineCount_ = 0;
-    currentLine_ = -1;
     currentLength_ = 0;
 }
 

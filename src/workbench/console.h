@@ -42,15 +42,13 @@ public:
 
     int LineCount() const { return lineCount_; }
     // The line printed characters go to; -1 while the console is empty.
-    int CurrentLine() const { return currentLine_; }
+    int CurrentLine() const { return lineCount_ - 1; }
     QString LineText(int Index) const;
 
 private:
+    // The current line is always the last one: lines are only ever appended.
     int lineCount_ = 0;
-    // Invariant: the current line is the last line (lines are only ever
-    // appended), and this is its length.
-    int currentLine_ = -1;
-    int currentLength_ = 0;
+    int currentLength_ = 0; // of the current line
 };
 
 } // namespace marlinet::workbench

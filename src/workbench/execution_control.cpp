@@ -100,12 +100,7 @@ void TExecutionControl::ResetAndReload() {
     const RunState state = State();
     if (state != RunState::Stopped && state != RunState::Modified) return;
     EndRun();
-    if (!window_.SaveAndLoad()) {
-        SetState(RunState::ResetRequest);
-        return;
-    }
-    editorChanged_ = false;
-    SetState(RunState::Reset);
+    if (!Reload()) SetState(RunState::ResetRequest);
 }
 
 void TExecutionControl::EditorKeyDown() {
@@ -132,6 +127,10 @@ bool TExecutionControl::SaveAndReload() {
         channel_.WakeRun();
         JoinEndedRun();
     }
+    return Reload();
+}
+
+bool TExecutionControl::Reload() {
     if (!window_.SaveAndLoad()) return false;
     editorChanged_ = false;
     SetState(RunState::Reset);
@@ -170,10 +169,7 @@ void TExecutionControl::ShowErrorStatus() {
 void TExecutionControl::StartThread(RunState Target) {
     // A thread left from the last run has finished (Reset is only set once it
     // has); one that has not would be told to end rather than waited for.
-    if (HasThread()) {
-        RequestEnd(RunState::ResetRequest);
-        JoinEndedRun();
-    }
+    if (HasThread()) EndRun();
     interpreter_.set_program(window_.Program());
     host_.BeginRun(++run_);
     SetState(Target);
@@ -274,8 +270,7 @@ void TExecutionControl::ServeRequest(const post::Request& Request) {
     std::string text;
     if (answer) {
         text = std::move(*answer);
-        if (text.size() > TWorkbenchHost::kMaxInputLength)
-            text.resize(TWorkbenchHost::kMaxInputLength);
+        if (text.size() > kMaxInputLength) text.resize(kMaxInputLength);
         if (Request.Mode == TInputMode::Value) window_.Print(text + "\r\n");
     } else {
         // Stop & Exit: the run parks at its next statement, with "0" stored.
@@ -292,9 +287,7 @@ void TExecutionControl::OnEndOfRun() {
     // The thread has posted its last message and is returning.
     JoinThread();
     SetState(RunState::Idle);
-    if (!window_.SaveAndLoad()) return;
-    editorChanged_ = false;
-    SetState(RunState::Reset);
+    Reload();
 }
 
 void TExecutionControl::OnError(bool CurrentRun) {

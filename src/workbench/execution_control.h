@@ -93,6 +93,9 @@ private:
     enum class TAfterEnd : std::uint8_t { Live, Ended };
 
     void Start(basic::RunState Target, bool IsStep);
+    // Saves the editor, loads the program from the file and sets Reset. On
+    // failure the state stays.
+    bool Reload();
     void StartThread(basic::RunState Target);
     void ThreadBody(std::uint64_t Run);
     void JoinThread();

@@ -46,7 +46,7 @@ TInputForm::TInputForm(QWidget* Parent)
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(8, 44, 109, 21);
-    Edit1->setMaxLength(kMaxLength);
+    Edit1->setMaxLength(static_cast<int>(kMaxInputLength));
     Button1 = new QPushButton(QStringLiteral("Acept Value"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(128, 44, 75, 25);

@@ -20,8 +20,6 @@ class TInputForm : public QDialog {
 public:
     static constexpr int kClientWidth = 298;
     static constexpr int kClientHeight = 83;
-    // The most characters a value may have.
-    static constexpr int kMaxLength = 79;
     static constexpr int kAccepted = 1;
     static constexpr int kStopped = 2;
 

@@ -73,10 +73,6 @@ constexpr MenuEntry kHelpMenu[] = {
 
 } // namespace
 
-QString RunStateText(basic::RunState State) {
-    return ToQString(RunStateName(State));
-}
-
 TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -182,7 +178,7 @@ void TMainForm::CentreOnScreen() {
 }
 
 void TMainForm::ShowRunState() {
-    StatusBar1->SetPanelText(1, RunStateText(RunState()));
+    StatusBar1->SetPanelText(1, ToQString(RunStateName(RunState())));
 }
 
 void TMainForm::SetErrorText(const QString& Text) {

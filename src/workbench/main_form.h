@@ -44,9 +44,6 @@ class TInputForm;
 class TStatusBar;
 class TVariablesGrid;
 
-// The status bar text of a run state; "Unknown" for values outside the enum.
-QString RunStateText(basic::RunState State);
-
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -78,10 +75,6 @@ public:
     void FormClose();
 
     // ---- program files ----
-    // Loads the current file into the editor and the program buffer and
-    // shows its name in the caption. On failure shows the error and changes
-    // nothing; returns whether it loaded.
-    bool LoadProgram();
     // Ends a run, saves the editor to the current file, loads the program and
     // sets the run state to Reset. On failure shows the error, leaves the
     // run state as it was and returns false.

@@ -63,10 +63,6 @@ void TMainForm::SaveLinesTo(const QString& FileName) {
     SynEdit1->Lines().SaveToFile(ToPath(FileName));
 }
 
-bool TMainForm::LoadProgram() {
-    return Attempt([this] { LoadProgramFrom(currentFileName_); });
-}
-
 bool TMainForm::SaveAndReload() {
     return execution_->SaveAndReload();
 }

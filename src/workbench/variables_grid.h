@@ -6,11 +6,12 @@
 // VariableEdited. Window thread only.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
 #include <QTableWidget>
+
+#include "workbench/variable_values.h"
 
 namespace marlinet::workbench {
 
@@ -18,10 +19,10 @@ class TVariablesGrid : public QTableWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kVariableCount = 26;
+    using Values = TVariableValues;
+    static constexpr int kVariableCount = static_cast<int>(Values{}.size());
     static constexpr int kRowHeight = 14;
     static constexpr int kColumnWidth = 50;
-    using Values = std::array<std::int16_t, kVariableCount>;
 
     explicit TVariablesGrid(QWidget* Parent = nullptr);
 

@@ -7,7 +7,6 @@
 // tight loop cannot flood the window's event queue.
 #pragma once
 
-#include <array>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -21,10 +20,9 @@
 
 #include "workbench/board_model.h"
 #include "workbench/input_mode.h"
+#include "workbench/variable_values.h"
 
 namespace marlinet::workbench {
-
-using TVariableValues = std::array<std::int16_t, 26>;
 
 namespace post {
 struct Print {

@@ -19,6 +19,7 @@ void TWorkbenchHost::Show(TWindowPost Item) {
 }
 
 TVariableValues TWorkbenchHost::Variables() const {
+    static_assert(static_cast<int>(TVariableValues{}.size()) == basic::Interpreter::kVariableCount);
     TVariableValues values{};
     for (int i = 0; i < basic::Interpreter::kVariableCount; ++i)
         values[static_cast<std::size_t>(i)] = interpreter_->variable(i);

@@ -24,9 +24,6 @@ namespace marlinet::workbench {
 
 class TWorkbenchHost final : public basic::Host {
 public:
-    // The most characters an INPUT answer keeps.
-    static constexpr std::size_t kMaxInputLength = 79;
-
     TWorkbenchHost(TRunChannel& Channel, TBoardModel& Board) : channel_(Channel), board_(Board) {}
     // Binds the host to the interpreter it serves, before any run.
     void Attach(basic::Interpreter& Interpreter) { interpreter_ = &Interpreter; }

@@ -277,5 +277,14 @@ TEST_F(ExecutionTest, PrintedTextArrivesWholeAndInOrder) {
     EXPECT_EQ(window.Console, expected);
 }
 
+TEST(RunStateNameTest, NamesEveryStateAndUnknownOutside) {
+    const char* names[] = {"Idle",         "Reset",        "Running",       "Stopped",
+                           "Step request", "Stop request", "Reset request", "Modified"};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(RunStateName(static_cast<RunState>(i)), names[i]);
+    EXPECT_EQ(RunStateName(static_cast<RunState>(8)), "Unknown");
+    EXPECT_EQ(RunStateName(static_cast<RunState>(-1)), "Unknown");
+}
+
 } // namespace
 } // namespace marlinet::workbench

@@ -92,14 +92,5 @@ TEST_F(LayoutTest, SpeedButtonsAndPanelsShowTheirHints) {
     EXPECT_EQ(form.findChild<QWidget*>("Panel3")->toolTip(), "");
 }
 
-TEST(RunStateTextTest, NamesEveryStateAndUnknownOutside) {
-    const char* names[] = {"Idle",         "Reset",        "Running",       "Stopped",
-                           "Step request", "Stop request", "Reset request", "Modified"};
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(RunStateText(static_cast<basic::RunState>(i)), names[i]);
-    EXPECT_EQ(RunStateText(static_cast<basic::RunState>(8)), "Unknown");
-    EXPECT_EQ(RunStateText(static_cast<basic::RunState>(-1)), "Unknown");
-}
-
 } // namespace
 } // namespace marlinet::workbench
