@@ -93,9 +93,7 @@ void TCustomSynEdit::DoLineEnd(bool Extend) {
     if (options_.Contains(eoEnhanceEndKey)) {
         // A first End stops after the last non-blank character, a second one
         // reaches the true end.
-        int trimmed = length;
-        while (trimmed > 0 && (line[trimmed - 1] == ' ' || line[trimmed - 1] == '\t'))
-            --trimmed;
+        const int trimmed = static_cast<int>(TrimTrailing(line).size());
         x = CaretX() - 1 == trimmed ? length + 1 : trimmed + 1;
     }
     MoveCaretAndSelection(CaretXY(), {x, CaretY()}, Extend);
