@@ -211,11 +211,7 @@ void TCustomSynEdit::StartDragSelection() {
     // The drag takes the mouse over; the press's gesture ends here.
     if (window_->MouseCapture()) window_->SetMouseCapture(false);
     mouse_.DragLeave();
-    TSynClipboardData data;
-    data.Text = SelText();
-    data.HasBlock = true;
-    data.Block = EncodeClipboardBlock(ActiveSelectionMode(), data.Text);
-    window_->StartDrag(data);
+    window_->StartDrag(editing_.SelectionData());
 }
 
 void TSynMouseController::MouseWheel(int WheelDelta, TShiftState Shift) {
