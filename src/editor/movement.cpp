@@ -36,7 +36,7 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand Command, char AChar, void*
             (Command >= ecSelLeft && Command <= ecSelGotoXY))
             ExecuteMovement(Command, Data);
         else
-            ExecuteEditingCommand(Command, AChar, Data);
+            editing_.Execute(Command, AChar); // the commands that change the text
         break;
     }
 }
