@@ -209,7 +209,7 @@ void TCustomSynEdit::SetWordBlock(const TBufferCoord& P) {
     }
     auto kind = [&](int i) { // 0-based
         const char c = line[static_cast<std::size_t>(i)];
-        if (c == ' ' || c == '\t') return CharKind::Blank;
+        if (IsBlank(c)) return CharKind::Blank;
         return IsWordChar(c) ? CharKind::Word : CharKind::Other;
     };
     // The character at the caret, or the one before it at the line's end.
