@@ -527,8 +527,6 @@ private:
 
     void DoScrollHint(int TopLineValue);
     void ExecuteMovement(TSynEditorCommand Command, void* Data);
-    // The commands that change the text (editing.cpp).
-    void ExecuteEditingCommand(TSynEditorCommand Command, char AChar, void* Data);
     void ScrollCaretIntoWindow(TSynEditorCommand Command);
     void UpdateWindowNow();
     void DoLineEnd(bool Extend);

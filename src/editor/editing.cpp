@@ -12,10 +12,6 @@ namespace marlinet::editor {
 
 // --- Undo bookkeeping (TCustomSynEdit) ---------------------------------------------------
 
-void TCustomSynEdit::ExecuteEditingCommand(TSynEditorCommand Command, char AChar, void*) {
-    editing_.Execute(Command, AChar);
-}
-
 void TCustomSynEdit::LockUndo() {
     UndoList().Lock();
     RedoList().Lock();

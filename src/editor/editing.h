@@ -23,6 +23,7 @@
 namespace marlinet::editor {
 
 class TCustomSynEdit;
+struct TSynClipboardData;
 
 // How a drop would be carried out: nothing, a copy, or a move of the text.
 enum class TSynDropEffect : std::uint8_t { None, Copy, Move };
@@ -45,6 +46,9 @@ public:
 
     // Replaces the selection by Value as one undo block.
     void SetSelText(std::string_view Value);
+    // The selection as the clipboard and a drag carry it: its text and the
+    // editor's block.
+    TSynClipboardData SelectionData() const;
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();

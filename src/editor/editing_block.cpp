@@ -115,12 +115,17 @@ bool DecodeClipboardBlock(std::string_view Block, TSynSelectionMode& Mode, std::
     return true;
 }
 
-void TSynEditingCommands::CopyToClipboard() {
-    if (!edit_.SelAvail()) return;
+TSynClipboardData TSynEditingCommands::SelectionData() const {
     TSynClipboardData data;
     data.Text = edit_.SelText();
     data.HasBlock = true;
     data.Block = EncodeClipboardBlock(edit_.ActiveSelectionMode(), data.Text);
+    return data;
+}
+
+void TSynEditingCommands::CopyToClipboard() {
+    if (!edit_.SelAvail()) return;
+    const TSynClipboardData data = SelectionData();
     TSynEditWindow* window = edit_.Window();
     if (!window || !window->SetClipboard(data)) throw ESynError("Clipboard copy operation failed");
 }

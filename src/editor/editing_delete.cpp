@@ -9,10 +9,6 @@ namespace marlinet::editor {
 
 namespace {
 
-bool IsBlank(char C) {
-    return C == ' ' || C == '\t';
-}
-
 int LengthOf(std::string_view Line) {
     return static_cast<int>(Line.size());
 }

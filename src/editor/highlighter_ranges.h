@@ -2,7 +2,7 @@
 // next line starts from), kept in the line store's records and computed
 // lazily.
 //
-// Invariant: the stored ranges of lines [0, ValidCount()) are exactly what a
+// Invariant: the stored ranges of the first valid_ lines are exactly what a
 // scan from the first line gives. Later lines are brought up to date when
 // their range is read (TSynEditStringList::GetRange) or a row below them is
 // painted, so opening a long text scans nothing until it is shown. An edit
@@ -26,7 +26,6 @@ public:
     void SetHighlighter(highlight::TSynCustomHighlighter* Value);
     // The highlighter changed how it scans.
     void InvalidateAll() { valid_ = 0; }
-    int ValidCount() const { return valid_; }
 
     // Makes the ranges of lines 0..Index (0-based) current.
     void MakeCurrent(int Index);

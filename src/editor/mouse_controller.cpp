@@ -7,10 +7,13 @@
 
 namespace marlinet::editor {
 
+TBufferCoord TSynMouseController::TextAt(TDisplayCoord Cell) const {
+    Cell.Row = std::clamp(Cell.Row, 1, edit_.Document().RowCount());
+    return edit_.DisplayToBufferPos(Cell);
+}
+
 TBufferCoord TSynMouseController::PositionAt(int X, int Y) const {
-    const TDisplayCoord cell = edit_.PixelsToNearestRowColumn(X, Y);
-    return edit_.DisplayToBufferPos(
-        {cell.Column, std::clamp(cell.Row, 1, edit_.Document().RowCount())});
+    return TextAt(edit_.PixelsToNearestRowColumn(X, Y));
 }
 
 void TSynMouseController::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -92,8 +95,7 @@ void TSynMouseController::MoveCaretToPointer(int X, int Y, bool KeepColumn, bool
     const TDisplayCoord caret = edit_.DisplayXY();
     if (KeepColumn) cell.Column = caret.Column;
     if (KeepRow) cell.Row = caret.Row;
-    cell.Row = std::clamp(cell.Row, 1, edit_.Document().RowCount());
-    edit_.SetCaretXY(edit_.DisplayToBufferPos(cell));
+    edit_.SetCaretXY(TextAt(cell));
 }
 
 void TSynMouseController::MouseMove(TShiftState Shift, int X, int Y) {
@@ -135,8 +137,7 @@ void TSynMouseController::ScrollTimerTick() {
         cell.Row = scrollDeltaY_ < 0 ? edit_.TopLine()
                                      : std::min(edit_.TopLine() + rows - 1, edit_.Lines().Count());
     }
-    cell.Row = std::clamp(cell.Row, 1, edit_.Document().RowCount());
-    edit_.SetCaretXY(edit_.DisplayToBufferPos(cell));
+    edit_.SetCaretXY(TextAt(cell));
     if (edit_.Window()->MouseCapture()) edit_.SetBlockEnd(edit_.CaretXY());
 }
 
@@ -211,11 +212,7 @@ void TCustomSynEdit::StartDragSelection() {
     // The drag takes the mouse over; the press's gesture ends here.
     if (window_->MouseCapture()) window_->SetMouseCapture(false);
     mouse_.DragLeave();
-    TSynClipboardData data;
-    data.Text = SelText();
-    data.HasBlock = true;
-    data.Block = EncodeClipboardBlock(ActiveSelectionMode(), data.Text);
-    window_->StartDrag(data);
+    window_->StartDrag(editing_.SelectionData());
 }
 
 void TSynMouseController::MouseWheel(int WheelDelta, TShiftState Shift) {

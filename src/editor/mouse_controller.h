@@ -37,6 +37,8 @@ public:
                             int X, int Y);
 
 private:
+    // The text position of a display cell, its row limited to the text.
+    TBufferCoord TextAt(TDisplayCoord Cell) const;
     // The text position nearest to a pixel, on an existing row.
     TBufferCoord PositionAt(int X, int Y) const;
     // How far to scroll per tick while the pointer is outside the text

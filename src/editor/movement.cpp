@@ -36,7 +36,7 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand Command, char AChar, void*
             (Command >= ecSelLeft && Command <= ecSelGotoXY))
             ExecuteMovement(Command, Data);
         else
-            ExecuteEditingCommand(Command, AChar, Data);
+            editing_.Execute(Command, AChar); // the commands that change the text
         break;
     }
 }
@@ -93,9 +93,7 @@ void TCustomSynEdit::DoLineEnd(bool Extend) {
     if (options_.Contains(eoEnhanceEndKey)) {
         // A first End stops after the last non-blank character, a second one
         // reaches the true end.
-        int trimmed = length;
-        while (trimmed > 0 && (line[trimmed - 1] == ' ' || line[trimmed - 1] == '\t'))
-            --trimmed;
+        const int trimmed = static_cast<int>(TrimTrailing(line).size());
         x = CaretX() - 1 == trimmed ? length + 1 : trimmed + 1;
     }
     MoveCaretAndSelection(CaretXY(), {x, CaretY()}, Extend);
@@ -211,7 +209,7 @@ void TCustomSynEdit::SetWordBlock(const TBufferCoord& P) {
     }
     auto kind = [&](int i) { // 0-based
         const char c = line[static_cast<std::size_t>(i)];
-        if (c == ' ' || c == '\t') return CharKind::Blank;
+        if (IsBlank(c)) return CharKind::Blank;
         return IsWordChar(c) ? CharKind::Word : CharKind::Other;
     };
     // The character at the caret, or the one before it at the line's end.

@@ -39,7 +39,7 @@ std::vector<std::string_view> Pieces(std::string_view Text) {
 } // namespace
 
 std::string_view TrimTrailing(std::string_view S) {
-    while (!S.empty() && (S.back() == ' ' || S.back() == '\t'))
+    while (!S.empty() && IsBlank(S.back()))
         S.remove_suffix(1);
     return S;
 }

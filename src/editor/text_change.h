@@ -30,6 +30,10 @@ struct TSynLineChange {
     bool Empty() const { return Count == 0 && Lines.empty(); }
 };
 
+// The white space of a line: a blank or a tab.
+constexpr bool IsBlank(char C) {
+    return C == ' ' || C == '\t';
+}
 // Trailing blanks and tabs removed.
 std::string_view TrimTrailing(std::string_view S);
 // The 1-based character of Line shown at display Column: a column inside a

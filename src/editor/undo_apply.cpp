@@ -209,14 +209,9 @@ void TSynUndoApplier::ApplyDeletion(TSynEditUndoList& From, TSynEditUndoList& To
     const TSynTextChanger changer = editing_.Changer(false);
     const TSynSelectionMode mode = Item.ChangeSelMode;
     const TBufferCoord start = Item.ChangeStartPos, end = Item.ChangeEndPos;
-    TBufferCoord at = std::min(start, end);
-    if (mode == smLine) at.X = 1;
-    if (mode == smColumn) {
-        // The block's left column, which the deletion left where it was.
-        const int left =
-            std::min(edit_.BufferToDisplayPos(start).Column, edit_.BufferToDisplayPos(end).Column);
-        at.X = edit_.DisplayToBufferPos({left, at.Y}).X;
-    }
+    // Where the deleted text began (a column block's left column stays where
+    // it was).
+    const TBufferCoord at = changer.InsertionPoint(mode, start, end);
     TSynEditUndoItem inverse = Item;
     if (Redoing) {
         inverse.ChangeStr = changer.Text(mode, start, end);

@@ -13,7 +13,7 @@ namespace {
 constexpr int kGutterMargin = TCustomSynEdit::kGutterMargin;
 
 bool IsBlanks(std::string_view Text) {
-    return std::all_of(Text.begin(), Text.end(), [](char c) { return c == ' ' || c == '\t'; });
+    return std::all_of(Text.begin(), Text.end(), IsBlank);
 }
 
 } // namespace
