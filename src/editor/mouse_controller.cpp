@@ -37,7 +37,7 @@ void TSynMouseController::MouseDown(TMouseButton Button, TShiftState Shift, int 
             }
         } else {
             edit_.SetCaretXY(pos);
-            window->SetMouseCapture(true);
+            if (window) window->SetMouseCapture(true);
             mouseDownPos_ = {X, Y};
             if (inSelection && edit_.SelectionMode() == smNormal &&
                 edit_.options_.Contains(eoDragDropEditing) && rightOfMargin) {

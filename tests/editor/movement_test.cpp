@@ -331,6 +331,19 @@ TEST_F(Mouse, ClickPutsTheCaretAtTheNearestCellBoundary) {
     EXPECT_FALSE(edit.SelAvail());
 }
 
+// An editor may run without a window (tests, benchmarks, tools): a press
+// must not need one for capture. With no font metrics no cell is hit, so
+// nothing is selected.
+TEST(MouseWithoutWindow, APressAndReleaseNeedNoWindow) {
+    TCustomSynEdit edit;
+    LoadWithCaret(edit, "10 PRINT A\n20 END");
+    edit.MouseDown(mbLeft, {ssLeft}, 40, 25);
+    edit.MouseMove({ssLeft}, 60, 25);
+    edit.MouseUp(mbLeft, {}, 60, 25);
+    EXPECT_FALSE(edit.SelAvail());
+    EXPECT_EQ(edit.Lines().GetCount(), 2);
+}
+
 TEST_F(Mouse, ShiftClickAndDraggingExtendTheSelection) {
     edit.MouseDown(mbLeft, {ssLeft}, X(4), Y(1));
     edit.MouseUp(mbLeft, {}, X(4), Y(1));
