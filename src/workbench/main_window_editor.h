@@ -5,20 +5,12 @@
 
 #include "editor/qt/synedit.h"
 #include "highlight/vb_highlighter.h"
+#include "workbench/main_window_editor_options.h"
 
 namespace marlinet::workbench {
 
 inline constexpr int kMainWindowEditorWidth = 477;
 inline constexpr int kMainWindowEditorHeight = 189;
-
-// The window's editor options.
-inline constexpr editor::TSynEditorOptions kMainWindowEditorOptions = [] {
-    using namespace editor;
-    return TSynEditorOptions{eoDragDropEditing,       eoEnhanceEndKey, eoGroupUndo,
-                             eoRightMouseMovesCursor, eoScrollPastEol, eoShowScrollHint,
-                             eoSmartTabDelete,        eoSmartTabs,     eoTabsToSpaces,
-                             eoTrimTrailingSpaces};
-}();
 
 // Applies the settings and binds Highlighter (which must outlive the editor
 // or be destroyed first; the editor unbinds itself either way).

@@ -10,6 +10,7 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/platform.h"
+#include "workbench/main_window_editor_options.h"
 
 namespace marlinet::editor::testing {
 
@@ -278,10 +279,7 @@ public:
 };
 
 // The options the main window gives its editor.
-inline constexpr TSynEditorOptions kWindowOptions{
-    eoDragDropEditing, eoEnhanceEndKey,     eoGroupUndo,      eoRightMouseMovesCursor,
-    eoScrollPastEol,   eoShowScrollHint,    eoSmartTabDelete, eoSmartTabs,
-    eoTabsToSpaces,    eoTrimTrailingSpaces};
+inline constexpr TSynEditorOptions kWindowOptions = workbench::kMainWindowEditorOptions;
 
 // Runs keys written as text: each character is typed, {Name} runs the
 // command ecName, e.g. "AB{Left}{DeleteLastChar}".
