@@ -150,12 +150,6 @@ int Interpreter::label_index(std::string_view text) const noexcept {
     return label_slots_[label_slot(text)];
 }
 
-std::optional<std::size_t> Interpreter::find_label(std::string_view text) const noexcept {
-    const int index = label_index(text);
-    if (index < 0) return std::nullopt;
-    return labels_[static_cast<std::size_t>(index)].position;
-}
-
 void Interpreter::statement_loop() {
     for (;;) {
         switch (read_token()) {
