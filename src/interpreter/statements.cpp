@@ -82,17 +82,6 @@ void Interpreter::raise_error_at(int number, std::size_t position) {
     throw detail::RunEnded{RunEnd::Error};
 }
 
-namespace {
-
-std::uint64_t pack_head(std::string_view text) noexcept {
-    std::uint64_t word = 0;
-    for (std::size_t i = 0; i < text.size() && i < 8; ++i)
-        word |= std::uint64_t{static_cast<unsigned char>(text[i])} << (8 * i);
-    return word;
-}
-
-} // namespace
-
 std::size_t Interpreter::label_hash(std::string_view text) noexcept {
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a
     for (char c : text) {
