@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Times marlinet-run on the programs in bench/programs/ beside the same
-# programs in two other BASIC interpreters (yabasic, a bytecode interpreter,
-# and bwbasic), and prints the median CPU time (user + system) of several
+# Times marlinet-run on the programs in bench/programs/ (calls is written by
+# make_calls.sh into a scratch folder at each run) beside the same programs in
+# two other BASIC interpreters (yabasic, a bytecode interpreter, and
+# bwbasic), and prints the median CPU time (user + system) of several
 # interleaved runs, the ratio ours/yabasic and our statements per second. CPU
 # time rather than wall time, so that other work on a shared machine disturbs
 # the comparison less.
@@ -22,7 +23,10 @@ else
   cmake --build build/release --target marlinet-run >/dev/null
   ours=build/release/marlinet-run
 fi
-programs=bench/programs
+programs=$(mktemp -d)
+trap 'rm -rf "$programs"' EXIT
+cp bench/programs/*.bas bench/programs/*.yab bench/programs/*.bwb "$programs"
+bench/programs/make_calls.sh "$programs"
 
 # CPU time (user + system) in milliseconds of one run of "$@", output discarded.
 cpu_ms() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Counts the instructions marlinet-run executes per BASIC statement on each
-# program in bench/programs/, with callgrind: the count is the same whatever
+# program in bench/programs/ (calls is written by make_calls.sh into a scratch
+# folder at each run), with callgrind: the count is the same whatever
 # else the machine is doing, so it shows the effect of a change where timings
 # are too noisy. The total includes start-up and loading, a few hundred
 # thousand instructions against hundreds of millions for a run.
@@ -15,11 +16,13 @@ if [ $# -eq 0 ]; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+cp bench/programs/*.bas "$work"
+bench/programs/make_calls.sh "$work"
 
 printf '%-8s %14s %12s %14s\n' program instructions statements instr/stmt
 for name in loop primes mix calls; do
   valgrind --tool=callgrind --callgrind-out-file="$work/out" \
-    "$ours" --no-delay --state "$work/state" "bench/programs/$name.bas" >/dev/null 2>&1
+    "$ours" --no-delay --state "$work/state" "$work/$name.bas" >/dev/null 2>&1
   ir=$(sed -n 's/^summary: \([0-9]*\).*/\1/p' "$work/out")
   n=$(sed -n 's/.*"statements": \([0-9]*\).*/\1/p' "$work/state")
   awk -v name="$name" -v ir="$ir" -v n="$n" \

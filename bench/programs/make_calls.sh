@@ -4,13 +4,16 @@
 # turn, some calling one of 5 small shared subroutines), so that the
 # interpreter's per-position work is spread over a large text instead of a
 # tight loop. Every value stays within 0..4095, where all three dialects agree.
+# The benchmark scripts write them into their own scratch folder at each run;
+# the output depends on the arguments only.
 #
-#   bench/programs/make_calls.sh [passes]     (default 3000)
+#   bench/programs/make_calls.sh folder [passes]     (default 3000)
 set -euo pipefail
-cd "$(dirname "$0")"
-passes=${1:-3000}
+out=${1:?usage: make_calls.sh folder [passes]}
+passes=${2:-3000}
 
-# One body line for subroutine $1, line $2, in dialect $3 (bas, yab, bwb).
+# One body line for subroutine $1, line $2, in dialect $3 (bas, yab, bwb),
+# left in $text (no subshell: this runs 6,000 times).
 line() {
   local v=$(($1 * 100 + $2)) d=$3
   local m=$((2 + v % 11)) c=$((1 + v % 13))
@@ -27,7 +30,7 @@ line() {
     yab) gosub="gosub shared$shared" ;;
     bwb) gosub="GOSUB $((9000 + shared * 10))" ;;
   esac
-  local kind=$((v % 4)) text
+  local kind=$((v % 4))
   case $kind in
     0) text="IF $mod = $r THEN S = $and" ;;
     1) text="IF S > $big THEN S = S - $step" ;;
@@ -37,13 +40,12 @@ line() {
   esac
   case $d in
     yab) text=${text,,}
-         [[ $text == if* ]] && text="$text : endif" ;;
+         if [[ $text == if* ]]; then text="$text : endif"; fi ;;
   esac
-  printf '%s\n' "$text"
 }
 
 write() {
-  local d=$1 n=10 s j
+  local d=$1 n=10 s j text
   {
     case $d in
       bas) echo "REM Written by make_calls.sh: $passes passes over 20 subroutines of 100 lines."
@@ -61,8 +63,7 @@ write() {
     esac
     for s in $(seq 1 20); do
       for j in $(seq 1 99); do
-        local text
-        text=$(line "$s" "$j" "$d")
+        line "$s" "$j" "$d"
         case $d in
           bas) if ((j == 1)); then echo "$s $text"; else echo "$text"; fi ;;
           yab) if ((j == 1)); then echo "label sub$s"; fi; echo "$text" ;;
@@ -81,7 +82,7 @@ write() {
         bwb) echo "$((9000 + s * 10)) S = (S + $s) AND 4095"; echo "$((9001 + s * 10)) RETURN" ;;
       esac
     done
-  } >"calls.$d"
+  } >"$out/calls.$d"
 }
 
 for d in bas yab bwb; do write "$d"; done

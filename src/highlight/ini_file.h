@@ -24,6 +24,8 @@ public:
     // False when the file exists but could not be read. Such a file is
     // never overwritten.
     bool Readable() const noexcept { return readable_; }
+    // True when a write changed the text since it was read or last saved.
+    bool Modified() const noexcept { return modified_; }
 
     bool SectionExists(std::string_view Section) const;
     // The key names of the section, in file order, each once; empty when the

@@ -175,9 +175,12 @@ bool TSynRegistry::WriteInteger(std::string_view Name, int Value) {
 }
 
 bool TSynRegistry::Flush() {
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::path(ini_.FileName()).parent_path();
-    if (!folder.empty()) std::filesystem::create_directories(folder, error);
+    // Reading alone leaves no trace: the folder is made only for a write.
+    if (ini_.Modified()) {
+        std::error_code error;
+        const std::filesystem::path folder = std::filesystem::path(ini_.FileName()).parent_path();
+        if (!folder.empty()) std::filesystem::create_directories(folder, error);
+    }
     return ini_.UpdateFile();
 }
 

@@ -18,7 +18,6 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 #include "interpreter/host.h"
@@ -109,8 +108,6 @@ public:
     // Reports error `number` on the console and to the host and ends the run.
     [[noreturn, gnu::cold]] void raise_error(int number);
     void collect_labels();
-    // Offset just after the label with exactly this text.
-    std::optional<std::size_t> find_label(std::string_view text) const noexcept;
 
 private:
     struct Label {

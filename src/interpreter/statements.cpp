@@ -82,17 +82,6 @@ void Interpreter::raise_error_at(int number, std::size_t position) {
     throw detail::RunEnded{RunEnd::Error};
 }
 
-namespace {
-
-std::uint64_t pack_head(std::string_view text) noexcept {
-    std::uint64_t word = 0;
-    for (std::size_t i = 0; i < text.size() && i < 8; ++i)
-        word |= std::uint64_t{static_cast<unsigned char>(text[i])} << (8 * i);
-    return word;
-}
-
-} // namespace
-
 std::size_t Interpreter::label_hash(std::string_view text) noexcept {
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a
     for (char c : text) {
@@ -148,12 +137,6 @@ int Interpreter::current_variable() {
 int Interpreter::label_index(std::string_view text) const noexcept {
     if (text.empty() || text.size() > Token::kMaxLength) return -1;
     return label_slots_[label_slot(text)];
-}
-
-std::optional<std::size_t> Interpreter::find_label(std::string_view text) const noexcept {
-    const int index = label_index(text);
-    if (index < 0) return std::nullopt;
-    return labels_[static_cast<std::size_t>(index)].position;
 }
 
 void Interpreter::statement_loop() {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -67,6 +68,16 @@ inline constexpr std::array<Keyword, 21> kKeywordTable{{
 
 // The code of the keyword spelled exactly `lowercase_text`, or TokenCode::None.
 TokenCode find_keyword(std::string_view lowercase_text) noexcept;
+
+// The first eight characters of `text` (fewer when it is shorter) packed
+// into a word, the first character lowest: one integer compare stands for
+// comparing them.
+constexpr std::uint64_t pack_head(std::string_view text) noexcept {
+    std::uint64_t word = 0;
+    for (std::size_t i = 0; i < text.size() && i < 8; ++i)
+        word |= std::uint64_t{static_cast<unsigned char>(text[i])} << (8 * i);
+    return word;
+}
 
 // A token with its text, as Interpreter::token gives it. The text is
 // NUL-terminated and holds at most 63 characters.

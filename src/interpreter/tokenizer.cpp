@@ -82,13 +82,6 @@ static_assert(lower_ascii(0x5a41405b7a61ff00ull) == 0x7a61405b7a61ff00ull);
 // look-up is a handful of integer compares and never touches memory twice.
 constexpr std::size_t kLongestKeyword = 6;
 
-constexpr std::uint64_t pack(std::string_view text) {
-    std::uint64_t word = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        word |= std::uint64_t{static_cast<unsigned char>(text[i])} << (8 * i);
-    return word;
-}
-
 struct PackedKeyword {
     std::uint64_t word = 0;
     TokenCode code = TokenCode::None;
@@ -103,7 +96,7 @@ constexpr KeywordBuckets make_buckets() {
     for (const Keyword& k : kKeywordTable) {
         if (k.name.empty()) break;
         const std::size_t len = k.name.size();
-        buckets.entries[len][buckets.counts[len]++] = {pack(k.name), k.code};
+        buckets.entries[len][buckets.counts[len]++] = {pack_head(k.name), k.code};
     }
     return buckets;
 }
@@ -234,7 +227,7 @@ bool is_identifier(TokenType type) noexcept {
 
 TokenCode find_keyword(std::string_view lowercase_text) noexcept {
     if (lowercase_text.size() > kLongestKeyword) return TokenCode::None;
-    return keyword_code(pack(lowercase_text), lowercase_text.size());
+    return keyword_code(pack_head(lowercase_text), lowercase_text.size());
 }
 
 DecodedToken& Interpreter::decode_at_pointer() {

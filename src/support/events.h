@@ -34,9 +34,6 @@ public:
     // Only for an assigned slot.
     R operator()(Args... args) const { return code_(data_, std::forward<Args>(args)...); }
 
-    Code code() const noexcept { return code_; }
-    void* data() const noexcept { return data_; }
-
     bool operator==(const TMethod&) const noexcept = default;
 
 private:
@@ -79,7 +76,6 @@ public:
     bool Contains(const Method& M) const {
         return std::find(items_.begin(), items_.end(), M) != items_.end();
     }
-    const Method& Items(int Index) const { return items_.at(static_cast<std::size_t>(Index)); }
 
     // Calls every slot in order of registration. The list is read afresh at
     // each step: a slot added by a slot is called in the same pass, one

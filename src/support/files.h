@@ -38,8 +38,6 @@ public:
     void Write(const char* data, std::size_t size);
     void Commit();
 
-    const std::filesystem::path& Target() const { return target_; }
-
 private:
     [[noreturn]] void Fail(const char* what, int error);
     void Discard() noexcept;

@@ -306,6 +306,8 @@ TEST_F(RegistryPersistence, AKeyOpenedReadOnlyRefusesWrites) {
 TEST_F(RegistryPersistence, RootKeysMapOntoTheProgramsSettingsStore) {
     ASSERT_EQ(::setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1), 0);
     TSynVBSyn saved(nullptr), loaded(nullptr);
+    EXPECT_FALSE(loaded.LoadFromRegistry(TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Marlinet")); // a read writes nothing
     Customise(saved);
     ASSERT_TRUE(saved.SaveToRegistry(TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
     ASSERT_TRUE(loaded.LoadFromRegistry(TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
