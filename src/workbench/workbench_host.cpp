@@ -90,16 +90,17 @@ void TWorkbenchHost::host_reset_variables() {
 std::string TWorkbenchHost::Ask(TInputMode Mode) {
     const std::uint64_t serial = channel_.BeginRequest();
     channel_.Queue.Post(post::Request{Mode, serial});
+    // The state is looked at after each reset of the input event and before
+    // each wait: an end asked before the reset in BeginRequest has had its
+    // set wiped, and only the look finds it.
     for (;;) {
-        channel_.Input.Wait();
-        // Reset before looking: an answer stored before a set that this
-        // reset wipes is seen below.
-        channel_.Input.Reset();
         if (std::optional<std::string> answer = channel_.TakeAnswer()) return std::move(*answer);
         if (MustEnd()) {
             channel_.AbandonRequest();
             EndIfAsked();
         }
+        channel_.Input.Wait();
+        channel_.Input.Reset();
     }
 }
 

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
 #include <thread>
+#include <variant>
 
 #include "fake_window.h"
 #include "interpreter/numbers.h"
+#include "workbench/workbench_host.h"
 
 namespace marlinet::workbench {
 namespace {
@@ -275,6 +278,40 @@ TEST_F(ExecutionTest, PrintedTextArrivesWholeAndInOrder) {
         for (int b = 1; b <= 1000; ++b)
             expected += std::to_string(b) + "\r\n";
     EXPECT_EQ(window.Console, expected);
+}
+
+// The window ends the run just after the INPUT statement printed its prompt
+// and before the request resets the input event: the set that came with the
+// end is wiped, and the request must still see that the run is to end.
+TEST(ExecutionHostTest, AnEndAskedJustBeforeAnInputRequestEndsTheRun) {
+    TBoardModel board;
+    basic::Interpreter* interpreter = nullptr;
+    TRunChannel* channel = nullptr;
+    // Plays the window: takes every post, and answers the prompt with an end.
+    TRunChannel realChannel([&] {
+        while (std::optional<TWindowPost> item = channel->Queue.Pop()) {
+            if (!std::holds_alternative<post::Print>(*item)) continue;
+            interpreter->run_state() = RunState::ResetRequest;
+            channel->WakeRun();
+        }
+    });
+    channel = &realChannel;
+    TWorkbenchHost host(realChannel, board);
+    basic::Interpreter realInterpreter(host);
+    interpreter = &realInterpreter;
+    host.Attach(realInterpreter);
+    realInterpreter.set_program(basic::ProgramBuffer::from_file_bytes("INPUT \"Q\", A\r\nEND"));
+    host.BeginRun(1);
+    realInterpreter.run_state() = RunState::Running;
+
+    std::promise<basic::RunEnd> ended;
+    std::future<basic::RunEnd> end = ended.get_future();
+    std::thread run([&] { ended.set_value(realInterpreter.run_program()); });
+    const bool done = end.wait_for(2s) == std::future_status::ready;
+    if (!done) realChannel.Input.Set(); // rescue the thread so the test can fail cleanly
+    run.join();
+    EXPECT_TRUE(done) << "the INPUT request waited for an answer that never comes";
+    EXPECT_EQ(end.get(), basic::RunEnd::Host);
 }
 
 TEST(RunStateNameTest, NamesEveryStateAndUnknownOutside) {
