@@ -16,7 +16,7 @@ std::string FromQString(const QString& Text) {
 std::optional<std::int32_t> ParseInteger(std::string_view Text) {
     // The analog-input rule is the same conversion, except that it reads an
     // empty field as 0; here empty text is not a number.
-    if (Text.empty() || TrimBlanks(Text).size() != Text.size()) return std::nullopt;
+    if (Text.empty() || basic::trim_blanks(Text).size() != Text.size()) return std::nullopt;
     return basic::parse_adc_text(Text);
 }
 

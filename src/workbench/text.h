@@ -10,8 +10,6 @@
 
 #include <QString>
 
-#include "workbench/trim.h"
-
 namespace marlinet::workbench {
 
 // The editor's conversion (editor::qt::FromLatin1 and ToLatin1): a character
