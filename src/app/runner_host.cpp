@@ -27,8 +27,6 @@ std::atomic<std::atomic<basic::RunState>*> g_run_state{nullptr};
 static_assert(std::atomic<bool>::is_always_lock_free);
 static_assert(std::atomic<basic::RunState>::is_always_lock_free);
 
-constexpr std::size_t kMaxInputLength = 79;
-
 } // namespace
 
 RunnerHost::RunnerHost(RunnerOptions options, std::FILE* out, std::FILE* trace, int input_fd)
@@ -119,7 +117,8 @@ std::string_view RunnerHost::host_request_value() {
         // text; past 79 characters the rest of the line is read and dropped.
         if (*byte == '\r') continue;
         after_nul = after_nul || *byte == '\0';
-        if (!after_nul && line_.size() < kMaxInputLength) line_.push_back(static_cast<char>(*byte));
+        if (!after_nul && line_.size() < basic::kMaxInputLength)
+            line_.push_back(static_cast<char>(*byte));
     }
     options_.board.rx = false;
     host_print(line_);

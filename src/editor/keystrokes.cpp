@@ -259,9 +259,9 @@ void TSynEditKeyStrokes::SaveToStream(std::ostream& Stream) const {
     PutLE(Stream, static_cast<std::uint32_t>(items_.size()), 4);
     for (const auto& item : items_) {
         PutLE(Stream, item->Key(), 2);
-        PutLE(Stream, item->Shift().ToBits(), 1);
+        PutLE(Stream, item->Shift().Bits(), 1);
         PutLE(Stream, item->Key2(), 2);
-        PutLE(Stream, item->Shift2().ToBits(), 1);
+        PutLE(Stream, item->Shift2().Bits(), 1);
         PutLE(Stream, item->Command(), 2);
     }
     if (!Stream) throw ESynKeyError("Cannot write the keystroke table: write error");

@@ -5,6 +5,7 @@
 // valid only for the duration of the call.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -22,6 +23,9 @@ enum class RunEnd : std::uint8_t {
 // executing on the calling thread.
 [[noreturn]] void end_run();
 
+// The most characters an INPUT answer keeps: a host cuts a longer answer.
+inline constexpr std::size_t kMaxInputLength = 79;
+
 class Host {
 public:
     virtual ~Host() = default;
@@ -31,7 +35,8 @@ public:
     virtual int host_print(std::string_view text) = 0;
 
     // INPUT, value form: blocks until the user has answered and returns the
-    // text typed (valid until the next call on the host). The host echoes the
+    // text typed, at most kMaxInputLength characters (valid until the next
+    // call on the host). The host echoes the
     // text and a line end and clears the RX input.
     virtual std::string_view host_request_value() = 0;
 

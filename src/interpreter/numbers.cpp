@@ -11,6 +11,9 @@ constexpr bool is_space(char c) noexcept {
 constexpr bool is_digit(char c) noexcept {
     return c >= '0' && c <= '9';
 }
+constexpr bool is_blank_or_control(char c) noexcept {
+    return static_cast<unsigned char>(c) <= ' ' || c == '\x7f';
+}
 
 } // namespace
 
@@ -44,15 +47,17 @@ NumberText::NumberText(std::int32_t value) noexcept {
     size_ = static_cast<std::uint8_t>(chars_.size() - pos);
 }
 
-std::optional<std::int32_t> parse_adc_text(std::string_view text) noexcept {
-    // Blanks and control characters (DEL included) around the number are not part of it.
-    const auto is_blank_or_control = [](char c) {
-        return static_cast<unsigned char>(c) <= ' ' || c == '\x7f';
-    };
+std::string_view trim_blanks(std::string_view text) noexcept {
     while (!text.empty() && is_blank_or_control(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && is_blank_or_control(text.back()))
         text.remove_suffix(1);
+    return text;
+}
+
+std::optional<std::int32_t> parse_adc_text(std::string_view text) noexcept {
+    // Blanks and control characters (DEL included) around the number are not part of it.
+    text = trim_blanks(text);
     if (text.empty()) return 0;
     bool negative = false;
     if (text.front() == '+' || text.front() == '-') {

@@ -32,10 +32,13 @@ private:
     std::uint8_t size_ = 0;
 };
 
-// The value typed into an analog input field: the text, trimmed at both ends
-// of blanks and control characters (codes 0 to 32 and 127), must be an
-// integer (optional sign, decimal digits) in the 32-bit range; an empty field
-// is 0. Anything else is not a value.
+// Text without the blanks and control characters (codes 0 to 32, and 127) at
+// either end.
+std::string_view trim_blanks(std::string_view text) noexcept;
+
+// The value typed into an analog input field: the text, trimmed as
+// trim_blanks does, must be an integer (optional sign, decimal digits) in the 32-bit range; an
+// empty field is 0. Anything else is not a value.
 std::optional<std::int32_t> parse_adc_text(std::string_view text) noexcept;
 
 } // namespace marlinet::basic

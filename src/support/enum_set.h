@@ -31,7 +31,6 @@ public:
         return (bits_ & items.bits_) == items.bits_;
     }
     constexpr bool Empty() const noexcept { return bits_ == 0; }
-    constexpr Storage ToBits() const noexcept { return bits_; }
     constexpr Storage Bits() const noexcept { return bits_; }
 
     constexpr EnumSet& Include(E item) noexcept {

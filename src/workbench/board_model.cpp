@@ -1,7 +1,6 @@
 #include "workbench/board_model.h"
 
 #include "interpreter/numbers.h"
-#include "workbench/trim.h"
 
 namespace marlinet::workbench {
 
@@ -43,7 +42,7 @@ AdcReading TBoardModel::ReadAdc() {
         std::lock_guard lock(textMutex_);
         std::string& text = adcTexts_[static_cast<std::size_t>(reading.Channel)];
         reading.Text = text;
-        reading.Trimmed = TrimBlanks(text);
+        reading.Trimmed = basic::trim_blanks(text);
         text = reading.Trimmed;
     }
     reading.Value = basic::parse_adc_text(reading.Trimmed);

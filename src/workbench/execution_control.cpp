@@ -270,7 +270,7 @@ void TExecutionControl::ServeRequest(const post::Request& Request) {
     std::string text;
     if (answer) {
         text = std::move(*answer);
-        if (text.size() > kMaxInputLength) text.resize(kMaxInputLength);
+        if (text.size() > basic::kMaxInputLength) text.resize(basic::kMaxInputLength);
         if (Request.Mode == TInputMode::Value) window_.Print(text + "\r\n");
     } else {
         // Stop & Exit: the run parks at its next statement, with "0" stored.

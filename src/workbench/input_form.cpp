@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "interpreter/host.h"
 #include "workbench/fonts.h"
 
 namespace marlinet::workbench {
@@ -46,7 +47,7 @@ TInputForm::TInputForm(QWidget* Parent)
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(8, 44, 109, 21);
-    Edit1->setMaxLength(static_cast<int>(kMaxInputLength));
+    Edit1->setMaxLength(static_cast<int>(basic::kMaxInputLength));
     Button1 = new QPushButton(QStringLiteral("Acept Value"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(128, 44, 75, 25);

@@ -1,5 +1,6 @@
 // Small text helpers of the window layer. Text is 8-bit throughout; QString
-// appears only at the widget boundary and is converted with Latin-1.
+// appears only at the widget boundary and is converted with Latin-1, as the
+// editor converts it.
 #pragma once
 
 #include <cstdint>
@@ -9,18 +10,12 @@
 
 #include <QString>
 
-#include "workbench/trim.h"
-
 namespace marlinet::workbench {
 
-inline QString ToQString(std::string_view Text) {
-    return QString::fromLatin1(Text.data(), static_cast<qsizetype>(Text.size()));
-}
-
-inline std::string FromQString(const QString& Text) {
-    const QByteArray bytes = Text.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
+// The editor's conversion (editor::qt::FromLatin1 and ToLatin1): a character
+// Latin-1 cannot hold becomes one '?'.
+QString ToQString(std::string_view Text);
+std::string FromQString(const QString& Text);
 
 // A decimal integer with an optional sign that fits in 32 bits, and nothing
 // else (no blanks, no empty text).

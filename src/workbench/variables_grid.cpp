@@ -105,7 +105,7 @@ void TVariablesGrid::StringGrid1SetEditText(int /*ACol*/, int ARow, const QStrin
 
 void TVariablesGrid::StringGrid1KeyDown(int Key) {
     if (Key != 13) return;
-    gridEditText_ = std::string(TrimBlanks(gridEditText_));
+    gridEditText_ = std::string(basic::trim_blanks(gridEditText_));
     const std::optional<std::int32_t> value = ParseInteger(gridEditText_);
     if (!value) {
         emit EditRejected(NotAnIntegerMessage(gridEditText_));

@@ -106,7 +106,7 @@ std::string TWorkbenchHost::Ask(TInputMode Mode) {
 
 std::string_view TWorkbenchHost::host_request_value() {
     answer_ = Ask(TInputMode::Value);
-    if (answer_.size() > kMaxInputLength) answer_.resize(kMaxInputLength);
+    if (answer_.size() > basic::kMaxInputLength) answer_.resize(basic::kMaxInputLength);
     return answer_;
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "hostile_files.h"
+#include "temp_dir.h"
 
 extern char** environ;
 
@@ -48,16 +49,15 @@ std::string quote(const std::string& s) {
 
 class Runner : public ::testing::Test {
 protected:
-    fs::path dir;
+    marlinet::testing::TempDir temp;
+    const fs::path dir = temp.Path();
     std::string prefix; // put before the runner on the command line
 
+    // A run as the user nobody must reach the files, so that only a file's
+    // own permissions keep it from being read.
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("marlinet_runner_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
+        fs::permissions(dir, fs::perms::group_exec | fs::perms::others_exec, fs::perm_options::add);
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     fs::path program(const std::string& text, const std::string& name = "prog.bas") {
         std::ofstream(dir / name, std::ios::binary) << text;

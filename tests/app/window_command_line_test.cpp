@@ -7,7 +7,8 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
-#include <unistd.h>
+
+#include "temp_dir.h"
 
 namespace {
 
@@ -26,16 +27,13 @@ std::string slurp(const fs::path& file) {
 }
 
 Result run_window(const std::string& args) {
-    const fs::path dir =
-        fs::temp_directory_path() / ("marlinet_window_" + std::to_string(getpid()));
-    fs::create_directories(dir);
+    const marlinet::testing::TempDir temp;
+    const fs::path& dir = temp.Path();
     const std::string command = std::string("QT_QPA_PLATFORM=offscreen timeout 20 '") + MARLINET +
                                 "' " + args + " >" + (dir / "out").string() + " 2>" +
                                 (dir / "err").string();
     const int raw = std::system(command.c_str());
-    Result r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / "out"), slurp(dir / "err")};
-    fs::remove_all(dir);
-    return r;
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / "out"), slurp(dir / "err")};
 }
 
 TEST(WindowCommandLine, AnswersHelpAndVersionAndRefusesWhatItCannotUse) {

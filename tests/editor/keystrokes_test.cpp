@@ -32,7 +32,7 @@ TEST(DefaultKeystrokes, EightyTwoSingleKeyEntriesWithNoDuplicateKeys) {
     std::set<std::pair<int, unsigned>> keys;
     for (int i = 0; i < table.Count(); ++i) {
         EXPECT_EQ(table.Items(i).Key2(), 0);
-        keys.insert({table.Items(i).Key(), table.Items(i).Shift().ToBits()});
+        keys.insert({table.Items(i).Key(), table.Items(i).Shift().Bits()});
     }
     EXPECT_EQ(keys.size(), 82u);
     EXPECT_EQ(table.Items(0).Command(), ecUp);

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <set>
 #include <sstream>
@@ -20,6 +19,7 @@
 #include "editor/errors.h"
 #include "editor/file_io.h"
 #include "editor/string_list.h"
+#include "temp_dir.h"
 
 namespace marlinet::editor {
 namespace {
@@ -37,27 +37,12 @@ std::vector<std::string> LinesOf(const TStrings& list) {
     return lines;
 }
 
-std::string ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteBytes(const fs::path& file, const std::string& bytes) {
-    std::ofstream out(file, std::ios::binary);
-    out << bytes;
-}
+using marlinet::testing::ReadFile;
+using marlinet::testing::WriteFile;
 
 // A fresh folder per test, removed afterwards.
 class TempDir : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("marlinet-editor-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     // Files in the folder other than the ones named.
     std::vector<std::string> Entries() const {
         std::vector<std::string> names;
@@ -66,7 +51,8 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-    fs::path dir_;
+    marlinet::testing::TempDir temp_;
+    const fs::path dir_ = temp_.Path();
 };
 
 struct FormatCase {
@@ -170,12 +156,12 @@ TEST(LoadMixedBreaks, LoadedLinesReadAndMoveLikeTypedOnes) {
 TEST_F(TempDir, EachFormatRoundTripsThroughAFileByteForByte) {
     for (const std::string bytes : {"10 A=1\r\n20 PRINT A\r\n", "10 A=1\n20 END", "x\ry\r"}) {
         const fs::path file = dir_ / "prog.bas";
-        WriteBytes(file, bytes);
+        WriteFile(file, bytes);
         TSynEditStringList list;
         list.LoadFromFile(file);
         fs::remove(file);
         list.SaveToFile(file);
-        EXPECT_EQ(ReadBytes(file), bytes);
+        EXPECT_EQ(ReadFile(file), bytes);
     }
     EXPECT_THAT(Entries(), ElementsAre("prog.bas"));
 }
@@ -192,7 +178,7 @@ TEST_F(TempDir, WriterFlushesFullBuffersAndGrowsForALongLine) {
         if (i + 1 < 3000) expected += "\r\n";
     }
     list.SaveToFile(file);
-    EXPECT_EQ(ReadBytes(file), expected);
+    EXPECT_EQ(ReadFile(file), expected);
 
     TSynEditFileWriter writer(dir_ / "w.txt");
     writer.WriteLine(std::string(20000, 'a'), "\n");
@@ -242,7 +228,7 @@ TEST_F(TempDir, AFailedRenameLeavesNoTemporaryFile) {
 TEST_F(TempDir, AnInterruptedSaveLeavesTheOldFileIntact) {
     const fs::path file = dir_ / "prog.bas";
     const std::string old = "10 PRINT \"old\"\r\n20 END";
-    WriteBytes(file, old);
+    WriteFile(file, old);
     TSynEditStringList list;
     for (int i = 0; i < 10000; ++i)
         list.Add("100 PRINT \"a line that makes the file large\"");
@@ -264,20 +250,20 @@ TEST_F(TempDir, AnInterruptedSaveLeavesTheOldFileIntact) {
 
     EXPECT_THAT(message, HasSubstr("Cannot write file"));
     EXPECT_THAT(message, HasSubstr(file.string()));
-    EXPECT_EQ(ReadBytes(file), old);
+    EXPECT_EQ(ReadFile(file), old);
     EXPECT_THAT(Entries(), ElementsAre("prog.bas"));
 }
 
 TEST_F(TempDir, SavingKeepsPermissionsAndWritesThroughASymlink) {
     const fs::path real = dir_ / "real.bas";
-    WriteBytes(real, "old");
+    WriteFile(real, "old");
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink(real, dir_ / "link.bas");
     TSynEditStringList list;
     list.Add("new");
     list.SaveToFile(dir_ / "link.bas");
     EXPECT_TRUE(fs::is_symlink(dir_ / "link.bas"));
-    EXPECT_EQ(ReadBytes(real), "new");
+    EXPECT_EQ(ReadFile(real), "new");
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
@@ -322,7 +308,7 @@ TEST_F(TempDir, AKilledSaveLeavesOneWholeVersionAndNoPileOfTemporaries) {
         ::kill(child, SIGKILL);
         ASSERT_EQ(::waitpid(child, nullptr, 0), child);
 
-        const std::string now = ReadBytes(file);
+        const std::string now = ReadFile(file).value_or("");
         ASSERT_TRUE(now == texts[0] || now == texts[1])
             << "kill " << kill << ": " << now.size() << " bytes";
         std::vector<std::string> temporaries = Entries();
@@ -348,7 +334,7 @@ TEST_F(TempDir, AKilledSaveLeavesOneWholeVersionAndNoPileOfTemporaries) {
 // Only temporary files without a live writer are removed, and only ours.
 TEST_F(TempDir, ASaveLeavesALiveWritersTemporaryAndOtherFilesAlone) {
     const fs::path file = dir_ / "prog.bas";
-    WriteBytes(dir_ / ".prog.bas.save-notes", "a user's file");
+    WriteFile(dir_ / ".prog.bas.save-notes", "a user's file");
     TAtomicFile writer(file);
     writer.Write("first", 5);
     TSynEditStringList list;
@@ -356,7 +342,7 @@ TEST_F(TempDir, ASaveLeavesALiveWritersTemporaryAndOtherFilesAlone) {
     list.SaveToFile(file);
     EXPECT_EQ(Entries().size(), 3u); // the writer's temporary file is still there
     writer.Commit();
-    EXPECT_EQ(ReadBytes(file), "first");
+    EXPECT_EQ(ReadFile(file), "first");
     EXPECT_THAT(Entries(), ElementsAre(".prog.bas.save-notes", "prog.bas"));
 }
 

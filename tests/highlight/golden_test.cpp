@@ -24,8 +24,8 @@ TEST(GoldenTokens, EveryInputMatchesItsListing) {
         expected.replace_extension(".tokens");
         ASSERT_TRUE(std::filesystem::exists(expected)) << expected;
         TSynVBSyn hl(nullptr);
-        EXPECT_EQ(testing::DumpTokens(hl, testing::ReadFile(entry.path().string())),
-                  testing::ReadFile(expected.string()))
+        EXPECT_EQ(testing::DumpTokens(hl, marlinet::testing::ReadFile(entry.path()).value_or("")),
+                  marlinet::testing::ReadFile(expected))
             << entry.path();
     }
     EXPECT_GE(inputs, 2);
@@ -34,7 +34,7 @@ TEST(GoldenTokens, EveryInputMatchesItsListing) {
 TEST(GoldenTokens, SampleSourceMatchesItsListing) {
     TSynVBSyn hl(nullptr);
     EXPECT_EQ(testing::DumpTokens(hl, hl.GetSampleSource()),
-              testing::ReadFile((kGolden / "sample_source.tokens").string()));
+              marlinet::testing::ReadFile(kGolden / "sample_source.tokens"));
 }
 
 } // namespace

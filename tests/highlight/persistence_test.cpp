@@ -14,10 +14,10 @@
 namespace marlinet::highlight {
 namespace {
 
-using testing::ReadFile;
+using marlinet::testing::ReadFile;
+using marlinet::testing::TempDir;
+using marlinet::testing::WriteFile;
 using testing::Recorder;
-using testing::TempDir;
-using testing::WriteFile;
 
 void Customise(TSynVBSyn& hl) {
     hl.KeyAttri()->SetForeground(clWhite);
@@ -53,7 +53,7 @@ TEST(IniPersistence, WritesOneSectionPerAttributeWithSignedIntegers) {
     TSynVBSyn hl(nullptr);
     Customise(hl);
     ASSERT_TRUE(hl.SaveToFile(file));
-    const std::string text = ReadFile(file);
+    const std::string text = ReadFile(file).value_or("");
     EXPECT_NE(text.find("[Reserved Word]\nBackground=536870911\nForeground=16777215\nStyle=7\n"),
               std::string::npos)
         << text;
@@ -128,7 +128,7 @@ TEST(IniPersistence, SavingKeepsCommentsOtherSectionsAndLineBreaks) {
     TSynVBSyn hl(nullptr);
     hl.KeyAttri()->SetForeground(clWhite);
     ASSERT_TRUE(hl.SaveToFile(file));
-    const std::string text = ReadFile(file);
+    const std::string text = ReadFile(file).value_or("");
     EXPECT_EQ(text.find("; settings of several programs\r\n[Window]\r\nWidth=640\r\n\r\n"
                         "[Reserved Word]\r\n; keep me\r\nForeground=16777215\r\nExtra=yes\r\n"
                         "Background=536870911\r\nStyle=1\r\n\r\n[Tail]\r\nx=1\r\n"),
@@ -158,8 +158,9 @@ TEST(IniPersistence, SavingThroughALinkUpdatesTheFileItNames) {
     TSynVBSyn hl(nullptr);
     ASSERT_TRUE(hl.SaveToFile(dir.File("link.ini")));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.ini")));
-    EXPECT_NE(ReadFile(dir.File("real.ini")).find("[Symbol]"), std::string::npos);
-    EXPECT_NE(ReadFile(dir.File("real.ini")).find("[Other]\nx=1\n"), std::string::npos);
+    EXPECT_NE(ReadFile(dir.File("real.ini")).value_or("").find("[Symbol]"), std::string::npos);
+    EXPECT_NE(ReadFile(dir.File("real.ini")).value_or("").find("[Other]\nx=1\n"),
+              std::string::npos);
 }
 
 TEST(IniFile, WritesLandWhereTheReaderLooks) {
@@ -313,7 +314,7 @@ TEST_F(RegistryPersistence, RootKeysMapOntoTheProgramsSettingsStore) {
     ASSERT_TRUE(loaded.LoadFromRegistry(TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
     ::unsetenv("XDG_CONFIG_HOME");
     ExpectSameValues(saved, loaded);
-    const std::string text = ReadFile((dir.Path() / "Marlinet" / "registry.ini").string());
+    const std::string text = ReadFile(dir.Path() / "Marlinet" / "registry.ini").value_or("");
     EXPECT_THAT(text, ::testing::HasSubstr("[Software]"));
     EXPECT_THAT(text, ::testing::HasSubstr("Marlinet\\VB\\Reserved%20Word\\Style=7"));
 }

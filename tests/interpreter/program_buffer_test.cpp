@@ -2,10 +2,10 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "interpreter/program_buffer.h"
+#include "temp_dir.h"
 
 namespace marlinet::basic {
 namespace {
@@ -18,15 +18,11 @@ std::string buffer_bytes(const ProgramBuffer& buffer) {
 
 class ProgramFile : public ::testing::Test {
 protected:
-    fs::path dir =
-        fs::temp_directory_path() /
-        ("marlinet_loader_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
+    marlinet::testing::TempDir temp;
+    const fs::path dir = temp.Path();
     fs::path write(const std::string& name, const std::string& bytes) {
         const fs::path file = dir / name;
-        std::ofstream(file, std::ios::binary) << bytes;
+        marlinet::testing::WriteFile(file, bytes);
         return file;
     }
 };

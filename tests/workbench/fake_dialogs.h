@@ -3,10 +3,7 @@
 #pragma once
 
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -16,6 +13,7 @@
 #include <QLineEdit>
 #include <QStringList>
 
+#include "temp_dir.h"
 #include "workbench/dialogs.h"
 #include "workbench/input_form.h"
 
@@ -72,35 +70,21 @@ private:
     }
 };
 
+// The shared temporary folder and file helpers, with QString names.
 class TTempDir {
 public:
-    TTempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "marlinet-wb-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TTempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-
-    QString File(const char* Name) const { return QString::fromStdString((path_ / Name).string()); }
+    QString File(const char* Name) const { return QString::fromStdString(dir_.File(Name)); }
 
 private:
-    std::filesystem::path path_;
+    marlinet::testing::TempDir dir_;
 };
 
 inline void WriteFile(const QString& Path, const std::string& Bytes) {
-    std::ofstream(Path.toStdString(), std::ios::binary) << Bytes;
+    marlinet::testing::WriteFile(Path.toStdString(), Bytes);
 }
 
 inline std::optional<std::string> ReadFile(const QString& Path) {
-    std::ifstream in(Path.toStdString(), std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return marlinet::testing::ReadFile(Path.toStdString());
 }
 
 } // namespace marlinet::workbench::testing

@@ -64,16 +64,17 @@ TEST_F(GridTest, EnterWritesTheTrimmedLow16BitsToTheLastEditedRow) {
 }
 
 TEST_F(GridTest, EnterOnTextThatIsNotAnIntegerShowsTheConversionError) {
-    for (const char* typed : {"abc", "", "  ", "99999999999", "1 2"}) {
-        grid.StringGrid1SetEditText(1, 4, QString::fromLatin1(typed));
+    // U+1F600 is one character beyond Latin-1: one '?'.
+    for (const char* typed : {"abc", "", "  ", "99999999999", "1 2", "1\xF0\x9F\x98\x80"}) {
+        grid.StringGrid1SetEditText(1, 4, QString::fromUtf8(typed));
         grid.StringGrid1KeyDown(13);
     }
     EXPECT_TRUE(edits.isEmpty());
     EXPECT_EQ(dialogs->Errors,
-              (QStringList{"'abc' is not a valid integer value", "'' is not a valid integer value",
-                           "'' is not a valid integer value",
-                           "'99999999999' is not a valid integer value",
-                           "'1 2' is not a valid integer value"}));
+              (QStringList{
+                  "'abc' is not a valid integer value", "'' is not a valid integer value",
+                  "'' is not a valid integer value", "'99999999999' is not a valid integer value",
+                  "'1 2' is not a valid integer value", "'1?' is not a valid integer value"}));
 }
 
 TEST_F(GridTest, TypingIntoAValueCellAndPressingEnterEditsTheVariable) {
