@@ -6,10 +6,8 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <spawn.h>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -33,11 +31,9 @@ struct Result {
     nlohmann::json state;
 };
 
+// The file's bytes; empty when it cannot be read.
 std::string slurp(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return marlinet::testing::ReadFile(file).value_or("");
 }
 
 std::string quote(const std::string& s) {
@@ -60,14 +56,14 @@ protected:
     }
 
     fs::path program(const std::string& text, const std::string& name = "prog.bas") {
-        std::ofstream(dir / name, std::ios::binary) << text;
+        marlinet::testing::WriteFile(dir / name, text);
         return dir / name;
     }
 
     // Runs marlinet-run with `args` and a program (added last unless empty).
     Result run(const std::vector<std::string>& args, const std::string& text,
                const std::string& input = "", bool with_state = true) {
-        std::ofstream(dir / "stdin", std::ios::binary) << input;
+        marlinet::testing::WriteFile(dir / "stdin", input);
         std::string command = prefix + quote(MARLINET_RUN);
         for (const std::string& a : args)
             command += " " + quote(a);
@@ -242,7 +238,7 @@ TEST_F(Runner, LimitsThatDoNotFitAndUnwritableStateFilesAreRefusedBeforeTheRun) 
 
 TEST_F(Runner, InputTakesNoMoreOfStandardInputThanItUses) {
     const fs::path file = program("INPUT A\nINPUT \"$\", K\nPRINT A; K\n");
-    std::ofstream(dir / "in", std::ios::binary) << "5\nxrest\n";
+    marlinet::testing::WriteFile(dir / "in", "5\nxrest\n");
     const std::string command = "{ " + quote(MARLINET_RUN) + " " + quote(file.string()) +
                                 "; cat; } <" + quote((dir / "in").string());
     std::string out;

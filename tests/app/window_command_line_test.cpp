@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -20,10 +18,9 @@ struct Result {
     std::string err;
 };
 
+// The file's bytes; empty when it cannot be read.
 std::string slurp(const fs::path& file) {
-    std::ostringstream s;
-    s << std::ifstream(file, std::ios::binary).rdbuf();
-    return s.str();
+    return marlinet::testing::ReadFile(file).value_or("");
 }
 
 Result run_window(const std::string& args) {
