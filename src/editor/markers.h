@@ -13,8 +13,10 @@
 // place with the same text, so saving and reloading the text loses nothing.
 //
 // Lines are 1-based throughout. Listeners hear every change, moves by edits
-// included; a listener called while the lines are changing must not change
-// them.
+// included (a move of one line to another may come as two reports); a
+// listener called while the lines are changing must not change them. Only
+// the thread that owns the editor uses the set: a run works on a copy of
+// Breakpoints().
 #pragma once
 
 #include <climits>

@@ -132,7 +132,8 @@ void TSynEditView::PaintDebugMarkers(const TSynMarkerSet& Markers, int FirstRow,
     const TSynBitmap& strip = EditorDebugImages();
     const int x = edit_.BookMarkOptions().LeftMargin();
     auto inRows = [&](int Line) { return Line >= FirstRow && Line <= LastRow; };
-    // The execution point last: it is drawn over a breakpoint of its line.
+    // Breakpoints first, the execution point last, over a breakpoint of its
+    // line.
     const std::vector<TSynBreakpoint>& breakpoints = Markers.Breakpoints();
     auto it = std::lower_bound(breakpoints.begin(), breakpoints.end(), FirstRow,
                                [](const TSynBreakpoint& B, int Line) { return B.Line < Line; });
