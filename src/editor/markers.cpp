@@ -60,8 +60,10 @@ const TSynBreakpoint* TSynMarkerSet::BreakpointAt(int Line) const {
 }
 
 bool TSynMarkerSet::SetBreakpoint(const TSynBreakpoint& Value) {
-    if (!HasLine(Value.Line)) return false;
+    // A copy first: Value may be one of the set's own.
     TSynBreakpoint b = Value;
+    const int line = b.Line;
+    if (!HasLine(line)) return false;
     b.HitCount = std::max(b.HitCount, 0);
     const auto it = LowerBound(b.Line);
     if (it != state_.Breakpoints.end() && it->Line == b.Line) {
@@ -70,7 +72,7 @@ bool TSynMarkerSet::SetBreakpoint(const TSynBreakpoint& Value) {
     } else {
         state_.Breakpoints.insert(it, std::move(b));
     }
-    Changed({mkBreakpoint}, Value.Line, Value.Line);
+    Changed({mkBreakpoint}, line, line);
     return true;
 }
 
