@@ -85,6 +85,9 @@ TSynReplaceResult TSynEditingCommands::ReplaceAll(TSynSearch& Search,
     }
     result.Count = count;
     Placement after = CurrentPlacement();
+    // A selection on one line (the match last found) no longer covers what
+    // it did; the caret stays.
+    if (!inSelection) after.Selected = false;
     if (inSelection && after.Mode == smNormal && !changed.empty()) {
         // The selection still ends before the same text: nothing after its
         // end on its last line was replaced, though lines may have split.

@@ -87,6 +87,8 @@ TEST_F(FindReplace, ReplaceAllIsOneUndoStepThatGivesBackCaretAndSelection) {
     EXPECT_EQ(r.Count, 3);
     EXPECT_FALSE(r.Error);
     EXPECT_EQ(edit.Lines().Text(), "Total=1\r\nB=Total+Total\r\nXC=B");
+    EXPECT_FALSE(edit.SelAvail());
+    EXPECT_EQ(edit.CaretXY(), (TBufferCoord{2, 3}));
     edit.Undo();
     EXPECT_EQ(edit.Lines().Text(), before);
     EXPECT_EQ(Selection(), "1,3-2,3");
