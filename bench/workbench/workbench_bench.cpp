@@ -1,11 +1,14 @@
 // Times the main window running programs, offscreen:
-//   workbench_bench [stop|print|run|hostile]...   (all when none is named)
+//   workbench_bench [stop|print|memory|run|hostile]...   (all when none is named)
 // stop   Stop while running, until the state is Stopped and the line is
 //        selected: percentiles of 100 tries, in a loop and in a loop that
 //        prints as fast as it can.
 // print  200,000 short lines printed as fast as the program can: lines per
 //        second reaching the console (every line checked), and the longest
 //        gap between ticks of a 5 ms timer on the window thread.
+// memory A program printing without end: the process's resident memory
+//        after 100,000 and after 2,000,000 lines have reached the console;
+//        fails when it grew by more than 64 MB in between.
 // run    Run of a modified 40,000-line program until its first statement has
 //        shown (save, reload, start): median and worst of 10 runs.
 // hostile  The hostile program files of the tests: the window's File open
@@ -177,6 +180,52 @@ bool PrintThroughput() {
     return wrong == 0;
 }
 
+// Resident memory of this process (VmRSS), in MB; -1 when unknown.
+double ResidentMb() {
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status) return -1;
+    char line[256];
+    double kb = -1;
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmRSS: %lf kB", &kb) == 1) break;
+    std::fclose(status);
+    return kb < 0 ? -1 : kb / 1024.0;
+}
+
+// Every line the console has been given since the run started.
+long long PrintedLines(const TConsole& Console, long long First) {
+    return Console.LinesDropped() + Console.LineCount() - First;
+}
+
+bool ConsoleMemory() {
+    TBench bench;
+    TMainForm& form = bench.form;
+    bench.Open("10 PRINT \"Printing without end, line\", A\r\nA = A + 1\r\nGOTO 10\r\n");
+    const long long first = PrintedLines(*form.Console, 0);
+    const auto start = Clock::now();
+    form.SpeedButton2Click();
+    std::vector<std::pair<long long, double>> samples;
+    for (const long long lines : {100000LL, 500000LL, 1000000LL, 2000000LL}) {
+        if (!TBench::Until([&] { return PrintedLines(*form.Console, first) >= lines; }, 300)) {
+            std::fprintf(stderr, "memory: only %lld lines\n", PrintedLines(*form.Console, first));
+            return false;
+        }
+        samples.emplace_back(PrintedLines(*form.Console, first), ResidentMb());
+    }
+    const double took = Ms(Clock::now() - start);
+    form.SpeedButton3Click();
+    std::printf("memory:");
+    for (const auto& [lines, mb] : samples)
+        std::printf(" %lld lines %.1f MB;", lines, mb);
+    const double growth = samples.back().second - samples.front().second;
+    std::printf(" growth from 100,000 to 2,000,000 lines %.1f MB (limit 64); console holds %d "
+                "lines; %.0f lines/s\n",
+                growth, form.Console->LineCount(),
+                static_cast<double>(samples.back().first) / (took / 1000.0));
+    form.FormClose();
+    return growth <= 64;
+}
+
 bool RunModified() {
     TBench bench;
     TMainForm& form = bench.form;
@@ -292,6 +341,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const std::vector<std::pair<const char*, bool (*)()>> benches = {{"stop", StopLatencies},
                                                                      {"print", PrintThroughput},
+                                                                     {"memory", ConsoleMemory},
                                                                      {"run", RunModified},
                                                                      {"hostile", HostileFiles}};
     bool ok = true;
