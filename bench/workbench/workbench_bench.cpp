@@ -61,6 +61,7 @@ public:
     std::optional<QString> AskOpenFileName(QWidget*, const QString&) override { return file; }
     std::optional<QString> AskSaveFileName(QWidget*, const QString&) override { return {}; }
     bool ConfirmReplace(QWidget*, const QString&) override { return false; }
+    TSaveChoice AskSaveChanges(QWidget*, const QString&) override { return TSaveChoice::Discard; }
     void ShowError(QWidget*, const QString& Message) override {
         if (!quiet) std::fprintf(stderr, "error: %s\n", qPrintable(Message));
         last_error = Message;
