@@ -78,9 +78,8 @@ QStringList TExampleLibrary::Names() const {
 }
 
 QString TExampleLibrary::Source(const QString& Name) const {
-    // Only a plain file name: an entry of the list, never a path elsewhere.
-    if (Name.isEmpty() || Name.contains(QLatin1Char('/')) || Name.startsWith(QLatin1Char('.')))
-        return {};
+    // Only an entry of the list: never a path elsewhere, nor another file.
+    if (!Names().contains(Name)) return {};
     for (const QString& folder : folders_) {
         const QFileInfo file(QDir(folder).filePath(Name));
         if (file.isFile()) return file.filePath();

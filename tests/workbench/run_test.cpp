@@ -12,9 +12,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -401,6 +403,23 @@ TEST(InputFormTest, AnswersKeysAsEachModeSays) {
         EXPECT_EQ(form.exec(), c.result) << c.text;
         EXPECT_EQ(form.Edit1->text(), QString::fromLatin1(c.text));
     }
+}
+
+// Every showing lands at the same place, centred on the screen.
+TEST(InputFormTest, Issue17IsCentredOnEveryShowing) {
+    TInputForm form;
+    std::vector<QRect> places;
+    for (int showing = 0; showing < 3; ++showing) {
+        QTimer::singleShot(0, &form, [&] {
+            places.push_back(form.geometry());
+            form.Button2Click();
+        });
+        form.exec();
+    }
+    ASSERT_EQ(places.size(), 3u);
+    EXPECT_EQ(places[1], places[0]);
+    EXPECT_EQ(places[2], places[0]);
+    EXPECT_EQ(places[0].center(), QGuiApplication::primaryScreen()->availableGeometry().center());
 }
 
 TEST(InputFormTest, ShowsWhatEachModeNeeds) {
