@@ -134,134 +134,87 @@ protected:
     editor::TCustomSynEdit& core = edit.Core();
 
     bool Paused() { return Status(1) == "Stopped" && edit.SelLength() == 1; }
-    // 1-based line of the highlighted line.
-    int ShownLine() { return core.CharIndexToRowCol(edit.SelStart()).Y; }
-    bool InView(int Line) {
-        return Line >= core.TopLine() && Line < core.TopLine() + core.LinesInWindow();
+    // The highlighted line, 1-based, when it is in view; else 0.
+    int LineInView() {
+        const int line = core.CharIndexToRowCol(edit.SelStart()).Y;
+        return line >= core.TopLine() && line < core.TopLine() + core.LinesInWindow() ? line : 0;
     }
 };
 
-// A STOP on line 31 of 46: the line comes to the middle of the view; every
-// step keeps the highlighted line in view; running on, nothing is
-// highlighted.
-TEST_F(EditorRunTest, Issue17ThePausedLineIsInViewAndGoneWhileRunning) {
-    Open(Lines(30, "A = A + 1") + "STOP\r\n32 B = B + 1\r\n" + Lines(13, "C = C + 1") + "GOTO 32");
-    const int rows = core.LinesInWindow();
-    ASSERT_GT(rows, 5);
-    ASSERT_LT(rows, 30);
+// A STOP on line 31 of 46 comes to the middle of the view, and every step
+// keeps its line in view; so is the line of the error at line 46, until the
+// first click in the editor.
+TEST_F(EditorRunTest, Issue17ThePausedAndTheErrorLinesAreInView) {
+    Open(Lines(30, "A = 1") + "STOP\r\n" + Lines(14, "C = 1") + "GOTO 99");
     Key(Qt::Key_F9);
     ASSERT_TRUE(WaitFor([&] { return Paused(); }));
-    EXPECT_EQ(ShownLine(), 31);
-    EXPECT_EQ(core.TopLine(), 31 - (rows - 1) / 2);
-    for (int step = 0; step < 20; ++step) {
-        const int before = edit.SelStart();
+    EXPECT_EQ(LineInView(), 31);
+    EXPECT_EQ(core.TopLine(), 31 - (core.LinesInWindow() - 1) / 2);
+    for (int line = 32; line <= 46; ++line) {
         Key(Qt::Key_F8);
-        ASSERT_TRUE(WaitFor([&] { return Paused() && edit.SelStart() != before; })) << step;
-        EXPECT_TRUE(InView(ShownLine())) << "step " << step << ", line " << ShownLine();
+        ASSERT_TRUE(WaitFor([&] { return Paused() && LineInView() == line; })) << line;
     }
-    Key(Qt::Key_F9);
-    EXPECT_EQ(Status(1), "Running");
-    EXPECT_EQ(edit.SelLength(), 0);
     core.SetTopLine(1);
-    Key(Qt::Key_F2);
-    ASSERT_TRUE(WaitFor([&] { return Paused(); }));
-    EXPECT_TRUE(InView(ShownLine()));
-}
-
-// Movement, selection, Copy, Escape, Tab, a key without a command, and
-// Insert twice: a running or a paused program goes on; a typed key ends it.
-TEST_F(EditorRunTest, Issue17OnlyAKeyThatChangesTheTextEndsARun) {
-    Open("10 A = A + 1\r\nB = B + 1\r\nGOTO 10");
-    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Down, {}},
-                                                              {Qt::Key_PageDown, {}},
-                                                              {Qt::Key_Home, {}},
-                                                              {Qt::Key_Down, Qt::ShiftModifier},
-                                                              {Qt::Key_A, Qt::ControlModifier},
-                                                              {Qt::Key_C, Qt::ControlModifier},
-                                                              {Qt::Key_Escape, {}},
-                                                              {Qt::Key_Tab, {}},
-                                                              {Qt::Key_F12, {}},
-                                                              {Qt::Key_Insert, {}},
-                                                              {Qt::Key_Insert, {}}};
-    const std::string text = edit.Lines().GetTextStr();
-    for (const bool paused : {false, true}) {
-        for (const auto& [key, modifiers] : keys) {
-            SCOPED_TRACE(QKeySequence(key | modifiers).toString().toStdString());
-            Key(Qt::Key_F9);
-            if (paused) {
-                Key(Qt::Key_F2);
-                ASSERT_TRUE(WaitFor([&] { return Paused(); }));
-            }
-            QTest::keyClick(&edit, key, modifiers);
-            EXPECT_EQ(Status(1), paused ? "Stopped" : "Running");
-            EXPECT_EQ(edit.Lines().GetTextStr(), text);
-        }
-    }
-    // Paused on line 1, the caret goes to the text's start, where Backspace
-    // and an undo with nothing to undo change nothing: the line shows again.
-    Key(Qt::Key_F4);
-    Key(Qt::Key_F8);
-    ASSERT_TRUE(WaitFor([&] { return Paused(); }));
-    for (const auto& [key, modifiers] :
-         {std::pair{Qt::Key_Backspace, Qt::KeyboardModifiers{}},
-          std::pair{Qt::Key_Z, Qt::KeyboardModifiers{Qt::ControlModifier}}}) {
-        QTest::keyClick(&edit, key, modifiers);
-        EXPECT_EQ(Status(1), "Stopped");
-        EXPECT_TRUE(Paused());
-        EXPECT_EQ(edit.SelStart(), 0);
-    }
-    Key(Qt::Key_X);
-    EXPECT_EQ(Status(1), "Modified");
-    EXPECT_EQ(edit.Lines().GetTextStr(), "x" + text);
-}
-
-// The save and reload at a run's end, at Run of changed text and at Reset &
-// Reload keep the top line and the caret, and leave whole-line selection.
-TEST_F(EditorRunTest, Issue17TheViewSurvivesReloads) {
-    Open(Lines(45, "A = A + 1") + "END");
-    const auto kept = [&](editor::TBufferCoord caret, const char* when) {
-        EXPECT_EQ(core.TopLine(), 20) << when;
-        EXPECT_EQ(core.CaretXY(), caret) << when;
-        EXPECT_EQ(edit.SelectionMode(), editor::smNormal) << when;
-    };
-    core.SetTopLine(20);
-    core.SetCaretXY({3, 25});
     Key(Qt::Key_F9);
     ASSERT_TRUE(WaitFor([&] { return Status(1) == "Reset" && Idle(); }));
-    kept({3, 25}, "after the run's end");
-
-    QTest::keyClick(&edit, Qt::Key_Backspace); // "A= A + 1" on line 25
-    Key(Qt::Key_F9);
-    ASSERT_TRUE(WaitFor([&] { return Status(1) == "Reset" && Idle(); }));
-    kept({2, 25}, "after a run of changed text");
-    EXPECT_EQ(edit.Lines().Get(24), "A= A + 1");
-    EXPECT_EQ(form.Program().text(), edit.Lines().GetTextStr());
-
-    // Leaving the paused line puts the caret at its start, line 1.
-    Key(Qt::Key_F8);
-    ASSERT_TRUE(WaitFor([&] { return Paused(); }));
-    core.SetTopLine(20);
-    Key(Qt::Key_F4);
-    EXPECT_EQ(Status(1), "Reset");
-    kept({1, 1}, "after Reset & Reload");
-}
-
-// The line is highlighted as a pause shows it, in view, with the variables
-// at the error; the user's first click selects by characters again.
-TEST_F(EditorRunTest, Issue17AnErrorShowsItsLineAndTheVariablesAtTheError) {
-    Open("A = 5\r\n" + Lines(38, "B = B + 1") + "GOTO 99\r\n" + Lines(6, "REM"));
-    Key(Qt::Key_F9);
-    ASSERT_TRUE(WaitFor([&] { return Status(1) == "Reset" && Idle(); }));
-    EXPECT_EQ(Status(2), "ERROR: Undefined label in line 40");
+    EXPECT_EQ(LineInView(), 46);
     EXPECT_EQ(edit.SelLength(), 1);
-    EXPECT_EQ(edit.SelectionMode(), editor::smLine);
-    EXPECT_EQ(ShownLine(), 40);
-    EXPECT_TRUE(InView(40));
-    EXPECT_EQ(form.StringGrid1->CellText(1, 0), "5");
-    EXPECT_EQ(form.StringGrid1->CellText(1, 1), "38");
     QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, QPoint(60, 5));
     EXPECT_EQ(edit.SelectionMode(), editor::smNormal);
+}
+
+// Keys without an edit leave a running or a paused program alone; so does
+// Backspace at the start of the text, after which the line shows again.
+// Running on, nothing is highlighted; a typed key ends the run.
+TEST_F(EditorRunTest, Issue17OnlyAKeyThatChangesTheTextEndsARun) {
+    Open("10 A = A + 1\r\nGOTO 10");
+    const QKeyCombination keys[] = {Qt::Key_Down,         Qt::Key_PageDown, Qt::SHIFT | Qt::Key_Up,
+                                    Qt::CTRL | Qt::Key_C, Qt::Key_Escape,   Qt::Key_Tab,
+                                    Qt::Key_F12};
+    Key(Qt::Key_F9);
+    for (const char* state : {"Running", "Stopped"}) {
+        if (*state == 'S') Key(Qt::Key_F2);
+        ASSERT_TRUE(WaitFor([&] { return Status(1) == state; }));
+        for (const QKeyCombination key : keys) {
+            QTest::keyClick(&edit, key.key(), key.keyboardModifiers());
+            EXPECT_EQ(Status(1), state) << QKeySequence(key).toString().toStdString();
+        }
+    }
+    Key(Qt::Key_F4);
+    Key(Qt::Key_F8);
+    ASSERT_TRUE(WaitFor([&] { return Paused(); }));
+    Key(Qt::Key_Backspace);
+    EXPECT_TRUE(Paused());
+    EXPECT_EQ(edit.SelStart(), 0);
+    Key(Qt::Key_F9); // running on, no line is highlighted
     EXPECT_EQ(edit.SelLength(), 0);
+    Key(Qt::Key_X);
+    EXPECT_EQ(Status(1), "Modified");
+    EXPECT_EQ(edit.Lines().GetTextStr(), "x10 A = A + 1\r\nGOTO 10");
+}
+
+// The reload at a run's end, at a run of changed text and at Reset & Reload
+// keeps the top line and the caret, and leaves whole-line selection.
+TEST_F(EditorRunTest, Issue17TheViewSurvivesReloads) {
+    Open(Lines(45, "A = A + 1") + "END");
+    core.SetTopLine(20);
+    core.SetCaretXY({3, 25});
+    const auto ended = [&] { return WaitFor([&] { return Status(1) == "Reset" && Idle(); }); };
+    Key(Qt::Key_F9);
+    ASSERT_TRUE(ended());
+    EXPECT_EQ(core.TopLine(), 20);
+    EXPECT_EQ(core.CaretXY(), (editor::TBufferCoord{3, 25}));
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_F9);
+    ASSERT_TRUE(ended());
+    EXPECT_EQ(core.CaretXY(), (editor::TBufferCoord{2, 25}));
+    EXPECT_EQ(edit.Lines().Get(24), "A= A + 1");
+    Key(Qt::Key_F8);
+    ASSERT_TRUE(WaitFor([&] { return Paused(); }));
+    core.SetTopLine(20); // the pause brought line 1 into view
+    Key(Qt::Key_F4);
+    EXPECT_EQ(core.TopLine(), 20);
+    EXPECT_EQ(edit.SelectionMode(), editor::smNormal);
 }
 
 TEST_F(RunTest, InputAsksAgainOnAnEmptyAnswerEchoesTheValueAndClearsRx) {
@@ -405,31 +358,16 @@ TEST(InputFormTest, AnswersKeysAsEachModeSays) {
     }
 }
 
-// Every showing lands at the same place, centred on the screen.
-TEST(InputFormTest, Issue17IsCentredOnEveryShowing) {
-    TInputForm form;
-    std::vector<QRect> places;
-    for (int showing = 0; showing < 3; ++showing) {
-        QTimer::singleShot(0, &form, [&] {
-            places.push_back(form.geometry());
-            form.Button2Click();
-        });
-        form.exec();
-    }
-    ASSERT_EQ(places.size(), 3u);
-    EXPECT_EQ(places[1], places[0]);
-    EXPECT_EQ(places[2], places[0]);
-    EXPECT_EQ(places[0].center(), QGuiApplication::primaryScreen()->availableGeometry().center());
-}
-
 TEST(InputFormTest, ShowsWhatEachModeNeeds) {
     TInputForm form;
     EXPECT_EQ(form.size(), QSize(298, 83));
     EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(form.Edit1->maxLength(), 79);
+    std::vector<QRect> places; // the same, centred, at every showing
     for (TInputMode mode : {TInputMode::Value, TInputMode::Key}) {
         form.SetInputMode(mode);
         QTimer::singleShot(0, &form, [&] {
+            places.push_back(form.geometry());
             const bool value = mode == TInputMode::Value;
             EXPECT_EQ(form.Button1->isVisible(), value);
             EXPECT_EQ(form.focusWidget() == form.Edit1, value);
@@ -440,6 +378,8 @@ TEST(InputFormTest, ShowsWhatEachModeNeeds) {
         });
         EXPECT_EQ(form.exec(), TInputForm::kStopped);
     }
+    EXPECT_EQ(places.at(1), places.at(0));
+    EXPECT_EQ(places[0].center(), QGuiApplication::primaryScreen()->availableGeometry().center());
 }
 
 } // namespace
