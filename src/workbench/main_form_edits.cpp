@@ -17,9 +17,9 @@ namespace marlinet::workbench {
 namespace {
 
 // Commands from ecDeleteLastChar on edit the text (the editor numbers them
-// together); commands of the editor's owner may too.
+// together), as does commenting lines; commands of the editor's owner may too.
 bool MayEdit(editor::TSynEditorCommand Command) {
-    return Command >= editor::ecDeleteLastChar;
+    return Command >= editor::ecDeleteLastChar || Command == editor::ecCommentBlock;
 }
 
 } // namespace
