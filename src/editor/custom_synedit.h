@@ -435,6 +435,10 @@ public:
     void EnsureCursorPosVisible() { EnsureCursorPosVisibleEx(false); }
     // Centred: puts the caret line near the middle of the window.
     void EnsureCursorPosVisibleEx(bool ForceToMiddle);
+    // Brings 1-based line Line (clamped to the text) into view without
+    // touching the caret: nothing moves while the whole line is in the
+    // window; otherwise it goes near the middle, as far as the text allows.
+    void ShowLineCentred(int Line);
 
     // --- Caret display --------------------------------------------------------
     void InitializeCaret();
