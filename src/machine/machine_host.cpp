@@ -63,16 +63,16 @@ int MachineHost::host_print(std::string_view text) {
     for (char c : text)
         written += c != '\r' && c != '\n';
     console_.print(text);
-    emit(io::Print{text});
+    report(io::Print{text});
     return written;
 }
 
 std::string_view MachineHost::host_request_value() {
-    emit(io::InputRequest{InputForm::Value});
+    report(io::InputRequest{InputForm::Value});
     const Answer how = console_.read_answer(InputForm::Value, raw_answer_);
     shape_answer(raw_answer_, answer_);
     board_.input_answered();
-    emit(io::InputAnswer{InputForm::Value, answer_, basic::to_number(answer_)});
+    report(io::InputAnswer{InputForm::Value, answer_, basic::to_number(answer_)});
     if (how == Answer::Typed) {
         host_print(answer_);
         host_print("\r\n");
@@ -81,11 +81,11 @@ std::string_view MachineHost::host_request_value() {
 }
 
 int MachineHost::host_request_key() {
-    emit(io::InputRequest{InputForm::Key});
+    report(io::InputRequest{InputForm::Key});
     console_.read_answer(InputForm::Key, raw_answer_);
     const int key = raw_answer_.empty() ? 0 : static_cast<unsigned char>(raw_answer_.front());
     board_.input_answered();
-    emit(io::InputAnswer{InputForm::Key, std::string_view(raw_answer_).substr(0, 1), key});
+    report(io::InputAnswer{InputForm::Key, std::string_view(raw_answer_).substr(0, 1), key});
     return key;
 }
 
@@ -102,7 +102,7 @@ void MachineHost::finish(EndReason reason) {
 }
 
 void MachineHost::host_end_of_run() {
-    emit(io::End{EndReason::Program});
+    report(io::End{EndReason::Program});
     finish(EndReason::Program);
 }
 
@@ -121,39 +121,39 @@ void MachineHost::host_reset_variables() {
 
 std::optional<std::int32_t> MachineHost::host_read_adc() {
     const AdcSample sample = board_.read_adc(adc_text_);
-    emit(io::AdcRead{sample.channel, adc_text_, sample.value});
+    report(io::AdcRead{sample.channel, adc_text_, sample.value});
     return sample.value;
 }
 
 void MachineHost::host_write_dac(std::int16_t value) {
     board_.write_dac(value);
-    emit(io::Dac{value});
+    report(io::Dac{value});
 }
 
 void MachineHost::host_set_output(int output) {
     board_.set_output(output, true);
-    emit(io::Lamp{output, true});
+    report(io::Lamp{output, true});
 }
 
 void MachineHost::host_clear_output(int output) {
     board_.set_output(output, false);
-    emit(io::Lamp{output, false});
+    report(io::Lamp{output, false});
 }
 
 void MachineHost::host_select_adc(bool adc2) {
     const AdcChannel channel = adc2 ? AdcChannel::Adc2 : AdcChannel::Adc1;
     board_.select_adc(channel);
-    emit(io::AdcSelect{channel});
+    report(io::AdcSelect{channel});
 }
 
 bool MachineHost::host_test_input(std::uint8_t input) {
     const bool on = board_.test_input(input);
-    emit(io::InputRead{input, on});
+    report(io::InputRead{input, on});
     return on;
 }
 
 void MachineHost::host_delay(int milliseconds) {
-    emit(io::Delay{milliseconds});
+    report(io::Delay{milliseconds});
     if (control_)
         control_->delay(*this, milliseconds);
     else

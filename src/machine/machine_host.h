@@ -52,7 +52,7 @@ public:
     // The 1-based line of the statement being run.
     int line() const noexcept { return interpreter_->current_line(); }
     // Sends an event stamped now (ports use it for Pause).
-    void emit(const IoPayload& what) {
+    void report(const IoPayload& what) {
         if (sink_) send(what, line());
     }
 

@@ -70,8 +70,11 @@ private:
     void step_forward(bool at_statement);
     bool triggered(const Step& step, bool at_statement);
     void act(const Step& step);
-    // The first part of Condition that does not hold, as a message.
-    std::optional<std::string> mismatch(const Condition& condition, bool at_statement);
+    // The first part of Condition that does not hold, as a message when
+    // Describe is set (empty otherwise: a trigger is looked at before every
+    // statement and needs no text).
+    std::optional<std::string> mismatch(const Condition& condition, bool at_statement,
+                                        bool describe = true);
     bool console_holds(const TextCheck& check);
     // The next virtual time at which something scheduled happens: a timed
     // step, the end of a `within`, the time limit passed.
@@ -99,6 +102,8 @@ private:
     std::int64_t last_done_us_ = 0; // when the previous step ran (or the start)
     std::size_t console_searched_ = 0; // the current step's console text searched so far
     bool ended_ = false;
+    // The line of the statement started last: where an ended program stands.
+    int statement_line_ = 0;
     EndReason end_reason_ = EndReason::Stopped;
     std::optional<Verdict> verdict_;
 };
@@ -158,6 +163,7 @@ void ScenarioRun::checkpoint(MachineHost& host) {
         fail("interrupted");
     }
     RunControl::checkpoint(host);
+    statement_line_ = host.line();
     step_forward(true);
     check_limits();
 }
@@ -217,7 +223,7 @@ bool ScenarioRun::triggered(const Step& step, bool at_statement) {
     case Trigger::None: return true;
     case Trigger::At: return now() >= step.time_us;
     case Trigger::After: return now() >= last_done_us_ + step.time_us;
-    case Trigger::When: return !mismatch(step.when, at_statement);
+    case Trigger::When: return !mismatch(step.when, at_statement, false);
     }
     return false;
 }
@@ -237,42 +243,62 @@ void ScenarioRun::act(const Step& step) {
         if (const std::optional<std::string> wrong = mismatch(*step.expect, false)) fail(*wrong);
 }
 
-std::optional<std::string> ScenarioRun::mismatch(const Condition& condition, bool at_statement) {
+std::optional<std::string> ScenarioRun::mismatch(const Condition& condition, bool at_statement,
+                                                 bool describe) {
+    const auto wrong = [describe](auto&& message) -> std::optional<std::string> {
+        if (!describe) return std::string();
+        return message();
+    };
     for (int i = 0; i < 4; ++i) {
-        const std::string number = std::to_string(i + 1);
-        if (const auto on = condition.lamps[static_cast<std::size_t>(i)];
-            on && *on != board_.output(i + 1))
-            return "lamp" + number + " expected " + on_off(*on) + ", was " + on_off(!*on);
-        if (const auto on = condition.inputs[static_cast<std::size_t>(i)];
-            on && *on != board_.test_input(i + 1))
-            return "input" + number + " expected " + on_off(*on) + ", was " + on_off(!*on);
+        const auto index = static_cast<std::size_t>(i);
+        const auto state = [&](std::string_view what, bool on) {
+            return std::string(what) + std::to_string(i + 1) + " expected " + on_off(on) +
+                   ", was " + on_off(!on);
+        };
+        if (const auto on = condition.lamps[index]; on && *on != board_.output(i + 1))
+            return wrong([&] { return state("lamp", *on); });
+        if (const auto on = condition.inputs[index]; on && *on != board_.test_input(i + 1))
+            return wrong([&] { return state("input", *on); });
     }
     if (condition.rx && *condition.rx != board_.test_input(Board::kRxBit))
-        return "rx expected " + on_off(*condition.rx) + ", was " + on_off(!*condition.rx);
+        return wrong([&] {
+            return "rx expected " + on_off(*condition.rx) + ", was " + on_off(!*condition.rx);
+        });
     // An analog output never written shows 0.
     const std::int16_t dac = board_.dac().value_or(0);
     if (condition.dac && *condition.dac != dac)
-        return "dac expected " + std::to_string(*condition.dac) + ", was " + std::to_string(dac);
+        return wrong([&] {
+            return "dac expected " + std::to_string(*condition.dac) + ", was " +
+                   std::to_string(dac);
+        });
     if (condition.adc && *condition.adc != board_.selected_adc())
-        return "adc expected " + std::string(adc_name(*condition.adc)) + ", was " +
-               std::string(adc_name(board_.selected_adc()));
+        return wrong([&] {
+            return "adc expected " + std::string(adc_name(*condition.adc)) + ", was " +
+                   std::string(adc_name(board_.selected_adc()));
+        });
     for (const auto& [index, value] : condition.variables) {
         const std::int16_t is = interpreter_.variable(index);
         if (is != value)
-            return "variable " + std::string(1, static_cast<char>('A' + index)) + " expected " +
-                   std::to_string(value) + ", was " + std::to_string(is);
+            return wrong([&, index = index, value = value] {
+                return "variable " + std::string(1, static_cast<char>('A' + index)) +
+                       " expected " + std::to_string(value) + ", was " + std::to_string(is);
+            });
     }
-    if (condition.console && !console_holds(*condition.console)) {
-        const std::string cut = console_cut_ ? " (the console passed 16 MiB and was cut)" : "";
-        if (condition.console->whole)
-            return "console expected to be " + shown(condition.console->text) + ", was " +
-                   shown(console_) + cut;
-        return "console expected to contain " + shown(condition.console->text) + cut;
-    }
+    if (condition.console && !console_holds(*condition.console))
+        return wrong([&] {
+            const std::string cut =
+                console_cut_ ? " (the console passed 16 MiB and was cut)" : "";
+            if (condition.console->whole)
+                return "console expected to be " + shown(condition.console->text) + ", was " +
+                       shown(console_) + cut;
+            return "console expected to contain " + shown(condition.console->text) + cut;
+        });
     if (condition.line && (!at_statement || ended_ || host_.line() != *condition.line))
-        return "line expected " + std::to_string(*condition.line);
+        return wrong([&] { return "line expected " + std::to_string(*condition.line); });
     if (condition.ended && *condition.ended != ended_)
-        return std::string("expected the program ") + (*condition.ended ? "ended" : "running");
+        return wrong([&] {
+            return std::string("expected the program ") + (*condition.ended ? "ended" : "running");
+        });
     return std::nullopt;
 }
 
@@ -325,7 +351,9 @@ void ScenarioRun::fail_at(const std::string& place, const std::string& what) {
     if (verdict_) return;
     Verdict verdict;
     const bool error = ended_ && end_reason_ == EndReason::Error;
-    verdict.program_line = error ? interpreter_.error_line() : host_.line();
+    verdict.program_line = error ? interpreter_.error_line()
+                           : ended_ ? statement_line_
+                                    : host_.line();
     verdict.message = place + (place.empty() ? "" : " ") + "at " + seconds(now()) +
                       ", program line " + std::to_string(verdict.program_line) + ": " + what;
     verdict_ = std::move(verdict);
