@@ -91,15 +91,16 @@ Reader::entries(const YAML::Node& map, std::string_view what,
     expect_map(map, what);
     std::vector<std::pair<std::string, YAML::Node>> out;
     std::set<std::string> seen;
+    // Copies: the iterator hands out temporaries.
     for (auto it = map.begin(); it != map.end(); ++it) {
-        const YAML::Node& key = it->first;
+        const YAML::Node key = it->first;
         if (!key.IsScalar()) fail(key, "a key of " + std::string(what) + " must be a name");
         const std::string name = key.Scalar();
         if (std::find(known.begin(), known.end(), name) == known.end())
             fail(key, "unknown key \"" + name + "\" in " + std::string(what) +
                           " (known: " + joined(known) + ")");
         if (!seen.insert(name).second) fail(key, "\"" + name + "\" is given twice");
-        out.emplace_back(name, it->second);
+        out.emplace_back(name, YAML::Node(it->second));
     }
     return out;
 }
@@ -302,14 +303,15 @@ bool Reader::condition_key(const std::string& key, const YAML::Node& value,
         expect_map(value, "var");
         std::set<int> seen;
         for (auto it = value.begin(); it != value.end(); ++it) {
-            const YAML::Node& name = it->first;
+            const YAML::Node name = it->first;
+            const YAML::Node number = it->second;
             const std::string letter = name.IsScalar() ? lowered(name.Scalar()) : std::string();
             if (letter.size() != 1 || letter[0] < 'a' || letter[0] > 'z')
                 fail(name, "a variable is one letter A to Z");
             const int index = letter[0] - 'a';
             if (!seen.insert(index).second) fail(name, "\"" + name.Scalar() + "\" is given twice");
             out.variables.emplace_back(
-                index, static_cast<std::int16_t>(integer(it->second, "a variable", -32768, 32767)));
+                index, static_cast<std::int16_t>(integer(number, "a variable", -32768, 32767)));
         }
     } else if (key == "console") {
         out.console = read_text_check(value);

@@ -11,6 +11,8 @@ template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
 };
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 void append_integer(std::string& out, std::int64_t value) {
     char digits[24];
