@@ -89,8 +89,7 @@ public:
     machine::AdcSample read_adc(std::string& text) override {
         // Texts being typed read as the field's last number, so the cycle
         // includes them after a number.
-        static constexpr std::array<std::string_view, 5> kFields{"3000", " -12\t", "", "-",
-                                                                 "4e3"};
+        static constexpr std::array<std::string_view, 5> kFields{"3000", " -12\t", "", "-", "4e3"};
         board.set_adc_text(board.selected_adc(),
                            kFields[static_cast<std::size_t>(requests++) % kFields.size()]);
         return board_port.read_adc(text);

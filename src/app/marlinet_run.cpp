@@ -10,11 +10,11 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <set>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include "app/runner_ports.h"
@@ -117,10 +117,10 @@ struct OptionValues {
 void describe_options(CLI::App& app, Arguments& arguments, OptionValues& values) {
     auto& board = arguments.options.board;
     CLI::Option* input = app.add_option("--input", values.inputs,
-                   "tick discrete input N (1..4); may be given several times")
-        ->check(CLI::Range(1, 4))
-        ->type_name("N")
-        ->allow_extra_args(false);
+                                        "tick discrete input N (1..4); may be given several times")
+                             ->check(CLI::Range(1, 4))
+                             ->type_name("N")
+                             ->allow_extra_args(false);
     values.single_run.push_back(app.add_flag("--rx", board.rx, "tick the \"RX bit (126)\" input"));
     values.single_run.push_back(
         app.add_option("--adc1", board.adc1, "text of the ADC1 field (default \"0\")")
@@ -128,8 +128,7 @@ void describe_options(CLI::App& app, Arguments& arguments, OptionValues& values)
     values.single_run.push_back(
         app.add_option("--adc2", board.adc2, "text of the ADC2 field (default \"0\")")
             ->type_name("TEXT"));
-    values.single_run.push_back(
-        app.add_flag("--no-delay", values.no_delay, "DELAY does not wait"));
+    values.single_run.push_back(app.add_flag("--no-delay", values.no_delay, "DELAY does not wait"));
     values.limit = app.add_option("--max-statements", values.max_statements,
                                   "run at most N statements (exit 3 when more would run)")
                        ->type_name("N");
@@ -140,10 +139,11 @@ void describe_options(CLI::App& app, Arguments& arguments, OptionValues& values)
     const auto not_empty = CLI::Validator(
         [](const std::string& name) { return name.empty() ? "a file name is required" : ""; }, "",
         "not empty");
-    values.single_run.push_back(app.add_option("--state", arguments.state_file,
-                                               "after the run, write the final state as JSON to FILE")
-                                    ->type_name("FILE")
-                                    ->check(not_empty));
+    values.single_run.push_back(
+        app.add_option("--state", arguments.state_file,
+                       "after the run, write the final state as JSON to FILE")
+            ->type_name("FILE")
+            ->check(not_empty));
     app.add_option("--transcript", arguments.transcript,
                    "write every event of the run to FILE, one JSON object per line")
         ->type_name("FILE")
@@ -179,9 +179,9 @@ void describe_options(CLI::App& app, Arguments& arguments, OptionValues& values)
 // empty value elsewhere is refused. An argument that is the value of an
 // option, or follows "--", is left alone.
 std::vector<std::string> split_empty_values(int argc, char** argv) {
-    const std::set<std::string_view> takes_value = {
-        "--input", "--adc1",       "--adc2",  "--max-statements", "--state",
-        "--jobs",  "--transcript", "--junit", "--scenario"};
+    const std::set<std::string_view> takes_value = {"--input",          "--adc1",  "--adc2",
+                                                    "--max-statements", "--state", "--jobs",
+                                                    "--transcript",     "--junit", "--scenario"};
     std::vector<std::string> out(argv, argv + argc);
     for (std::size_t i = 1; i < out.size(); ++i) {
         if (out[i] == "--") break;
@@ -200,7 +200,10 @@ std::vector<std::string> split_empty_values(int argc, char** argv) {
 // The values that need checking beyond what the parser does.
 std::optional<int> apply_values(const OptionValues& values, Arguments& arguments) {
     if (values.scenario->count() == 0 && arguments.files.size() != 1) {
-        std::cerr << "marlinet-run: " << (arguments.files.empty() ? "FILE is required" : "only one FILE can run (check several with --scenario)")
+        std::cerr << "marlinet-run: "
+                  << (arguments.files.empty()
+                          ? "FILE is required"
+                          : "only one FILE can run (check several with --scenario)")
                   << "\nRun with --help for more information.\n";
         return kExitUsage;
     }
@@ -264,8 +267,8 @@ bool open_transcript(const std::string& name, std::FILE*& out) {
     if (name.empty()) return true;
     out = std::fopen(name.c_str(), "wb");
     if (out) return true;
-    std::cerr << "marlinet-run: cannot write the transcript " << name << ": " << std::strerror(errno)
-              << '\n';
+    std::cerr << "marlinet-run: cannot write the transcript " << name << ": "
+              << std::strerror(errno) << '\n';
     return false;
 }
 
@@ -353,8 +356,7 @@ int main(int argc, char** argv) {
     SingleRun single(arguments, cancel, make_wake_pipe(cancel));
     // Made after the run it reaches, so that it is gone before the run is.
     const marlinet::runner::InterruptWatcher watcher(cancel);
-    const Outcome outcome =
-        single.run(std::move(*program), transcript ? &*transcript : nullptr);
+    const Outcome outcome = single.run(std::move(*program), transcript ? &*transcript : nullptr);
     if (transcript) {
         const bool written = transcript->flush() && std::fclose(transcript_file) == 0;
         if (!written) {

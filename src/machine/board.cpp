@@ -29,8 +29,8 @@ void Board::set_input(int bit, bool on) noexcept {
     const int i = input_index(bit);
     if (i < 0) return;
     const auto mask = static_cast<std::uint8_t>(1u << i);
-    inputs_ = on ? static_cast<std::uint8_t>(inputs_ | mask)
-                 : static_cast<std::uint8_t>(inputs_ & ~mask);
+    inputs_ =
+        on ? static_cast<std::uint8_t>(inputs_ | mask) : static_cast<std::uint8_t>(inputs_ & ~mask);
 }
 
 bool Board::test_input(int bit) const noexcept {

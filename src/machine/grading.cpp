@@ -44,8 +44,8 @@ std::string xml_text(std::string_view text) {
         } else if (byte < 0x80) {
             out += static_cast<char>(byte);
         } else {
-            const std::size_t length = byte >= 0xf0 && byte < 0xf5 ? 4
-                                       : byte >= 0xe0               ? 3
+            const std::size_t length = byte >= 0xf0 && byte < 0xf5   ? 4
+                                       : byte >= 0xe0                ? 3
                                        : byte >= 0xc2 && byte < 0xe0 ? 2
                                                                      : 0;
             bool valid = length > 0 && i + length <= text.size();
@@ -122,10 +122,10 @@ void write_junit(std::ostream& out, const Scenario& scenario,
     };
     const std::string suite = xml_text(scenario.name.empty() ? scenario.file : scenario.name);
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<testsuites tests=\"" << results.size() << "\" failures=\"" << failures
-        << "\" time=\"" << time(total) << "\">\n"
-        << "  <testsuite name=\"" << suite << "\" tests=\"" << results.size()
-        << "\" failures=\"" << failures << "\" errors=\"0\" time=\"" << time(total) << "\">\n";
+        << "<testsuites tests=\"" << results.size() << "\" failures=\"" << failures << "\" time=\""
+        << time(total) << "\">\n"
+        << "  <testsuite name=\"" << suite << "\" tests=\"" << results.size() << "\" failures=\""
+        << failures << "\" errors=\"0\" time=\"" << time(total) << "\">\n";
     for (const GradeResult& r : results) {
         out << "    <testcase classname=\"" << suite << "\" name=\"" << xml_text(r.program)
             << "\" time=\"" << time(r.seconds) << "\"";

@@ -72,9 +72,9 @@ struct End {
 };
 } // namespace io
 
-using IoPayload = std::variant<io::Print, io::Lamp, io::Dac, io::AdcSelect, io::AdcRead,
-                               io::InputRead, io::InputRequest, io::InputAnswer, io::Delay,
-                               io::Pause, io::Error, io::End>;
+using IoPayload =
+    std::variant<io::Print, io::Lamp, io::Dac, io::AdcSelect, io::AdcRead, io::InputRead,
+                 io::InputRequest, io::InputAnswer, io::Delay, io::Pause, io::Error, io::End>;
 
 struct IoEvent {
     std::uint64_t statement = 0; // statements started before the event

@@ -79,11 +79,11 @@ private:
 };
 
 const std::initializer_list<std::string_view> kWhenKeys = {
-    "lamp1",  "lamp2", "lamp3", "lamp4", "input1",  "input2", "input3",
-    "input4", "rx",    "dac",   "adc",   "var",     "console", "line", "ended"};
+    "lamp1", "lamp2", "lamp3", "lamp4", "input1",  "input2", "input3", "input4",
+    "rx",    "dac",   "adc",   "var",   "console", "line",   "ended"};
 const std::initializer_list<std::string_view> kExpectKeys = {
-    "lamp1",  "lamp2", "lamp3", "lamp4", "input1",  "input2", "input3",
-    "input4", "rx",    "dac",   "adc",   "var",     "console", "ended"};
+    "lamp1",  "lamp2", "lamp3", "lamp4", "input1", "input2",  "input3",
+    "input4", "rx",    "dac",   "adc",   "var",    "console", "ended"};
 
 std::vector<std::pair<std::string, YAML::Node>>
 Reader::entries(const YAML::Node& map, std::string_view what,
@@ -125,13 +125,14 @@ std::int64_t Reader::integer(const YAML::Node& node, std::string_view what, std:
         std::string_view value = node.Scalar();
         if (value.starts_with('+')) value.remove_prefix(1);
         std::int64_t number = 0;
-        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+        const auto [end, error] =
+            std::from_chars(value.data(), value.data() + value.size(), number);
         if (!value.empty() && error == std::errc() && end == value.data() + value.size() &&
             number >= low && number <= high)
             return number;
     }
-    fail(node, std::string(what) + " must be a whole number from " + std::to_string(low) +
-                   " to " + std::to_string(high));
+    fail(node, std::string(what) + " must be a whole number from " + std::to_string(low) + " to " +
+                   std::to_string(high));
 }
 
 std::int64_t Reader::duration(const YAML::Node& node, std::string_view what) const {
@@ -154,10 +155,9 @@ Scenario Reader::read(const YAML::Node& root) {
     if (!root.IsMap()) fail(root, "a scenario must be a map of keys and values");
     Scenario out;
     out.file = file_;
-    for (const auto& [key, value] :
-         entries(root, "the scenario",
-                 {"name", "version", "program", "clock", "limits", "board", "input", "steps",
-                  "end"})) {
+    for (const auto& [key, value] : entries(
+             root, "the scenario",
+             {"name", "version", "program", "clock", "limits", "board", "input", "steps", "end"})) {
         if (key == "name") {
             out.name = text(value, "name");
         } else if (key == "version") {
@@ -200,8 +200,8 @@ void Reader::read_limits(const YAML::Node& node, Scenario& out) const {
             out.time_limit_us = duration(value, "time");
             if (out.time_limit_us <= 0) fail(value, "the time limit must be more than 0s");
         } else {
-            out.statement_limit = static_cast<std::uint64_t>(
-                integer(value, "statements", 1, 1'000'000'000'000));
+            out.statement_limit =
+                static_cast<std::uint64_t>(integer(value, "statements", 1, 1'000'000'000'000));
         }
     }
 }
@@ -287,8 +287,7 @@ BoardChange Reader::read_change(const YAML::Node& node) const {
     return change;
 }
 
-bool Reader::condition_key(const std::string& key, const YAML::Node& value,
-                           Condition& out) const {
+bool Reader::condition_key(const std::string& key, const YAML::Node& value, Condition& out) const {
     if (key.starts_with("lamp")) {
         out.lamps[static_cast<std::size_t>(key.back() - '1')] = boolean(value, key);
     } else if (key.starts_with("input")) {
@@ -380,9 +379,8 @@ ScenarioError::ScenarioError(const std::string& file, int line, int column,
 
 std::optional<std::int64_t> parse_duration(std::string_view text) {
     std::int64_t unit = 0;
-    for (const auto& [suffix, us] : {std::pair<std::string_view, std::int64_t>{"us", 1},
-                                     {"ms", 1000},
-                                     {"s", 1'000'000}}) {
+    for (const auto& [suffix, us] :
+         {std::pair<std::string_view, std::int64_t>{"us", 1}, {"ms", 1000}, {"s", 1'000'000}}) {
         if (text.ends_with(suffix)) {
             text.remove_suffix(suffix.size());
             unit = us;

@@ -50,8 +50,8 @@ class ScenarioRun final : public ConsolePort, public RunControl {
 public:
     ScenarioRun(const Scenario& scenario, const Cancellation* cancel)
         : scenario_(scenario), cancel_(cancel), board_(scenario.board),
-          clock_(scenario.statement_us), answers_(scenario.answers.begin(), scenario.answers.end()) {
-    }
+          clock_(scenario.statement_us),
+          answers_(scenario.answers.begin(), scenario.answers.end()) {}
 
     Verdict run(const basic::ProgramBuffer& program, EventSink* sink);
 
@@ -99,7 +99,7 @@ private:
     std::string console_;
     bool console_cut_ = false;
     std::size_t next_step_ = 0;
-    std::int64_t last_done_us_ = 0; // when the previous step ran (or the start)
+    std::int64_t last_done_us_ = 0;    // when the previous step ran (or the start)
     std::size_t console_searched_ = 0; // the current step's console text searched so far
     bool ended_ = false;
     // The line of the statement started last: where an ended program stands.
@@ -280,14 +280,13 @@ std::optional<std::string> ScenarioRun::mismatch(const Condition& condition, boo
         const std::int16_t is = interpreter_.variable(index);
         if (is != value)
             return wrong([&, index = index, value = value] {
-                return "variable " + std::string(1, static_cast<char>('A' + index)) +
-                       " expected " + std::to_string(value) + ", was " + std::to_string(is);
+                return "variable " + std::string(1, static_cast<char>('A' + index)) + " expected " +
+                       std::to_string(value) + ", was " + std::to_string(is);
             });
     }
     if (condition.console && !console_holds(*condition.console))
         return wrong([&] {
-            const std::string cut =
-                console_cut_ ? " (the console passed 16 MiB and was cut)" : "";
+            const std::string cut = console_cut_ ? " (the console passed 16 MiB and was cut)" : "";
             if (condition.console->whole)
                 return "console expected to be " + shown(condition.console->text) + ", was " +
                        shown(console_) + cut;
@@ -339,7 +338,8 @@ std::string ScenarioRun::where() const {
     if (next_step_ < scenario_.steps.size())
         return "step " + std::to_string(next_step_ + 1) + " (scenario line " +
                std::to_string(scenario_.steps[next_step_].source_line) + ")";
-    if (scenario_.end) return "end (scenario line " + std::to_string(scenario_.end->source_line) + ")";
+    if (scenario_.end)
+        return "end (scenario line " + std::to_string(scenario_.end->source_line) + ")";
     return {};
 }
 
@@ -351,7 +351,7 @@ void ScenarioRun::fail_at(const std::string& place, const std::string& what) {
     if (verdict_) return;
     Verdict verdict;
     const bool error = ended_ && end_reason_ == EndReason::Error;
-    verdict.program_line = error ? interpreter_.error_line()
+    verdict.program_line = error    ? interpreter_.error_line()
                            : ended_ ? statement_line_
                                     : host_.line();
     verdict.message = place + (place.empty() ? "" : " ") + "at " + seconds(now()) +
@@ -383,10 +383,9 @@ void ScenarioRun::check_end() {
         const std::string was = error ? error_text(number, line) : "none";
         std::string expected = end.error->number ? std::to_string(*end.error->number) : "none";
         if (end.error->line) expected += " in line " + std::to_string(*end.error->line);
-        const bool holds = end.error->number
-                               ? error && number == *end.error->number &&
-                                     (!end.error->line || *end.error->line == line)
-                               : !error;
+        const bool holds = end.error->number ? error && number == *end.error->number &&
+                                                   (!end.error->line || *end.error->line == line)
+                                             : !error;
         if (!holds) return fail("error expected " + expected + ", was " + was);
     }
     if (const std::optional<std::string> wrong = mismatch(end.state, false)) return fail(*wrong);

@@ -118,7 +118,8 @@ machine::Answer TWorkbenchHost::read_answer(machine::InputForm Form, std::string
 
 machine::AdcSample TWorkbenchHost::read_adc(std::string& Text) {
     AdcReading reading = board_.ReadAdc();
-    const machine::AdcSample sample{reading.Channel, reading.Value, reading.Trimmed != reading.Text};
+    const machine::AdcSample sample{reading.Channel, reading.Value,
+                                    reading.Trimmed != reading.Text};
     Text = reading.Text;
     if (sample.trimmed) Show(post::ShowTrimmedAdcText{std::move(reading)});
     return sample;

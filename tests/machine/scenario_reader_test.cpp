@@ -13,12 +13,24 @@ Scenario read(const std::string& text) {
 
 TEST(ScenarioReader, DurationsAreWholeMicroseconds) {
     const std::pair<const char*, std::optional<std::int64_t>> cases[] = {
-        {"10us", 10},        {"5ms", 5000},           {"2s", 2'000'000},
-        {"1.5s", 1'500'000}, {"0s", 0},               {"0.000001s", 1},
-        {"0.25ms", 250},     {"1.0000005s", {}},      {"1.5us", {}},
-        {"s", {}},           {"5", {}},               {"5 ms", {}},
-        {"-1s", {}},         {".5s", {}},             {"5.s", {}},
-        {"1.2.3s", {}},      {"99999999999999s", {}}, {"5min", {}},
+        {"10us", 10},
+        {"5ms", 5000},
+        {"2s", 2'000'000},
+        {"1.5s", 1'500'000},
+        {"0s", 0},
+        {"0.000001s", 1},
+        {"0.25ms", 250},
+        {"1.0000005s", {}},
+        {"1.5us", {}},
+        {"s", {}},
+        {"5", {}},
+        {"5 ms", {}},
+        {"-1s", {}},
+        {".5s", {}},
+        {"5.s", {}},
+        {"1.2.3s", {}},
+        {"99999999999999s", {}},
+        {"5min", {}},
     };
     for (const auto& [text, us] : cases)
         EXPECT_EQ(parse_duration(text), us) << text;
@@ -118,13 +130,12 @@ TEST(ScenarioReader, MistakesNameTheirPlaceAndNothingRuns) {
 }
 
 TEST(ScenarioReader, DeepNestingIsAFileErrorNotACrash) {
-    for (const std::string& text :
-         {"steps: " + std::string(100'000, '['), "steps:\n" + [] {
-              std::string deep = "  ";
-              for (int i = 0; i < 20'000; ++i)
-                  deep += "- ";
-              return deep + "x\n";
-          }()}) {
+    for (const std::string& text : {"steps: " + std::string(100'000, '['), "steps:\n" + [] {
+                                        std::string deep = "  ";
+                                        for (int i = 0; i < 20'000; ++i)
+                                            deep += "- ";
+                                        return deep + "x\n";
+                                    }()}) {
         EXPECT_THROW(read(text), ScenarioError);
     }
 }

@@ -123,9 +123,8 @@ TEST(ScenarioRun, GradingRunsInParallelAndReportsInOrder) {
         read_scenario("name: Lamp <1> & \"2\"\nsteps:\n  - at: 100ms\n    expect: { lamp1: on }\n",
                       "s.yaml", ".");
     std::vector<std::string> reported;
-    const auto results = grade(scenario, programs, 3, nullptr, [&](const GradeResult& r) {
-        reported.push_back(r.program);
-    });
+    const auto results = grade(scenario, programs, 3, nullptr,
+                               [&](const GradeResult& r) { reported.push_back(r.program); });
     EXPECT_EQ(reported, programs);
     const auto serial = grade(scenario, programs, 1);
     for (std::size_t i = 0; i < programs.size(); ++i) {
@@ -148,8 +147,7 @@ TEST(ScenarioRun, GradingRunsInParallelAndReportsInOrder) {
 
 TEST(ScenarioRun, EveryExampleHasAScenarioThatPasses) {
     int examples = 0;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(MARLINET_SOURCE_DIR "/examples")) {
+    for (const auto& entry : std::filesystem::directory_iterator(MARLINET_SOURCE_DIR "/examples")) {
         if (entry.path().extension() != ".bas") continue;
         ++examples;
         std::filesystem::path scenario = entry.path();
