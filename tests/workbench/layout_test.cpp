@@ -77,7 +77,8 @@ TEST_F(LayoutTest, MenusHoldTheirEntriesAndShortcuts) {
             seen << "  " + entry->text() + " " + entry->shortcut().toString();
     }
     EXPECT_EQ(seen.join('|'), "File|  New |  File open |  Save |  Save as... |  Exit |"
-                              "Debug|  Run F9|  Stop F2|  Step F8|  Reset F4|"
+                              "Debug|  Run F9|  Stop F2|  Step F8|  Reset F4|   |"
+                              "  Check with scenario... |"
                               "Help|  About ");
 }
 
