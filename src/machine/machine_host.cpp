@@ -1,5 +1,7 @@
 #include "machine/machine_host.h"
 
+#include <algorithm>
+
 #include "interpreter/numbers.h"
 
 namespace marlinet::machine {
@@ -102,7 +104,14 @@ void MachineHost::finish(EndReason reason) {
 }
 
 void MachineHost::host_end_of_run() {
-    report(io::End{EndReason::Program});
+    if (sink_) {
+        // At the end of the text the token read stands in the trailer: the
+        // run ended on the text's last line.
+        std::string_view text = interpreter_->program().text();
+        if (text.ends_with("\r\n")) text.remove_suffix(2);
+        const int last = interpreter_->program().line_index_of(text.size()) + 1;
+        send(io::End{EndReason::Program}, std::min(line(), last));
+    }
     finish(EndReason::Program);
 }
 
