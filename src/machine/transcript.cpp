@@ -1,11 +1,12 @@
 #include "machine/transcript.h"
 
 #include <charconv>
+#include <cstring>
 
 namespace marlinet::machine {
 namespace {
 
-constexpr std::size_t kFlushAt = 64 * 1024;
+constexpr std::size_t kBufferSize = 256 * 1024;
 
 template <class... F>
 struct Overloaded : F... {
@@ -14,145 +15,162 @@ struct Overloaded : F... {
 template <class... F>
 Overloaded(F...) -> Overloaded<F...>;
 
-void append_integer(std::string& out, std::int64_t value) {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, result.ptr);
+// Writers into a buffer that json_size has made big enough.
+template <std::size_t N>
+char* put(char* p, const char (&literal)[N]) {
+    std::memcpy(p, literal, N - 1);
+    return p + N - 1;
 }
 
-void append_string(std::string& out, std::string_view text) {
+char* put_integer(char* p, std::int64_t value) {
+    return std::to_chars(p, p + 20, value).ptr;
+}
+
+char* put_bool(char* p, bool value) {
+    return value ? put(p, "true") : put(p, "false");
+}
+
+// At most six bytes for each byte of text (\u00XX), and the quotes.
+char* put_string(char* p, std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
-    out.push_back('"');
+    *p++ = '"';
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte == '"' || byte == '\\') {
-            out.push_back('\\');
-            out.push_back(c);
+        if (byte >= 0x20 && byte < 0x7f && byte != '"' && byte != '\\') {
+            *p++ = c;
+        } else if (byte == '"' || byte == '\\') {
+            *p++ = '\\';
+            *p++ = c;
         } else if (byte == '\n') {
-            out.append("\\n");
+            p = put(p, "\\n");
         } else if (byte == '\r') {
-            out.append("\\r");
-        } else if (byte < 0x20 || byte == 0x7f) {
-            out.append("\\u00");
-            out.push_back(kHex[byte >> 4]);
-            out.push_back(kHex[byte & 15]);
+            p = put(p, "\\r");
         } else if (byte < 0x80) {
-            out.push_back(c);
+            p = put(p, "\\u00");
+            *p++ = kHex[byte >> 4];
+            *p++ = kHex[byte & 15];
         } else {
             // Latin-1 to UTF-8: two bytes.
-            out.push_back(static_cast<char>(0xc0 | (byte >> 6)));
-            out.push_back(static_cast<char>(0x80 | (byte & 0x3f)));
+            *p++ = static_cast<char>(0xc0 | (byte >> 6));
+            *p++ = static_cast<char>(0x80 | (byte & 0x3f));
         }
     }
-    out.push_back('"');
-}
-
-void field(std::string& out, std::string_view name) {
-    out.append(",\"");
-    out.append(name);
-    out.append("\":");
-}
-
-void field(std::string& out, std::string_view name, std::int64_t value) {
-    field(out, name);
-    append_integer(out, value);
-}
-
-void field(std::string& out, std::string_view name, bool value) {
-    field(out, name);
-    out.append(value ? "true" : "false");
-}
-
-void field(std::string& out, std::string_view name, std::string_view text) {
-    field(out, name);
-    append_string(out, text);
-}
-
-void kind(std::string& out, std::string_view name) {
-    field(out, "event", name);
+    *p++ = '"';
+    return p;
 }
 
 std::string_view form_name(InputForm form) {
     return form == InputForm::Key ? "key" : "value";
 }
 
-} // namespace
+// The most bytes an event's line can take.
+std::size_t json_size(const IoEvent& event) {
+    std::size_t text = 0;
+    if (const auto* print = std::get_if<io::Print>(&event.what)) text = print->text.size();
+    if (const auto* read = std::get_if<io::AdcRead>(&event.what)) text = read->text.size();
+    if (const auto* answer = std::get_if<io::InputAnswer>(&event.what)) text = answer->text.size();
+    return 256 + 6 * text;
+}
 
-void append_event_json(const IoEvent& event, std::string& out) {
-    out.append("{\"t\":");
-    append_integer(out, event.time_us);
-    field(out, "n", static_cast<std::int64_t>(event.statement));
-    field(out, "line", std::int64_t{event.line});
+// Writes the event's line at p, which has room for json_size(event) bytes.
+char* put_event(char* p, const IoEvent& event) {
+    p = put(p, "{\"t\":");
+    p = put_integer(p, event.time_us);
+    p = put(p, ",\"n\":");
+    p = put_integer(p, static_cast<std::int64_t>(event.statement));
+    p = put(p, ",\"line\":");
+    p = put_integer(p, event.line);
+    p = put(p, ",\"event\":");
     std::visit(Overloaded{
                    [&](const io::Print& e) {
-                       kind(out, "print");
-                       field(out, "text", e.text);
+                       p = put(p, "\"print\",\"text\":");
+                       p = put_string(p, e.text);
                    },
                    [&](const io::Lamp& e) {
-                       kind(out, "lamp");
-                       field(out, "output", std::int64_t{e.output});
-                       field(out, "on", e.on);
+                       p = put(p, "\"lamp\",\"output\":");
+                       p = put_integer(p, e.output);
+                       p = put(p, ",\"on\":");
+                       p = put_bool(p, e.on);
                    },
                    [&](const io::Dac& e) {
-                       kind(out, "dac");
-                       field(out, "value", std::int64_t{e.value});
+                       p = put(p, "\"dac\",\"value\":");
+                       p = put_integer(p, e.value);
                    },
                    [&](const io::AdcSelect& e) {
-                       kind(out, "adc_select");
-                       field(out, "adc", adc_name(e.channel));
+                       p = put(p, "\"adc_select\",\"adc\":");
+                       p = put_string(p, adc_name(e.channel));
                    },
                    [&](const io::AdcRead& e) {
-                       kind(out, "adc_read");
-                       field(out, "adc", adc_name(e.channel));
-                       field(out, "text", e.text);
-                       field(out, "value");
-                       if (e.value)
-                           append_integer(out, *e.value);
-                       else
-                           out.append("null");
+                       p = put(p, "\"adc_read\",\"adc\":");
+                       p = put_string(p, adc_name(e.channel));
+                       p = put(p, ",\"text\":");
+                       p = put_string(p, e.text);
+                       p = put(p, ",\"value\":");
+                       p = e.value ? put_integer(p, *e.value) : put(p, "null");
                    },
                    [&](const io::InputRead& e) {
-                       kind(out, "input_read");
-                       field(out, "input", std::int64_t{e.input});
-                       field(out, "on", e.on);
+                       p = put(p, "\"input_read\",\"input\":");
+                       p = put_integer(p, e.input);
+                       p = put(p, ",\"on\":");
+                       p = put_bool(p, e.on);
                    },
                    [&](const io::InputRequest& e) {
-                       kind(out, "input_request");
-                       field(out, "form", form_name(e.form));
+                       p = put(p, "\"input_request\",\"form\":");
+                       p = put_string(p, form_name(e.form));
                    },
                    [&](const io::InputAnswer& e) {
-                       kind(out, "input_answer");
-                       field(out, "form", form_name(e.form));
-                       field(out, "text", e.text);
-                       field(out, "value", std::int64_t{e.value});
+                       p = put(p, "\"input_answer\",\"form\":");
+                       p = put_string(p, form_name(e.form));
+                       p = put(p, ",\"text\":");
+                       p = put_string(p, e.text);
+                       p = put(p, ",\"value\":");
+                       p = put_integer(p, e.value);
                    },
                    [&](const io::Delay& e) {
-                       kind(out, "delay");
-                       field(out, "ms", std::int64_t{e.milliseconds});
+                       p = put(p, "\"delay\",\"ms\":");
+                       p = put_integer(p, e.milliseconds);
                    },
-                   [&](const io::Pause&) { kind(out, "pause"); },
+                   [&](const io::Pause&) { p = put(p, "\"pause\""); },
                    [&](const io::Error& e) {
-                       kind(out, "error");
-                       field(out, "number", std::int64_t{e.number});
+                       p = put(p, "\"error\",\"number\":");
+                       p = put_integer(p, e.number);
                    },
                    [&](const io::End& e) {
-                       kind(out, "end");
-                       field(out, "reason", end_reason_name(e.reason));
+                       p = put(p, "\"end\",\"reason\":");
+                       p = put_string(p, end_reason_name(e.reason));
                    },
                },
                event.what);
-    out.append("}\n");
+    return put(p, "}\n");
 }
 
+} // namespace
+
+void append_event_json(const IoEvent& event, std::string& out) {
+    const std::size_t old = out.size();
+    out.resize(old + json_size(event));
+    char* const end = put_event(out.data() + old, event);
+    out.resize(static_cast<std::size_t>(end - out.data()));
+}
+
+TranscriptWriter::TranscriptWriter(std::FILE* file) : file_(file), buffer_(kBufferSize) {}
+
 void TranscriptWriter::on_event(const IoEvent& event) {
-    append_event_json(event, buffer_);
-    if (buffer_.size() >= kFlushAt) flush();
+    const std::size_t needed = json_size(event);
+    if (used_ + needed > buffer_.size()) {
+        write_out();
+        if (needed > buffer_.size()) buffer_.resize(needed);
+    }
+    used_ = static_cast<std::size_t>(put_event(buffer_.data() + used_, event) - buffer_.data());
+}
+
+void TranscriptWriter::write_out() {
+    if (used_ > 0 && !failed_) failed_ = std::fwrite(buffer_.data(), 1, used_, file_) != used_;
+    used_ = 0;
 }
 
 bool TranscriptWriter::flush() {
-    if (!buffer_.empty() && !failed_)
-        failed_ = std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size();
-    buffer_.clear();
+    write_out();
     if (!failed_) failed_ = std::fflush(file_) != 0;
     return !failed_;
 }

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "machine/ports.h"
 
@@ -18,7 +19,7 @@ void append_event_json(const IoEvent& event, std::string& out);
 class TranscriptWriter final : public EventSink {
 public:
     // Writes to `file`, which stays the caller's to close.
-    explicit TranscriptWriter(std::FILE* file) : file_(file) {}
+    explicit TranscriptWriter(std::FILE* file);
     ~TranscriptWriter() override { flush(); }
     TranscriptWriter(const TranscriptWriter&) = delete;
     TranscriptWriter& operator=(const TranscriptWriter&) = delete;
@@ -28,8 +29,11 @@ public:
     bool flush();
 
 private:
+    void write_out();
+
     std::FILE* file_;
-    std::string buffer_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
     bool failed_ = false;
 };
 
