@@ -75,7 +75,9 @@ private:
     // statement and needs no text).
     std::optional<std::string> mismatch(const Condition& condition, bool at_statement,
                                         bool describe = true);
-    bool console_holds(const TextCheck& check);
+    // Incremental: for the current step's trigger, which is looked at before
+    // every statement; it searches only what was printed since.
+    bool console_holds(const TextCheck& check, bool incremental);
     // The next virtual time at which something scheduled happens: a timed
     // step, the end of a `within`, the time limit passed.
     std::optional<std::int64_t> next_event() const;
@@ -99,8 +101,11 @@ private:
     std::string console_;
     bool console_cut_ = false;
     std::size_t next_step_ = 0;
-    std::int64_t last_done_us_ = 0;    // when the previous step ran (or the start)
-    std::size_t console_searched_ = 0; // the current step's console text searched so far
+    std::int64_t last_done_us_ = 0; // when the previous step ran (or the start)
+    // How far the current step's trigger has searched the console, and
+    // whether it found its text.
+    std::size_t console_searched_ = 0;
+    bool console_found_ = false;
     bool ended_ = false;
     // The line of the statement started last: where an ended program stands.
     int statement_line_ = 0;
@@ -212,6 +217,7 @@ void ScenarioRun::step_forward(bool at_statement) {
         act(step);
         last_done_us_ = now();
         console_searched_ = 0;
+        console_found_ = false;
         ++next_step_;
     }
     // Without an end to check, the run is done once its last step has run.
@@ -284,7 +290,7 @@ std::optional<std::string> ScenarioRun::mismatch(const Condition& condition, boo
                        std::to_string(value) + ", was " + std::to_string(is);
             });
     }
-    if (condition.console && !console_holds(*condition.console))
+    if (condition.console && !console_holds(*condition.console, !describe))
         return wrong([&] {
             const std::string cut = console_cut_ ? " (the console passed 16 MiB and was cut)" : "";
             if (condition.console->whole)
@@ -301,13 +307,17 @@ std::optional<std::string> ScenarioRun::mismatch(const Condition& condition, boo
     return std::nullopt;
 }
 
-bool ScenarioRun::console_holds(const TextCheck& check) {
+bool ScenarioRun::console_holds(const TextCheck& check, bool incremental) {
     if (check.whole) return !console_cut_ && console_ == check.text;
-    // Only text printed since the last look can hold a new match.
+    if (!incremental) return console_.find(check.text) != std::string::npos;
+    // The console only grows: text found stays found, and only text printed
+    // since the last look can hold a new match.
+    if (console_found_) return true;
     const std::size_t overlap = check.text.empty() ? 0 : check.text.size() - 1;
     const std::size_t from = console_searched_ > overlap ? console_searched_ - overlap : 0;
     console_searched_ = console_.size();
-    return console_.find(check.text, from) != std::string::npos;
+    console_found_ = console_.find(check.text, from) != std::string::npos;
+    return console_found_;
 }
 
 std::optional<std::int64_t> ScenarioRun::next_event() const {

@@ -45,6 +45,10 @@ TEST(ScenarioRun, EachStepAndCheckPassesOrFailsWithItsMessage) {
         {"10 GOTO 10\n", "steps:\n  - when: { lamp2: on }\n    within: 1s\n",
          "step 1 (scenario line 2) at 1.000 s, program line 1: the condition did not hold "
          "within 1.000 s"},
+        // a console text found before the rest of the condition holds, and
+        // an expect that looks at text a trigger has searched past
+        {"PRINT \"go\"\nA = 1\nSETB 1\nPRINT \"x\"\nDELAY 10\n",
+         "steps:\n  - when: { console: go, lamp1: on }\n    expect: { console: go }\n", ""},
         // INPUT: answered by the list, by a step, or failing
         {"INPUT \"Age\", A\nINPUT B\n",
          "input: [\"5\"]\nsteps:\n  - when: { console: \"? \" }\n    answer: \"6\"\nend:\n  var: "
