@@ -20,10 +20,13 @@
 #include "interpreter/interpreter.h"
 #include "interpreter/numbers.h"
 #include "interpreter/program_buffer.h"
+#include "machine/clock.h"
+#include "machine/machine_host.h"
 
 namespace {
 
 using namespace marlinet::basic;
+namespace machine = marlinet::machine;
 
 // Enough for loops and subroutines to run a while, small enough for
 // thousands of runs a second.
@@ -36,71 +39,89 @@ constexpr std::size_t kConsoleKept = 16 * 1024;
 }
 
 // A board and a user that answer every request from fixed cycles, so that a
-// run depends only on the program and two runs of it can be compared.
-class FuzzHost final : public Host {
+// run depends only on the program and two runs of it can be compared. The
+// run goes through MachineHost, the one host, with these as its ports.
+class FuzzPorts final : public machine::ConsolePort,
+                        public machine::BoardPort,
+                        public machine::RunControl,
+                        public machine::EventSink {
 public:
     std::string console;
     std::size_t printed = 0;
-    std::array<bool, 4> outputs{};
-    int dac = -1;
-    bool adc2 = false;
     int requests = 0;
+    machine::Board board;
+    machine::LocalBoard board_port{board};
+    machine::VirtualClock clock;
+    machine::MachineHost host{*this, *this, clock};
 
-    explicit FuzzHost(Interpreter& interpreter) : interpreter_(interpreter) {}
+    FuzzPorts() {
+        host.set_control(this);
+        host.set_sink(this);
+    }
 
     void reset() {
         console.clear();
         printed = 0;
-        outputs = {};
-        dac = -1;
-        adc2 = false;
         requests = 0;
+        board = machine::Board();
+        last_time_ = 0;
     }
 
-    int host_print(std::string_view text) override {
+    void print(std::string_view text) override {
         printed += text.size();
         if (console.size() < kConsoleKept)
             console.append(text.substr(0, kConsoleKept - console.size()));
-        return static_cast<int>(
-            std::count_if(text.begin(), text.end(), [](char c) { return c != '\r' && c != '\n'; }));
     }
-    std::string_view host_request_value() override {
+    machine::Answer read_answer(machine::InputForm form, std::string& text) override {
         static constexpr std::array<std::string_view, 6> kAnswers{"12", "-7", "32767",
                                                                   "",   "x",  "99999"};
-        return kAnswers[static_cast<std::size_t>(requests++) % kAnswers.size()];
+        static constexpr std::array<std::string_view, 5> kKeys{"1", "q", "\r", "", "\xff"};
+        const auto n = static_cast<std::size_t>(requests++);
+        text = form == machine::InputForm::Key ? kKeys[n % kKeys.size()]
+                                               : kAnswers[n % kAnswers.size()];
+        return machine::Answer::Typed;
     }
-    int host_request_key() override {
-        static constexpr std::array<int, 5> kKeys{'1', 'q', 13, 0, 255};
-        return kKeys[static_cast<std::size_t>(requests++) % kKeys.size()];
+
+    bool test_input(int input) override {
+        board.set_input(input, (input + requests++) % 3 == 0);
+        return board_port.test_input(input);
     }
-    void host_checkpoint() override {
-        if (interpreter_.statements() >= kStatementBudget) end_run();
+    machine::AdcSample read_adc(std::string& text) override {
+        // Texts being typed read as the field's last number, so the cycle
+        // includes them after a number.
+        static constexpr std::array<std::string_view, 5> kFields{"3000", " -12\t", "", "-", "4e3"};
+        board.set_adc_text(board.selected_adc(),
+                           kFields[static_cast<std::size_t>(requests++) % kFields.size()]);
+        return board_port.read_adc(text);
+    }
+    void select_adc(machine::AdcChannel channel) override { board_port.select_adc(channel); }
+    void set_output(int output, bool on) override {
+        if (output < 1 || output > 4) fail("a lamp outside 1..4");
+        board_port.set_output(output, on);
+    }
+    void write_dac(std::int16_t value) override { board_port.write_dac(value); }
+    void input_answered() override { board_port.input_answered(); }
+
+    void checkpoint(machine::MachineHost& machine) override {
+        if (machine.interpreter().statements() >= kStatementBudget) end_run();
         // A STOP parks the run; resume it as Run from Stopped would.
-        interpreter_.run_state().store(RunState::Running);
+        machine.interpreter().run_state().store(RunState::Running);
     }
-    void host_end_of_run() override {}
-    void host_report_error() override {}
-    void host_reset_variables() override {}
-    std::optional<std::int32_t> host_read_adc() override {
-        static constexpr std::array<std::string_view, 4> kFields{"3000", " -12\t", "", "4e3"};
-        return parse_adc_text(kFields[static_cast<std::size_t>(requests++) % kFields.size()]);
-    }
-    void host_write_dac(std::int16_t value) override { dac = value; }
-    void host_set_output(int output) override { set(output, true); }
-    void host_clear_output(int output) override { set(output, false); }
-    void host_select_adc(bool second) override { adc2 = second; }
-    bool host_test_input(std::uint8_t input) override { return (input + requests++) % 3 == 0; }
-    void host_delay(int milliseconds) override {
+    void delay(machine::MachineHost& machine, int milliseconds) override {
         if (milliseconds < 0 || milliseconds > 32767) fail("DELAY outside 0..32767");
+        RunControl::delay(machine, milliseconds);
+    }
+
+    // Every event is stamped with a line of the program and a time that
+    // never goes back.
+    void on_event(const machine::IoEvent& event) override {
+        if (event.line < 1) fail("an event without a program line");
+        if (event.time_us < last_time_) fail("an event earlier than the one before");
+        last_time_ = event.time_us;
     }
 
 private:
-    void set(int output, bool on) {
-        if (output < 1 || output > 4) fail("a lamp outside 1..4");
-        outputs[static_cast<std::size_t>(output - 1)] = on;
-    }
-
-    Interpreter& interpreter_;
+    std::int64_t last_time_ = 0;
 };
 
 struct Outcome {
@@ -117,7 +138,7 @@ struct Outcome {
     bool operator==(const Outcome&) const = default;
 };
 
-Outcome run_once(Interpreter& interpreter, FuzzHost& host) {
+Outcome run_once(Interpreter& interpreter, FuzzPorts& host) {
     host.reset();
     interpreter.clear_error();
     interpreter.run_state().store(RunState::Running);
@@ -130,8 +151,8 @@ Outcome run_once(Interpreter& interpreter, FuzzHost& host) {
         out.variables[static_cast<std::size_t>(i)] = interpreter.variable(i);
     out.console = host.console;
     out.printed = host.printed;
-    out.outputs = host.outputs;
-    out.dac = host.dac;
+    out.outputs = host.board.outputs();
+    out.dac = host.board.dac().value_or(-1);
     return out;
 }
 
@@ -166,8 +187,9 @@ void check_loaded(std::string_view file, const ProgramBuffer& program) {
 
 // An interpreter and its host, each knowing the other.
 struct Machine {
-    FuzzHost host{interpreter};
-    Interpreter interpreter{host};
+    FuzzPorts host;
+    Interpreter interpreter{host.host};
+    Machine() { host.host.attach(interpreter); }
 };
 
 void check_error(const Outcome& run, int lines) {

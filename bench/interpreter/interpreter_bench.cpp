@@ -10,33 +10,37 @@
 #include <unistd.h>
 
 #include "interpreter/interpreter.h"
+#include "machine/clock.h"
+#include "machine/machine_host.h"
 
 namespace {
 
 using namespace marlinet::basic;
 
-// A host that does nothing, so the interpreter alone is measured.
-class NullHost : public Host {
+// The one host, MachineHost, over a console that does nothing and a board
+// of its own, without an event sink: what a run costs without a window.
+class NullConsole : public marlinet::machine::ConsolePort {
 public:
-    int host_print(std::string_view text) override { return static_cast<int>(text.size()); }
-    std::string_view host_request_value() override { return "0"; }
-    int host_request_key() override { return 0; }
-    void host_checkpoint() override {}
-    void host_end_of_run() override {}
-    void host_report_error() override {}
-    void host_reset_variables() override {}
-    std::optional<std::int32_t> host_read_adc() override { return 0; }
-    void host_write_dac(std::int16_t) override {}
-    void host_set_output(int) override {}
-    void host_clear_output(int) override {}
-    void host_select_adc(bool) override {}
-    bool host_test_input(std::uint8_t) override { return false; }
-    void host_delay(int) override {}
+    void print(std::string_view) override {}
+    marlinet::machine::Answer read_answer(marlinet::machine::InputForm,
+                                          std::string& text) override {
+        text = "0";
+        return marlinet::machine::Answer::Typed;
+    }
+};
+
+struct NullHost {
+    NullConsole console;
+    marlinet::machine::Board board;
+    marlinet::machine::LocalBoard board_port{board};
+    marlinet::machine::VirtualClock clock;
+    marlinet::machine::MachineHost host{console, board_port, clock};
 };
 
 void run(benchmark::State& state, const std::string& program, bool every_checkpoint = false) {
-    NullHost host;
-    Interpreter interpreter(host);
+    NullHost null;
+    Interpreter interpreter(null.host);
+    null.host.attach(interpreter);
     interpreter.set_program(ProgramBuffer::from_file_bytes(program));
     interpreter.set_checkpoint_every_statement(every_checkpoint);
     std::uint64_t statements = 0;
@@ -101,8 +105,8 @@ void BM_LoadOneMebibyteFile(benchmark::State& state) {
     const std::filesystem::path file = std::filesystem::temp_directory_path() /
                                        ("marlinet_bench_" + std::to_string(::getpid()) + ".bas");
     std::ofstream(file, std::ios::binary) << text;
-    NullHost host;
-    Interpreter interpreter(host);
+    NullHost null;
+    Interpreter interpreter(null.host);
     for (auto _ : state)
         interpreter.set_program(load_program_buffer(file));
     std::filesystem::remove(file);

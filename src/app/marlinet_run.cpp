@@ -1,30 +1,34 @@
-// marlinet-run: runs a BASIC program on the interpreter from a terminal.
+// marlinet-run: runs a BASIC program on the interpreter from a terminal, or
+// checks programs against a scenario file (--scenario).
 //
-// Exit status: 0 END or end of text; 1 interpreter error; 2 bad arguments or
-// a file that cannot be run; 3 statement limit; 4 standard input ended while
-// an INPUT waited; 130 interrupted.
+// Exit status: 0 END or end of text (every program passed); 1 interpreter
+// error; 2 bad arguments, a file that cannot be run or a bad scenario file;
+// 3 statement limit; 4 standard input ended while an INPUT waited; 5 a
+// program failed its scenario; 130 interrupted.
 #include <CLI/CLI.hpp>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <unistd.h>
 
-#include "app/runner_host.h"
+#include "app/runner_ports.h"
+#include "app/runner_scenario.h"
 #include "interpreter/errors.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/program_buffer.h"
+#include "machine/clock.h"
+#include "machine/transcript.h"
 
 namespace {
 
 using marlinet::basic::Interpreter;
-using marlinet::basic::RunEnd;
-using marlinet::runner::HostEnd;
-using marlinet::runner::RunnerHost;
+using marlinet::machine::EndReason;
 
 constexpr const char* kVersion = "marlinet-run 1.5 (interpreter 1.5D)";
 
@@ -51,23 +55,20 @@ struct Outcome {
     int status;
 };
 
-Outcome outcome_of(RunEnd how, HostEnd host_end) {
-    switch (how) {
-    case RunEnd::EndOfProgram: return {"end", kExitEnd};
-    case RunEnd::Error: return {"error", kExitError};
-    case RunEnd::Host: break;
-    }
-    switch (host_end) {
-    case HostEnd::Limit: return {"limit", kExitLimit};
-    case HostEnd::InputEnded: return {"input", kExitInputEnded};
-    case HostEnd::Interrupted:
-    case HostEnd::None: break;
+Outcome outcome_of(EndReason reason) {
+    switch (reason) {
+    case EndReason::Program: return {"end", kExitEnd};
+    case EndReason::Error: return {"error", kExitError};
+    case EndReason::Limit: return {"limit", kExitLimit};
+    case EndReason::InputEnded: return {"input", kExitInputEnded};
+    case EndReason::Interrupted:
+    case EndReason::Stopped: break;
     }
     return {"interrupt", kExitInterrupted};
 }
 
-nlohmann::ordered_json final_state(const Interpreter& interpreter, const RunnerHost& host,
-                                   const char* end) {
+nlohmann::ordered_json final_state(const Interpreter& interpreter,
+                                   const marlinet::machine::Board& board, const char* end) {
     nlohmann::ordered_json state;
     state["end"] = end;
     const int number = interpreter.error_number();
@@ -82,13 +83,13 @@ nlohmann::ordered_json final_state(const Interpreter& interpreter, const RunnerH
     for (int i = 0; i < Interpreter::kVariableCount; ++i)
         variables[std::string(1, static_cast<char>('A' + i))] = interpreter.variable(i);
     state["variables"] = variables;
-    state["outputs"] = host.outputs();
-    if (host.dac())
-        state["dac"] = *host.dac();
+    state["outputs"] = board.outputs();
+    if (board.dac())
+        state["dac"] = *board.dac();
     else
         state["dac"] = nullptr;
-    state["adc"] = host.adc2_selected() ? "ADC2" : "ADC1";
-    state["rx"] = host.rx();
+    state["adc"] = marlinet::machine::adc_name(board.selected_adc());
+    state["rx"] = board.test_input(marlinet::machine::Board::kRxBit);
     state["statements"] = interpreter.statements();
     return state;
 }
@@ -96,8 +97,10 @@ nlohmann::ordered_json final_state(const Interpreter& interpreter, const RunnerH
 // The command line, once parsed.
 struct Arguments {
     marlinet::runner::RunnerOptions options;
-    std::string file;
+    std::vector<std::string> files;
     std::string state_file;
+    std::string transcript;
+    marlinet::runner::ScenarioArguments scenario;
 };
 
 // The options, bound to where their values go.
@@ -106,34 +109,68 @@ struct OptionValues {
     bool no_delay = false;
     std::string max_statements;
     CLI::Option* limit = nullptr;
+    CLI::Option* scenario = nullptr;
+    // The options that shape a single run, which a scenario sets itself.
+    std::vector<CLI::Option*> single_run;
 };
 
 void describe_options(CLI::App& app, Arguments& arguments, OptionValues& values) {
     auto& board = arguments.options.board;
-    app.add_option("--input", values.inputs,
-                   "tick discrete input N (1..4); may be given several times")
-        ->check(CLI::Range(1, 4))
-        ->type_name("N")
-        ->allow_extra_args(false);
-    app.add_flag("--rx", board.rx, "tick the \"RX bit (126)\" input");
-    app.add_option("--adc1", board.adc1, "text of the ADC1 field (default \"0\")")
-        ->type_name("TEXT");
-    app.add_option("--adc2", board.adc2, "text of the ADC2 field (default \"0\")")
-        ->type_name("TEXT");
-    app.add_flag("--no-delay", values.no_delay, "DELAY does not wait");
+    CLI::Option* input = app.add_option("--input", values.inputs,
+                                        "tick discrete input N (1..4); may be given several times")
+                             ->check(CLI::Range(1, 4))
+                             ->type_name("N")
+                             ->allow_extra_args(false);
+    values.single_run.push_back(app.add_flag("--rx", board.rx, "tick the \"RX bit (126)\" input"));
+    values.single_run.push_back(
+        app.add_option("--adc1", board.adc1, "text of the ADC1 field (default \"0\")")
+            ->type_name("TEXT"));
+    values.single_run.push_back(
+        app.add_option("--adc2", board.adc2, "text of the ADC2 field (default \"0\")")
+            ->type_name("TEXT"));
+    values.single_run.push_back(app.add_flag("--no-delay", values.no_delay, "DELAY does not wait"));
     values.limit = app.add_option("--max-statements", values.max_statements,
                                   "run at most N statements (exit 3 when more would run)")
                        ->type_name("N");
-    app.add_flag("--trace", arguments.options.trace,
-                 "before each statement, write \"line N\" to standard error");
-    app.add_option("--state", arguments.state_file,
-                   "after the run, write the final state as JSON to FILE")
+    values.single_run.push_back(values.limit);
+    values.single_run.push_back(
+        app.add_flag("--trace", arguments.options.trace,
+                     "before each statement, write \"line N\" to standard error"));
+    const auto not_empty = CLI::Validator(
+        [](const std::string& name) { return name.empty() ? "a file name is required" : ""; }, "",
+        "not empty");
+    values.single_run.push_back(
+        app.add_option("--state", arguments.state_file,
+                       "after the run, write the final state as JSON to FILE")
+            ->type_name("FILE")
+            ->check(not_empty));
+    app.add_option("--transcript", arguments.transcript,
+                   "write every event of the run to FILE, one JSON object per line")
         ->type_name("FILE")
-        ->check(CLI::Validator(
-            [](const std::string& name) { return name.empty() ? "a file name is required" : ""; },
-            "", "not empty"));
+        ->check(not_empty);
+    values.scenario =
+        app.add_option("--scenario", arguments.scenario.scenario,
+                       "check the PROGRAMs (default: the scenario's own) against the scenario "
+                       "FILE; exit 0 when all pass, 5 when any fails")
+            ->type_name("FILE")
+            ->check(not_empty);
+    app.add_option("--jobs", arguments.scenario.jobs,
+                   "with --scenario: check N programs at once (default: one per core)")
+        ->type_name("N")
+        ->check(CLI::Range(1u, 1024u))
+        ->needs(values.scenario);
+    app.add_option("--junit", arguments.scenario.junit,
+                   "with --scenario: write the verdicts as JUnit XML to FILE")
+        ->type_name("FILE")
+        ->check(not_empty)
+        ->needs(values.scenario);
+    for (CLI::Option* option : values.single_run)
+        option->excludes(values.scenario);
+    values.single_run.push_back(input);
+    input->excludes(values.scenario);
     app.set_version_flag("--version", kVersion);
-    app.add_option("FILE", arguments.file, "the BASIC program to run")->required();
+    app.add_option("FILE", arguments.files,
+                   "the BASIC program to run (with --scenario: the programs to check)");
 }
 
 // The command line with every "--name=" of an option that takes a value
@@ -142,8 +179,9 @@ void describe_options(CLI::App& app, Arguments& arguments, OptionValues& values)
 // empty value elsewhere is refused. An argument that is the value of an
 // option, or follows "--", is left alone.
 std::vector<std::string> split_empty_values(int argc, char** argv) {
-    const std::set<std::string_view> takes_value = {"--input", "--adc1", "--adc2",
-                                                    "--max-statements", "--state"};
+    const std::set<std::string_view> takes_value = {"--input",          "--adc1",  "--adc2",
+                                                    "--max-statements", "--state", "--jobs",
+                                                    "--transcript",     "--junit", "--scenario"};
     std::vector<std::string> out(argv, argv + argc);
     for (std::size_t i = 1; i < out.size(); ++i) {
         if (out[i] == "--") break;
@@ -161,6 +199,14 @@ std::vector<std::string> split_empty_values(int argc, char** argv) {
 
 // The values that need checking beyond what the parser does.
 std::optional<int> apply_values(const OptionValues& values, Arguments& arguments) {
+    if (values.scenario->count() == 0 && arguments.files.size() != 1) {
+        std::cerr << "marlinet-run: "
+                  << (arguments.files.empty()
+                          ? "FILE is required"
+                          : "only one FILE can run (check several with --scenario)")
+                  << "\nRun with --help for more information.\n";
+        return kExitUsage;
+    }
     for (int n : values.inputs)
         arguments.options.board.inputs[static_cast<std::size_t>(n - 1)] = true;
     arguments.options.delay = !values.no_delay;
@@ -216,25 +262,74 @@ bool open_state_file(const std::string& name, std::ofstream& out) {
     return false;
 }
 
-Outcome run(Interpreter& interpreter, RunnerHost& host, marlinet::basic::ProgramBuffer program) {
-    interpreter.set_program(std::move(program));
-    host.attach(interpreter);
-    interpreter.run_state().store(marlinet::basic::RunState::Running);
-    RunnerHost::install_interrupt_handler();
-    const RunEnd how = interpreter.run_program();
-    std::fflush(stdout);
-    const Outcome outcome = outcome_of(how, host.host_end());
-    if (outcome.status == kExitInputEnded) std::cerr << "input ended\n";
-    return outcome;
+// Opened before the run, like the state file.
+bool open_transcript(const std::string& name, std::FILE*& out) {
+    if (name.empty()) return true;
+    out = std::fopen(name.c_str(), "wb");
+    if (out) return true;
+    std::cerr << "marlinet-run: cannot write the transcript " << name << ": "
+              << std::strerror(errno) << '\n';
+    return false;
 }
 
+// One program on this thread: the console on standard output and input.
+struct SingleRun {
+    SingleRun(const Arguments& args, marlinet::machine::Cancellation& interrupt, int wake)
+        : arguments(args), cancel(interrupt), wake_fd(wake) {}
+
+    const Arguments& arguments;
+    marlinet::machine::Cancellation& cancel;
+    int wake_fd;
+    marlinet::machine::Board board = marlinet::runner::make_board(arguments.options.board);
+    marlinet::machine::LocalBoard board_port{board};
+    marlinet::machine::RealClock real_clock{&cancel};
+    marlinet::machine::VirtualClock virtual_clock;
+    marlinet::runner::StdioConsole console{stdout, STDIN_FILENO, wake_fd, cancel};
+    marlinet::runner::RunnerControl control{arguments.options, stdout, stderr, cancel};
+    marlinet::machine::MachineHost host{console, board_port,
+                                        arguments.options.delay
+                                            ? static_cast<marlinet::machine::Clock&>(real_clock)
+                                            : virtual_clock};
+    Interpreter interpreter{host};
+
+    Outcome run(marlinet::basic::ProgramBuffer program, marlinet::machine::EventSink* sink) {
+        interpreter.set_program(std::move(program));
+        interpreter.set_checkpoint_every_statement(arguments.options.trace ||
+                                                   arguments.options.max_statements);
+        host.attach(interpreter);
+        host.set_control(&control);
+        host.set_sink(sink);
+        console.attach(host);
+        interpreter.run_state().store(marlinet::basic::RunState::Running);
+        // An interrupt makes the next checkpoint look, even while the
+        // program runs freely.
+        cancel.on_request(
+            [this] { interpreter.run_state().store(marlinet::basic::RunState::ResetRequest); });
+        const EndReason reason = host.run();
+        std::fflush(stdout);
+        const Outcome outcome = outcome_of(reason);
+        if (outcome.status == kExitInputEnded) std::cerr << "input ended\n";
+        return outcome;
+    }
+};
+
 bool write_state(std::ofstream& out, const std::string& name, const Interpreter& interpreter,
-                 const RunnerHost& host, const Outcome& outcome) {
-    out << final_state(interpreter, host, outcome.end).dump(2) << '\n';
+                 const marlinet::machine::Board& board, const Outcome& outcome) {
+    out << final_state(interpreter, board, outcome.end).dump(2) << '\n';
     out.close();
     if (out) return true;
     std::cerr << "marlinet-run: could not finish writing the state file " << name << '\n';
     return false;
+}
+
+// A pipe that becomes readable at an interrupt, so that a wait on standard
+// input wakes; -1 when none could be made.
+int make_wake_pipe(marlinet::machine::Cancellation& cancel) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) return -1;
+    const int write_end = fds[1];
+    cancel.on_request([write_end] { [[maybe_unused]] auto written = ::write(write_end, "!", 1); });
+    return fds[0];
 }
 
 } // namespace
@@ -242,16 +337,36 @@ bool write_state(std::ofstream& out, const std::string& name, const Interpreter&
 int main(int argc, char** argv) {
     Arguments arguments;
     if (const std::optional<int> status = parse_arguments(argc, argv, arguments)) return *status;
-    std::optional<marlinet::basic::ProgramBuffer> program = load_program(arguments.file);
+    marlinet::machine::Cancellation cancel;
+    if (!arguments.scenario.scenario.empty()) {
+        const marlinet::runner::InterruptWatcher watcher(cancel);
+        arguments.scenario.programs = arguments.files;
+        arguments.scenario.transcript = arguments.transcript;
+        return marlinet::runner::run_scenarios(arguments.scenario, cancel);
+    }
+    std::optional<marlinet::basic::ProgramBuffer> program = load_program(arguments.files.front());
     if (!program) return kExitUsage;
     std::ofstream state_out;
     if (!open_state_file(arguments.state_file, state_out)) return kExitUsage;
+    std::FILE* transcript_file = nullptr;
+    if (!open_transcript(arguments.transcript, transcript_file)) return kExitUsage;
+    std::optional<marlinet::machine::TranscriptWriter> transcript;
+    if (transcript_file) transcript.emplace(transcript_file);
 
-    RunnerHost host(arguments.options, stdout, stderr, STDIN_FILENO);
-    Interpreter interpreter(host);
-    const Outcome outcome = run(interpreter, host, std::move(*program));
+    SingleRun single(arguments, cancel, make_wake_pipe(cancel));
+    // Made after the run it reaches, so that it is gone before the run is.
+    const marlinet::runner::InterruptWatcher watcher(cancel);
+    const Outcome outcome = single.run(std::move(*program), transcript ? &*transcript : nullptr);
+    if (transcript) {
+        const bool written = transcript->flush() && std::fclose(transcript_file) == 0;
+        if (!written) {
+            std::cerr << "marlinet-run: could not finish writing the transcript "
+                      << arguments.transcript << '\n';
+            return kExitUsage;
+        }
+    }
     if (state_out.is_open() &&
-        !write_state(state_out, arguments.state_file, interpreter, host, outcome))
+        !write_state(state_out, arguments.state_file, single.interpreter, single.board, outcome))
         return kExitUsage;
     return outcome.status;
 }

@@ -60,8 +60,8 @@ public:
     // All 26 variables have just been set to 0 at run start: show them.
     virtual void host_reset_variables() = 0;
 
-    // The value in the selected analog input, or nothing when its text is not
-    // an integer (see parse_adc_text). The interpreter keeps the low 16 bits.
+    // The value in the selected analog input, or nothing when its text can
+    // never be an integer (error 16). The interpreter keeps the low 16 bits.
     virtual std::optional<std::int32_t> host_read_adc() = 0;
 
     virtual void host_write_dac(std::int16_t value) = 0;

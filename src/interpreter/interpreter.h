@@ -96,6 +96,9 @@ public:
     }
     // The program pointer, as an offset into the program buffer.
     std::size_t position() const noexcept { return pc_; }
+    // The 1-based line holding the current token's first character: at a
+    // checkpoint, the line of the statement about to run.
+    int current_line() const noexcept { return 1 + line_index_of(token_position()); }
     // The current token, text included.
     Token token() const;
 

@@ -1,51 +1,44 @@
 #include "workbench/board_model.h"
 
-#include "interpreter/numbers.h"
-
 namespace marlinet::workbench {
 
-int TBoardModel::InputIndex(int Bit) {
-    if (Bit >= 1 && Bit <= 4) return Bit - 1;
-    if (Bit == kRxBit) return 4;
-    return -1;
-}
-
 void TBoardModel::SetInput(int Bit, bool Checked) {
-    const int index = InputIndex(Bit);
-    if (index < 0) return;
-    const auto mask = static_cast<std::uint8_t>(1u << index);
-    if (Checked)
-        inputs_.fetch_or(mask);
-    else
-        inputs_.fetch_and(static_cast<std::uint8_t>(~mask));
+    std::lock_guard lock(mutex_);
+    board_.set_input(Bit, Checked);
 }
 
 bool TBoardModel::TestInput(int Bit) const {
-    const int index = InputIndex(Bit);
-    return index >= 0 && (inputs_.load() & (1u << index)) != 0;
+    std::lock_guard lock(mutex_);
+    return board_.test_input(Bit);
 }
 
 void TBoardModel::SetAdcText(AdcChannel Channel, std::string_view Text) {
-    std::lock_guard lock(textMutex_);
-    adcTexts_[static_cast<std::size_t>(Channel)].assign(Text);
+    std::lock_guard lock(mutex_);
+    board_.set_adc_text(Channel, Text);
 }
 
 std::string TBoardModel::AdcText(AdcChannel Channel) const {
-    std::lock_guard lock(textMutex_);
-    return adcTexts_[static_cast<std::size_t>(Channel)];
+    std::lock_guard lock(mutex_);
+    return board_.adc_text(Channel);
+}
+
+void TBoardModel::SelectAdc(AdcChannel Channel) {
+    std::lock_guard lock(mutex_);
+    board_.select_adc(Channel);
+}
+
+AdcChannel TBoardModel::SelectedAdc() const {
+    std::lock_guard lock(mutex_);
+    return board_.selected_adc();
 }
 
 AdcReading TBoardModel::ReadAdc() {
+    std::lock_guard lock(mutex_);
     AdcReading reading;
-    reading.Channel = SelectedAdc();
-    {
-        std::lock_guard lock(textMutex_);
-        std::string& text = adcTexts_[static_cast<std::size_t>(reading.Channel)];
-        reading.Text = text;
-        reading.Trimmed = basic::trim_blanks(text);
-        text = reading.Trimmed;
-    }
-    reading.Value = basic::parse_adc_text(reading.Trimmed);
+    reading.Channel = board_.selected_adc();
+    reading.Text = board_.adc_text(reading.Channel);
+    reading.Value = board_.read_adc().value;
+    reading.Trimmed = board_.adc_text(reading.Channel);
     return reading;
 }
 

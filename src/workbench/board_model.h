@@ -1,5 +1,6 @@
 // What a running program reads from the simulated board, kept where the
-// interpreter thread can reach it without touching a widget.
+// interpreter thread can reach it without touching a widget: a
+// machine::Board, which owns the board's rules, behind a lock.
 //
 // The window thread writes every user change into it (the input boxes, the
 // RX bit, the texts of the two analog inputs) and the reset; the interpreter
@@ -8,33 +9,33 @@
 // interpreter thread shows them through queued calls to the window thread.
 #pragma once
 
-#include <array>
-#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "machine/board.h"
+
 namespace marlinet::workbench {
 
-enum class AdcChannel : std::uint8_t { Adc1 = 0, Adc2 = 1 };
+using AdcChannel = machine::AdcChannel;
 
 // One read of the selected analog input.
 struct AdcReading {
     AdcChannel Channel = AdcChannel::Adc1;
-    // The field's text as it was read, and the same text trimmed of blanks
-    // and control characters at both ends, which the field then shows.
+    // The field's text as it was read, and the text the field then shows:
+    // trimmed of blanks and control characters when it was a number, as it
+    // was otherwise (never rewritten while the user may be typing).
     std::string Text;
     std::string Trimmed;
-    // The integer in the trimmed text; 0 for an empty field; nothing when
-    // the text is not an integer.
+    // The value the program gets; nothing when the text can never be a number.
     std::optional<std::int32_t> Value;
 };
 
 class TBoardModel {
 public:
-    static constexpr int kRxBit = 126;
+    static constexpr int kRxBit = machine::Board::kRxBit;
 
     // bit is 1..4 or kRxBit; other numbers are ignored.
     void SetInput(int Bit, bool Checked);
@@ -45,20 +46,16 @@ public:
     std::string AdcText(AdcChannel Channel) const;
 
     // The channel a read takes. Starts at ADC1.
-    void SelectAdc(AdcChannel Channel) { adc2_.store(Channel == AdcChannel::Adc2); }
-    AdcChannel SelectedAdc() const { return adc2_.load() ? AdcChannel::Adc2 : AdcChannel::Adc1; }
+    void SelectAdc(AdcChannel Channel);
+    AdcChannel SelectedAdc() const;
 
-    // Reads the selected channel and keeps its trimmed text from then on;
-    // the field is to show the trimmed text too (TBoardPanel does that).
+    // Reads the selected channel (machine::Board::read_adc); the field is to
+    // show Trimmed (TBoardPanel does that).
     AdcReading ReadAdc();
 
 private:
-    static int InputIndex(int Bit);
-
-    std::atomic<std::uint8_t> inputs_{0}; // bit 0..3: inputs 1..4, bit 4: RX
-    std::atomic<bool> adc2_{false};
-    mutable std::mutex textMutex_;
-    std::array<std::string, 2> adcTexts_{"0", "0"};
+    mutable std::mutex mutex_;
+    machine::Board board_;
 };
 
 } // namespace marlinet::workbench

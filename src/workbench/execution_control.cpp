@@ -48,7 +48,7 @@ std::string ErrorStatusText(int Number, int Line) {
 
 TExecutionControl::TExecutionControl(TExecutionWindow& Window, TBoardModel& Board)
     : window_(Window), channel_([&Window] { Window.WakeWindow(); }), host_(channel_, Board),
-      interpreter_(host_), state_(interpreter_.run_state()) {
+      interpreter_(host_.Machine()), state_(interpreter_.run_state()) {
     host_.Attach(interpreter_);
 }
 
@@ -182,7 +182,7 @@ void TExecutionControl::ThreadBody(std::uint64_t Run) {
     while (live > most && !mostLiveThreads_.compare_exchange_weak(most, live)) {
     }
     try {
-        interpreter_.run_program();
+        host_.Machine().run();
     } catch (const std::exception&) {
         // Out of memory while posting: the run ends; the window settles the
         // state when it sees the thread finish.
@@ -246,6 +246,7 @@ void TExecutionControl::Apply(TWindowPost& Item, TAfterEnd Mode) {
                    [&](post::WriteDac& p) { window_.WriteDac(p.Value); },
                    [&](post::ShowAdcSelection&) { window_.ShowAdcSelection(); },
                    [&](post::ShowTrimmedAdcText& p) { window_.ShowTrimmedAdcText(p.Reading); },
+                   [&](post::ClearRxBit&) { window_.ClearRxBit(); },
                    [&](post::ResetGrid&) { window_.ResetVariables(); },
                    [&](post::RefreshGrid& p) { window_.RefreshGrid(p.Values); },
                    [&](post::SelectLine& p) { window_.SelectLine(p.Line); },
@@ -267,20 +268,16 @@ void TExecutionControl::ServeRequest(const post::Request& Request) {
     if (!channel_.IsPending(Request.Serial)) return; // the run ended before it was shown
     std::optional<std::string> answer = window_.AskInput(Request.Mode);
     if (!channel_.IsPending(Request.Serial)) return; // ended while the dialog was up
-    std::string text;
+    // The run's host echoes a typed value and clears the RX bit.
     if (answer) {
-        text = std::move(*answer);
-        if (text.size() > basic::kMaxInputLength) text.resize(basic::kMaxInputLength);
-        if (Request.Mode == TInputMode::Value) window_.Print(text + "\r\n");
-    } else {
-        // Stop & Exit: the run parks at its next statement, with "0" stored.
-        for (RunState from : {RunState::Running, RunState::StepRequest})
-            if (state_.compare_exchange_strong(from, RunState::StopRequest)) break;
-        text = "0";
-        channel_.Resume.Set();
+        channel_.Answer(Request.Serial, std::move(*answer));
+        return;
     }
-    window_.ClearRxBit();
-    channel_.Answer(Request.Serial, std::move(text));
+    // Stop & Exit: the run parks at its next statement, with "0" stored.
+    for (RunState from : {RunState::Running, RunState::StepRequest})
+        if (state_.compare_exchange_strong(from, RunState::StopRequest)) break;
+    channel_.Resume.Set();
+    channel_.Answer(Request.Serial, "0", false);
 }
 
 void TExecutionControl::OnEndOfRun() {

@@ -18,6 +18,7 @@
 #include "workbench/main_form_run.h"
 #include "workbench/main_window_editor.h"
 #include "workbench/main_window_highlighter.h"
+#include "workbench/scenario_check.h"
 #include "workbench/status_bar.h"
 #include "workbench/text.h"
 #include "workbench/variables_grid.h"
@@ -116,6 +117,7 @@ TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs)
     FormCreate();
     InputForm = new TInputForm(this);
     Form2 = new TForm2(this);
+    ScenarioCheck = new TScenarioCheck(*this);
     CentreOnScreen();
 }
 

@@ -46,6 +46,7 @@ class TConsole;
 class TExecutionControl;
 class TForm2;
 class TInputForm;
+class TScenarioCheck;
 class TStatusBar;
 class TVariablesGrid;
 
@@ -121,6 +122,7 @@ public:
     TStatusBar* StatusBar1 = nullptr;
     TInputForm* InputForm = nullptr;
     TForm2* Form2 = nullptr;
+    TScenarioCheck* ScenarioCheck = nullptr; // Debug > Check with scenario...
     // SpeedButtons[n - 1] is SpeedButtonn.
     std::array<QToolButton*, 7> SpeedButtons{};
 

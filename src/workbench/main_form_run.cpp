@@ -12,6 +12,7 @@
 #include "workbench/input_form.h"
 #include "workbench/main_form.h"
 #include "workbench/main_form_run.h"
+#include "workbench/scenario_check.h"
 #include "workbench/text.h"
 #include "workbench/variables_grid.h"
 
@@ -46,6 +47,7 @@ void TMainForm::SpeedButton2Click() {
 }
 
 void TMainForm::SpeedButton3Click() {
+    ScenarioCheck->Cancel();
     RunCommand(&TExecutionControl::Stop);
 }
 

@@ -33,11 +33,11 @@ std::uint64_t TRunChannel::BeginRequest() {
     return pending_;
 }
 
-std::optional<std::string> TRunChannel::TakeAnswer() {
+std::optional<TInputAnswer> TRunChannel::TakeAnswer() {
     std::lock_guard lock(mutex_);
     if (!answer_) return std::nullopt;
     pending_ = 0;
-    std::optional<std::string> answer = std::move(answer_);
+    std::optional<TInputAnswer> answer = std::move(answer_);
     answer_.reset();
     return answer;
 }
@@ -53,11 +53,11 @@ bool TRunChannel::IsPending(std::uint64_t Serial) const {
     return Serial != 0 && Serial == pending_ && !answer_;
 }
 
-bool TRunChannel::Answer(std::uint64_t Serial, std::string Text) {
+bool TRunChannel::Answer(std::uint64_t Serial, std::string Text, bool Typed) {
     {
         std::lock_guard lock(mutex_);
         if (Serial == 0 || Serial != pending_ || answer_) return false;
-        answer_ = std::move(Text);
+        answer_ = TInputAnswer{std::move(Text), Typed};
     }
     Input.Set();
     return true;

@@ -18,6 +18,13 @@
 
 namespace marlinet::workbench {
 
+// The answer to an INPUT request: typed by the user, or "0" when the user
+// left the dialog with Stop & Exit (not typed: no echo).
+struct TInputAnswer {
+    std::string Text;
+    bool Typed = true;
+};
+
 class TRunChannel {
 public:
     // Wake: see TWindowQueue.
@@ -47,21 +54,21 @@ public:
     std::uint64_t BeginRequest();
     // The answer to the pending request, once given; taking it closes the
     // request.
-    std::optional<std::string> TakeAnswer();
+    std::optional<TInputAnswer> TakeAnswer();
     // The run ends without an answer: a late answer is refused.
     void AbandonRequest();
     // Window thread.
     bool IsPending(std::uint64_t Serial) const;
     // Stores the answer and sets the input event; false when Serial is not
     // the pending request.
-    bool Answer(std::uint64_t Serial, std::string Text);
+    bool Answer(std::uint64_t Serial, std::string Text, bool Typed = true);
 
 private:
     mutable std::mutex mutex_;
     std::condition_variable ending_;
     std::uint64_t serial_ = 0;
     std::uint64_t pending_ = 0; // 0: none
-    std::optional<std::string> answer_;
+    std::optional<TInputAnswer> answer_;
 };
 
 } // namespace marlinet::workbench

@@ -41,6 +41,8 @@ struct ShowAdcSelection {};
 struct ShowTrimmedAdcText {
     AdcReading Reading;
 };
+// An INPUT has been answered: the RX bit's box is cleared.
+struct ClearRxBit {};
 struct ResetGrid {};
 struct RefreshGrid {
     TVariableValues Values;
@@ -69,7 +71,8 @@ struct Finished {
 } // namespace post
 
 using TWindowPost = std::variant<post::Print, post::SetOutput, post::ClearOutput, post::WriteDac,
-                                 post::ShowAdcSelection, post::ShowTrimmedAdcText, post::ResetGrid,
+                                 post::ShowAdcSelection, post::ShowTrimmedAdcText, post::ClearRxBit,
+                                 post::ResetGrid,
                                  post::RefreshGrid, post::SelectLine, post::Request, post::EndOfRun,
                                  post::Error, post::Finished>;
 

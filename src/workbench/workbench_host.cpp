@@ -6,6 +6,16 @@ namespace marlinet::workbench {
 
 using basic::RunState;
 
+TWorkbenchHost::TWorkbenchHost(TRunChannel& Channel, TBoardModel& Board)
+    : channel_(Channel), board_(Board) {
+    machine_.set_control(this);
+}
+
+void TWorkbenchHost::Attach(basic::Interpreter& Interpreter) {
+    interpreter_ = &Interpreter;
+    machine_.attach(Interpreter);
+}
+
 std::atomic<RunState>& TWorkbenchHost::State() {
     return interpreter_->run_state();
 }
@@ -26,12 +36,8 @@ TVariableValues TWorkbenchHost::Variables() const {
     return values;
 }
 
-int TWorkbenchHost::host_print(std::string_view Text) {
-    int written = 0;
-    for (char c : Text)
-        if (c != '\r' && c != '\n') ++written;
+void TWorkbenchHost::print(std::string_view Text) {
     channel_.Queue.PostText(Text, [this] { return MustEnd(); });
-    return written;
 }
 
 void TWorkbenchHost::EndIfAsked() {
@@ -57,7 +63,7 @@ void TWorkbenchHost::Park() {
     }
 }
 
-void TWorkbenchHost::host_checkpoint() {
+void TWorkbenchHost::checkpoint(machine::MachineHost& Host) {
     for (bool parked = false; !parked;) {
         RunState state = State().load();
         if (state != RunState::StepRequest && state != RunState::StopRequest) break;
@@ -68,33 +74,39 @@ void TWorkbenchHost::host_checkpoint() {
         // A compare, not a store: a key in the editor or a reset that came
         // after the look above must not be overwritten with Stopped.
         if (!State().compare_exchange_strong(state, RunState::Stopped)) continue;
+        Host.report(machine::io::Pause{});
         Park();
         parked = true;
     }
     EndIfAsked();
 }
 
-void TWorkbenchHost::host_end_of_run() {
+void TWorkbenchHost::started(machine::MachineHost&) {
+    clock_ = machine::RealClock();
+    Show(post::ResetGrid{});
+}
+
+void TWorkbenchHost::finished(machine::MachineHost&, machine::EndReason Reason) {
+    if (Reason == machine::EndReason::Error) {
+        channel_.Queue.Post(post::Error{run_});
+        return;
+    }
     Show(post::RefreshGrid{Variables()});
     channel_.Queue.Post(post::EndOfRun{run_});
 }
 
-void TWorkbenchHost::host_report_error() {
-    channel_.Queue.Post(post::Error{run_});
-}
-
-void TWorkbenchHost::host_reset_variables() {
-    Show(post::ResetGrid{});
-}
-
-std::string TWorkbenchHost::Ask(TInputMode Mode) {
+machine::Answer TWorkbenchHost::read_answer(machine::InputForm Form, std::string& Text) {
     const std::uint64_t serial = channel_.BeginRequest();
-    channel_.Queue.Post(post::Request{Mode, serial});
+    const TInputMode mode = Form == machine::InputForm::Key ? TInputMode::Key : TInputMode::Value;
+    channel_.Queue.Post(post::Request{mode, serial});
     // The state is looked at after each reset of the input event and before
     // each wait: an end asked before the reset in BeginRequest has had its
     // set wiped, and only the look finds it.
     for (;;) {
-        if (std::optional<std::string> answer = channel_.TakeAnswer()) return std::move(*answer);
+        if (std::optional<TInputAnswer> answer = channel_.TakeAnswer()) {
+            Text = std::move(answer->Text);
+            return answer->Typed ? machine::Answer::Typed : machine::Answer::Stopped;
+        }
         if (MustEnd()) {
             channel_.AbandonRequest();
             EndIfAsked();
@@ -104,46 +116,37 @@ std::string TWorkbenchHost::Ask(TInputMode Mode) {
     }
 }
 
-std::string_view TWorkbenchHost::host_request_value() {
-    answer_ = Ask(TInputMode::Value);
-    if (answer_.size() > basic::kMaxInputLength) answer_.resize(basic::kMaxInputLength);
-    return answer_;
-}
-
-int TWorkbenchHost::host_request_key() {
-    const std::string answer = Ask(TInputMode::Key);
-    return answer.empty() ? 0 : static_cast<unsigned char>(answer.front());
-}
-
-std::optional<std::int32_t> TWorkbenchHost::host_read_adc() {
+machine::AdcSample TWorkbenchHost::read_adc(std::string& Text) {
     AdcReading reading = board_.ReadAdc();
-    const std::optional<std::int32_t> value = reading.Value;
-    if (reading.Trimmed != reading.Text) Show(post::ShowTrimmedAdcText{std::move(reading)});
-    return value;
+    const machine::AdcSample sample{reading.Channel, reading.Value,
+                                    reading.Trimmed != reading.Text};
+    Text = reading.Text;
+    if (sample.trimmed) Show(post::ShowTrimmedAdcText{std::move(reading)});
+    return sample;
 }
 
-void TWorkbenchHost::host_write_dac(std::int16_t Value) {
-    Show(post::WriteDac{Value});
-}
-
-void TWorkbenchHost::host_set_output(int Output) {
-    Show(post::SetOutput{Output});
-}
-
-void TWorkbenchHost::host_clear_output(int Output) {
-    Show(post::ClearOutput{Output});
-}
-
-void TWorkbenchHost::host_select_adc(bool Adc2) {
-    board_.SelectAdc(Adc2 ? AdcChannel::Adc2 : AdcChannel::Adc1);
+void TWorkbenchHost::select_adc(AdcChannel Channel) {
+    board_.SelectAdc(Channel);
     Show(post::ShowAdcSelection{});
 }
 
-bool TWorkbenchHost::host_test_input(std::uint8_t Input) {
-    return board_.TestInput(Input);
+void TWorkbenchHost::set_output(int Output, bool On) {
+    if (On)
+        Show(post::SetOutput{Output});
+    else
+        Show(post::ClearOutput{Output});
 }
 
-void TWorkbenchHost::host_delay(int Milliseconds) {
+void TWorkbenchHost::write_dac(std::int16_t Value) {
+    Show(post::WriteDac{Value});
+}
+
+void TWorkbenchHost::input_answered() {
+    board_.SetInput(TBoardModel::kRxBit, false);
+    Show(post::ClearRxBit{});
+}
+
+void TWorkbenchHost::delay(machine::MachineHost&, int Milliseconds) {
     channel_.Sleep(Milliseconds, State());
     EndIfAsked();
 }

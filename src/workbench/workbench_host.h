@@ -1,18 +1,17 @@
-// The interpreter's host in the workbench. Everything here runs on the
-// interpreter thread and touches no widget: what a program shows is posted to
-// the window thread in order (TWindowQueue), what it reads comes from the
-// board model, and it waits only for the resume and input events, for a
-// DELAY, and for room in a full mailbox; every one of these waits ends early
-// when the run must end.
+// The workbench's ports of a run: MachineHost runs the program over them.
+// Everything here runs on the interpreter thread and touches no widget: what
+// a program shows is posted to the window thread in order (TWindowQueue),
+// what it reads comes from the board model, and it waits only for the
+// resume and input events, for a DELAY, and for room in a full mailbox;
+// every one of these waits ends early when the run must end.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "interpreter/host.h"
+#include "machine/clock.h"
+#include "machine/machine_host.h"
 #include "workbench/board_model.h"
 #include "workbench/run_channel.h"
 
@@ -22,29 +21,34 @@ class Interpreter;
 
 namespace marlinet::workbench {
 
-class TWorkbenchHost final : public basic::Host {
+class TWorkbenchHost final : public machine::ConsolePort,
+                             public machine::BoardPort,
+                             public machine::RunControl {
 public:
-    TWorkbenchHost(TRunChannel& Channel, TBoardModel& Board) : channel_(Channel), board_(Board) {}
+    TWorkbenchHost(TRunChannel& Channel, TBoardModel& Board);
+    // The host the interpreter is to be made with.
+    machine::MachineHost& Machine() { return machine_; }
     // Binds the host to the interpreter it serves, before any run.
-    void Attach(basic::Interpreter& Interpreter) { interpreter_ = &Interpreter; }
+    void Attach(basic::Interpreter& Interpreter);
     // Window thread, before the run's thread starts: the run's number, which
     // its last messages carry.
     void BeginRun(std::uint64_t Run) { run_ = Run; }
 
-    int host_print(std::string_view Text) override;
-    std::string_view host_request_value() override;
-    int host_request_key() override;
-    void host_checkpoint() override;
-    void host_end_of_run() override;
-    void host_report_error() override;
-    void host_reset_variables() override;
-    std::optional<std::int32_t> host_read_adc() override;
-    void host_write_dac(std::int16_t Value) override;
-    void host_set_output(int Output) override;
-    void host_clear_output(int Output) override;
-    void host_select_adc(bool Adc2) override;
-    bool host_test_input(std::uint8_t Input) override;
-    void host_delay(int Milliseconds) override;
+    // ---- console ----
+    void print(std::string_view Text) override;
+    machine::Answer read_answer(machine::InputForm Form, std::string& Text) override;
+    // ---- board ----
+    bool test_input(int Bit) override { return board_.TestInput(Bit); }
+    machine::AdcSample read_adc(std::string& Text) override;
+    void select_adc(AdcChannel Channel) override;
+    void set_output(int Output, bool On) override;
+    void write_dac(std::int16_t Value) override;
+    void input_answered() override;
+    // ---- control ----
+    void started(machine::MachineHost& Host) override;
+    void checkpoint(machine::MachineHost& Host) override;
+    void delay(machine::MachineHost& Host, int Milliseconds) override;
+    void finished(machine::MachineHost& Host, machine::EndReason Reason) override;
 
 private:
     std::atomic<basic::RunState>& State();
@@ -55,15 +59,13 @@ private:
     void Park();
     TVariableValues Variables() const;
     void Show(TWindowPost Item);
-    // Waits for the answer to an INPUT request; ends the run if it must end
-    // first.
-    std::string Ask(TInputMode Mode);
 
     TRunChannel& channel_;
     TBoardModel& board_;
+    machine::RealClock clock_;
+    machine::MachineHost machine_{*this, *this, clock_};
     basic::Interpreter* interpreter_ = nullptr;
     std::uint64_t run_ = 0;
-    std::string answer_; // the last INPUT value, as returned to the interpreter
 };
 
 } // namespace marlinet::workbench

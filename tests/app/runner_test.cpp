@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <spawn.h>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -349,6 +350,81 @@ TEST_F(Runner, InterruptEndsTheRunWith130) {
         EXPECT_EQ(WEXITSTATUS(raw), 130) << text;
         EXPECT_EQ(nlohmann::json::parse(slurp(state))["end"], "interrupt") << text;
     }
+}
+
+} // namespace
+
+namespace {
+
+// Programs against a scenario: a line per program in order, the summary, the
+// JUnit file, and exit status 5 when any fails.
+TEST_F(Runner, ScenarioChecksEachProgramAndWritesJUnit) {
+    const std::string scenario = (dir / "lamp.yaml").string();
+    marlinet::testing::WriteFile(scenario, "name: Lamp\nprogram: good.bas\nsteps:\n  - at: 500ms\n"
+                                           "    expect: { lamp1: on }\n");
+    const std::string good = program("SETB 1\nDELAY 1000\n", "good.bas").string();
+    const std::string bad = program("SETB 2\nDELAY 1000\n", "bad.bas").string();
+    const std::string junit = (dir / "junit.xml").string();
+    const Result r = run({"--scenario", scenario, "--jobs", "2", "--junit", junit, good, bad, good},
+                         "", "", false);
+    EXPECT_EQ(r.status, 5);
+    EXPECT_EQ(r.out, "PASS " + good + "\nFAIL " + bad +
+                         ": step 1 (scenario line 4) at 0.500 s, program line 2: lamp1 expected "
+                         "on, was off\nPASS " +
+                         good + "\n2 passed, 1 failed\n");
+    const std::string xml = slurp(junit);
+    EXPECT_NE(xml.find("<testsuite name=\"Lamp\" tests=\"3\" failures=\"1\""), std::string::npos);
+    EXPECT_NE(xml.find("<failure message=\"FAIL " + bad + ": step 1"), std::string::npos);
+
+    // Without a program on the command line, the scenario's own.
+    const Result own = run({"--scenario", scenario}, "", "", false);
+    EXPECT_EQ(own.status, 0);
+    EXPECT_EQ(own.out, "PASS " + good + "\n1 passed, 0 failed\n");
+}
+
+TEST_F(Runner, BadScenarioFilesAndArgumentsExitWithTwoAndRunNothing) {
+    const std::string broken = (dir / "broken.yaml").string();
+    marlinet::testing::WriteFile(broken, "steps:\n  - at: soon\n");
+    const std::string fine = (dir / "fine.yaml").string();
+    marlinet::testing::WriteFile(fine, "end: { error: none }\n");
+    const std::string prog = program("PRINT 1\n").string();
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"--scenario", broken, prog}, broken + ":2:9: at must be a duration"},
+        {{"--scenario", (dir / "none.yaml").string(), prog}, "none.yaml: cannot be read"},
+        {{"--scenario", fine}, "no program to check"},
+        {{"--scenario", fine, "--transcript", (dir / "t").string(), prog, prog},
+         "--transcript writes the events of one program; 2 were given"},
+        {{"--scenario", fine, "--input", "1", prog}, "excludes"},
+        {{"--scenario", fine, "--jobs", "0", prog}, "--jobs"},
+        {{"--jobs", "2", prog}, "--jobs requires --scenario"},
+        {{prog, prog}, "only one FILE can run"},
+    };
+    for (const auto& c : cases) {
+        const Result r = run(c.args, "", "", false);
+        EXPECT_EQ(r.status, 2) << c.message;
+        EXPECT_EQ(r.out, "") << c.message;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(Runner, TranscriptIsOneJsonObjectPerEvent) {
+    const std::string transcript = (dir / "run.jsonl").string();
+    const Result r =
+        run({"--no-delay", "--transcript", transcript}, "SETB 1\nDELAY 5\nPRINT 7\n", "", false);
+    EXPECT_EQ(r.status, 0);
+    std::istringstream lines(slurp(transcript));
+    std::vector<std::string> events;
+    for (std::string line; std::getline(lines, line);) {
+        const nlohmann::json event = nlohmann::json::parse(line);
+        events.push_back(event["event"].get<std::string>() + "@" +
+                         std::to_string(event["t"].get<int>()) + ":" +
+                         std::to_string(event["line"].get<int>()));
+    }
+    EXPECT_EQ(events, (std::vector<std::string>{"lamp@10:1", "delay@20:2", "print@5030:3",
+                                                "print@5030:3", "end@5030:3"}));
 }
 
 } // namespace

@@ -100,9 +100,15 @@ TEST(Board, AdcKeepsTheLowSixteenBitsAndRejectsText) {
     r.host.adc1 = "70000";
     EXPECT_EQ(r.run("ADC A"), RunEnd::EndOfProgram);
     EXPECT_EQ(r.var('A'), 4464);
+    // An empty field is one the user is typing into: it reads as the last
+    // number it held, 0 when it never held one.
     r.host.adc1 = "";
     EXPECT_EQ(r.run("A = 3\r\nADC A"), RunEnd::EndOfProgram);
-    EXPECT_EQ(r.var('A'), 0);
+    EXPECT_EQ(r.var('A'), 4464);
+    BasicRun fresh;
+    fresh.host.adc1 = "";
+    EXPECT_EQ(fresh.run("A = 3\r\nADC A"), RunEnd::EndOfProgram);
+    EXPECT_EQ(fresh.var('A'), 0);
     r.host.adc1 = "12 volts";
     EXPECT_EQ(r.run("A = 3\r\nADC A"), RunEnd::Error);
     EXPECT_EQ(r.error(), 16);

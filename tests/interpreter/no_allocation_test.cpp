@@ -1,37 +1,35 @@
 // A run allocates nothing: every global operator new is counted while a
-// program that uses every statement runs.
+// program that uses every statement runs on the one host, MachineHost.
 #include <gtest/gtest.h>
 
 #include "allocation_counter.h"
 #include "interpreter/interpreter.h"
+#include "machine/clock.h"
+#include "machine/machine_host.h"
 
 namespace marlinet::basic {
 namespace {
 
-// A host that itself never allocates.
-class QuietHost : public Host {
+// Ports that themselves never allocate.
+class QuietConsole : public machine::ConsolePort {
 public:
-    Interpreter* interpreter = nullptr;
-    int host_print(std::string_view text) override { return static_cast<int>(text.size()); }
-    std::string_view host_request_value() override { return "123"; }
-    int host_request_key() override { return 'k'; }
-    void host_checkpoint() override { interpreter->run_state().store(RunState::Running); }
-    void host_end_of_run() override {}
-    void host_report_error() override {}
-    void host_reset_variables() override {}
-    std::optional<std::int32_t> host_read_adc() override { return 4000; }
-    void host_write_dac(std::int16_t) override {}
-    void host_set_output(int) override {}
-    void host_clear_output(int) override {}
-    void host_select_adc(bool) override {}
-    bool host_test_input(std::uint8_t input) override { return input == 2; }
-    void host_delay(int) override {}
+    void print(std::string_view) override {}
+    machine::Answer read_answer(machine::InputForm form, std::string& text) override {
+        text = form == machine::InputForm::Key ? "k" : "123";
+        return machine::Answer::Typed;
+    }
 };
 
 TEST(NoAllocation, ARunUsingEveryStatementAllocatesNothing) {
-    QuietHost host;
+    QuietConsole console;
+    machine::Board board;
+    board.set_adc_text(machine::AdcChannel::Adc1, "4000");
+    board.set_input(2, true);
+    machine::LocalBoard board_port(board);
+    machine::VirtualClock clock;
+    machine::MachineHost host(console, board_port, clock);
     Interpreter interpreter(host);
-    host.interpreter = &interpreter;
+    host.attach(interpreter);
     interpreter.set_program(ProgramBuffer::from_file_bytes(
         "REM every statement\n"
         "FOR I = 1 TO 50\n"

@@ -1,4 +1,5 @@
-// A host that records what a program did, for tests that run BASIC text.
+// The interpreter's host for tests that run BASIC text: MachineHost over stub
+// ports that record what a program did and answer INPUT from lists.
 #pragma once
 
 #include <array>
@@ -7,19 +8,26 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
-#include "interpreter/host.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/numbers.h"
+#include "machine/board.h"
+#include "machine/clock.h"
+#include "machine/machine_host.h"
 
 namespace marlinet::basic::testing {
 
-class RecordingHost : public Host {
+class RecordingHost : public machine::ConsolePort,
+                      public machine::RunControl,
+                      public machine::EventSink {
 public:
     std::string console;
     std::deque<std::string> typed_values; // answers to INPUT, value form
     std::deque<int> pressed_keys;         // answers to INPUT, key form
+    // The board as a run starts (adc1, adc2, inputs, rx) and as it left it.
     std::array<bool, 4> outputs{};
     std::optional<std::int16_t> dac;
     bool adc2_selected = false;
@@ -38,68 +46,81 @@ public:
     // Runs at every DELAY, e.g. to act as the window thread would meanwhile.
     std::function<void()> on_delay;
 
-    void attach(Interpreter& interpreter) { interpreter_ = &interpreter; }
+    machine::Board board;
+    machine::LocalBoard board_port{board};
+    machine::VirtualClock clock;
+    machine::MachineHost machine{*this, board_port, clock};
 
-    int host_print(std::string_view text) override {
-        console.append(text);
-        int visible = 0;
-        for (char c : text)
-            visible += c != '\r' && c != '\n';
-        return visible;
+    RecordingHost() {
+        machine.set_control(this);
+        machine.set_sink(this);
     }
-    std::string_view host_request_value() override {
-        if (typed_values.empty()) end_run();
-        answer_ = typed_values.front();
-        typed_values.pop_front();
-        rx = false;
-        console += answer_ + "\r\n";
-        return answer_;
+    void attach(Interpreter& interpreter) { machine.attach(interpreter); }
+
+    // ---- console ----
+    void print(std::string_view text) override { console.append(text); }
+    machine::Answer read_answer(machine::InputForm form, std::string& text) override {
+        if (form == machine::InputForm::Value) {
+            if (typed_values.empty()) end_run();
+            text = typed_values.front();
+            typed_values.pop_front();
+        } else {
+            if (pressed_keys.empty()) end_run();
+            text.assign(1, static_cast<char>(pressed_keys.front()));
+            pressed_keys.pop_front();
+        }
+        return machine::Answer::Typed;
     }
-    int host_request_key() override {
-        if (pressed_keys.empty()) end_run();
-        const int key = pressed_keys.front();
-        pressed_keys.pop_front();
-        rx = false;
-        return key;
+
+    // ---- control ----
+    void started(machine::MachineHost&) override {
+        ++reset_variables_calls;
+        board.set_adc_text(machine::AdcChannel::Adc1, adc1);
+        board.set_adc_text(machine::AdcChannel::Adc2, adc2);
+        for (int i = 0; i < 4; ++i)
+            board.set_input(i + 1, inputs[static_cast<std::size_t>(i)]);
+        board.set_input(machine::Board::kRxBit, rx);
     }
-    void host_checkpoint() override {
-        checkpoint_lines.push_back(interpreter_->line_index_of(interpreter_->position()) + 1);
+    // Records and leaves the run state alone: after a STOP every statement
+    // comes here.
+    void checkpoint(machine::MachineHost& host) override {
+        checkpoint_lines.push_back(host.line());
         if (on_checkpoint) on_checkpoint();
     }
-    void host_end_of_run() override { ++end_of_run_calls; }
-    void host_report_error() override { ++report_error_calls; }
-    void host_reset_variables() override { ++reset_variables_calls; }
-    std::optional<std::int32_t> host_read_adc() override {
-        return parse_adc_text(adc2_selected ? adc2 : adc1);
-    }
-    void host_write_dac(std::int16_t value) override { dac = value; }
-    void host_set_output(int output) override {
-        outputs.at(static_cast<std::size_t>(output - 1)) = true;
-    }
-    void host_clear_output(int output) override {
-        outputs.at(static_cast<std::size_t>(output - 1)) = false;
-    }
-    void host_select_adc(bool adc2) override { adc2_selected = adc2; }
-    bool host_test_input(std::uint8_t input) override {
-        tested_inputs.push_back(input);
-        if (input >= 1 && input <= 4) return inputs[input - 1u];
-        return input == 126 && rx;
-    }
-    void host_delay(int milliseconds) override {
-        delays.push_back(milliseconds);
+    void delay(machine::MachineHost&, int) override {
         if (on_delay) on_delay();
     }
+    void finished(machine::MachineHost&, machine::EndReason reason) override {
+        ++(reason == machine::EndReason::Error ? report_error_calls : end_of_run_calls);
+    }
 
-private:
-    Interpreter* interpreter_ = nullptr;
-    std::string answer_;
+    // ---- events ----
+    void on_event(const machine::IoEvent& event) override {
+        std::visit(
+            [this](const auto& e) {
+                using E = std::decay_t<decltype(e)>;
+                if constexpr (std::is_same_v<E, machine::io::Lamp>)
+                    outputs.at(static_cast<std::size_t>(e.output - 1)) = e.on;
+                else if constexpr (std::is_same_v<E, machine::io::Dac>)
+                    dac = e.value;
+                else if constexpr (std::is_same_v<E, machine::io::AdcSelect>)
+                    adc2_selected = e.channel == machine::AdcChannel::Adc2;
+                else if constexpr (std::is_same_v<E, machine::io::InputRead>)
+                    tested_inputs.push_back(e.input);
+                else if constexpr (std::is_same_v<E, machine::io::InputAnswer>)
+                    rx = board.test_input(machine::Board::kRxBit);
+                else if constexpr (std::is_same_v<E, machine::io::Delay>)
+                    delays.push_back(e.milliseconds);
+            },
+            event.what);
+    }
 };
 
 // Runs BASIC text on a fresh interpreter and keeps what happened.
 class BasicRun {
 public:
     RecordingHost host;
-    Interpreter interpreter{host};
+    Interpreter interpreter{host.machine};
 
     BasicRun() { host.attach(interpreter); }
 

@@ -91,8 +91,14 @@ TEST_F(BoardTest, ReadingAnAdcTrimsItsTextAndTakesTheSelectedChannel) {
 
     board.SelectAdc(AdcChannel::Adc2);
     EXPECT_EQ(model.ReadAdc().Value, -7);
-    board.AdcField(AdcChannel::Adc2)->setText("");
-    EXPECT_EQ(model.ReadAdc().Value, 0);
+    // Issue 17: a field being typed into reads as the last number it held,
+    // and keeps its text.
+    for (const char* typing : {"", " ", "-", "+ "}) {
+        board.AdcField(AdcChannel::Adc2)->setText(typing);
+        const AdcReading reading = model.ReadAdc();
+        EXPECT_EQ(reading.Value, -7) << typing;
+        EXPECT_EQ(reading.Trimmed, typing) << typing;
+    }
     board.AdcField(AdcChannel::Adc2)->setText("12a");
     EXPECT_EQ(model.ReadAdc().Value, std::nullopt);
 }

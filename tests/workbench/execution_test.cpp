@@ -305,7 +305,7 @@ TEST(ExecutionHostTest, AnEndAskedJustBeforeAnInputRequestEndsTheRun) {
     });
     channel = &realChannel;
     TWorkbenchHost host(realChannel, board);
-    basic::Interpreter realInterpreter(host);
+    basic::Interpreter realInterpreter(host.Machine());
     interpreter = &realInterpreter;
     host.Attach(realInterpreter);
     realInterpreter.set_program(basic::ProgramBuffer::from_file_bytes("INPUT \"Q\", A\r\nEND"));

@@ -96,7 +96,8 @@ TEST_F(LayoutTest, MenusHoldTheirEntriesMnemonicsAndShortcuts) {
     }
     EXPECT_EQ(seen.join('|'), "&File|  &New |  File &open Ctrl+O|  &Save Ctrl+S|"
                               "  Save &as... Ctrl+Shift+S|  E&xit |"
-                              "&Debug|  &Run F9|  S&top F2|  &Step F8|  R&eset F4|"
+                              "&Debug|  &Run F9|  S&top F2|  &Step F8|  R&eset F4|   |"
+                              "  Check with &scenario... |"
                               "&Help|  &Examples |  &About ");
 }
 

@@ -1,0 +1,128 @@
+#include "app/runner_ports.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <poll.h>
+#include <pthread.h>
+#include <thread>
+#include <unistd.h>
+
+#include "interpreter/errors.h"
+
+namespace marlinet::runner {
+
+using machine::EndReason;
+
+machine::Board make_board(const BoardSettings& settings) {
+    machine::Board board;
+    for (int i = 0; i < 4; ++i)
+        board.set_input(i + 1, settings.inputs[static_cast<std::size_t>(i)]);
+    board.set_input(machine::Board::kRxBit, settings.rx);
+    board.set_adc_text(machine::AdcChannel::Adc1, settings.adc1);
+    board.set_adc_text(machine::AdcChannel::Adc2, settings.adc2);
+    return board;
+}
+
+namespace {
+
+// SIGUSR1 tells the watcher to stop.
+sigset_t watched_signals() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGUSR1);
+    return set;
+}
+
+} // namespace
+
+InterruptWatcher::InterruptWatcher(machine::Cancellation& cancel) {
+    const sigset_t set = watched_signals();
+    ::pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    thread_ = std::thread([set, &cancel] {
+        for (int interrupts = 0;;) {
+            int signal = 0;
+            if (::sigwait(&set, &signal) != 0 || signal != SIGINT) return;
+            // The second Ctrl+C is for a run that cannot stop.
+            if (interrupts++ > 0) std::_Exit(130);
+            cancel.request();
+        }
+    });
+}
+
+InterruptWatcher::~InterruptWatcher() {
+    ::pthread_kill(thread_.native_handle(), SIGUSR1);
+    thread_.join();
+}
+
+void StdioConsole::print(std::string_view text) {
+    for (char c : text)
+        if (c != '\r') std::fputc(static_cast<unsigned char>(c), out_);
+}
+
+std::optional<unsigned char> StdioConsole::read_byte() {
+    for (;;) {
+        if (cancel_.requested()) host_->end(EndReason::Interrupted);
+        pollfd fds[2] = {{input_fd_, POLLIN, 0}, {wake_fd_, POLLIN, 0}};
+        if (::poll(fds, wake_fd_ >= 0 ? 2 : 1, -1) < 0 && errno != EINTR) return std::nullopt;
+        if (cancel_.requested()) host_->end(EndReason::Interrupted);
+        if (fds[0].revents == 0) continue;
+        unsigned char byte;
+        const ssize_t got = ::read(input_fd_, &byte, 1);
+        if (got == 1) return byte;
+        if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        return std::nullopt; // the end of the input, or an input that cannot be read
+    }
+}
+
+machine::Answer StdioConsole::read_answer(machine::InputForm form, std::string& text) {
+    std::fflush(out_); // the prompt must be visible before we wait
+    text.clear();
+    if (form == machine::InputForm::Key) {
+        const std::optional<unsigned char> byte = read_byte();
+        if (!byte) host_->end(EndReason::InputEnded);
+        text.push_back(static_cast<char>(*byte));
+        return machine::Answer::Typed;
+    }
+    // The line up to LF; MachineHost keeps what an INPUT takes of it. A line
+    // is kept up to 1 MiB: the rest is read and dropped.
+    constexpr std::size_t kLineKept = 1 << 20;
+    for (bool any = false;;) {
+        const std::optional<unsigned char> byte = read_byte();
+        if (!byte) {
+            if (!any) host_->end(EndReason::InputEnded);
+            break; // a last line without a line break still counts
+        }
+        any = true;
+        if (*byte == '\n') break;
+        if (text.size() < kLineKept) text.push_back(static_cast<char>(*byte));
+    }
+    return machine::Answer::Typed;
+}
+
+void RunnerControl::checkpoint(machine::MachineHost& host) {
+    if (cancel_.requested()) host.end(EndReason::Interrupted);
+    // STOP cannot pause here (nobody could resume): go on as if Run had been
+    // pressed.
+    RunControl::checkpoint(host);
+    if (options_.max_statements && host.interpreter().statements() >= *options_.max_statements)
+        host.end(EndReason::Limit);
+    if (options_.trace) std::fprintf(trace_, "line %d\n", host.line());
+}
+
+void RunnerControl::delay(machine::MachineHost& host, int milliseconds) {
+    host.clock().delay(milliseconds);
+    if (cancel_.requested()) host.end(EndReason::Interrupted);
+}
+
+void RunnerControl::finished(machine::MachineHost& host, EndReason reason) {
+    if (reason != EndReason::Error) return;
+    std::fflush(out_);
+    const basic::Interpreter& interpreter = host.interpreter();
+    const std::string_view message = basic::error_message(interpreter.error_number());
+    std::fprintf(trace_, "ERROR: %.*s in line %d\n", static_cast<int>(message.size()),
+                 message.data(), interpreter.error_line());
+}
+
+} // namespace marlinet::runner

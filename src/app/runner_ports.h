@@ -1,0 +1,89 @@
+// The headless runner's side of a run: the console on standard output and
+// standard input, the statement limit, the trace and the interruption. The
+// board is a plain machine::Board set from the command line.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "machine/cancellation.h"
+#include "machine/machine_host.h"
+#include "machine/ports.h"
+
+namespace marlinet::runner {
+
+struct BoardSettings {
+    std::array<bool, 4> inputs{}; // input 1 first
+    bool rx = false;
+    std::string adc1 = "0";
+    std::string adc2 = "0";
+};
+
+struct RunnerOptions {
+    BoardSettings board;
+    bool delay = true;
+    std::optional<std::uint64_t> max_statements;
+    bool trace = false;
+};
+
+machine::Board make_board(const BoardSettings& settings);
+
+// While it lives, Ctrl+C requests `cancel` instead of ending the process; a
+// second Ctrl+C ends it. Make it before any other thread starts: SIGINT is
+// blocked in the calling thread, and so in every thread started after, and
+// taken by the watcher's own thread.
+class InterruptWatcher {
+public:
+    explicit InterruptWatcher(machine::Cancellation& cancel);
+    ~InterruptWatcher();
+    InterruptWatcher(const InterruptWatcher&) = delete;
+    InterruptWatcher& operator=(const InterruptWatcher&) = delete;
+
+private:
+    std::thread thread_;
+};
+
+class StdioConsole final : public machine::ConsolePort {
+public:
+    // `wake_fd` becomes readable when the run is cancelled (-1: none).
+    StdioConsole(std::FILE* out, int input_fd, int wake_fd, const machine::Cancellation& cancel)
+        : out_(out), input_fd_(input_fd), wake_fd_(wake_fd), cancel_(cancel) {}
+    void attach(machine::MachineHost& host) { host_ = &host; }
+
+    void print(std::string_view text) override;
+    machine::Answer read_answer(machine::InputForm form, std::string& text) override;
+
+private:
+    // One byte of standard input, or nothing at its end. Reads no more than
+    // that byte, so whatever follows stays for the next reader.
+    std::optional<unsigned char> read_byte();
+
+    std::FILE* out_;
+    int input_fd_;
+    int wake_fd_;
+    const machine::Cancellation& cancel_;
+    machine::MachineHost* host_ = nullptr;
+};
+
+class RunnerControl final : public machine::RunControl {
+public:
+    RunnerControl(const RunnerOptions& options, std::FILE* out, std::FILE* trace,
+                  const machine::Cancellation& cancel)
+        : options_(options), out_(out), trace_(trace), cancel_(cancel) {}
+
+    void checkpoint(machine::MachineHost& host) override;
+    void delay(machine::MachineHost& host, int milliseconds) override;
+    void finished(machine::MachineHost& host, machine::EndReason reason) override;
+
+private:
+    const RunnerOptions& options_;
+    std::FILE* out_;
+    std::FILE* trace_;
+    const machine::Cancellation& cancel_;
+};
+
+} // namespace marlinet::runner
