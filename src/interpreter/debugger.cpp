@@ -205,8 +205,7 @@ PauseCause Interpreter::pause_due() {
 bool Interpreter::arrives(int line) noexcept {
     const bool goes_on = last_marked_.next_statement == statements_ && last_marked_.line == line &&
                          last_marked_.position < read_at_;
-    const bool came_back =
-        returned_before_ == statements_ && line_index_of(returned_to_) + 1 == line;
+    const bool came_back = read_at_ == returned_to_;
     last_marked_ = {statements_ + 1, line, read_at_};
     return !goes_on && !came_back;
 }
@@ -228,8 +227,7 @@ PauseCause Interpreter::pause_line_due(int line) {
     return {PauseReason::PauseLine, line};
 }
 
-// comparison, as IF reads it, and nothing after it. The condition's text is
-// swapped in as the program for the evaluation, so the expression reader
+// The condition's text is swapped in as the program for the evaluation, so the expression reader
 // runs unchanged; the statement's reading state is put back after.
 Interpreter::ConditionOutcome Interpreter::evaluate_condition(const PauseTable& table,
                                                               std::uint32_t entry) {
@@ -264,9 +262,7 @@ Interpreter::ConditionOutcome Interpreter::evaluate_condition(const PauseTable& 
     evaluating_condition_ = true;
     ConditionOutcome outcome;
     try {
-        outcome.holds = comparison();
-        if (code() != TokenCode::EndOfLine && code() != TokenCode::EndOfText)
-            raise_error(kSyntaxError);
+        outcome.holds = condition_holds();
     } catch (const detail::ConditionError& error) {
         outcome.error = error.number;
     }
@@ -279,7 +275,7 @@ void Interpreter::begin_debugging() {
     for (std::uint32_t i = 0; i < marked_count_; ++i)
         marked_[i].hits = 0;
     last_marked_ = {};
-    returned_before_ = UINT64_MAX;
+    returned_to_ = SIZE_MAX;
     step_ = {};
     in_host_checkpoint_ = false;
     take_news();

@@ -198,8 +198,9 @@ private:
     // pressed just before must not be lost, nor a reset that a join is
     // waiting on. False when the state was left as it was.
     bool move_run_state(RunState next) noexcept;
-    // run_program from the start, or resume_from a snapshot.
-    RunEnd run(const Snapshot* from);
+    // run_program from the start, or resume_from a snapshot. Kept out of its
+    // callers so that the statement loop is inlined into a function of its own.
+    [[gnu::noinline]] RunEnd run(const Snapshot* from);
     [[noreturn]] void end_of_program();
     [[noreturn, gnu::cold]] void raise_error_at(int number, std::size_t position);
 
@@ -226,6 +227,9 @@ private:
     // Reads IF's condition and tells whether it holds; on return the token
     // after it is current and read.
     bool comparison();
+    // Reads a pause line's condition: a comparison and the end of its text.
+    bool condition_holds();
+    [[gnu::always_inline]] inline bool compare(ExpressionReader& r);
     [[gnu::always_inline]] inline std::int16_t sum(ExpressionReader& r);
     [[gnu::always_inline]] inline std::int16_t term(ExpressionReader& r);
     [[gnu::always_inline]] inline std::int16_t factor(ExpressionReader& r);
@@ -260,15 +264,15 @@ private:
     };
     // The slow side of checkpoint: news from the window, pauses, the host.
     [[gnu::noinline]] void attend();
-    void begin_debugging();
-    void end_debugging() noexcept;
-    void take_news();
+    [[gnu::noinline]] void begin_debugging();
+    [[gnu::noinline]] void end_debugging() noexcept;
+    [[gnu::noinline]] void take_news();
     void apply_table(const PauseTable& table);
     void apply_request(const OneShotRequest& request);
     void end_one_shots() noexcept;
     // Points the attention map at what the next statements need, and looks
     // for news that came meanwhile.
-    void settle_attention();
+    [[gnu::noinline]] void settle_attention();
     void mark_line(int line, std::uint8_t mark, bool on) noexcept;
     PauseCause pause_due();
     bool arrives(int line) noexcept;
@@ -347,9 +351,9 @@ private:
     int run_to_line_ = 0;
     StepPause step_;
     LastMarked last_marked_;
-    // The statement after the last RETURN, and where that RETURN went back to.
-    std::uint64_t returned_before_ = UINT64_MAX;
-    std::size_t returned_to_ = 0;
+    // Where the last RETURN went back to. Only a RETURN starts a read there:
+    // it is just past a GOSUB's label, where no jump or line leads.
+    std::size_t returned_to_ = SIZE_MAX;
     bool in_host_checkpoint_ = false;
     std::atomic<std::uint64_t> last_pause_{0}; // a packed PauseCause
     // Conditions are read from their own program text, swapped in for the

@@ -253,9 +253,7 @@ void Interpreter::gosub_statement() {
 void Interpreter::return_statement() {
     if (gosub_count_ == 0) raise_error(kReturnWithoutGosub);
     pc_ = gosub_stack_[static_cast<std::size_t>(--gosub_count_)];
-    // Coming back into the GOSUB's line is no arrival at it.
-    returned_before_ = statements_;
-    returned_to_ = pc_;
+    returned_to_ = pc_; // coming back into the GOSUB's line is no arrival at it
 }
 
 // IF expression (= | < | >) expression THEN statement
