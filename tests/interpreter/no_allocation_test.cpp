@@ -1,6 +1,8 @@
 // A run allocates nothing: every global operator new is counted while a
-// program that uses every statement runs.
+// program that uses every statement runs, and while a debugger works on one.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "allocation_counter.h"
 #include "interpreter/interpreter.h"
@@ -63,6 +65,62 @@ TEST(NoAllocation, ARunUsingEveryStatementAllocatesNothing) {
     const std::int64_t before_error = marlinet::testing::Allocations();
     EXPECT_EQ(interpreter.run_program(), RunEnd::Error);
     EXPECT_EQ(marlinet::testing::Allocations() - before_error, 0);
+}
+
+// Acts as the window does at every checkpoint: changes the pause lines and
+// gives one-shot commands, from lists prepared before the run.
+class DebuggingHost : public QuietHost {
+public:
+    const std::vector<PauseLine>* changes = nullptr;
+    int checkpoints = 0;
+    int pauses = 0;
+    void host_checkpoint() override {
+        const RunState state = interpreter->run_state().load();
+        pauses += state == RunState::StopRequest;
+        switch (++checkpoints % 50) {
+        case 10: interpreter->set_pause_lines(*changes); break;
+        case 20: interpreter->request_step_over(); break;
+        case 30: interpreter->request_run_to_line(7); break;
+        case 40: interpreter->request_step_out(); break;
+        default: break;
+        }
+        interpreter->run_state().store(RunState::Running);
+    }
+};
+
+TEST(NoAllocation, ARunWithPauseLinesAndDebuggerCommandsAllocatesNothing) {
+    DebuggingHost host;
+    Interpreter interpreter(host);
+    host.interpreter = &interpreter;
+    std::vector<PauseLine> lines(3);
+    lines[0].line = 3;
+    lines[0].condition = "I % 7 = 3";
+    lines[1].line = 6;
+    lines[1].hit_count = 4;
+    lines[2].line = 9;
+    lines[2].condition = "(A + I) * 2 > 100";
+    const std::vector<PauseLine> changed(lines.begin() + 1, lines.end());
+    host.changes = &changed;
+    interpreter.set_program(ProgramBuffer::from_file_bytes("FOR I = 1 TO 300\n"
+                                                           "A = I % 13\n"
+                                                           "IF A = 1 THEN GOSUB 100\n"
+                                                           "NEXT\n"
+                                                           "END\n"
+                                                           "100 B = B + 1\n"
+                                                           "GOSUB 200\n"
+                                                           "RETURN\n"
+                                                           "200 C = C + A\n"
+                                                           "RETURN\n"));
+    interpreter.set_checkpoint_every_statement(true);
+    interpreter.set_pause_lines(lines);
+    interpreter.run_state().store(RunState::Running);
+    const std::int64_t before = marlinet::testing::Allocations();
+    const RunEnd end = interpreter.run_program();
+    const std::int64_t during_run = marlinet::testing::Allocations() - before;
+    EXPECT_EQ(end, RunEnd::EndOfProgram);
+    EXPECT_GT(host.pauses, 10);
+    EXPECT_EQ(interpreter.variable('B' - 'A'), 24);
+    EXPECT_EQ(during_run, 0);
 }
 
 } // namespace
