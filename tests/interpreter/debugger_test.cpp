@@ -1,11 +1,16 @@
 // Pause lines, one-shot pauses and the call stack, seen from a host that
 // acts as the window does at a pause: it looks, may give a command, and
-// resumes the run.
+// resumes the run. DebuggerThreads gives the commands from another thread;
+// scripts/test runs it under ThreadSanitizer.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "interpreter/errors.h"
@@ -13,18 +18,6 @@
 
 namespace marlinet::basic {
 namespace {
-
-struct Pause {
-    PauseReason reason;
-    int line;
-    int i; // the variable I at the pause
-    bool operator==(const Pause&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Pause& p) {
-    return out << "{reason " << static_cast<int>(p.reason) << ", line " << p.line << ", I " << p.i
-               << "}";
-}
 
 PauseLine at(int line, std::string condition = {}, std::uint32_t hits = 0, bool enabled = true) {
     PauseLine pause;
@@ -35,11 +28,12 @@ PauseLine at(int line, std::string condition = {}, std::uint32_t hits = 0, bool 
     return pause;
 }
 
-// A run whose host records each pause and resumes it, first giving the
-// command that on_pause returns (the run state to resume with).
+// A run whose host writes each pause into `trace` as reason, line and the
+// variable I ("P2@5": pause line 2 with I = 5), then resumes it with what
+// on_pause returns, after any command it gives.
 class DebugRun : public testing::BasicRun {
 public:
-    std::vector<Pause> pauses;
+    std::string trace;
     std::vector<PauseCause> causes;
     std::function<RunState(std::size_t pause)> on_pause;
 
@@ -49,9 +43,11 @@ public:
             if (state != RunState::StopRequest && state != RunState::StepRequest) return;
             const PauseCause cause = interpreter.last_pause();
             causes.push_back(cause);
-            pauses.push_back({cause.reason, cause.line, var('I')});
-            if (pauses.size() > 200) end_run();
-            interpreter.run_state().store(on_pause ? on_pause(pauses.size() - 1)
+            trace += std::string(trace.empty() ? "" : " ") +
+                     "-SPFROU"[static_cast<int>(cause.reason)] + std::to_string(cause.line) + "@" +
+                     std::to_string(var('I'));
+            if (causes.size() > 200) end_run();
+            interpreter.run_state().store(on_pause ? on_pause(causes.size() - 1)
                                                    : RunState::Running);
         };
     }
@@ -59,134 +55,98 @@ public:
         interpreter.set_pause_lines(lines);
         return run(program);
     }
-    std::vector<int> lines() const {
-        std::vector<int> result;
-        for (const Pause& p : pauses)
-            result.push_back(p.line);
-        return result;
-    }
 };
 
-constexpr auto kLine = PauseReason::PauseLine;
-constexpr auto kFailed = PauseReason::ConditionFailed;
-
 TEST(PauseLines, ConditionsAndHitCountsDecideWhichArrivalsPause) {
-    const std::string program = "FOR I = 1 TO 6\nA = A + I\nNEXT\nEND";
     struct Case {
         PauseLine pause;
-        std::vector<Pause> expected;
+        std::string expected;
     };
     const std::vector<Case> cases = {
-        {at(2),
-         {{kLine, 2, 1},
-          {kLine, 2, 2},
-          {kLine, 2, 3},
-          {kLine, 2, 4},
-          {kLine, 2, 5},
-          {kLine, 2, 6}}},
-        {at(2, "I > 4"), {{kLine, 2, 5}, {kLine, 2, 6}}},
-        {at(2, "I = 3"), {{kLine, 2, 3}}},
-        {at(2, "I < 2"), {{kLine, 2, 1}}},
-        {at(2, "  I = 4\t"), {{kLine, 2, 4}}},
-        // The variables as they are before the statement runs: A = 1 + 2 + 3 at I = 4.
-        {at(2, "A = B + 6"), {{kLine, 2, 4}}},
-        {at(2, "(I * 2) % 5 = 1"), {{kLine, 2, 3}}},
-        {at(2, "I > 9"), {}},
-        {at(2, "", 4), {{kLine, 2, 4}}},
-        {at(2, "I > 2", 2), {{kLine, 2, 4}}},
-        {at(2, "I > 5", 2), {}},
-        {at(2, "", 0, false), {}},
-        {at(2, "I = 3", 0, false), {}},
-        // A condition that cannot be evaluated pauses at every arrival and says why.
-        {at(2, "I >= 5"),
-         {{kFailed, 2, 1},
-          {kFailed, 2, 2},
-          {kFailed, 2, 3},
-          {kFailed, 2, 4},
-          {kFailed, 2, 5},
-          {kFailed, 2, 6}}},
-        {at(2, "6 / (I - 2) > 0", 0),
-         {{kFailed, 2, 2}, {kLine, 2, 3}, {kLine, 2, 4}, {kLine, 2, 5}, {kLine, 2, 6}}},
-        // Failures do not count as hits.
-        {at(2, "6 / (I - 2) > 0", 2), {{kFailed, 2, 2}, {kLine, 2, 4}}},
-        {at(4), {{kLine, 4, 7}}},
-        {at(3, "I = 6"), {{kLine, 3, 6}}},
-        {at(9), {}},
+        {at(2), "P2@1 P2@2 P2@3 P2@4 P2@5 P2@6"},
+        {at(2, "I > 4"), "P2@5 P2@6"},
+        {at(2, "I = 3"), "P2@3"},
+        {at(2, "I < 2"), "P2@1"},
+        {at(2, "  I = 4\t"), "P2@4"},
+        {at(2, "A = B + 6"), "P2@4"}, // before the statement runs: A = 1 + 2 + 3
+        {at(2, "(I * 2) % 5 = 1"), "P2@3"},
+        {at(2, "I > 9"), ""},
+        {at(2, "", 4), "P2@4"},
+        {at(2, "I > 2", 2), "P2@4"},
+        {at(2, "I > 5", 2), ""},
+        {at(2, "", 0, false), ""},
+        // A condition that cannot be evaluated pauses at every arrival; it is no hit.
+        {at(2, "I >= 5"), "F2@1 F2@2 F2@3 F2@4 F2@5 F2@6"},
+        {at(2, "6 / (I - 2) > 0"), "F2@2 P2@3 P2@4 P2@5 P2@6"},
+        {at(2, "6 / (I - 2) > 0", 2), "F2@2 P2@4"},
+        {at(4), "P4@7"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("line " + std::to_string(c.pause.line) + " condition '" + c.pause.condition +
                      "' hits " + std::to_string(c.pause.hit_count));
         DebugRun r;
-        EXPECT_EQ(r.run_with(program, {c.pause}), RunEnd::EndOfProgram);
-        EXPECT_EQ(r.pauses, c.expected);
-        EXPECT_EQ(r.var('A'), 21); // the condition's evaluation disturbed nothing
-        EXPECT_EQ(r.error(), -1);
+        EXPECT_EQ(r.run_with("FOR I = 1 TO 6\nA = A + I\nNEXT\nEND", {c.pause}),
+                  RunEnd::EndOfProgram);
+        EXPECT_EQ(r.trace, c.expected);
+        EXPECT_EQ(r.var('A'), 21); // the evaluations disturbed nothing
         EXPECT_EQ(r.host.report_error_calls, 0);
     }
 }
 
 TEST(PauseLines, AnInvalidConditionGivesItsErrorAndNeverEndsTheRun) {
-    struct Case {
-        std::string condition;
-        int error;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::pair<std::string, int>> cases = {
         {"I >= 5", kSyntaxError},
         {"I", kSyntaxError},
         {"I > 1 THEN", kSyntaxError},
-        {"I = 1 2", kSyntaxError},
         {"I >", kSyntaxError},
         {"(I > 3", kUnbalancedParentheses},
-        {"(I + 1 > 3", kUnbalancedParentheses},
         {"I / 0 = 1", kDivisionByZero},
-        {"I = 1 % (I - I)", kDivisionByZero},
         {"\"abc = 1", kUnbalancedParentheses},
         {"I = " + std::string(70, '9'), kTokenTooLong},
         {std::string(65, '(') + "1", kExpressionTooComplex},
         {"# = 1", kNoExpression},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.condition);
+    for (const auto& [condition, error] : cases) {
+        SCOPED_TRACE(condition);
         DebugRun r;
-        EXPECT_EQ(r.run_with("I = 3\nB = I + 1\nPRINT B", {at(2, c.condition)}),
+        EXPECT_EQ(r.run_with("I = 3\nB = I + 1\nPRINT B", {at(2, condition)}),
                   RunEnd::EndOfProgram);
-        ASSERT_EQ(r.causes.size(), 1u);
-        EXPECT_EQ(r.causes[0], (PauseCause{kFailed, 2, c.error}));
+        EXPECT_EQ(r.causes, (std::vector<PauseCause>{{PauseReason::ConditionFailed, 2, error}}));
         EXPECT_EQ(r.host.console, "4\r\n");
         EXPECT_EQ(r.error(), -1);
-        EXPECT_EQ(r.host.report_error_calls, 0);
     }
+    EXPECT_EQ(describe_pause({PauseReason::ConditionFailed, 7, kDivisionByZero}),
+              "Paused: the condition of the breakpoint in line 7 cannot be evaluated (Division "
+              "by zero)");
 }
 
 TEST(PauseLines, AStatementArrivesAtItsLineUnlessItContinuesThatLine) {
     struct Case {
         std::string program;
         int line;
-        std::vector<int> expected_lines;
+        std::string expected;
     };
     const std::vector<Case> cases = {
-        {"A = 1 B = 2\nC = 3", 1, {1}},
-        {"FOR I = 1 TO 3\nIF I > 1 THEN A = I\nNEXT", 2, {2, 2, 2}},
+        {"A = 1 B = 2\nC = 3", 1, "P1@0"},
+        {"FOR I = 1 TO 3\nIF I > 1 THEN A = I\nNEXT", 2, "P2@1 P2@2 P2@3"},
         // Each pass of a loop on one line comes back to an earlier statement.
-        {"FOR I = 1 TO 3 A = A + I NEXT", 1, {1, 1, 1}},
-        {"10 A = A + 1 IF A < 3 THEN GOTO 10", 1, {1, 1, 1}},
-        // Coming back from a subroutine into the GOSUB's line is no arrival.
-        {"GOSUB 100 A = 5\nEND\n100 B = 1\nRETURN", 1, {1}},
-        {"GOSUB 100 A = 5\nEND\n100 B = 1\nRETURN", 3, {3}},
+        {"FOR I = 1 TO 3 A = A + I NEXT", 1, "P1@0 P1@2 P1@3"},
+        {"10 I = I + 1 IF I < 3 THEN GOTO 10", 1, "P1@0 P1@1 P1@2"},
+        // Coming back from a subroutine into the GOSUB's line is no arrival ...
+        {"GOSUB 100 A = 5\nEND\n100 B = 1\nRETURN", 1, "P1@0"},
         // ... but the line after it is one.
-        {"GOSUB 100\nA = 5\nEND\n100 RETURN", 2, {2}},
-        {"FOR I = 1 TO 2\nGOSUB 100\nNEXT\nEND\n100 RETURN", 2, {2, 2}},
+        {"GOSUB 100\nA = 5\nEND\n100 RETURN", 2, "P2@0"},
+        {"FOR I = 1 TO 2\nGOSUB 100\nNEXT\nEND\n100 RETURN", 2, "P2@1 P2@2"},
         // Labels, blank lines and lines past the text hold no statement.
-        {"10\n\nA = 1", 1, {}},
-        {"10\n\nA = 1", 2, {}},
-        {"A = 1", 5, {}},
-        {"STOP", 1, {1}},
+        {"10\n\nA = 1", 1, ""},
+        {"A = 1", 5, ""},
+        {"STOP", 1, "P1@0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.program + " at line " + std::to_string(c.line));
         DebugRun r;
         EXPECT_EQ(r.run_with(c.program, {at(c.line)}), RunEnd::EndOfProgram);
-        EXPECT_EQ(r.lines(), c.expected_lines);
+        EXPECT_EQ(r.trace, c.expected);
     }
 }
 
@@ -194,100 +154,73 @@ TEST(PauseLines, TheFirstEnabledEntryOfALineRulesAndHitsCountPerRun) {
     DebugRun r;
     const std::string program = "FOR I = 1 TO 5\nA = I\nNEXT";
     r.run_with(program, {at(2, "I = 1", 0, false), at(2, "I = 2"), at(2, "I = 3")});
-    EXPECT_EQ(r.pauses, (std::vector<Pause>{{kLine, 2, 2}}));
-    r.pauses.clear();
     r.interpreter.set_pause_lines(std::vector{at(2, "", 3)});
     r.run(program);
-    r.run(program); // counted afresh
-    EXPECT_EQ(r.pauses, (std::vector<Pause>{{kLine, 2, 3}, {kLine, 2, 3}}));
-}
-
-TEST(PauseLines, StayForTheNextProgram) {
-    DebugRun r;
+    r.run(program);
+    // Pause lines stay for the next program.
     r.interpreter.set_pause_lines(std::vector{at(2)});
-    r.run("A = 1\nB = 2\nC = 3");
-    r.run("A = 1\nEND\nB = 2"); // line 2 is the END
-    r.run("A = 1\n\n");
-    EXPECT_EQ(r.lines(), (std::vector<int>{2, 2}));
+    r.run("A = 1\nB = 2");
+    r.run("A = 1\nEND\nB = 2");
+    r.run("A = 1\n\nB = 2");
+    EXPECT_EQ(r.trace, "P2@2 P2@3 P2@3 P2@0 P2@0");
 }
 
 TEST(PauseLines, SetAndClearedWhileRunningTakeEffectAtTheNextStatement) {
     DebugRun r;
     r.interpreter.set_checkpoint_every_statement(true);
     const auto outer = r.host.on_checkpoint;
-    // Acts as the window thread would between two statements.
+    // As the window thread would, between two statements: FOR, then for each
+    // pass A = I (line 2) and NEXT.
     r.host.on_checkpoint = [&] {
         outer();
         const std::uint64_t n = r.interpreter.statements();
         if (n == 4) r.interpreter.set_pause_lines(std::vector{at(2, "I > 0")});
         if (n == 8) r.interpreter.set_pause_lines(std::vector<PauseLine>{});
     };
-    // Statements: FOR, then per pass A = I (line 2), NEXT (line 3).
     r.run("FOR I = 1 TO 9\nA = I\nNEXT");
-    // Set before statement 5 (I = 3 at line 2), cleared before statement 9.
-    EXPECT_EQ(r.pauses, (std::vector<Pause>{{kLine, 2, 3}, {kLine, 2, 4}}));
+    EXPECT_EQ(r.trace, "P2@3 P2@4");
 }
 
 TEST(PauseLines, RefusedListsChangeNothing) {
     DebugRun r;
+    r.interpreter.set_pause_lines(std::vector(128, at(1, std::string(127, ' ') + "A = 0")));
     r.interpreter.set_pause_lines(std::vector{at(1)});
-    const std::vector<std::vector<PauseLine>> refused = {
-        {at(0)},
-        {at(2, std::string(128, 'A'))},
-        {at(2, "A = 1\nB = 2")},
-        {at(2, std::string("A = 1\0", 6))},
-        std::vector<PauseLine>(129, at(3)),
-    };
-    for (const auto& lines : refused)
+    for (const auto& lines : std::vector<std::vector<PauseLine>>{
+             {at(0)},
+             {at(2, std::string(128, 'A'))},
+             {at(2, "A = 1\nB = 2")},
+             {at(2, std::string("A = 1\0", 6))},
+             std::vector<PauseLine>(129, at(3)),
+         })
         EXPECT_THROW(r.interpreter.set_pause_lines(lines), std::invalid_argument);
-    r.interpreter.set_pause_lines(std::vector(128, at(4, std::string(127, ' ') + "A = 0")));
-    r.interpreter.set_pause_lines(std::vector{at(1)});
-    EXPECT_THROW(r.interpreter.set_pause_lines(refused[1]), std::invalid_argument);
-    r.run("A = 1\nB = 2");
-    EXPECT_EQ(r.lines(), (std::vector<int>{1}));
+    r.run("A = 1\nB = 2\nC = 3");
+    EXPECT_EQ(r.trace, "P1@0");
 }
 
 TEST(RunToLine, PausesAtTheNextArrivalOnceAndIsGoneAtAnyPause) {
     const std::string program = "FOR I = 1 TO 3\nA = I\nB = I\nNEXT\nEND";
-    {
-        DebugRun r; // given before the run starts
-        r.interpreter.request_run_to_line(3);
-        r.run(program);
-        EXPECT_EQ(r.pauses, (std::vector<Pause>{{PauseReason::RunToLine, 3, 1}}));
-        r.pauses.clear();
-        r.run(program); // one run only
-        EXPECT_TRUE(r.pauses.empty());
-    }
-    {
-        DebugRun r; // a pause line reached first takes the one-shot away
-        r.interpreter.request_run_to_line(3);
-        r.run_with(program, {at(2, "I = 1")});
-        EXPECT_EQ(r.pauses, (std::vector<Pause>{{kLine, 2, 1}}));
-    }
-    {
-        DebugRun r; // given at a pause on its own line: the next arrival, not this one
-        r.on_pause = [&](std::size_t) {
-            r.interpreter.set_pause_lines(std::vector<PauseLine>{});
-            r.interpreter.request_run_to_line(2);
-            return RunState::Running;
-        };
-        r.run_with(program, {at(2, "I = 1")});
-        EXPECT_EQ(r.pauses, (std::vector<Pause>{{kLine, 2, 1},
-                                                {PauseReason::RunToLine, 2, 2},
-                                                {PauseReason::RunToLine, 2, 3}}));
-    }
-    {
-        DebugRun r; // a Step before it is reached takes it away too
-        r.on_pause = [](std::size_t n) {
-            return n == 0 ? RunState::StepRequest : RunState::Running;
-        };
-        r.interpreter.request_run_to_line(5);
-        r.run_with(program, {at(2, "I = 2")});
-        EXPECT_EQ(r.pauses, (std::vector<Pause>{{kLine, 2, 2}, {PauseReason::Requested, 3, 2}}));
-    }
+    DebugRun before; // given before the run starts; for one run only
+    before.interpreter.request_run_to_line(3);
+    before.run(program);
+    before.run(program);
+    EXPECT_EQ(before.trace, "R3@1");
+
+    DebugRun taken; // a pause line reached first takes it away
+    taken.interpreter.request_run_to_line(3);
+    taken.run_with(program, {at(2, "I = 1")});
+    EXPECT_EQ(taken.trace, "P2@1");
+
+    DebugRun here; // given at a pause on its own line: the next arrival, not this one
+    here.on_pause = [&](std::size_t) {
+        here.interpreter.set_pause_lines(std::vector<PauseLine>{});
+        here.interpreter.request_run_to_line(2);
+        return RunState::Running;
+    };
+    here.run_with(program, {at(2, "I = 1")});
+    EXPECT_EQ(here.trace, "P2@1 R2@2 R2@3");
 }
 
-// 1 FOR I = 1 TO 2 ... 13 NEXT, with two subroutines nested in the loop.
+// One loop with two levels of subroutines in it.
 const std::string kNested = "FOR I = 1 TO 2\n"        // 1
                             "A = 1\n"                 // 2
                             "GOSUB 100\n"             // 3
@@ -303,69 +236,38 @@ const std::string kNested = "FOR I = 1 TO 2\n"        // 1
                             "RETURN\n";               // 13
 
 TEST(Stepping, StepOverRunsAGosubToItsReturnAndStepOutLeavesTheSubroutine) {
-    enum Command { Over, Out, Step, Run };
     struct Case {
-        std::string name;
-        std::vector<PauseLine> breakpoints; // line 3 only on the first pass
-        std::vector<Command> commands;      // one per pause, then Run
-        std::vector<std::pair<PauseReason, int>> expected;
+        std::vector<PauseLine> pause_lines;
+        std::string commands; // one per pause: O over, U out, S step; Run after them
+        std::string expected; // the first pauses
     };
-    const auto over = PauseReason::StepOver;
-    const auto out = PauseReason::StepOut;
     const std::vector<Case> cases = {
-        {"over a plain statement is a step", {at(2)}, {Over}, {{kLine, 2}, {over, 3}, {kLine, 2}}},
-        {"over a GOSUB at a line end",
-         {at(3, "I = 1")},
-         {Over, Over},
-         {{kLine, 3}, {over, 4}, {over, 4}}},
-        {"over a GOSUB mid-line",
-         {at(4)},
-         {Over, Over, Over},
-         {{kLine, 4}, {over, 4}, {over, 4}, {over, 5}, {kLine, 4}}},
-        {"over a nested GOSUB", {at(8)}, {Over}, {{kLine, 8}, {over, 9}, {kLine, 8}}},
-        {"over a RETURN", {at(13)}, {Over}, {{kLine, 13}, {over, 9}, {kLine, 13}}},
-        {"out of a nested subroutine", {at(12)}, {Out}, {{kLine, 12}, {out, 9}, {kLine, 12}}},
-        {"out of the outer subroutine",
-         {at(9, "J = 5")},
-         {Out},
-         {{kLine, 9}, {out, 4}, {kLine, 9}}},
-        {"a pause line inside ends a step out",
-         {at(12)},
-         {Out, Out},
-         {{kLine, 12}, {out, 9}, {kLine, 12}, {kLine, 12}}},
-        {"out at the top is a step", {at(2)}, {Out}, {{kLine, 2}, {out, 3}, {kLine, 2}}},
-        {"out at the top onto a GOSUB's subroutine",
-         {at(3, "I = 1")},
-         {Out},
-         {{kLine, 3}, {out, 7}}},
-        {"a pause line inside ends a step over",
-         {at(3, "I = 1"), at(12)},
-         {Over},
-         {{kLine, 3}, {kLine, 12}, {kLine, 12}, {kLine, 12}}},
-        {"a step after a step over",
-         {at(3, "I = 1")},
-         {Over, Step},
-         {{kLine, 3}, {over, 4}, {PauseReason::Requested, 4}}},
+        {{at(2)}, "O", "P2@1 O3@1 P2@2"}, // over a plain statement is a step
+        {{at(3, "I = 1")}, "OO", "P3@1 O4@1 O4@1"},
+        {{at(4)}, "OOO", "P4@1 O4@1 O4@1 O5@1 P4@2"}, // a GOSUB mid-line
+        {{at(8)}, "O", "P8@1 O9@1 P8@1"},             // nested
+        {{at(13)}, "O", "P13@1 O9@1 P13@1"},          // over a RETURN
+        {{at(12)}, "U", "P12@1 U9@1 P12@1"},
+        {{at(9, "J = 5")}, "U", "P9@1 U4@1 P9@1"},
+        {{at(2)}, "U", "P2@1 U3@1 P2@2"},     // at the top, a step
+        {{at(3, "I = 1")}, "U", "P3@1 U7@1"}, // ... into the subroutine
+        // Any pause ends a step: here a pause line, then a Step.
+        {{at(12)}, "UU", "P12@1 U9@1 P12@1 P12@1"},
+        {{at(3, "I = 1"), at(12)}, "O", "P3@1 P12@1 P12@1"},
+        {{at(3, "I = 1")}, "OS", "P3@1 O4@1 S4@1"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.expected);
         DebugRun r;
         r.on_pause = [&](std::size_t n) {
-            if (n >= c.commands.size()) return RunState::Running;
-            switch (c.commands[n]) {
-            case Over: r.interpreter.request_step_over(); break;
-            case Out: r.interpreter.request_step_out(); break;
-            case Step: return RunState::StepRequest;
-            case Run: break;
-            }
-            return RunState::Running;
+            const char command = n < c.commands.size() ? c.commands[n] : 'R';
+            if (command == 'O') r.interpreter.request_step_over();
+            if (command == 'U') r.interpreter.request_step_out();
+            if (r.trace.size() > c.expected.size()) end_run();
+            return command == 'S' ? RunState::StepRequest : RunState::Running;
         };
-        EXPECT_EQ(r.run_with(kNested, c.breakpoints), RunEnd::EndOfProgram);
-        std::vector<std::pair<PauseReason, int>> seen;
-        for (const Pause& p : r.pauses)
-            seen.emplace_back(p.reason, p.line);
-        seen.resize(std::min(seen.size(), c.expected.size()));
-        EXPECT_EQ(seen, c.expected);
+        r.run_with(kNested, c.pause_lines);
+        EXPECT_EQ(r.trace.substr(0, c.expected.size()), c.expected);
     }
 }
 
@@ -378,30 +280,111 @@ TEST(CallStack, ListsOpenGosubsAndForLoopsOldestFirst) {
     };
     r.run_with(kNested, {at(12, "D = 2"), at(2, "I = 2"), at(6)});
     ASSERT_EQ(stacks.size(), 3u);
-    using For = CallStack::ForLoop;
-    // D = 2 before the second call of 200: from the GOSUB of line 3, J at 6.
-    EXPECT_EQ(stacks[0].gosub_count, 2);
-    EXPECT_EQ(stacks[0].gosub_return_lines[0], 3);
-    EXPECT_EQ(stacks[0].gosub_return_lines[1], 8);
-    EXPECT_EQ(stacks[0].for_count, 2);
-    EXPECT_EQ(stacks[0].for_loops[0], (For{'I', 2, 1}));
-    EXPECT_EQ(stacks[0].for_loops[1], (For{'J', 6, 7}));
-    EXPECT_EQ(stacks[1].gosub_count, 0);
-    EXPECT_EQ(stacks[1].for_count, 1);
-    EXPECT_EQ(stacks[1].for_loops[0], (For{'I', 2, 1}));
-    EXPECT_EQ(stacks[2], CallStack{}); // at END, after the last NEXT
+    // D = 2 before the second call of 200 from the GOSUB of line 3.
+    const CallStack deep{{3, 8}, 2, {{{'I', 2, 1}, {'J', 6, 7}}}, 2};
+    const CallStack top{{}, 0, {{{'I', 2, 1}}}, 1};
+    EXPECT_EQ(stacks[0], deep);
+    EXPECT_EQ(stacks[1], top);
+    EXPECT_EQ(stacks[2], CallStack{}); // at the END, after the last NEXT
 }
 
-TEST(PauseCauses, DescribeWhyARunPaused) {
-    EXPECT_EQ(describe_pause({}), "");
-    EXPECT_EQ(describe_pause({PauseReason::Requested, 4}), "Paused in line 4");
-    EXPECT_EQ(describe_pause({kLine, 12}), "Paused at the breakpoint in line 12");
-    EXPECT_EQ(describe_pause({kFailed, 7, kDivisionByZero}),
-              "Paused: the condition of the breakpoint in line 7 cannot be evaluated (Division "
-              "by zero)");
-    EXPECT_EQ(describe_pause({PauseReason::RunToLine, 3}), "Paused at line 3 (run to cursor)");
-    EXPECT_EQ(describe_pause({PauseReason::StepOver, 5}), "Stepped over to line 5");
-    EXPECT_EQ(describe_pause({PauseReason::StepOut, 9}), "Stepped out to line 9");
+using namespace std::chrono_literals;
+
+// Parks at a pause as the window's host does, until the test resumes it.
+class ParkingHost : public testing::RecordingHost {
+public:
+    Interpreter* interpreter = nullptr;
+
+    void host_checkpoint() override {
+        std::atomic<RunState>& state = interpreter->run_state();
+        RunState seen = state.load();
+        if (seen == RunState::StopRequest || seen == RunState::StepRequest) {
+            std::unique_lock lock(mutex_);
+            if (state.compare_exchange_strong(seen, RunState::Stopped)) {
+                ++parks_;
+                changed_.notify_all();
+                changed_.wait(lock, [&] { return resumes_ == parks_; });
+            }
+        }
+        if (state.load() == RunState::ResetRequest) end_run();
+    }
+
+    // Test thread.
+    bool wait_parked(int parks) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, 10s, [&] { return parks_ >= parks; });
+    }
+    void resume(RunState next) {
+        std::lock_guard lock(mutex_);
+        interpreter->run_state().store(next);
+        resumes_ = parks_;
+        changed_.notify_all();
+    }
+    int parks() {
+        std::lock_guard lock(mutex_);
+        return parks_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int parks_ = 0;
+    int resumes_ = 0;
+};
+
+// Waits until variable A of a running program has grown by `by`.
+bool a_grows(const Interpreter& in, int by) {
+    const int start = in.variable(0);
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (static_cast<std::int16_t>(in.variable(0) - start) >= by) return true;
+        std::this_thread::sleep_for(1ms);
+    }
+    return false;
+}
+
+TEST(DebuggerThreads, CommandsFromTheWindowThreadReachARunningProgram) {
+    ParkingHost host;
+    Interpreter in(host);
+    host.interpreter = &in;
+    in.set_program(ProgramBuffer::from_file_bytes("10 FOR I = 1 TO 3\n"
+                                                  "GOSUB 100\n"
+                                                  "NEXT\n"
+                                                  "GOTO 10\n"
+                                                  "100 A = A + 1\n"
+                                                  "RETURN\n"));
+    in.run_state().store(RunState::Running);
+    RunEnd end = RunEnd::EndOfProgram;
+    std::thread run([&] { end = in.run_program(); });
+
+    // A pause line set while the program loops pauses it.
+    ASSERT_TRUE(a_grows(in, 100));
+    in.set_pause_lines(std::vector{at(5)});
+    ASSERT_TRUE(host.wait_parked(1));
+    EXPECT_EQ(in.last_pause(), (PauseCause{PauseReason::PauseLine, 5}));
+    EXPECT_EQ(in.call_stack(), (CallStack{{2}, 1, {{{'I', 3, 1}}}, 1}));
+    EXPECT_EQ(in.snapshot().value().variables[0], in.variable(0));
+
+    // Step out, from the window thread while parked.
+    in.request_step_out();
+    host.resume(RunState::Running);
+    ASSERT_TRUE(host.wait_parked(2));
+    EXPECT_EQ(in.last_pause(), (PauseCause{PauseReason::StepOut, 3}));
+
+    // Cleared, the program runs on freely.
+    in.set_pause_lines(std::vector<PauseLine>{});
+    host.resume(RunState::Running);
+    ASSERT_TRUE(a_grows(in, 1000));
+    EXPECT_EQ(host.parks(), 2);
+
+    // Run to a line while running.
+    in.request_run_to_line(3);
+    ASSERT_TRUE(host.wait_parked(3));
+    EXPECT_EQ(in.last_pause(), (PauseCause{PauseReason::RunToLine, 3}));
+
+    host.resume(RunState::ResetRequest);
+    run.join();
+    EXPECT_EQ(end, RunEnd::Host);
 }
 
 } // namespace

@@ -38,29 +38,6 @@ TEST(ProgramBufferText, EveryLineBreakBecomesCrLfAndTheTrailerFollows) {
     EXPECT_EQ(ProgramBuffer::from_file_bytes("A\nB").text(), "A\r\nB");
 }
 
-TEST(ProgramBufferText, LineStartsCountEveryLineBreakAndTheTrailer) {
-    const ProgramBuffer buffer = ProgramBuffer::from_file_bytes("AB\nC\r\n\nD");
-    // AB CR LF C CR LF CR LF D CR LF CR LF NUL; past the last line, the size.
-    const std::size_t expected[] = {0, 4, 7, 9, 12, 14, 15, 15};
-    for (std::size_t line = 0; line < std::size(expected); ++line) {
-        EXPECT_EQ(buffer.line_start(line), expected[line]) << "line " << line;
-        if (line < 6) {
-            EXPECT_EQ(buffer.line_index_of(buffer.line_start(line)), static_cast<int>(line));
-        }
-    }
-}
-
-TEST(ProgramBufferText, RefillReplacesTheTextAsANewBufferWould) {
-    ProgramBuffer buffer = ProgramBuffer::from_file_bytes("A long first program\nof two lines");
-    for (const std::string_view text : {"B = 1", "", "X\rY\nZ", "A long first program"}) {
-        buffer.refill(text);
-        const ProgramBuffer fresh = ProgramBuffer::from_file_bytes(text);
-        EXPECT_EQ(buffer_bytes(buffer), buffer_bytes(fresh));
-        EXPECT_EQ(buffer.end_of_program(), fresh.end_of_program());
-        EXPECT_EQ(buffer.line_index_of(buffer.size()), fresh.line_index_of(fresh.size()));
-    }
-}
-
 TEST_F(ProgramFile, LoadsTheWholeFileWithoutACutAt9995Bytes) {
     std::string big;
     while (big.size() < 20000)
