@@ -260,7 +260,7 @@ private:
     };
     struct ConditionOutcome {
         bool holds = false;
-        int error = -1;
+        int error = -1; // the interpreter error that stopped the evaluation; -1 for none
     };
     // The slow side of checkpoint: news from the window, pauses, the host.
     [[gnu::noinline]] void attend();
@@ -357,7 +357,8 @@ private:
     bool in_host_checkpoint_ = false;
     std::atomic<std::uint64_t> last_pause_{0}; // a packed PauseCause
     // Conditions are read from their own program text, swapped in for the
-    // evaluation; key_ tells which condition it holds (table generation, entry).
+    // evaluation; condition_key_ tells which one it holds (table generation,
+    // entry).
     ProgramBuffer condition_program_;
     TokenMemo condition_memo_;
     std::uint64_t condition_key_ = 0;
