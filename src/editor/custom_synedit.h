@@ -26,6 +26,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor/document.h"
@@ -319,6 +320,32 @@ public:
                             int X, int Y) {
         return mouse_.DragDrop(Source, Text, Shift, X, Y);
     }
+
+    // --- Find, replace and go to line (editing.h, search.h) ----------------------
+    // Select the next match after the selection (the previous one before
+    // it), or from the caret without one, scrolled into view.
+    TSynSearchResult FindNext(TSynSearch& Search, bool Wrap = true) {
+        return editing_.Find(Search, false, Wrap);
+    }
+    TSynSearchResult FindPrevious(TSynSearch& Search, bool Wrap = true) {
+        return editing_.Find(Search, true, Wrap);
+    }
+    // The same from a given position, for a search as one types.
+    TSynSearchResult FindFrom(TSynSearch& Search, const TBufferCoord& From, bool Backwards,
+                              bool Wrap = true) {
+        return editing_.FindFrom(Search, From, Backwards, Wrap);
+    }
+    // The selected match replaced, as one undo step (Count 0: no match).
+    TSynReplaceResult ReplaceCurrent(TSynSearch& Search, std::string_view Replacement) {
+        return editing_.ReplaceCurrent(Search, Replacement);
+    }
+    // Every match in a selection over several lines, else in the text, as
+    // one undo step.
+    TSynReplaceResult ReplaceAll(TSynSearch& Search, std::string_view Replacement) {
+        return editing_.ReplaceAll(Search, Replacement);
+    }
+    // Caret to the start of 1-based Line, scrolled into view.
+    void GotoLine(int Line) { editing_.GotoLine(Line); }
 
     // --- Undo -----------------------------------------------------------------
     void Undo() { undoApplier_.Undo(); }

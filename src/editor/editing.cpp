@@ -101,6 +101,14 @@ void TSynEditingCommands::Execute(TSynEditorCommand Command, char AChar) {
     case ecPaste: PasteFromClipboard(); break;
     case ecBlockIndent: BlockIndent(); break;
     case ecBlockUnindent: BlockUnindent(); break;
+    case ecUpperCase: ChangeCase(TSynCaseChange::Upper, true); break;
+    case ecLowerCase: ChangeCase(TSynCaseChange::Lower, true); break;
+    case ecToggleCase: ChangeCase(TSynCaseChange::Toggle, true); break;
+    case ecTitleCase: ChangeCase(TSynCaseChange::Title, true); break;
+    case ecUpperCaseBlock: ChangeCase(TSynCaseChange::Upper, false); break;
+    case ecLowerCaseBlock: ChangeCase(TSynCaseChange::Lower, false); break;
+    case ecToggleCaseBlock: ChangeCase(TSynCaseChange::Toggle, false); break;
+    case ecCommentBlock: CommentBlock(); break;
     // ecTab and ecShiftTab never arrive: the editor leaves Tab to the
     // window (WantTabs is off), which moves the focus with it.
     default: return;

@@ -1,5 +1,6 @@
 // The commands that change the text: typing, line breaks, deletions, block
-// indent, replacing the selection, the clipboard and dropping dragged text.
+// indent, case changes and comments, find and replace, replacing the
+// selection, the clipboard and dropping dragged text.
 // Every change is worked out first (TSynTextChanger), carried out in one
 // step on the lines, then recorded for undo; recording follows the change,
 // so a change that fails leaves no item behind.
@@ -7,16 +8,21 @@
 // The units: editing.cpp (dispatch, replacing the selection, undo
 // bookkeeping), editing_typing.cpp (characters and line breaks),
 // editing_delete.cpp (deletions), editing_block.cpp (indent, clipboard,
-// drop). Undo and redo themselves are TSynUndoApplier (undo_apply.h).
+// drop), editing_case.cpp (case changes, comments and rewriting lines as one
+// step), editing_search.cpp (find, replace, go to line). Undo and redo themselves are
+// TSynUndoApplier (undo_apply.h).
 #pragma once
 
 #include <cstdint>
 #include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "editor/commands.h"
+#include "editor/search.h"
+#include "editor/text_case.h"
 #include "editor/text_change.h"
 #include "editor/undo.h"
 
@@ -57,6 +63,28 @@ public:
     // elsewhere. Answers what was done.
     TSynDropEffect Drop(TCustomSynEdit* Source, std::string_view Text, TSynDropEffect Effect,
                         TBufferCoord At);
+
+    // --- Find and replace (editing_search.cpp) ---
+    // Selects the next match after the selection (Backwards: the previous
+    // one before it), or from the caret without one, and scrolls it into
+    // view, centred when it was out of sight. The selection is a normal one
+    // whatever SelectionMode says; an empty match leaves only the caret.
+    TSynSearchResult Find(TSynSearch& Search, bool Backwards, bool Wrap);
+    // The same from a given position (a search as one types goes on from
+    // where its last match starts).
+    TSynSearchResult FindFrom(TSynSearch& Search, TBufferCoord From, bool Backwards, bool Wrap);
+    // Replaces the current match, the selection on one line (the caret
+    // without one, for an empty match), when it is a match; one undo step,
+    // the caret after the replacement. Count 0: it was no match.
+    TSynReplaceResult ReplaceCurrent(TSynSearch& Search, std::string_view Replacement);
+    // Replaces every match in the selection when it spans lines, else in
+    // the whole text, as one undo step that also restores caret and
+    // selection. A faulty replacement or a match that gives up changes
+    // nothing and is reported.
+    TSynReplaceResult ReplaceAll(TSynSearch& Search, std::string_view Replacement);
+    // Caret to the start of 1-based Line (clamped to the text), scrolled
+    // into view and centred when it was out of sight.
+    void GotoLine(int Line);
 
     // --- Shared with the undo applier ---
     // Whether lines are stored trimmed (eoTrimTrailingSpaces).
@@ -134,6 +162,34 @@ private:
     void DeleteLine();
     void ClearAll();
 
+    // editing_case.cpp
+    // ecUpperCase and its kin: the selection, or without one (WordAtCaret)
+    // the word at or just before the caret.
+    void ChangeCase(TSynCaseChange How, bool WordAtCaret);
+    // Puts "REM " in front of the selected lines (the caret line without a
+    // selection), or takes it away when they all have it; empty lines are
+    // left alone unless there are only empty lines.
+    void CommentBlock();
+    // Where the caret and the selection are, as undo puts them back.
+    struct Placement {
+        bool Selected = false;
+        TSynSelectionMode Mode = smNormal;
+        TBufferCoord Begin, End, Caret;
+    };
+    Placement CurrentPlacement() const;
+    void Place(const Placement& P);
+    // Records the caret and the selection, so that undo (and redo) put
+    // them back: a crSelection with one, a crCaret without.
+    void RecordPlacement();
+    // A group break, so that the next step does not run into an earlier one.
+    void BreakGroup();
+    // New text for some lines (1-based, ascending; a text may hold line
+    // breaks), as one undo step that also puts back the caret and
+    // selection; After is where they go.
+    void RewriteLines(std::vector<std::pair<int, std::string>> Changed, const Placement& After);
+    // The lines a line's new text makes: one at least, even for no text.
+    static std::vector<std::string_view> LinesOf(std::string_view Text);
+
     // editing_block.cpp
     void BlockIndent();
     void BlockUnindent();
@@ -146,6 +202,15 @@ private:
         int First = 0, Last = 0;
     };
     bool SelectedBlock(Block& B) const;
+    // Bytes [From, To) (0-based) of a 1-based line.
+    struct Span {
+        int Line = 0;
+        int From = 0;
+        int To = 0;
+    };
+    // The part of each line the selection covers, as its mode shapes it,
+    // without a last line selected only up to column 1.
+    std::vector<Span> SelectedSpans() const;
 
     TCustomSynEdit& edit_;
 };

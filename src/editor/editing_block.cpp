@@ -43,6 +43,38 @@ bool TSynEditingCommands::SelectedBlock(Block& B) const {
     return B.Last >= B.First;
 }
 
+std::vector<TSynEditingCommands::Span> TSynEditingCommands::SelectedSpans() const {
+    std::vector<Span> spans;
+    Block b;
+    if (!SelectedBlock(b)) return spans;
+    const TSynEditStringList& lines = edit_.Lines();
+    const TBufferCoord first = std::min(b.Begin, b.End), last = std::max(b.Begin, b.End);
+    const int tabWidth = lines.TabWidth();
+    int left = 0, right = 0; // display columns of a column block
+    if (b.Mode == smColumn) {
+        const int a = CharIndex2CaretPos(b.Begin.X, tabWidth, lines.GetView(b.Begin.Y - 1));
+        const int z = CharIndex2CaretPos(b.End.X, tabWidth, lines.GetView(b.End.Y - 1));
+        left = std::min(a, z);
+        right = std::max(a, z);
+    }
+    for (int y = b.First; y <= b.Last; ++y) {
+        const std::string_view line = lines.GetView(y - 1);
+        const int length = static_cast<int>(line.size());
+        Span span{y, 0, length};
+        if (b.Mode == smNormal) {
+            if (y == first.Y) span.From = first.X - 1;
+            if (y == last.Y) span.To = last.X - 1;
+        } else if (b.Mode == smColumn) {
+            span.From = DisplayColumnToCharIndex(line, left, tabWidth) - 1;
+            span.To = DisplayColumnToCharIndex(line, right, tabWidth) - 1;
+        }
+        span.From = std::min(span.From, length);
+        span.To = std::clamp(span.To, span.From, length);
+        spans.push_back(span);
+    }
+    return spans;
+}
+
 void TSynEditingCommands::BlockIndent() {
     Block b;
     if (!SelectedBlock(b)) return;

@@ -89,17 +89,13 @@ void TSynUndoApplier::RevertStep(TSynEditUndoList& From, TSynEditUndoList& To, b
     const std::int32_t number = From.PeekItem()->ChangeNumber;
     const TSynChangeReason closing = ClosingReason(From.PeekItem()->ChangeReason, Redoing);
     const bool group = edit_.Options().Contains(eoGroupUndo);
-    // The operation being reverted, by its number and the reason of its
-    // last item (the first reverted): typing after a blank past the line's
-    // end records blanks and the character as one operation, which is still
-    // typing.
-    std::int32_t operation = 0;
-    TSynChangeReason reason = crNothing;
     while (const TSynEditUndoItem* item = From.PeekItem()) {
-        if (item->ChangeNumber != operation || reason == crNothing) {
-            operation = item->ChangeNumber;
-            reason = item->ChangeReason;
-        }
+        // The item about to be undone: grouping compares the next one with
+        // it, not with the step's first item, so a run of like edits ends
+        // where another kind of change (the blanks added before a
+        // character typed past the end of a line) ends it.
+        const std::int32_t operation = item->ChangeNumber;
+        const TSynChangeReason reason = item->ChangeReason;
         ApplyTop(From, To, Redoing);
         const TSynEditUndoItem* next = From.PeekItem();
         if (!next) break;
@@ -108,8 +104,9 @@ void TSynUndoApplier::RevertStep(TSynEditUndoList& From, TSynEditUndoList& To, b
             ApplyTop(From, To, Redoing); // the bracket's other end
             break;
         }
-        // A run of like edits that reaches into an operation of several
-        // items takes all of it: a step never ends inside one operation.
+        // A step never ends inside one operation: a run of like edits that
+        // reaches into one of several items takes all of it, so the lines
+        // are never left with blanks that only the rest of it removes.
         const bool sameStep = next->ChangeNumber == number || next->ChangeNumber == operation;
         // What one Undo reverted went to the redo list under one number, so
         // a Redo takes exactly that much back, and no more.

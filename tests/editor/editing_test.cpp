@@ -79,6 +79,26 @@ const EditCase kEditCases[] = {
     {"CutRemovesTheSelection", "10 |PRINT A", "{SelWordRight}{Cut}", "10 |A"},
     {"PasteInsertsWhatCopyTook", "10 |PRINT A", "{SelWordRight}{Copy}{LineEnd}{Paste}",
      "10 PRINT APRINT |"},
+    {"UpperCaseTheWordTheCaretIsIn", "print a|bc d", "{UpperCase}", "print A|BC d"},
+    {"UpperCaseTheWordJustBeforeTheCaret", "print abc| d", "{UpperCase}", "print ABC| d"},
+    {"LowerCaseTheSelection", "|PRINT A", "{SelRight}{SelRight}{LowerCase}", "pr|INT A"},
+    {"ToggleCase", "|Print \xE9\xC9", "{SelLineEnd}{ToggleCase}", "pRINT \xC9\xE9|"},
+    {"TitleCase", "|hello WORLD x2y \xE9t\xE9", "{SelLineEnd}{TitleCase}",
+     "Hello World X2y \xC9t\xE9|"},
+    {"TitleCaseInsideAWordKeepsItGoing", "HEL|LO", "{SelLineEnd}{TitleCase}", "HELlo|"},
+    {"BlockCaseNeedsASelection", "pr|int", "{UpperCaseBlock}", "pr|int"},
+    {"UpperCaseBlockOverLines", "|ab\ncd", "{SelDown}{SelLineEnd}{UpperCaseBlock}", "AB\nCD|"},
+    {"LowerCaseBlockOfAColumn", "|ABC\nDEF", "{ColumnSelect}{SelRight}{SelDown}{LowerCaseBlock}",
+     "aBC\nd|EF"},
+    {"CommentTheCaretLine", "10 PR|INT", "{CommentBlock}", "REM 10 PR|INT"},
+    {"UncommentWhenEveryLineHasIt", "REM A\nREM |B", "{SelUp}{CommentBlock}", "|A\nB"},
+    {"CommentWhenAnyLineLacksIt", "|REM A\nB\nC", "{SelDown}{SelDown}{CommentBlock}",
+     "REM REM A\nREM B\n|C"},
+    {"CommentLeavesEmptyLines", "|A\n\nB", "{SelDown}{SelDown}{SelLineEnd}{CommentBlock}",
+     "REM A\n\nREM B|"},
+    {"CommentAnEmptyLine", "A\n|\nB", "{CommentBlock}", "A\n|REM\nB"},
+    {"UncommentABareRem", "RE|M", "{CommentBlock}", "|"},
+    {"RemarkIsNoComment", "REM|ARK", "{CommentBlock}", "REM REM|ARK"},
 };
 // clang-format on
 
@@ -141,7 +161,8 @@ TEST_F(Editing, ReadOnlyEditorsChangeNothingButCopy) {
     edit.Undo();
     edit.ClearUndo();
     edit.SetReadOnly(true);
-    Keys(edit, "X{LineBreak}{DeleteLastChar}{DeleteLine}{SelLineEnd}{Cut}{Paste}{BlockIndent}");
+    Keys(edit, "X{LineBreak}{DeleteLastChar}{DeleteLine}{SelLineEnd}{Cut}{Paste}{BlockIndent}"
+               "{UpperCase}{ToggleCaseBlock}{CommentBlock}");
     EXPECT_EQ(edit.Lines().Text(), "10 PRINT");
     Keys(edit, "{Copy}");
     EXPECT_EQ(FakeWindow::Clipboard().Text, "PRINT");

@@ -45,6 +45,28 @@ TEST_F(UndoRedo, OneUndoTakesARunOfTypingUntilTheCaretMoves) {
     EXPECT_EQ(TextWithCaret(edit), "|");
 }
 
+// Issue 21: grouping compares each item with the one just undone, so the
+// blanks added before the A end the run, and the blank typed first (an
+// insertion of its own) stays.
+TEST_F(UndoRedo, Issue21UndoAfterABlankAndALetterLeavesTheBlanksInsertion) {
+    LoadWithCaret(edit, "PRINT|");
+    edit.SetModified(false);
+    Keys(edit, " A");
+    ASSERT_EQ(TextWithCaret(edit), "PRINT A|");
+    edit.Undo();
+    EXPECT_EQ(TextWithCaret(edit), "PRINT|");
+    EXPECT_TRUE(edit.Modified());
+    ASSERT_TRUE(edit.CanUndo());
+    EXPECT_EQ(edit.UndoList().LastChangeReason(), crInsert);
+    edit.Undo();
+    EXPECT_EQ(TextWithCaret(edit), "PRINT|");
+    EXPECT_FALSE(edit.Modified());
+    EXPECT_FALSE(edit.CanUndo());
+    edit.Redo();
+    edit.Redo();
+    EXPECT_EQ(TextWithCaret(edit), "PRINT A|");
+}
+
 TEST_F(UndoRedo, AMouseClickDoesNotBreakTheRun) {
     LoadWithCaret(edit, "|\nEND");
     Keys(edit, "AB");
@@ -216,7 +238,11 @@ private:
                                             "{NormalSelect}",
                                             "{ColumnSelect}",
                                             "{LineSelect}",
-                                            "{Copy}"};
+                                            "{Copy}",
+                                            "{UpperCase}",
+                                            "{TitleCase}",
+                                            "{ToggleCaseBlock}",
+                                            "{CommentBlock}"};
         const int kind = Pick(10);
         if (kind < 4) {
             const std::string typed = RandomPiece("AB1 (", 3);

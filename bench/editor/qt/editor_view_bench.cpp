@@ -19,6 +19,7 @@
 
 #include "allocation_counter.h"
 #include "bench_program.h"
+#include "editor/search.h"
 #include "workbench/main_window_editor.h"
 #include "workbench/main_window_highlighter.h"
 
@@ -249,6 +250,66 @@ void BM_UndoPasteOf10000Lines(benchmark::State& state) {
     state.counters["lines_after_undo"] = view.edit.Lines().Count();
 }
 BENCHMARK(BM_UndoPasteOf10000Lines)->Unit(benchmark::kMillisecond);
+
+// The variable A renamed in the first 20,000 lines (10,000 whole-word
+// matches, the selection spanning them), to the finished repaint; undone
+// outside the timing.
+struct RenameInFirstHalf : View {
+    RenameInFirstHalf() {
+        edit.Lines().LoadFromFile(ProgramFile().string());
+        search.SetPattern("A", {true, true, false});
+        QApplication::processEvents();
+    }
+    void SelectFirstHalf() {
+        marlinet::editor::TCustomSynEdit& core = edit.Core();
+        core.SetSelectionMode(marlinet::editor::smNormal);
+        core.SetBlockBegin({1, 1});
+        core.SetBlockEnd({1, 20001});
+        core.SetCaretXY({1, 20001});
+    }
+    void Finish() {
+        edit.Update();
+        QApplication::processEvents();
+    }
+    marlinet::editor::TSynSearch search;
+};
+
+void BM_ReplaceAll10000Matches(benchmark::State& state) {
+    RenameInFirstHalf view;
+    int replaced = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        view.SelectFirstHalf();
+        view.Finish();
+        state.ResumeTiming();
+        replaced = view.edit.Core().ReplaceAll(view.search, "Total").Count;
+        view.Finish();
+        state.PauseTiming();
+        view.edit.Core().Undo();
+        view.Finish();
+        state.ResumeTiming();
+    }
+    if (replaced != 10000) state.SkipWithError("not 10,000 matches");
+    state.counters["replaced"] = replaced;
+}
+BENCHMARK(BM_ReplaceAll10000Matches)->Unit(benchmark::kMillisecond);
+
+// The one Undo (Ctrl+Z) that gives those 10,000 back, to the finished repaint.
+void BM_UndoReplaceAll10000Matches(benchmark::State& state) {
+    RenameInFirstHalf view;
+    const std::string original = view.edit.Lines().Text();
+    for (auto _ : state) {
+        state.PauseTiming();
+        view.SelectFirstHalf();
+        view.edit.Core().ReplaceAll(view.search, "Total");
+        view.Finish();
+        state.ResumeTiming();
+        view.edit.Core().CommandProcessor(marlinet::editor::ecUndo, '\0', nullptr);
+        view.Finish();
+    }
+    if (view.edit.Lines().Text() != original) state.SkipWithError("undo did not restore the text");
+}
+BENCHMARK(BM_UndoReplaceAll10000Matches)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -159,7 +159,11 @@ TEST_F(Widget, TypedKeysEditTheTextAndUndoTakesThemBack) {
     EXPECT_EQ(edit->Lines().Text(), "10 PRINT\r\n20 EN");
     Key(Qt::Key_Z, Qt::ControlModifier);
     Key(Qt::Key_Z, Qt::ControlModifier);
+    // The blanks added before the E end that run (issue 21).
+    EXPECT_EQ(edit->Lines().Text(), "10 PRINT\r\n20");
+    Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(edit->Lines().Text(), "10 PRINT\r\n");
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(edit->Lines().Text(), "10 PRINT\r\n20 END");
     // A character Latin-1 lacks is typed as '?'.
@@ -288,6 +292,32 @@ TEST_F(Widget, ScrollingByOneLineRepaintsOneRow) {
         painted += r;
     EXPECT_LE(painted.boundingRect().height(), core().LineHeight());
     EXPECT_EQ(painted.boundingRect().bottom() + 1, viewport()->height());
+}
+
+// Zooming: a new font size takes effect at once, cell, gutter and all.
+TEST_F(Widget, ALargerFontRepaintsEverythingInLargerCells) {
+    edit->Lines().SetText("END");
+    edit->clearFocus();
+    QApplication::processEvents();
+    const int width = core().CharWidth();
+    PaintSpy spy;
+    viewport()->installEventFilter(&spy);
+    core().Font().SetHeight(26);
+    QApplication::processEvents();
+    viewport()->removeEventFilter(&spy);
+    EXPECT_EQ(core().LineHeight(), 26);
+    EXPECT_GT(core().CharWidth(), width);
+    QRegion painted;
+    for (const auto& r : spy.regions)
+        painted += r;
+    EXPECT_EQ(painted.boundingRect(), viewport()->rect());
+    // The keyword's white ink now reaches below the old 13-pixel row.
+    const QImage image = Image();
+    bool low = false;
+    for (int x = core().TextOffset(); x < core().TextOffset() + 3 * core().CharWidth(); ++x)
+        for (int y = 14; y < 26; ++y)
+            low = low || image.pixelColor(x, y) == QColor(Qt::white);
+    EXPECT_TRUE(low);
 }
 
 } // namespace
