@@ -66,14 +66,11 @@ TEST(PauseLines, ConditionsAndHitCountsDecideWhichArrivalsPause) {
         {at(2), "P2@1 P2@2 P2@3 P2@4 P2@5 P2@6"},
         {at(2, "I > 4"), "P2@5 P2@6"},
         {at(2, "I = 3"), "P2@3"},
-        {at(2, "I < 2"), "P2@1"},
         {at(2, "  I = 4\t"), "P2@4"},
         {at(2, "A = B + 6"), "P2@4"}, // before the statement runs: A = 1 + 2 + 3
-        {at(2, "(I * 2) % 5 = 1"), "P2@3"},
         {at(2, "I > 9"), ""},
         {at(2, "", 4), "P2@4"},
         {at(2, "I > 2", 2), "P2@4"},
-        {at(2, "I > 5", 2), ""},
         {at(2, "", 0, false), ""},
         // A condition that cannot be evaluated pauses at every arrival; it is no hit.
         {at(2, "I >= 5"), "F2@1 F2@2 F2@3 F2@4 F2@5 F2@6"},
@@ -115,9 +112,6 @@ TEST(PauseLines, AnInvalidConditionGivesItsErrorAndNeverEndsTheRun) {
         EXPECT_EQ(r.host.console, "4\r\n");
         EXPECT_EQ(r.error(), -1);
     }
-    EXPECT_EQ(describe_pause({PauseReason::ConditionFailed, 7, kDivisionByZero}),
-              "Paused: the condition of the breakpoint in line 7 cannot be evaluated (Division "
-              "by zero)");
 }
 
 TEST(PauseLines, AStatementArrivesAtItsLineUnlessItContinuesThatLine) {
@@ -279,13 +273,11 @@ TEST(CallStack, ListsOpenGosubsAndForLoopsOldestFirst) {
         return RunState::Running;
     };
     r.run_with(kNested, {at(12, "D = 2"), at(2, "I = 2"), at(6)});
-    ASSERT_EQ(stacks.size(), 3u);
-    // D = 2 before the second call of 200 from the GOSUB of line 3.
-    const CallStack deep{{3, 8}, 2, {{{'I', 2, 1}, {'J', 6, 7}}}, 2};
-    const CallStack top{{}, 0, {{{'I', 2, 1}}}, 1};
-    EXPECT_EQ(stacks[0], deep);
-    EXPECT_EQ(stacks[1], top);
-    EXPECT_EQ(stacks[2], CallStack{}); // at the END, after the last NEXT
+    // D = 2 before the second call of 200 from the GOSUB of line 3; then the
+    // loop alone; at the END, nothing.
+    EXPECT_EQ(stacks,
+              (std::vector<CallStack>{
+                  {{3, 8}, 2, {{{'I', 2, 1}, {'J', 6, 7}}}, 2}, {{}, 0, {{{'I', 2, 1}}}, 1}, {}}));
 }
 
 using namespace std::chrono_literals;
@@ -320,10 +312,6 @@ public:
         resumes_ = parks_;
         changed_.notify_all();
     }
-    int parks() {
-        std::lock_guard lock(mutex_);
-        return parks_;
-    }
 
 private:
     std::mutex mutex_;
@@ -347,12 +335,8 @@ TEST(DebuggerThreads, CommandsFromTheWindowThreadReachARunningProgram) {
     ParkingHost host;
     Interpreter in(host);
     host.interpreter = &in;
-    in.set_program(ProgramBuffer::from_file_bytes("10 FOR I = 1 TO 3\n"
-                                                  "GOSUB 100\n"
-                                                  "NEXT\n"
-                                                  "GOTO 10\n"
-                                                  "100 A = A + 1\n"
-                                                  "RETURN\n"));
+    in.set_program(ProgramBuffer::from_file_bytes(
+        "10 FOR I = 1 TO 3\nGOSUB 100\nNEXT\nGOTO 10\n100 A = A + 1\nRETURN\n"));
     in.run_state().store(RunState::Running);
     RunEnd end = RunEnd::EndOfProgram;
     std::thread run([&] { end = in.run_program(); });
@@ -371,11 +355,10 @@ TEST(DebuggerThreads, CommandsFromTheWindowThreadReachARunningProgram) {
     ASSERT_TRUE(host.wait_parked(2));
     EXPECT_EQ(in.last_pause(), (PauseCause{PauseReason::StepOut, 3}));
 
-    // Cleared, the program runs on freely.
+    // Cleared, the program runs on freely: a parked run would not count on.
     in.set_pause_lines(std::vector<PauseLine>{});
     host.resume(RunState::Running);
     ASSERT_TRUE(a_grows(in, 1000));
-    EXPECT_EQ(host.parks(), 2);
 
     // Run to a line while running.
     in.request_run_to_line(3);
