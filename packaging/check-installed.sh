@@ -35,9 +35,14 @@ for f in bin/marlinet bin/marlinet-run; do
 done
 for f in share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/mime/packages/marlinet.xml share/icons/hicolor/scalable/apps/marlinet.svg \
-         share/marlinet/examples/countdown.bas; do
+         share/marlinet/examples/countdown.bas share/doc/marlinet/copyright; do
   [ -s "$prefix/$f" ] || fail "$f is missing or empty"
 done
+
+grep -qx 'License: MIT' "$prefix/share/doc/marlinet/copyright" 2>/dev/null ||
+  fail "share/doc/marlinet/copyright does not give the MIT licence"
+grep -q '<project_license>MIT</project_license>' "$prefix/share/metainfo/$id.metainfo.xml" 2>/dev/null ||
+  fail "the AppStream file does not give the MIT licence"
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
 for size in 16 32 48 64 128 256; do

@@ -1,5 +1,5 @@
 // Construction, settings, the window and its fonts, the bound highlighter,
-// marks, and the reactions to the line store.
+// markers, and the reactions to the line store.
 #include "editor/custom_synedit.h"
 
 #include <algorithm>
@@ -12,6 +12,7 @@ TCustomSynEdit::TCustomSynEdit(TSynEditWindow* Window) : window_(Window), keystr
     TSynEditStringList& lines = Lines();
     lines.OnChanging = TNotifyEvent::Of<&Self::LinesChanging>(this);
     lines.OnChange = TNotifyEvent::Of<&Self::LinesChanged>(this);
+    lines.OnClearing = TNotifyEvent::Of<&Self::ListClearing>(this);
     lines.OnCleared = TNotifyEvent::Of<&Self::ListCleared>(this);
     lines.OnDeleted = TStringListChangeEvent::Of<&Self::ListDeleted>(this);
     lines.OnInserted = TStringListChangeEvent::Of<&Self::ListInserted>(this);
@@ -24,6 +25,7 @@ TCustomSynEdit::TCustomSynEdit(TSynEditWindow* Window) : window_(Window), keystr
     gutter_.OnChange = TNotifyEvent::Of<&Self::GutterChanged>(this);
     selectedColor_.OnChange = TNotifyEvent::Of<&Self::SelectedColorsChanged>(this);
     bookMarkOpt_.OnChange = TNotifyEvent::Of<&Self::BookMarkOptionsChanged>(this);
+    doc_.Markers().AddChangeListener(TSynMarkerChangeEvent::Of<&Self::MarkersChanged>(this));
     CreateTextDrawer();
     // SetDefaultKeystrokes is virtual, but a constructor only reaches this
     // class's version; derived editors with other defaults call theirs again.
@@ -36,6 +38,7 @@ TCustomSynEdit::~TCustomSynEdit() {
     TSynEditStringList& lines = Lines();
     lines.OnChanging = {};
     lines.OnChange = {};
+    lines.OnClearing = {};
     lines.OnCleared = {};
     lines.OnDeleted = {};
     lines.OnInserted = {};
@@ -43,6 +46,7 @@ TCustomSynEdit::~TCustomSynEdit() {
     lines.OnRangeNeeded = {};
     UndoList().OnAddedUndo = {};
     RedoList().OnAddedUndo = {};
+    doc_.Markers().RemoveChangeListener(TSynMarkerChangeEvent::Of<&Self::MarkersChanged>(this));
 }
 
 // --- Settings -------------------------------------------------------------------
@@ -193,7 +197,8 @@ void TCustomSynEdit::GutterChanged(TObject*) {
         width = textDrawer_->GetCharWidth();
         textDrawer_->SetBaseFont(&font_); // keeps the base style of the cell
     }
-    const int newWidth = gutter_.RealGutterWidth(width);
+    markerArea_ = MarkerAreaWidth(bookMarkOpt_, doc_.Markers());
+    const int newWidth = gutter_.RealGutterWidth(width, markerArea_);
     if (newWidth == gutterWidth_)
         InvalidateGutter();
     else
@@ -285,50 +290,21 @@ bool TCustomSynEdit::GetHighlighterAttriAtRowColEx(const TBufferCoord& XY, std::
     return false;
 }
 
-// --- Marks --------------------------------------------------------------------------------
+// --- Markers ------------------------------------------------------------------------------
 
-void TCustomSynEdit::MarksChanged(int Line) {
-    InvalidateGutterLines(Line, Line);
-}
-
-void TCustomSynEdit::SetBookMark(int BookMark, int X, int Y) {
-    if (BookMark < 0 || BookMark >= kInternalImageCount || Y < 1 || Y > Lines().Count()) return;
-    ClearBookMark(BookMark);
-    marks_.push_back({Y, X, BookMark, BookMark, true});
-    MarksChanged(Y);
-}
-
-void TCustomSynEdit::ClearBookMark(int BookMark) {
-    const auto it = std::find_if(marks_.begin(), marks_.end(), [&](const TSynEditMark& mark) {
-        return mark.BookmarkNumber == BookMark;
-    });
-    if (it == marks_.end()) return;
-    const int line = it->Line;
-    marks_.erase(it);
-    MarksChanged(line);
+void TCustomSynEdit::MarkersChanged(TObject*, TSynMarkerKinds, int FirstLine, int LastLine) {
+    if (MarkerAreaWidth(bookMarkOpt_, doc_.Markers()) != markerArea_)
+        GutterChanged(&gutter_);
+    else
+        InvalidateGutterLines(FirstLine, LastLine);
 }
 
 bool TCustomSynEdit::GetBookMark(int BookMark, int& X, int& Y) const {
-    for (const auto& mark : marks_) {
-        if (mark.BookmarkNumber != BookMark) continue;
-        X = mark.Char;
-        Y = mark.Line;
-        return true;
-    }
-    return false;
-}
-
-void TCustomSynEdit::AddMark(const TSynEditMark& Mark) {
-    TSynEditMark mark = Mark;
-    mark.BookmarkNumber = -1;
-    marks_.push_back(mark);
-    MarksChanged(mark.Line);
-}
-
-void TCustomSynEdit::ClearMarks() {
-    if (marks_.empty()) return;
-    marks_.clear();
-    InvalidateGutter();
+    TBufferCoord at;
+    if (!doc_.Markers().GetBookmark(BookMark, at)) return false;
+    X = at.X;
+    Y = at.Y;
+    return true;
 }
 
 // --- Line store reactions ---------------------------------------------------------
@@ -349,6 +325,7 @@ void TCustomSynEdit::RepaintFromLine(int Line) {
 }
 
 void TCustomSynEdit::LinesChanged(TObject*) {
+    doc_.Markers().LinesChanged();
     if (repaintFromLine_ != INT_MAX) {
         const int line = std::exchange(repaintFromLine_, INT_MAX);
         InvalidateLines(line, INT_MAX);
@@ -387,11 +364,13 @@ void TCustomSynEdit::ListCleared(TObject*) {
 }
 
 void TCustomSynEdit::ListDeleted(TObject*, int Index, int NumLines) {
+    doc_.Markers().LinesDeleted(Index, NumLines);
     ranges_.LinesDeleted(Index, NumLines);
     RepaintFromLine(Index + 1);
 }
 
 void TCustomSynEdit::ListInserted(TObject*, int Index, int NumLines) {
+    doc_.Markers().LinesInserted(Index, NumLines);
     ranges_.LinesInserted(Index, NumLines);
     RepaintFromLine(Index + 1);
     MaxScrollWidthCovers(Index, NumLines);

@@ -1,10 +1,13 @@
 // TCustomSynEdit: the public face of the editor core. It keeps every name
 // the window and the workbench use and forwards the work to the units that
 // hold it:
-//   document.h            the model: lines, caret, selection, undo lists
+//   document.h            the model: lines, caret, selection, undo lists,
+//                         and the markers on the lines (markers.h)
 //   view.h                painting from the const state
 //   style.h               the display settings, one value
-//   mouse_controller.h    mouse, capture, auto-scroll and drag state
+//   mouse_controller.h    mouse, capture, auto-scroll and drag state, and
+//                         the gutter's hit test
+//   marker_commands.h     the bookmark keys
 //   highlighter_ranges.h  the lazily computed highlighter ranges
 // and, as members of this class, in custom_synedit.cpp (construction,
 // settings, window, fonts, highlighter, line store reactions), caret.cpp
@@ -365,15 +368,21 @@ public:
     bool Modified() const { return modified_; }
     void SetModified(bool Value);
 
-    // --- Bookmarks and marks ----------------------------------------------------
-    const std::vector<TSynEditMark>& Marks() const { return marks_; }
-    // Replaces an existing bookmark of that number.
-    void SetBookMark(int BookMark, int X, int Y);
-    void ClearBookMark(int BookMark);
+    // --- Markers: bookmarks, breakpoints, execution point, error line -----------
+    // The document's marker set (markers.h): the window's way to breakpoints
+    // and the lines of a run, with a change notification of its own.
+    TSynMarkerSet& Markers() { return doc_.Markers(); }
+    const TSynMarkerSet& Markers() const { return doc_.Markers(); }
+    const std::vector<TSynEditMark>& Marks() const { return doc_.Markers().Marks(); }
+    // Bookmark 0..9 at (X, Y), moved from where it was; ignored for another
+    // number or a line not in the text.
+    void SetBookMark(int BookMark, int X, int Y) { doc_.Markers().SetBookmark(BookMark, {X, Y}); }
+    void ClearBookMark(int BookMark) { doc_.Markers().ClearBookmark(BookMark); }
     bool GetBookMark(int BookMark, int& X, int& Y) const;
     // A mark that is not a bookmark, drawn with the front end's image list.
-    void AddMark(const TSynEditMark& Mark);
-    void ClearMarks();
+    void AddMark(const TSynEditMark& Mark) { doc_.Markers().AddMark(Mark); }
+    // Every bookmark and mark (breakpoints and the run's lines stay).
+    void ClearMarks() { doc_.Markers().ClearMarks(); }
 
     // --- Painting -----------------------------------------------------------
     // Paints the part of the window inside the target's clip rectangle.
@@ -426,6 +435,10 @@ public:
     void EnsureCursorPosVisible() { EnsureCursorPosVisibleEx(false); }
     // Centred: puts the caret line near the middle of the window.
     void EnsureCursorPosVisibleEx(bool ForceToMiddle);
+    // Brings 1-based line Line (clamped to the text) into view without
+    // touching the caret: nothing moves while the whole line is in the
+    // window; otherwise it goes near the middle, as far as the text allows.
+    void ShowLineCentred(int Line);
 
     // --- Caret display --------------------------------------------------------
     void InitializeCaret();
@@ -455,6 +468,8 @@ public:
     TSpecialLineColorsEvent OnSpecialLineColors;
     TGutterGetTextEvent OnGutterGetText;
     TGutterPaintEvent OnGutterPaint;
+    // A press in the gutter, which leaves the caret and the selection alone.
+    TGutterClickEvent OnGutterClick;
     TScrollEvent OnScroll;
 
 protected:
@@ -478,6 +493,7 @@ protected:
     // Reactions to the line store.
     void LinesChanging(TObject* Sender);
     void LinesChanged(TObject* Sender);
+    void ListClearing(TObject*) { doc_.Markers().LinesClearing(); }
     void ListCleared(TObject* Sender);
     void ListDeleted(TObject* Sender, int Index, int NumLines);
     void ListInserted(TObject* Sender, int Index, int NumLines);
@@ -545,10 +561,12 @@ private:
     // The cell size may have changed (font, styles or line spacing).
     void CellChanged();
     void SelectedColorsChanged(TObject*) { InvalidateSelection(); }
-    void BookMarkOptionsChanged(TObject*) { InvalidateGutter(); }
+    void BookMarkOptionsChanged(TObject*) { GutterChanged(&gutter_); }
     void CreateTextDrawer();
     void UnbindHighlighter();
-    void MarksChanged(int Line);
+    // Repaints the gutter rows of the lines whose markers changed, or lays
+    // the gutter out again when its glyphs need another width.
+    void MarkersChanged(TObject* Sender, TSynMarkerKinds Kinds, int FirstLine, int LastLine);
     void RangeNeeded(int Index) { ranges_.MakeCurrent(Index); }
     void MaxScrollWidthCovers(int Index, int NumLines);
 
@@ -581,7 +599,7 @@ private:
     TSynGutter gutter_;
     TSynSelectedColor selectedColor_;
     TSynBookMarkOpt bookMarkOpt_;
-    std::vector<TSynEditMark> marks_;
+    int markerArea_ = 0; // pixels the gutter keeps for marker glyphs
 
     highlight::TSynCustomHighlighter* highlighter_ = nullptr;
     THighlighterLink highlighterLink_{*this};

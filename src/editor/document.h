@@ -1,8 +1,9 @@
 // TSynDocument: the editor's model. It holds the text (the line store), the
-// caret, the selection and the undo and redo lists, and answers every
-// question that can be answered from them alone: position conversions,
-// character indices, what is selected. It notifies nobody; TCustomSynEdit
-// changes it and tells the view and the window.
+// caret, the selection, the undo and redo lists and the markers on the
+// lines, and answers every question that can be answered from them alone:
+// position conversions, character indices, what is selected. Only the
+// marker set has listeners of its own; for the rest TCustomSynEdit changes
+// the model and tells the view and the window.
 //
 // Units: TBufferCoord is 1-based (X character, Y line); line store indices
 // are 0-based; flat character indices count every line break as two
@@ -11,6 +12,7 @@
 
 #include <string>
 
+#include "editor/markers.h"
 #include "editor/string_list.h"
 #include "editor/types.h"
 #include "editor/undo.h"
@@ -29,6 +31,10 @@ public:
     const TSynEditUndoList& UndoList() const { return undoList_; }
     TSynEditUndoList& RedoList() { return redoList_; }
     const TSynEditUndoList& RedoList() const { return redoList_; }
+    // Bookmarks, breakpoints, the execution point and the error line; they
+    // follow their lines as the editor passes the line store's events on.
+    TSynMarkerSet& Markers() { return markers_; }
+    const TSynMarkerSet& Markers() const { return markers_; }
 
     // --- Caret and selection state (stored as given; callers clamp) ---------
     TBufferCoord Caret() const { return caret_; }
@@ -80,6 +86,7 @@ private:
     TSynEditStringList lines_;
     TSynEditUndoList undoList_;
     TSynEditUndoList redoList_;
+    TSynMarkerSet markers_{lines_};
     TBufferCoord caret_;
     int lastCaretX_ = 1;
     TBufferCoord blockBegin_;

@@ -79,6 +79,11 @@ using TSpecialLineColorsEvent =
     TMethod<void(TObject* Sender, int Line, bool& Special, TColor& FG, TColor& BG)>;
 using TGutterGetTextEvent = TMethod<void(TObject* Sender, int Line, std::string& Text)>;
 using TGutterPaintEvent = TMethod<void(TObject* Sender, int Line, int X, int Y)>;
+// A press in the gutter on the row of Line (1-based, a line of the text), at
+// client pixel (X, Y). The second press of a double click has ssDouble in
+// Shift.
+using TGutterClickEvent =
+    TMethod<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y, int Line)>;
 using TScrollEvent = TMethod<void(TObject* Sender, TScrollBarKind Kind)>;
 // May change the command and character, or cancel the command (ecNone).
 using TProcessCommandEvent =

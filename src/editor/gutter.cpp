@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdlib>
 #include <iterator>
 #include <string>
 
@@ -64,10 +65,16 @@ void TSynGutter::FormatLineNumber(int Line, std::string& Text) const {
     Text.append(digits, end);
 }
 
-int TSynGutter::RealGutterWidth(int CharWidth) const {
+int TSynGutter::RealGutterWidth(int CharWidth, int MarkerArea) const {
     if (!visible_) return 0;
-    if (!showLineNumbers_) return width_;
-    return leftOffset_ + rightOffset_ + CharWidth * autoSizeDigitCount_ + kBorderWidth;
+    if (!showLineNumbers_) return std::max(width_, MarkerArea + kBorderWidth);
+    return std::max(leftOffset_, MarkerArea) + rightOffset_ + CharWidth * autoSizeDigitCount_ +
+           kBorderWidth;
+}
+
+int MarkerAreaWidth(const TSynBookMarkOpt& Options, const TSynMarkerSet& Markers) {
+    const bool twoColumns = Options.GlyphsVisible() && Markers.MarksShareALineWithDebugMarkers();
+    return Options.LeftMargin() + (twoColumns ? 2 : 1) * Options.Xoffset();
 }
 
 // --- Built-in bookmark glyphs ------------------------------------------------------------
@@ -127,10 +134,64 @@ TSynBitmap MakeInternalImages() {
     return strip;
 }
 
+constexpr int kDebugGlyphSize = 11;
+constexpr int kDebugGlyphMiddle = kDebugGlyphSize / 2;
+
+// One glyph of the debug strip: the pixels where Inside holds are filled,
+// those of them next to a pixel outside the shape form its outline, and the
+// pixels where Ink holds are drawn over the fill.
+template <class Inside, class Ink>
+void PutDebugGlyph(TSynBitmap& Strip, TSynDebugGlyph Glyph, Inside inside, Ink ink, TColor Fill,
+                   TColor Edge, TColor InkColor) {
+    auto in = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < kDebugGlyphSize && y < kDebugGlyphSize &&
+               inside(x - kDebugGlyphMiddle, y - kDebugGlyphMiddle);
+    };
+    for (int y = 0; y < kDebugGlyphSize; ++y) {
+        for (int x = 0; x < kDebugGlyphSize; ++x) {
+            if (!in(x, y)) continue;
+            const bool edge = !in(x - 1, y) || !in(x + 1, y) || !in(x, y - 1) || !in(x, y + 1);
+            TColor c = edge ? Edge : Fill;
+            if (ink(x - kDebugGlyphMiddle, y - kDebugGlyphMiddle)) c = InkColor;
+            Strip.Pixels[static_cast<std::size_t>(y * Strip.Width + Glyph * kDebugGlyphSize + x)] =
+                c;
+        }
+    }
+}
+
+TSynBitmap MakeDebugImages() {
+    TSynBitmap strip;
+    strip.Width = kDebugGlyphSize * kDebugGlyphCount;
+    strip.Height = kDebugGlyphSize;
+    strip.Pixels.assign(static_cast<std::size_t>(strip.Width * strip.Height), clNone);
+    const TColor red = RGB(214, 32, 32), darkRed = RGB(120, 0, 0);
+    auto none = [](int, int) { return false; };
+    // Coordinates relative to the glyph's middle pixel.
+    auto disc = [](int dx, int dy) { return dx * dx + dy * dy <= 28; };
+    auto ring = [](int dx, int dy) { return dx * dx + dy * dy <= 28 && dx * dx + dy * dy > 8; };
+    auto arrow = [](int dx, int dy) {
+        const bool shaft = dx <= 0 && dy >= -2 && dy <= 2;
+        const bool head = dx >= 0 && std::abs(dy) <= kDebugGlyphMiddle - dx;
+        return shaft || head;
+    };
+    auto triangle = [](int dx, int dy) { return 2 * std::abs(dx) <= dy + kDebugGlyphMiddle; };
+    auto exclamation = [](int dx, int dy) { return dx == 0 && ((dy >= -2 && dy <= 2) || dy == 4); };
+    PutDebugGlyph(strip, dgBreakpoint, disc, none, red, darkRed, clNone);
+    PutDebugGlyph(strip, dgDisabledBreakpoint, ring, none, red, red, clNone);
+    PutDebugGlyph(strip, dgExecutionPoint, arrow, none, RGB(255, 221, 0), RGB(72, 56, 0), clNone);
+    PutDebugGlyph(strip, dgError, triangle, exclamation, RGB(255, 140, 0), darkRed, RGB(0, 0, 0));
+    return strip;
+}
+
 } // namespace
 
 const TSynBitmap& EditorInternalImages() {
     static const TSynBitmap strip = MakeInternalImages();
+    return strip;
+}
+
+const TSynBitmap& EditorDebugImages() {
+    static const TSynBitmap strip = MakeDebugImages();
     return strip;
 }
 

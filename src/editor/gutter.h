@@ -1,6 +1,7 @@
 // Settings objects the editor owns for its display: the gutter, the
-// selection colours and the bookmark options, plus the marks shown in the
-// gutter. Every setter that changes a value fires the object's OnChange.
+// selection colours and the bookmark options, and the glyphs the gutter
+// draws for markers. Every setter that changes a value fires the object's
+// OnChange.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "editor/font.h"
+#include "editor/markers.h"
 #include "editor/platform.h"
 #include "editor/settings_object.h"
 
@@ -85,8 +87,10 @@ public:
     std::string FormatLineNumber(int Line) const;
     // The same into Text, reusing its capacity.
     void FormatLineNumber(int Line, std::string& Text) const;
-    // Pixels the gutter takes with characters CharWidth wide.
-    int RealGutterWidth(int CharWidth) const;
+    // Pixels the gutter takes with characters CharWidth wide when its marker
+    // glyphs need MarkerArea pixels left of the numbers: LeftOffset widens
+    // to that (with line numbers off, Width does).
+    int RealGutterWidth(int CharWidth, int MarkerArea = 0) const;
 
 private:
     void FontChanged(TObject*) { Changed(); }
@@ -154,21 +158,27 @@ private:
     int xoffset_ = 12;
 };
 
-// A mark in the gutter: a bookmark (numbers 0..9) or another mark with an
-// image of the front end's.
-struct TSynEditMark {
-    int Line = 1;
-    int Char = 1;
-    int ImageIndex = 0;
-    int BookmarkNumber = -1; // -1: not a bookmark
-    bool Visible = true;
-
-    bool IsBookmark() const { return BookmarkNumber >= 0; }
-};
-
 // The built-in glyph strip "EditorInternalImages": ten equal-width images
 // for bookmarks 0 to 9, side by side.
 const TSynBitmap& EditorInternalImages();
-inline constexpr int kInternalImageCount = 10;
+inline constexpr int kInternalImageCount = kBookmarkCount;
+
+// The glyphs of the run's markers, equal-width images side by side in this
+// order: a breakpoint (a dot), a disabled one (a ring), the execution point
+// (an arrow), the error line (a warning sign).
+enum TSynDebugGlyph : std::uint8_t {
+    dgBreakpoint,
+    dgDisabledBreakpoint,
+    dgExecutionPoint,
+    dgError
+};
+inline constexpr int kDebugGlyphCount = 4;
+const TSynBitmap& EditorDebugImages();
+
+// Pixels left of the line numbers that the marker glyphs take: a column of
+// Xoffset pixels after LeftMargin for the run's markers and bookmarks, and a
+// second one while a line shows a bookmark (or mark) beside a breakpoint,
+// the execution point or the error line; the glyphs then stand side by side.
+int MarkerAreaWidth(const TSynBookMarkOpt& Options, const TSynMarkerSet& Markers);
 
 } // namespace marlinet::editor

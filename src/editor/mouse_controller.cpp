@@ -16,9 +16,28 @@ TBufferCoord TSynMouseController::PositionAt(int X, int Y) const {
     return TextAt(edit_.PixelsToNearestRowColumn(X, Y));
 }
 
+bool TSynMouseController::InGutter(int X) const {
+    return X < edit_.GutterWidth();
+}
+
+void TSynMouseController::GutterPress(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    // Until the release: the press belongs to the gutter, not to the text.
+    edit_.stateFlags_.Include(sfPossibleGutterClick);
+    TSynEditWindow* window = edit_.Window();
+    if (window && !window->Focused()) window->SetFocus();
+    const int line = edit_.PixelsToRowColumn(X, Y).Row;
+    if (line <= edit_.Lines().Count() && edit_.OnGutterClick)
+        edit_.OnGutterClick(&edit_, Button, Shift, X, Y, line);
+}
+
 void TSynMouseController::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     lastMouseShift_ = Shift;
+    edit_.stateFlags_.Exclude(sfPossibleGutterClick);
     edit_.kbdHandler_.ExecuteMouseDown(&edit_, Button, Shift, X, Y);
+    if (InGutter(X)) {
+        GutterPress(Button, Shift, X, Y);
+        return;
+    }
     if (Button == mbLeft && Shift.Contains(ssDouble)) return; // DblClick follows
     if (Button != mbLeft && Button != mbRight) return;
     if (Button == mbRight && !edit_.options_.Contains(eoRightMouseMovesCursor)) return;
@@ -146,6 +165,10 @@ void TSynMouseController::MouseUp(TMouseButton Button, TShiftState Shift, int X,
     edit_.kbdHandler_.ExecuteMouseUp(&edit_, Button, Shift, X, Y);
     StopScrollTimer();
     scrollDeltaX_ = scrollDeltaY_ = 0;
+    if (edit_.stateFlags_.Contains(sfPossibleGutterClick)) {
+        edit_.stateFlags_.Exclude(sfPossibleGutterClick);
+        return;
+    }
     if (Button != mbLeft) return;
     TSynEditWindow* window = edit_.Window();
     if (window && window->MouseCapture()) window->SetMouseCapture(false);

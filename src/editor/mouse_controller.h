@@ -3,7 +3,9 @@
 // area, the wait before a press inside the selection becomes a drag of it,
 // double clicks and the wheel. It moves the caret and the selection through
 // the editor's own operations and keeps only the state of the gesture in
-// progress. Coordinates are client pixels.
+// progress. A press in the gutter (left of GutterWidth) is not a press in the
+// text: it raises OnGutterClick and leaves the caret and the selection
+// alone. Coordinates are client pixels.
 #pragma once
 
 #include <string>
@@ -37,6 +39,8 @@ public:
                             int X, int Y);
 
 private:
+    bool InGutter(int X) const;
+    void GutterPress(TMouseButton Button, TShiftState Shift, int X, int Y);
     // The text position of a display cell, its row limited to the text.
     TBufferCoord TextAt(TDisplayCoord Cell) const;
     // The text position nearest to a pixel, on an existing row.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/custom_synedit.h"
+#include "editor/marker_commands.h"
 
 namespace marlinet::editor {
 
@@ -35,6 +36,8 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand Command, char AChar, void*
         if ((Command >= ecLeft && Command <= ecGotoXY) ||
             (Command >= ecSelLeft && Command <= ecSelGotoXY))
             ExecuteMovement(Command, Data);
+        else if (IsMarkerCommand(Command))
+            ExecuteMarkerCommand(*this, Command);
         else
             editing_.Execute(Command, AChar); // the commands that change the text
         break;

@@ -70,6 +70,14 @@ void TCustomSynEdit::EnsureCursorPosVisibleEx(bool ForceToMiddle) {
     }
 }
 
+void TCustomSynEdit::ShowLineCentred(int Line) {
+    const int line = std::clamp(Line, 1, std::max(Lines().Count(), 1));
+    const int row = BufferToDisplayPos({1, line}).Row;
+    const int rows = std::max(LinesInWindow(), 1);
+    if (row >= topLine_ && row < topLine_ + rows) return;
+    SetTopLine(row - (rows - 1) / 2);
+}
+
 void TCustomSynEdit::UpdateScrollBars() {
     if (!window_ || !window_->HandleAllocated()) return;
     if (paintLock_ > 0) {

@@ -338,31 +338,48 @@ TSynLineReplacement TSynEditStringList::PrepareReplace(int Index, int Count,
 
 void TSynEditStringList::CommitReplace(TSynLineReplacement R) {
     TStringsUpdate update(*this);
-    const int n = R.NewCount();
-    const int kept = std::min(R.count_, n);
-    const auto at = records_.begin() + R.index_;
+    // The lines left as they were, at the start and at the end of the range.
+    int same = 0, sameAtEnd = 0;
+    {
+        const int count = R.count_, newCount = R.NewCount();
+        auto equal = [&](int Old, int New) {
+            return records_[static_cast<std::size_t>(R.index_ + Old)].Text() ==
+                   R.records_[static_cast<std::size_t>(New)].Owned;
+        };
+        while (same < count && same < newCount && equal(same, same))
+            ++same;
+        while (sameAtEnd < count - same && sameAtEnd < newCount - same &&
+               equal(count - 1 - sameAtEnd, newCount - 1 - sameAtEnd))
+            ++sameAtEnd;
+    }
+    const int index = R.index_ + same;
+    const int count = R.count_ - same - sameAtEnd;
+    const int n = R.NewCount() - same - sameAtEnd;
+    const int kept = std::min(count, n);
+    const auto at = records_.begin() + index;
+    const auto from = R.records_.begin() + same; // the new records that count
     for (int i = 0; i < kept; ++i) {
         TSynEditStringRec& rec = at[i];
-        rec.Owned = std::move(R.records_[static_cast<std::size_t>(i)].Owned);
+        rec.Owned = std::move(from[i].Owned);
         rec.Loaded = nullptr;
         rec.LoadedLength = 0;
         rec.Flags = {sfExpandedLengthUnknown};
         rec.ExpandedLength = -1;
     }
-    if (n > R.count_)
-        records_.insert(at + R.count_, std::make_move_iterator(R.records_.begin() + kept),
-                        std::make_move_iterator(R.records_.end()));
-    else if (n < R.count_)
-        records_.erase(at + n, at + R.count_);
+    if (n > count)
+        records_.insert(at + count, std::make_move_iterator(from + kept),
+                        std::make_move_iterator(from + n));
+    else if (n < count)
+        records_.erase(at + n, at + count);
     if (records_.size() > static_cast<std::size_t>(capacity_))
         capacity_ =
             static_cast<int>(std::min<std::size_t>(CapacityAfterGrowing(records_.size()), INT_MAX));
     indexOfLongestLine_ = -1;
     // The count changes first, so that a listener reading the replaced lines
     // finds them where they now are.
-    if (n > R.count_) Fire(OnInserted, R.index_ + R.count_, n - R.count_);
-    if (n < R.count_) Fire(OnDeleted, R.index_ + n, R.count_ - n);
-    if (kept > 0) Fire(OnPutted, R.index_, kept);
+    if (n > count) Fire(OnInserted, index + count, n - count);
+    if (n < count) Fire(OnDeleted, index + n, count - n);
+    if (kept > 0) Fire(OnPutted, index, kept);
 }
 
 void TSynEditStringList::Put(int Index, std::string_view S) {
@@ -417,6 +434,7 @@ void TSynEditStringList::Clear() {
 void TSynEditStringList::ClearRecords() {
     if (records_.empty()) return;
     TStringsUpdate update(*this);
+    if (OnClearing) OnClearing(this);
     records_.clear();
     capacity_ = 0;
     indexOfLongestLine_ = -1;

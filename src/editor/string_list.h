@@ -145,10 +145,13 @@ public:
     void InsertText(int Index, std::string_view NewText);
     void DeleteLines(int Index, int NumLines);
 
-    // Replaces lines [Index, Index + Count) by NewLines in one step. The
-    // lines both have keep their Range and Object. Events, after the text
-    // has changed: OnInserted or OnDeleted for the difference in count, then
-    // one OnPutted for the lines replaced in place (when there are any).
+    // Replaces lines [Index, Index + Count) by NewLines in one step. Lines
+    // at the start and at the end of the range that NewLines leave as they
+    // were keep their records and raise no event, so that a line moved by a
+    // split or a join keeps its identity (and what follows it); of the rest,
+    // the lines both have keep their Range and Object. Events, after the
+    // text has changed: OnInserted or OnDeleted for the difference in count,
+    // then one OnPutted for the lines replaced in place (when there are any).
     void ReplaceLines(int Index, int Count, std::vector<std::string> NewLines) {
         CommitReplace(PrepareReplace(Index, Count, std::move(NewLines)));
     }
@@ -174,6 +177,8 @@ public:
 
     TNotifyEvent OnChanging;
     TNotifyEvent OnChange;
+    // Before Clear (or a load) removes the lines, while they can be read.
+    TNotifyEvent OnClearing;
     TNotifyEvent OnCleared;
     TStringListChangeEvent OnDeleted;
     TStringListChangeEvent OnInserted;

@@ -16,6 +16,11 @@ bool IsBlanks(std::string_view Text) {
     return std::all_of(Text.begin(), Text.end(), IsBlank);
 }
 
+bool HasDebugMarker(const TSynMarkerSet& Markers, int Line) {
+    return Line == Markers.ExecutionLine() || Line == Markers.ErrorLine() ||
+           Markers.BreakpointAt(Line) != nullptr;
+}
+
 } // namespace
 
 TSynEditView::TSynEditView(const TCustomSynEdit& Edit, TObject* Sender, TheTextDrawer& Drawer,
@@ -108,33 +113,63 @@ void TSynEditView::PaintGutterBorder(const TRect& AClip) {
 }
 
 void TSynEditView::PaintGutterMarks(int FirstRow, int LastRow) {
+    const TSynMarkerSet& markers = edit_.Document().Markers();
+    PaintDebugMarkers(markers, FirstRow, LastRow);
+    PaintMarks(markers, FirstRow, LastRow);
+}
+
+void TSynEditView::PaintGlyph(const TSynBitmap& Strip, int Count, int Index, int Line, int X) {
+    const int glyphWidth = Strip.Width / Count;
+    const int rowTop = (Line - edit_.TopLine()) * lineHeight_;
+    // A glyph taller than the row shows its middle part.
+    const int top = std::max((Strip.Height - lineHeight_) / 2, 0);
+    const int height = std::min(Strip.Height, lineHeight_);
+    const int y = rowTop + std::max((lineHeight_ - Strip.Height) / 2, 0);
+    canvas_.DrawBitmap(X, y, Strip, Index * glyphWidth, top, glyphWidth, height);
+}
+
+void TSynEditView::PaintDebugMarkers(const TSynMarkerSet& Markers, int FirstRow, int LastRow) {
+    const TSynBitmap& strip = EditorDebugImages();
+    const int x = edit_.BookMarkOptions().LeftMargin();
+    auto inRows = [&](int Line) { return Line >= FirstRow && Line <= LastRow; };
+    // Breakpoints first, the execution point last, over a breakpoint of its
+    // line.
+    const std::vector<TSynBreakpoint>& breakpoints = Markers.Breakpoints();
+    auto it = std::lower_bound(breakpoints.begin(), breakpoints.end(), FirstRow,
+                               [](const TSynBreakpoint& B, int Line) { return B.Line < Line; });
+    for (; it != breakpoints.end() && it->Line <= LastRow; ++it)
+        PaintGlyph(strip, kDebugGlyphCount, it->Enabled ? dgBreakpoint : dgDisabledBreakpoint,
+                   it->Line, x);
+    if (inRows(Markers.ErrorLine()))
+        PaintGlyph(strip, kDebugGlyphCount, dgError, Markers.ErrorLine(), x);
+    if (inRows(Markers.ExecutionLine()))
+        PaintGlyph(strip, kDebugGlyphCount, dgExecutionPoint, Markers.ExecutionLine(), x);
+}
+
+void TSynEditView::PaintMarks(const TSynMarkerSet& Markers, int FirstRow, int LastRow) {
     const TSynBookMarkOpt& options = edit_.BookMarkOptions();
-    const std::vector<TSynEditMark>& marks = edit_.Marks();
+    const std::vector<TSynEditMark>& marks = Markers.Marks();
     if (!options.GlyphsVisible() || marks.empty()) return;
-    const TSynBitmap& strip = EditorInternalImages();
-    const int glyphWidth = strip.Width / kInternalImageCount;
     const bool builtIn = options.BookmarkImages() == nullptr;
-    // Per row, how far the marks drawn so far have moved right.
-    std::vector<int>& offsets = buffers_.MarkOffsets;
-    offsets.assign(static_cast<std::size_t>(LastRow - FirstRow + 1), 0);
+    // Per row, how many marks came before.
+    std::vector<int>& seen = buffers_.MarkOffsets;
+    seen.assign(static_cast<std::size_t>(LastRow - FirstRow + 1), 0);
     for (const bool bookmarkPass : {options.DrawBookmarksFirst(), !options.DrawBookmarksFirst()}) {
         for (const TSynEditMark& mark : marks) {
             if (!mark.Visible || mark.IsBookmark() != bookmarkPass) continue;
             if (mark.Line < FirstRow || mark.Line > LastRow) continue;
-            int& offset = offsets[static_cast<std::size_t>(mark.Line - FirstRow)];
-            // Only the first mark of a row shows a built-in glyph; an image
-            // list of the front end's is its own to draw (OnGutterPaint).
-            if (builtIn && offset == 0 && mark.ImageIndex >= 0 &&
+            int& before = seen[static_cast<std::size_t>(mark.Line - FirstRow)];
+            // Only the first mark of a row shows a built-in glyph, right of
+            // the run's marker when its line has one; an image list of the
+            // front end's is its own to draw (OnGutterPaint).
+            if (builtIn && before == 0 && mark.ImageIndex >= 0 &&
                 mark.ImageIndex < kInternalImageCount) {
-                const int rowTop = (mark.Line - edit_.TopLine()) * lineHeight_;
-                // A glyph taller than the row shows its middle part.
-                const int top = std::max((strip.Height - lineHeight_) / 2, 0);
-                const int height = std::min(strip.Height, lineHeight_);
-                const int y = rowTop + std::max((lineHeight_ - strip.Height) / 2, 0);
-                canvas_.DrawBitmap(options.LeftMargin(), y, strip, mark.ImageIndex * glyphWidth,
-                                   top, glyphWidth, height);
+                const int x = options.LeftMargin() +
+                              (HasDebugMarker(Markers, mark.Line) ? options.Xoffset() : 0);
+                PaintGlyph(EditorInternalImages(), kInternalImageCount, mark.ImageIndex, mark.Line,
+                           x);
             }
-            offset += options.Xoffset();
+            ++before;
         }
     }
 }

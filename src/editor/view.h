@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor/edit_types.h"
+#include "editor/markers.h"
 #include "editor/platform.h"
 #include "editor/text_drawer.h"
 #include "highlight/attributes.h"
@@ -21,11 +22,11 @@ namespace marlinet::editor {
 class TCustomSynEdit;
 
 struct TSynPaintBuffers {
-    std::string Line;       // a line with its tabs expanded
-    std::string Run;        // tokens waiting to be written as one run
-    std::string Cells;      // a run piece with tab cells as blanks
-    std::string GutterText; // one line number
-    std::vector<int> MarkOffsets;
+    std::string Line;             // a line with its tabs expanded
+    std::string Run;              // tokens waiting to be written as one run
+    std::string Cells;            // a run piece with tab cells as blanks
+    std::string GutterText;       // one line number
+    std::vector<int> MarkOffsets; // per row: marks before the one drawn
 };
 
 class TSynEditView {
@@ -46,6 +47,12 @@ private:
     void PaintLineNumbers(const TRect& AClip, int FirstRow, int LastRow);
     void PaintGutterBorder(const TRect& AClip);
     void PaintGutterMarks(int FirstRow, int LastRow);
+    // Breakpoints, the error line and the execution point, at LeftMargin.
+    void PaintDebugMarkers(const TSynMarkerSet& Markers, int FirstRow, int LastRow);
+    // Bookmarks and the front end's marks, right of a debug marker's glyph.
+    void PaintMarks(const TSynMarkerSet& Markers, int FirstRow, int LastRow);
+    // Glyph Index of a strip of Count equal-width glyphs, at X on Line's row.
+    void PaintGlyph(const TSynBitmap& Strip, int Count, int Index, int Line, int X);
 
     // --- Text ---
     void FindSelection(int FirstRow, int LastRow);

@@ -39,6 +39,9 @@ QLabel* CentredLabel(QWidget* Parent, const char* Name, const QRect& Place) {
 TForm2::TForm2(QWidget* Parent)
     : QDialog(Parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("Form2"));
+    // No caption text. An empty title would show the application's name
+    // instead, so the title is a blank.
+    setWindowTitle(QStringLiteral(" "));
     setFont(FormFont());
     setFixedSize(kClientWidth, kClientHeight);
 

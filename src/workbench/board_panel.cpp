@@ -50,7 +50,7 @@ TBoardPanel::TBoardPanel(QWidget* Client) : QObject(Client) {
 void TBoardPanel::MakeOutputs(QWidget* Client) {
     QFrame* panel = MakePanel(Client, "Panel1", {48, 196, 85, 53});
     panel->setToolTip(QStringLiteral("Discrete Outputs"));
-    MakeLabel(panel, QStringLiteral("Discrete Outputs"), 4, 4);
+    MakeTitle(panel, QStringLiteral("Discrete Outputs"), 4, 4);
     const QPixmap off = LampOffImage();
     const QPixmap on = LampOnImage();
     for (int i = 0; i < 4; ++i) {
@@ -64,7 +64,7 @@ void TBoardPanel::MakeOutputs(QWidget* Client) {
 void TBoardPanel::MakeInputs(QWidget* Client) {
     QFrame* panel = MakePanel(Client, "Panel2", {136, 196, 81, 53});
     panel->setToolTip(QStringLiteral("Discrete Inputs"));
-    MakeLabel(panel, QStringLiteral("Discrete Inputs"), 4, 4);
+    MakeTitle(panel, QStringLiteral("Discrete Inputs"), 4, 4);
     for (int i = 0; i < 4; ++i) {
         auto* box = new QCheckBox(panel);
         box->setObjectName(QLatin1String(kInputBoxNames[i]));

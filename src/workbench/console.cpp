@@ -1,5 +1,7 @@
 #include "workbench/console.h"
 
+#include <algorithm>
+
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -48,13 +50,51 @@ int TConsole::Print(std::string_view Text) {
             if (++currentLength_ >= kLineWidth) newLine();
         }
     }
-    if (!added.isEmpty()) {
-        QTextCursor cursor(document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(added);
+    if (added.isEmpty()) return written;
+
+    QScrollBar* bar = verticalScrollBar();
+    const bool follow = !bar->isSliderDown() && bar->value() >= bar->maximum();
+    const int top = bar->value();
+    const std::int64_t droppedBefore = dropped_;
+    // Text inserted at a selection's end would join the selection. (The
+    // ends are copied: a cursor copy shares the position the edit moves.)
+    const QTextCursor view = textCursor();
+    const int anchor = view.anchor();
+    const int position = view.position();
+    const int end = document()->characterCount() - 1;
+    const bool keepSelection = anchor != position && (anchor == end || position == end);
+
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(added);
+    const int removed = DropOldLines();
+
+    if (keepSelection) {
+        const auto moved = [&](int Position) { return std::max(Position - removed, 0); };
+        QTextCursor kept = textCursor();
+        kept.setPosition(moved(anchor));
+        kept.setPosition(moved(position), QTextCursor::KeepAnchor);
+        setTextCursor(kept);
     }
-    ScrollToBottom();
+    if (follow)
+        ScrollToBottom();
+    else
+        bar->setValue(
+            static_cast<int>(std::max<std::int64_t>(top - (dropped_ - droppedBefore), 0)));
     return written;
+}
+
+int TConsole::DropOldLines() {
+    if (lineCount_ <= kMaxLines) return 0;
+    const int excess = lineCount_ - kMaxLines;
+    const int lines = (excess + kDropBlock - 1) / kDropBlock * kDropBlock;
+    QTextCursor cursor(document());
+    cursor.setPosition(document()->findBlockByNumber(lines).position(), QTextCursor::KeepAnchor);
+    const int removed = cursor.selectionEnd();
+    cursor.removeSelectedText();
+    lineCount_ -= lines;
+    dropped_ += lines;
+    return removed;
 }
 
 int TConsole::AppendLine(std::string_view Text) {
@@ -92,6 +132,7 @@ void TConsole::ClearLines() {
     clear();
     lineCount_ = 0;
     currentLength_ = 0;
+    dropped_ = 0;
 }
 
 void TConsole::ScrollToBottom() {

@@ -42,6 +42,19 @@ bool TQtDialogs::ConfirmReplace(QWidget* Parent, const QString& FileName) {
                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
+TSaveChoice TQtDialogs::AskSaveChanges(QWidget* Parent, const QString& Name) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Marlinet"),
+                    QStringLiteral("Save changes to %1?").arg(Name),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, Parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save: return TSaveChoice::Save;
+    case QMessageBox::Discard: return TSaveChoice::Discard;
+    default: return TSaveChoice::Cancel;
+    }
+}
+
 void TQtDialogs::ShowError(QWidget* Parent, const QString& Message) {
     QMessageBox::critical(Parent, QStringLiteral("Marlinet"), Message);
 }

@@ -13,6 +13,9 @@ namespace marlinet::workbench {
 
 class TInputForm;
 
+// The answers to "Save changes to NAME?".
+enum class TSaveChoice { Save, Discard, Cancel };
+
 class TWorkbenchDialogs {
 public:
     virtual ~TWorkbenchDialogs() = default;
@@ -23,6 +26,9 @@ public:
     virtual std::optional<QString> AskSaveFileName(QWidget* Parent, const QString& Current) = 0;
     // Whether an existing file may be replaced.
     virtual bool ConfirmReplace(QWidget* Parent, const QString& FileName) = 0;
+    // Before edits that are not in their file would be lost: Save, Discard
+    // or Cancel. Name is the program's name as the user knows it.
+    virtual TSaveChoice AskSaveChanges(QWidget* Parent, const QString& Name) = 0;
     // The application's error box.
     virtual void ShowError(QWidget* Parent, const QString& Message) = 0;
     // Shows Dialog modally; returns its modal result.
@@ -38,6 +44,7 @@ public:
     std::optional<QString> AskOpenFileName(QWidget* Parent, const QString& Current) override;
     std::optional<QString> AskSaveFileName(QWidget* Parent, const QString& Current) override;
     bool ConfirmReplace(QWidget* Parent, const QString& FileName) override;
+    TSaveChoice AskSaveChanges(QWidget* Parent, const QString& Name) override;
     void ShowError(QWidget* Parent, const QString& Message) override;
     int ExecModal(QDialog& Dialog) override;
     int ExecInput(TInputForm& Form) override;

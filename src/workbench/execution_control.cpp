@@ -298,12 +298,27 @@ void TExecutionControl::OnError(bool CurrentRun) {
         if (IsLive(State())) {
             ShowErrorStatus();
             // A key typed while the error was raised: the text still needs
-            // saving and reloading before the next run.
-            if (editorChanged_) SetState(RunState::Modified);
+            // saving and reloading before the next run, and its line numbers
+            // may no longer be the program's.
+            if (editorChanged_) {
+                SetState(RunState::Modified);
+                return;
+            }
+            // Where the run stopped, as a pause shows it: the line and the
+            // variables as they were at the error.
+            window_.RefreshGrid(Variables());
+            window_.SelectLine(interpreter_.error_line() - 1);
             return;
         }
     }
     window_.SetErrorText(ErrorStatusText(number, interpreter_.error_line()));
+}
+
+TVariableValues TExecutionControl::Variables() const {
+    TVariableValues values{};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = interpreter_.variable(static_cast<int>(i));
+    return values;
 }
 
 void TExecutionControl::OnFinished(std::uint64_t Run) {

@@ -110,6 +110,7 @@ private:
     // otherwise that thread has been joined and only the text is shown.
     void OnError(bool CurrentRun);
     void OnFinished(std::uint64_t Run);
+    TVariableValues Variables() const;
     // A thread has ended: a state that speaks of a live run is replaced.
     void SettleEndedRun();
 

@@ -66,8 +66,14 @@ TInputForm::TInputForm(QWidget* Parent)
 
 void TInputForm::showEvent(QShowEvent* Event) {
     FormShow();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Placed by its client area: move() places the frame, which is not
+        // known before the first showing, so every later showing would land
+        // lower by the title bar.
+        QRect place(QPoint(), size());
+        place.moveCenter(screen->availableGeometry().center());
+        setGeometry(place);
+    }
     QDialog::showEvent(Event);
 }
 

@@ -1,7 +1,7 @@
 #include "workbench/main_form.h"
 
 #include <QApplication>
-#include <QLayout>
+#include <QEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolButton>
@@ -14,6 +14,7 @@
 #include "workbench/fonts.h"
 #include "workbench/glyphs.h"
 #include "workbench/input_form.h"
+#include "workbench/main_form_layout.h"
 #include "workbench/main_form_run.h"
 #include "workbench/main_window_editor.h"
 #include "workbench/main_window_highlighter.h"
@@ -48,27 +49,31 @@ constexpr SpeedButtonDesign kSpeedButtons[] = {
     {7, 192, 24, "Clear Console", Glyph::ClearConsole, &TMainForm::SpeedButton7Click},
 };
 
+// Menu texts carry their Alt mnemonics. No shortcut takes a key of the
+// editor's key table (Ctrl+N stays Insert line).
 struct MenuEntry {
     const char* text;
-    Qt::Key shortcut; // 0 for none
+    QKeyCombination shortcut; // Qt::Key(0) for none
     void (TMainForm::*handler)();
 };
 
+constexpr QKeyCombination kNoKey = Qt::Key(0);
+
 constexpr MenuEntry kFileMenu[] = {
-    {"New", Qt::Key(0), &TMainForm::New1Click},
-    {"File open", Qt::Key(0), &TMainForm::Fileopen1Click},
-    {"Save", Qt::Key(0), &TMainForm::Save1Click},
-    {"Save as...", Qt::Key(0), &TMainForm::Saveas1Click},
-    {"Exit", Qt::Key(0), &TMainForm::Exit1Click},
+    {"&New", kNoKey, &TMainForm::New1Click},
+    {"File &open", Qt::CTRL | Qt::Key_O, &TMainForm::Fileopen1Click},
+    {"&Save", Qt::CTRL | Qt::Key_S, &TMainForm::Save1Click},
+    {"Save &as...", Qt::SHIFT | Qt::CTRL | Qt::Key_S, &TMainForm::Saveas1Click},
+    {"E&xit", kNoKey, &TMainForm::Exit1Click},
 };
 constexpr MenuEntry kDebugMenu[] = {
-    {"Run", Qt::Key_F9, &TMainForm::SpeedButton2Click},
-    {"Stop", Qt::Key_F2, &TMainForm::SpeedButton3Click},
-    {"Step", Qt::Key_F8, &TMainForm::SpeedButton4Click},
-    {"Reset", Qt::Key_F4, &TMainForm::SpeedButton1Click},
+    {"&Run", Qt::Key_F9, &TMainForm::SpeedButton2Click},
+    {"S&top", Qt::Key_F2, &TMainForm::SpeedButton3Click},
+    {"&Step", Qt::Key_F8, &TMainForm::SpeedButton4Click},
+    {"R&eset", Qt::Key_F4, &TMainForm::SpeedButton1Click},
 };
 constexpr MenuEntry kHelpMenu[] = {
-    {"About", Qt::Key(0), &TMainForm::About1Click},
+    {"&About", kNoKey, &TMainForm::About1Click},
 };
 
 } // namespace
@@ -76,15 +81,17 @@ constexpr MenuEntry kHelpMenu[] = {
 TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                               Qt::WindowCloseButtonHint),
-      dialogs_(Dialogs ? std::move(Dialogs) : std::make_unique<TQtDialogs>()) {
+                               Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      dialogs_(Dialogs ? std::move(Dialogs) : std::make_unique<TQtDialogs>()),
+      examples_(TExampleLibrary::Installed()) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QLatin1String(kCaption));
     setFont(FormFont());
 
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("ClientArea"));
-    client_->setFixedSize(kClientWidth, kClientHeight);
+    client_->setMinimumSize(kDesignClientSize);
+    client_->resize(kDesignClientSize);
     setCentralWidget(client_);
     MakeMenus();
 
@@ -102,9 +109,10 @@ TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs)
     StatusBar1 = new TStatusBar(client_);
     StatusBar1->setGeometry(0, kClientHeight - TStatusBar::kHeight, kClientWidth,
                             TStatusBar::kHeight);
+    client_->installEventFilter(this);
 
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     MakeExecution();
+    WatchEditor();
     FormCreate();
     InputForm = new TInputForm(this);
     Form2 = new TForm2(this);
@@ -120,13 +128,33 @@ void TMainForm::MakeMenus() {
         QMenu* menu = menuBar()->addMenu(QLatin1String(title));
         for (const MenuEntry& entry : entries) {
             QAction* action = menu->addAction(QLatin1String(entry.text));
-            if (entry.shortcut != Qt::Key(0)) action->setShortcut(QKeySequence(entry.shortcut));
+            if (entry.shortcut != kNoKey) action->setShortcut(QKeySequence(entry.shortcut));
             connect(action, &QAction::triggered, this, entry.handler);
         }
+        return menu;
     };
-    add("File", kFileMenu);
-    add("Debug", kDebugMenu);
-    add("Help", kHelpMenu);
+    add("&File", kFileMenu);
+    add("&Debug", kDebugMenu);
+    QMenu* help = add("&Help", kHelpMenu);
+    examplesMenu_ = new QMenu(QStringLiteral("&Examples"), help);
+    examplesMenu_->setObjectName(QStringLiteral("ExamplesMenu"));
+    help->insertMenu(help->actions().constFirst(), examplesMenu_);
+    MakeExamplesMenu();
+}
+
+void TMainForm::MakeExamplesMenu() {
+    examplesMenu_->clear();
+    const QStringList names = examples_.Names();
+    for (const QString& name : names)
+        connect(examplesMenu_->addAction(name), &QAction::triggered, this,
+                [this, name] { OpenExample(name); });
+    if (names.isEmpty())
+        examplesMenu_->addAction(QStringLiteral("(none installed)"))->setEnabled(false);
+}
+
+void TMainForm::SetExampleLibrary(TExampleLibrary Library) {
+    examples_ = std::move(Library);
+    MakeExamplesMenu();
 }
 
 void TMainForm::MakeSpeedButtons() {
@@ -175,6 +203,24 @@ void TMainForm::CentreOnScreen() {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
+}
+
+bool TMainForm::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Watched == client_ && Event->type() == QEvent::Resize) LayOut();
+    return QMainWindow::eventFilter(Watched, Event);
+}
+
+void TMainForm::LayOut() {
+    const TMainFormPlaces places = MainFormPlaces(client_->size());
+    const std::pair<const char*, QRect> parts[] = {
+        {"SynEdit1", places.SynEdit1},    {"Panel5", places.Panel5},   {"Panel1", places.Panel1},
+        {"Panel2", places.Panel2},        {"Panel3", places.Panel3},   {"Panel4", places.Panel4},
+        {"Panel7", places.Panel7},        {"Console", places.Console}, {"Panel6", places.Panel6},
+        {"StatusBar1", places.StatusBar1}};
+    for (const auto& [name, place] : parts)
+        if (auto* part =
+                client_->findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly))
+            part->setGeometry(place);
 }
 
 void TMainForm::ShowRunState() {

@@ -1,6 +1,7 @@
-// TMainForm: the workbench's main window. A fixed 601 x 443 client area
-// under the menu bar holds the editor SynEdit1, the speed-button column
-// Panel5, the board panel, the console, the variables grid and StatusBar1.
+// TMainForm: the workbench's main window. The client area under the menu
+// bar holds the editor SynEdit1, the speed-button column Panel5, the board
+// panel, the console, the variables grid and StatusBar1; it opens at the
+// design size, 601 x 443, which is also its smallest (main_form_layout.h).
 //
 // Besides the window it keeps the current file name and the program buffer
 // that a run executes, and owns the execution control, which runs programs
@@ -15,16 +16,20 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <QMainWindow>
 #include <QTimer>
 
+#include "editor/edit_types.h"
 #include "interpreter/program_buffer.h"
 #include "interpreter/run_state.h"
 #include "workbench/dialogs.h"
+#include "workbench/examples.h"
 #include "workbench/input_mode.h"
 
 class QAction;
+class QMenu;
 class QToolButton;
 
 namespace marlinet::highlight {
@@ -52,6 +57,8 @@ public:
     static constexpr int kClientHeight = 443;
     static constexpr const char* kCaption = "Marlinet Simulator";
     static constexpr const char* kStartUpFileName = "NoName.Bas";
+    // The caption's and the questions' name for a program without a file.
+    static constexpr const char* kUntitledName = "Untitled";
 
     // Dialogs answers the window's questions; Qt's own dialogs when null.
     explicit TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs = nullptr);
@@ -69,10 +76,16 @@ public:
     void SpeedButton3Click(); // Stop
     void SpeedButton4Click(); // Step
     void SpeedButton7Click(); // Clear Console
-    // Every key that reaches the editor, before the editor acts on it.
+    // A key in the editor that has changed the text.
     void SynEdit1KeyDown();
     // Closing the window: the run ends and its thread is joined. Exit too.
     void FormClose();
+    // Help > Examples: after asking about unsaved edits, opens the user's
+    // copy of example Name (made on first use).
+    void OpenExample(const QString& Name);
+    // The examples the Help menu lists (the installed ones by default).
+    void SetExampleLibrary(TExampleLibrary Library);
+    const TExampleLibrary& ExampleLibrary() const { return examples_; }
 
     // ---- program files ----
     // Ends a run, saves the editor to the current file, loads the program and
@@ -96,6 +109,8 @@ public:
 
     const QString& CurrentFileName() const { return currentFileName_; }
     const QString& SaveDialogFileName() const { return saveDialogFileName_; }
+    // The editor holds edits that are not in its file.
+    bool HasUnsavedEdits() const;
 
     // ---- the components ----
     QWidget* Client() const { return client_; }
@@ -111,34 +126,77 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     class TRunWindow;
+    // What a command that may edit the text found before it ran.
+    struct TLineSelection {
+        editor::TSynSelectionMode Mode;
+        int ProgramLineStart;
+    };
 
     void FormCreate();
     void MakeExecution(); // main_form_run.cpp
+    void WatchEditor();   // main_form_edits.cpp
     void MakeMenus();
+    void MakeExamplesMenu();
     void MakeSpeedButtons();
     void MakeVariablesPanel();
     void CentreOnScreen();
+    // Places every part for the client area's size.
+    void LayOut();
+    // The caption: the program's name once one is known, and a leading "*"
+    // while there are unsaved edits.
     void SetCaptionFor(const QString& FileName);
+    void UpdateCaption();
+    enum class TEditorLoad { Always, UnlessSame };
     // Loads FileName into the program buffer and the editor, both or
-    // neither, and sets the caption. Throws on failure.
-    void LoadProgramFrom(const QString& FileName);
-    // Writes the editor's lines to FileName. Throws on failure.
+    // neither, and sets the caption. UnlessSame leaves the editor as it is
+    // (top line, caret, undo) when it already holds the file's text. Throws
+    // on failure.
+    void LoadProgramFrom(const QString& FileName, TEditorLoad Editor = TEditorLoad::Always);
+    // Writes the editor's lines to FileName, unless the file holds exactly
+    // those bytes already. Throws on failure.
     void SaveLinesTo(const QString& FileName);
+    // The editor's text as SaveLinesTo writes it.
+    std::string EditorBytes() const;
+    // Whether the editor's lines, joined with CR LF, are Text.
+    bool EditorHolds(std::string_view Text) const;
+    // The editor's text is in its file now.
+    void MarkEditorSaved();
+    // The save dialog for a new name, with ".bas" added as Save adds it and
+    // a question before an existing file other than the one the dialog
+    // named is replaced. Nothing when cancelled.
+    std::optional<QString> AskNewFileName();
+    // Before unsaved edits would be lost: asks Save, Discard or Cancel, and
+    // saves on Save. True when the caller may go on.
+    bool SaveChangesFirst();
+    QString ProgramName() const;
     // Runs Command; an exception it throws is shown in the error box.
     // Returns whether it completed.
     bool Attempt(const std::function<void()>& Command);
 
     // Runs an execution command and shows the state it leaves.
     void RunCommand(void (TExecutionControl::*Command)());
-    // Whole line Line (0-based) selected, as a paused run shows it.
+    // Whole line Line (0-based) selected, as a paused run shows it, and
+    // scrolled into view.
     void SelectProgramLine(int Line);
     // Before the editor leaves whole-line selection for a key: the shown line
     // is a one-character selection, which in character mode would be real
     // and the key would replace the line's first character.
     void LeaveProgramLine();
+    // The shown line goes and the editor selects by characters again.
+    void LeaveLineSelection();
+    // A run is executing or paused (not ended, not ending).
+    bool RunIsLive() const;
+
+    // ---- the editor's events (main_form_edits.cpp) ----
+    void EditorKeyDown(editor::TObject*, std::uint16_t&, editor::TShiftState);
+    void EditorMouseDown(editor::TObject*, editor::TMouseButton, editor::TShiftState, int, int);
+    void EditorCommand(editor::TObject*, bool AfterProcessing, bool&,
+                       editor::TSynEditorCommand& Command, char&, void*, void*);
+    void EditorChanged(editor::TObject*);
     // The INPUT dialog until it has an answer or is stopped.
     std::optional<std::string> AskInput(TInputMode Mode);
     // Run and Step without a current file name.
@@ -148,14 +206,22 @@ private:
     std::unique_ptr<highlight::TSynVBSyn> highlighter_;
     QWidget* client_ = nullptr;
     QTimer statusTimer_;
+    TExampleLibrary examples_;
+    QMenu* examplesMenu_ = nullptr;
 
     basic::ProgramBuffer program_;
     QString currentFileName_;
     int programLineStart_ = -1; // flat index of the shown executing line; -1 none
     QString saveDialogFileName_;
+    // The name the caption shows; none at start-up.
+    std::optional<QString> captionName_;
     // Whether the editor shows the current file's text, as loaded or saved.
     // New writes an empty editor over a file only when it does.
     bool editorFromFile_ = false;
+    // Between the editor's hooks before and after one command.
+    bool commandRunning_ = false;
+    bool commandChangedText_ = false;
+    std::optional<TLineSelection> leftForCommand_;
 
     // Last: destroyed first, so the interpreter thread is joined while the
     // widgets it reports to still exist.

@@ -1,7 +1,10 @@
 // The program files of the main window: load program, save and reload, New,
-// File open, Save, Save as, Exit, and the About box.
+// File open, Save, Save as, Exit, the examples, the question before unsaved
+// edits are lost, the caption, and the About box.
 #include <exception>
 #include <filesystem>
+#include <sstream>
+#include <system_error>
 
 #include <QApplication>
 #include <QFile>
@@ -9,6 +12,7 @@
 #include <QLabel>
 
 #include "editor/qt/synedit.h"
+#include "support/files.h"
 #include "workbench/about_box.h"
 #include "workbench/console.h"
 #include "workbench/dialogs.h"
@@ -32,6 +36,19 @@ QString WithBasExtension(const QString& FileName) {
     return FileName + QLatin1String(".bas");
 }
 
+// Whether the file at Path holds exactly Bytes.
+bool FileHolds(const std::filesystem::path& Path, const std::string& Bytes) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(Path, error)) return false;
+    const std::uintmax_t size = std::filesystem::file_size(Path, error);
+    if (error || size != Bytes.size()) return false;
+    try {
+        return support::ReadFileBytes(Path, Bytes.size()) == Bytes;
+    } catch (const std::exception&) {
+        return false; // unreadable: the write decides
+    }
+}
+
 } // namespace
 
 bool TMainForm::Attempt(const std::function<void()>& Command) {
@@ -45,26 +62,109 @@ bool TMainForm::Attempt(const std::function<void()>& Command) {
 }
 
 void TMainForm::SetCaptionFor(const QString& FileName) {
-    setWindowTitle(QLatin1String(kCaption) + QLatin1String(" - ") + FileName);
+    captionName_ = FileName;
+    UpdateCaption();
 }
 
-void TMainForm::LoadProgramFrom(const QString& FileName) {
+void TMainForm::UpdateCaption() {
+    QString caption = QLatin1String(kCaption);
+    if (captionName_) caption += QLatin1String(" - ") + *captionName_;
+    if (HasUnsavedEdits()) caption.prepend(QLatin1Char('*'));
+    setWindowTitle(caption);
+}
+
+bool TMainForm::HasUnsavedEdits() const {
+    return SynEdit1->Core().Modified();
+}
+
+QString TMainForm::ProgramName() const {
+    if (currentFileName_.isEmpty()) return QLatin1String(kUntitledName);
+    return QFileInfo(currentFileName_).fileName();
+}
+
+void TMainForm::MarkEditorSaved() {
+    editor::TCustomSynEdit& core = SynEdit1->Core();
+    // The undo list's mark first: after a load or a clear the flag may
+    // already read false while the mark still points at an older state.
+    core.UndoList().SetInitialState(true);
+    core.SetModified(false);
+    UpdateCaption();
+}
+
+bool TMainForm::EditorHolds(std::string_view Text) const {
+    const editor::TSynEditStringList& lines = SynEdit1->Lines();
+    std::size_t at = 0;
+    for (int i = 0; i < lines.GetCount(); ++i) {
+        if (i > 0) {
+            if (Text.substr(at, 2) != "\r\n") return false;
+            at += 2;
+        }
+        const std::string_view line = lines.GetView(i);
+        if (Text.substr(at, line.size()) != line) return false;
+        at += line.size();
+    }
+    return at == Text.size();
+}
+
+void TMainForm::LoadProgramFrom(const QString& FileName, TEditorLoad Editor) {
     const std::filesystem::path path = ToPath(FileName);
     // The buffer is read first: it refuses files too large to run, and the
     // editor must not show a program other than the one a run executes.
     basic::ProgramBuffer program = basic::load_program_buffer(path);
-    SynEdit1->Lines().LoadFromFile(path);
+    // The buffer's text has every line break as CR LF, as the editor's
+    // lines joined that way: equal, the editor already shows the file.
+    if (Editor == TEditorLoad::Always || !EditorHolds(program.text()))
+        SynEdit1->Lines().LoadFromFile(path);
     program_ = std::move(program);
     editorFromFile_ = true;
+    LeaveLineSelection();
+    MarkEditorSaved();
     SetCaptionFor(FileName);
 }
 
+std::string TMainForm::EditorBytes() const {
+    std::ostringstream bytes;
+    SynEdit1->Lines().SaveToStream(bytes);
+    return std::move(bytes).str();
+}
+
 void TMainForm::SaveLinesTo(const QString& FileName) {
-    SynEdit1->Lines().SaveToFile(ToPath(FileName));
+    const std::filesystem::path path = ToPath(FileName);
+    // A file that holds the text already is not written again: a read-only
+    // program, such as an installed example, runs without an error.
+    if (!FileHolds(path, EditorBytes())) SynEdit1->Lines().SaveToFile(path);
+    MarkEditorSaved();
 }
 
 bool TMainForm::SaveAndReload() {
     return execution_->SaveAndReload();
+}
+
+std::optional<QString> TMainForm::AskNewFileName() {
+    const std::optional<QString> chosen = dialogs_->AskSaveFileName(this, saveDialogFileName_);
+    if (!chosen) return std::nullopt;
+    const QString name = WithBasExtension(*chosen);
+    // The dialog asked about the name it returned; the one written may be
+    // another, existing file.
+    if (name != *chosen && QFileInfo::exists(name) && !dialogs_->ConfirmReplace(this, name))
+        return std::nullopt;
+    return name;
+}
+
+bool TMainForm::SaveChangesFirst() {
+    if (!HasUnsavedEdits()) return true;
+    switch (dialogs_->AskSaveChanges(this, ProgramName())) {
+    case TSaveChoice::Discard: return true;
+    case TSaveChoice::Cancel: return false;
+    case TSaveChoice::Save: break;
+    }
+    if (!currentFileName_.isEmpty()) return Attempt([this] { SaveLinesTo(currentFileName_); });
+    const std::optional<QString> name = AskNewFileName();
+    if (!name || !Attempt([&] { SaveLinesTo(*name); })) return false;
+    currentFileName_ = *name;
+    editorFromFile_ = true;
+    SetCaptionFor(*name);
+    return true;
 }
 
 void TMainForm::New1Click() {
@@ -78,16 +178,20 @@ void TMainForm::New1Click() {
     if (save && !Attempt([this] { SaveLinesTo(currentFileName_); })) return;
     SetRunState(basic::RunState::Idle);
     SynEdit1->Lines().Clear();
+    LeaveLineSelection();
     execution_->EditorMatchesFile();
     Console->WriteConsoleBanner();
     currentFileName_.clear();
     saveDialogFileName_.clear();
     editorFromFile_ = false;
+    MarkEditorSaved();
+    SetCaptionFor(QLatin1String(kUntitledName));
     ShowRunState();
 }
 
 void TMainForm::Fileopen1Click() {
     execution_->Flush();
+    if (!SaveChangesFirst()) return;
     execution_->ClearError();
     const std::optional<QString> chosen = dialogs_->AskOpenFileName(this, currentFileName_);
     if (chosen) OpenFile(*chosen);
@@ -109,18 +213,21 @@ bool TMainForm::OpenFile(const QString& FileName) {
     return true;
 }
 
+void TMainForm::OpenExample(const QString& Name) {
+    execution_->Flush();
+    if (!SaveChangesFirst()) return;
+    execution_->ClearError();
+    QString copy;
+    if (Attempt([&] { copy = examples_.UserCopy(Name); })) OpenFile(copy);
+}
+
 void TMainForm::Save1Click() {
-    const std::optional<QString> chosen = dialogs_->AskSaveFileName(this, saveDialogFileName_);
-    if (!chosen) return;
-    const QString name = WithBasExtension(*chosen);
-    // The dialog asked about the name it returned; the one written may be
-    // another, existing file.
-    if (name != *chosen && QFileInfo::exists(name) && !dialogs_->ConfirmReplace(this, name)) return;
-    if (!Attempt([&] { SaveLinesTo(name); })) return;
-    saveDialogFileName_ = name;
-    currentFileName_ = name;
+    const std::optional<QString> name = AskNewFileName();
+    if (!name || !Attempt([&] { SaveLinesTo(*name); })) return;
+    saveDialogFileName_ = *name;
+    currentFileName_ = *name;
     editorFromFile_ = true;
-    SetCaptionFor(name);
+    SetCaptionFor(*name);
 }
 
 void TMainForm::Saveas1Click() {
@@ -133,6 +240,7 @@ void TMainForm::Saveas1Click() {
 }
 
 void TMainForm::Exit1Click() {
+    if (!execution_->IsClosed() && !SaveChangesFirst()) return;
     // Nothing is left running at exit, on this path too.
     FormClose();
     QApplication::quit();

@@ -20,7 +20,6 @@ namespace marlinet::workbench {
 void TMainForm::MakeExecution() {
     runWindow_ = std::make_unique<TRunWindow>(*this);
     execution_ = std::make_unique<TExecutionControl>(*runWindow_, Board->Model());
-    SynEdit1->OnKeyDown() = editor::TKeyEvent::Of<&TRunWindow::KeyDown>(runWindow_.get());
 }
 
 basic::RunState TMainForm::RunState() const {
@@ -60,8 +59,14 @@ void TMainForm::SpeedButton7Click() {
     Console->WriteConsoleBanner();
 }
 
-void TMainForm::SynEdit1KeyDown() {
-    RunCommand(&TExecutionControl::EditorKeyDown);
+bool TMainForm::RunIsLive() const {
+    switch (RunState()) {
+    case basic::RunState::Running:
+    case basic::RunState::Stopped:
+    case basic::RunState::StepRequest:
+    case basic::RunState::StopRequest: return true;
+    default: return false;
+    }
 }
 
 void TMainForm::FormClose() {
@@ -73,6 +78,11 @@ void TMainForm::FormClose() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* Event) {
+    // Exit has asked already and closed the run.
+    if (!execution_->IsClosed() && !SaveChangesFirst()) {
+        Event->ignore();
+        return;
+    }
     FormClose();
     QMainWindow::closeEvent(Event);
 }
@@ -87,12 +97,18 @@ void TMainForm::SelectProgramLine(int Line) {
     programLineStart_ = static_cast<int>(std::min<long long>(start, INT_MAX));
     SynEdit1->SetSelStart(programLineStart_);
     SynEdit1->SetSelLength(1);
+    SynEdit1->Core().ShowLineCentred(Line + 1);
 }
 
 void TMainForm::LeaveProgramLine() {
     if (SynEdit1->SelStart() == programLineStart_ && SynEdit1->SelLength() == 1)
         SynEdit1->SetSelLength(0);
     programLineStart_ = -1;
+}
+
+void TMainForm::LeaveLineSelection() {
+    LeaveProgramLine();
+    SynEdit1->SetSelectionMode(editor::smNormal);
 }
 
 std::optional<std::string> TMainForm::AskInput(TInputMode Mode) {
@@ -109,7 +125,7 @@ std::optional<std::string> TMainForm::AskInput(TInputMode Mode) {
 
 void TMainForm::NameUntitledFile(bool SetCaption) {
     if (!currentFileName_.isEmpty()) return;
-    const std::optional<QString> chosen = dialogs_->AskSaveFileName(this, saveDialogFileName_);
+    const std::optional<QString> chosen = AskNewFileName();
     // Cancelled: the run goes on without a name, and a changed text then
     // fails to save with the file's error.
     if (!chosen || !Attempt([&] { SaveLinesTo(*chosen); })) return;

@@ -46,21 +46,21 @@ public:
     void SetErrorText(std::string_view Text) override { form_.SetErrorText(ToQString(Text)); }
     void FocusConsole() override { form_.Console->setFocus(Qt::OtherFocusReason); }
     void SetLineSelection(bool WholeLines) override {
-        if (!WholeLines) form_.LeaveProgramLine();
+        // Whole lines at Run and Step: a paused line shown until now goes,
+        // since the program runs on from it.
+        form_.LeaveProgramLine();
         form_.SynEdit1->SetSelectionMode(WholeLines ? editor::smLine : editor::smNormal);
     }
     void ResetBoard() override { form_.Board->ResetBoard(); }
     void NameUntitledFile(bool SetCaption) override { form_.NameUntitledFile(SetCaption); }
     bool SaveAndLoad() override {
+        // The text just saved is what the editor shows: it keeps its view.
         return form_.Attempt([this] {
             form_.SaveLinesTo(form_.currentFileName_);
-            form_.LoadProgramFrom(form_.currentFileName_);
+            form_.LoadProgramFrom(form_.currentFileName_, TEditorLoad::UnlessSame);
         });
     }
     const basic::ProgramBuffer& Program() const override { return form_.program_; }
-
-    // The editor's key-down slot.
-    void KeyDown(editor::TObject*, std::uint16_t&, editor::TShiftState) { form_.SynEdit1KeyDown(); }
 
 private:
     TMainForm& form_;

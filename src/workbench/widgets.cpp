@@ -1,5 +1,6 @@
 #include "workbench/widgets.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,20 @@ QLabel* MakeLabel(QWidget* Parent, const QString& Text, int Left, int Top) {
     label->setContentsMargins(0, 0, 0, 0);
     label->adjustSize();
     label->move(Left, Top);
+    return label;
+}
+
+QLabel* MakeTitle(QFrame* Panel, const QString& Text, int Left, int Top) {
+    QLabel* label = MakeLabel(Panel, Text, Left, Top);
+    const int room = Panel->width() - Panel->frameWidth() - Left;
+    QFont font = label->font();
+    const auto width = [&] { return QFontMetrics(font).horizontalAdvance(Text); };
+    // Narrower letters rather than a cut title; below half width it would
+    // not be legible anyway.
+    for (int stretch = 99; width() > room && stretch >= 50; --stretch)
+        font.setStretch(stretch);
+    label->setFont(font);
+    label->adjustSize();
     return label;
 }
 

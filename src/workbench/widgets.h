@@ -19,6 +19,10 @@ QFrame* MakePanel(QWidget* Parent, const char* Name, const QRect& Place);
 // A label sized to its text, with its top-left corner at Left, Top.
 QLabel* MakeLabel(QWidget* Parent, const QString& Text, int Left, int Top);
 
+// A panel's title at Left, Top, squeezed horizontally when the font is wider
+// than the design's so that it fits in the panel.
+QLabel* MakeTitle(QFrame* Panel, const QString& Text, int Left, int Top);
+
 // A single-line edit field at Place with bold text in TextColor.
 QLineEdit* MakeField(QWidget* Parent, const char* Name, const QRect& Place,
                      const QColor& TextColor);

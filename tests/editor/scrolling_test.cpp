@@ -89,6 +89,21 @@ TEST_F(Scrolling, CaretIsKeptVisible) {
     EXPECT_EQ(edit.TopLine(), 40 - 4); // about the middle
 }
 
+// The view moves only for a line not wholly in the 10-row window, and then
+// puts it on the fifth row, as far as the text's ends allow.
+TEST_F(Scrolling, ShowLineCentredScrollsOnlyToALineOutOfView) {
+    edit.Lines().SetText(NumberedLines(50));
+    edit.SetCaretXY({3, 2});
+    const int cases[][3] = {{11, 11, 11}, {11, 20, 11}, {11, 21, 17}, {11, 10, 6},
+                            {1, 50, 41},  {30, 1, 1},   {1, 99, 41},  {30, -3, 1}};
+    for (const auto& [top, line, expected] : cases) {
+        edit.SetTopLine(top);
+        edit.ShowLineCentred(line);
+        EXPECT_EQ(edit.TopLine(), expected) << top << ", line " << line;
+    }
+    EXPECT_EQ(edit.CaretXY(), (TBufferCoord{3, 2}));
+}
+
 // --- Scroll bar ------------------------------------------------------------------------------
 
 TEST_F(Scrolling, EmptyTextHasRangeZeroToOneAndNoArrows) {

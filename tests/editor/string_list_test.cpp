@@ -128,6 +128,19 @@ TEST(StringListOperations, ReplaceLinesChangesInOneStepAndReportsCountThenText) 
     EXPECT_EQ(list.Text(), "W\r\nB\r\nC");
 }
 
+TEST(StringListOperations, ReplaceLinesReportsOnlyTheLinesItChanges) {
+    TSynEditStringList list;
+    Fill(list, {"A", "B", "C"});
+    EventLog log(list);
+    list.ReplaceLines(0, 2, {"", "A", "B"}); // a line in front of A
+    list.ReplaceLines(1, 2, {"AB"});         // A and B joined
+    list.ReplaceLines(0, 2, {"", "AB"});     // as it was
+    EXPECT_THAT(log.events,
+                ElementsAre("changing", "inserted 0,1", "change", "changing", "deleted 2,1",
+                            "putted 1,1", "change", "changing", "change"));
+    EXPECT_THAT(LinesOf(list), ElementsAre("", "AB", "C"));
+}
+
 TEST(StringListOperations, NewRecordsStartUnscannedAndUnmeasured) {
     TSynEditStringList list;
     list.Add("x");

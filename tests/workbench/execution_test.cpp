@@ -129,14 +129,20 @@ TEST_F(ExecutionTest, AKeyWhileRunningEndsTheRunSilentlyAndTheNextRunReloads) {
     EXPECT_EQ(window.GridResets, 2);
 }
 
-TEST_F(ExecutionTest, AnErrorFillsPanelTwoAndLeavesReset) {
+// The error's line is selected and the grid shows the variables at the
+// error (the run zeroed them at its start).
+TEST_F(ExecutionTest, AnErrorFillsPanelTwoShowsItsLineAndVariablesAndLeavesReset) {
     const struct {
         const char* program;
         const char* console;
         const char* status;
+        int selected; // 0-based
+        std::int16_t a;
     } cases[] = {
-        {"\r\n\r\nREM\r\n\r\nGOTO 99", "\r\nERROR:7,5\r\n", "ERROR: Undefined label in line 5"},
-        {"A = 1\r\nRETURN\r\nEND", "\r\nERROR:13,2\r\n", "ERROR: RETURN without GOSUB in line 2"},
+        {"\r\n\r\nREM\r\n\r\nGOTO 99", "\r\nERROR:7,5\r\n", "ERROR: Undefined label in line 5", 4,
+         0},
+        {"A = 1\r\nRETURN\r\nEND", "\r\nERROR:13,2\r\n", "ERROR: RETURN without GOSUB in line 2", 1,
+         1},
     };
     for (const auto& c : cases) {
         window.Console.clear();
@@ -145,6 +151,8 @@ TEST_F(ExecutionTest, AnErrorFillsPanelTwoAndLeavesReset) {
         ASSERT_TRUE(UntilState(RunState::Reset)) << c.program;
         EXPECT_EQ(window.Console, c.console);
         EXPECT_EQ(window.ErrorText, c.status);
+        EXPECT_EQ(window.SelectedLine, c.selected);
+        EXPECT_EQ(window.Grid[0], c.a);
     }
     control.Run(); // clears the status
     EXPECT_EQ(window.ErrorText, "");

@@ -24,6 +24,9 @@ public:
     // Answers of the file dialogs, in order; nothing means Cancel.
     std::deque<std::optional<QString>> FileAnswers;
     bool ReplaceAnswer = false;
+    // Answers to "Save changes to NAME?" in order; Discard when none is left.
+    std::deque<TSaveChoice> SaveChoices;
+    QStringList SaveQuestions; // the names asked about
     QStringList Errors;
     QStringList ReplaceQuestions;
     QStringList StartNames; // the name each file dialog started with
@@ -44,6 +47,13 @@ public:
     bool ConfirmReplace(QWidget*, const QString& FileName) override {
         ReplaceQuestions << FileName;
         return ReplaceAnswer;
+    }
+    TSaveChoice AskSaveChanges(QWidget*, const QString& Name) override {
+        SaveQuestions << Name;
+        if (SaveChoices.empty()) return TSaveChoice::Discard;
+        const TSaveChoice choice = SaveChoices.front();
+        SaveChoices.pop_front();
+        return choice;
     }
     void ShowError(QWidget*, const QString& Message) override { Errors << Message; }
     int ExecModal(QDialog&) override {

@@ -1,5 +1,8 @@
-// The file commands against temporary folders, and the About box.
+// The file commands against temporary folders, the question before unsaved
+// edits are lost, the caption, and the About box.
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,8 +11,10 @@
 
 #include "editor/qt/synedit.h"
 #include "fake_dialogs.h"
+#include "hostile_files.h"
 #include "workbench/about_box.h"
 #include "workbench/console.h"
+#include "workbench/execution_control.h"
 #include "workbench/main_form.h"
 #include "workbench/status_bar.h"
 
@@ -28,6 +33,8 @@ protected:
 
     std::string EditorText() { return form.SynEdit1->Lines().GetTextStr(); }
     void SetEditorText(const char* text) { form.SynEdit1->Lines().SetText(text); }
+    // As a key typing C would.
+    void Type(char C) { form.SynEdit1->Core().CommandProcessor(editor::ecChar, C, nullptr); }
     void Open(const QString& file) {
         dialogs->FileAnswers.push_back(file);
         form.Fileopen1Click();
@@ -174,7 +181,7 @@ TEST_F(FilesTest, NewSavesTheOldTextThenEmptiesEditorNameAndConsole) {
     EXPECT_EQ(form.SaveDialogFileName(), "");
     EXPECT_EQ(form.RunState(), RunState::Idle);
     EXPECT_EQ(form.Console->LineText(9), "Marlinet Console");
-    EXPECT_EQ(form.windowTitle(), "Marlinet Simulator - " + file);
+    EXPECT_EQ(form.windowTitle(), "Marlinet Simulator - Untitled");
 }
 
 // At start-up the current name refers to NoName.Bas in the working folder,
@@ -209,12 +216,102 @@ TEST_F(FilesTest, SaveAndReloadWritesTheEditorAndLoadsItBack) {
     EXPECT_EQ(form.RunState(), RunState::Modified);
 }
 
+// File open and closing after an edit, with each answer: Cancel stays,
+// Discard goes on and leaves the file, Save writes it and goes on, and a
+// Save that fails (a folder has taken the file's place) stays. Exit asks
+// as closing does, and only while the caption shows unsaved edits.
+TEST_F(FilesTest, Issue17OpenExitAndCloseAskBeforeEditsAreLost) {
+    const struct {
+        TSaveChoice choice;
+        bool saveFails, goesOn;
+        const char* file; // afterwards
+    } answers[] = {{TSaveChoice::Cancel, false, false, "END"},
+                   {TSaveChoice::Discard, false, true, "END"},
+                   {TSaveChoice::Save, false, true, "xEND"},
+                   {TSaveChoice::Save, true, false, nullptr}};
+    for (const bool close : {false, true}) {
+        for (const auto& answer : answers) {
+            auto* asked = new testing::TFakeDialogs;
+            TMainForm window{std::unique_ptr<TWorkbenchDialogs>(asked)};
+            const QString file = dir.File(close ? "close.bas" : "open.bas");
+            WriteFile(file, "END");
+            asked->FileAnswers = {file, file};
+            window.Fileopen1Click();
+            window.SynEdit1->Core().CommandProcessor(editor::ecChar, 'x', nullptr);
+            asked->SaveChoices = {answer.choice};
+            if (answer.saveFails) {
+                std::filesystem::remove(file.toStdString());
+                std::filesystem::create_directory(file.toStdString());
+            }
+            window.show();
+            if (!close) window.Fileopen1Click();
+            const bool wentOn = close ? window.close() : !window.HasUnsavedEdits();
+            EXPECT_EQ(asked->SaveQuestions, QStringList{QFileInfo(file).fileName()});
+            EXPECT_EQ(wentOn, answer.goesOn) << close << static_cast<int>(answer.choice);
+            if (answer.file) {
+                EXPECT_EQ(ReadFile(file), answer.file);
+            }
+            EXPECT_EQ(asked->Errors.size(), answer.saveFails ? 1 : 0);
+            std::filesystem::remove_all(file.toStdString());
+        }
+    }
+    // The caption's "*" marks the edits; undone, there is nothing to ask.
+    Type('x');
+    EXPECT_EQ(form.windowTitle(), "*Marlinet Simulator");
+    dialogs->SaveChoices = {TSaveChoice::Cancel};
+    form.Exit1Click();
+    EXPECT_FALSE(form.Execution().IsClosed());
+    form.SynEdit1->Core().Undo();
+    EXPECT_EQ(form.windowTitle(), "Marlinet Simulator");
+    form.Exit1Click();
+    EXPECT_TRUE(form.Execution().IsClosed());
+    EXPECT_EQ(dialogs->SaveQuestions, QStringList{"NoName.Bas"});
+}
+
+// The name Run and Step ask for gets ".bas"; an existing file is replaced
+// only when the user agrees.
+TEST_F(FilesTest, Issue17RunAndStepAddBasToTheNameTheyAskFor) {
+    WriteFile(dir.File("keep.bas"), "OLD");
+    form.New1Click();
+    SetEditorText("END");
+    dialogs->FileAnswers = {dir.File("keep"), dir.File("prog")};
+    form.SpeedButton2Click();
+    EXPECT_EQ(ReadFile(dir.File("keep.bas")), "OLD");
+    EXPECT_EQ(form.CurrentFileName(), "");
+    form.SpeedButton4Click();
+    EXPECT_EQ(ReadFile(dir.File("prog.bas")), "END");
+    EXPECT_EQ(form.CurrentFileName(), dir.File("prog.bas"));
+}
+
+// Saving the text the file holds writes nothing, so a program in a folder
+// the user cannot write runs without an error; changed text would be written.
+TEST_F(FilesTest, Issue17AnUnchangedFileIsNotRewritten) {
+    const QString file = dir.File("prog.bas");
+    WriteFile(file, "PRINT 1\nEND\n");
+    Open(file);
+    const std::string folder = QFileInfo(file).path().toStdString();
+    ::chmod(folder.c_str(), 0555);
+    {
+        const marlinet::testing::TWithoutFileOverride asAUser;
+        for (const bool changed : {false, true}) {
+            if (changed) Type('x');
+            form.SetRunState(RunState::Modified);
+            EXPECT_EQ(form.SaveAndReload(), !changed);
+        }
+    }
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(dialogs->Errors.size(), 1);
+}
+
 TEST_F(FilesTest, AboutShowsTheVersionLabels) {
     form.About1Click();
     EXPECT_EQ(dialogs->ModalShown, 1);
     EXPECT_EQ(form.Form2->Label1->text(), " Marlinet Simulator Ver.1.5 ");
     EXPECT_EQ(form.Form2->Label2->text(), " Interpreter version 1.5D ");
     EXPECT_EQ(form.Form2->size(), QSize(387, 238));
+    // No caption text: an empty title would show the application's name.
+    EXPECT_TRUE(form.Form2->windowTitle().trimmed().isEmpty() &&
+                !form.Form2->windowTitle().isEmpty());
 }
 
 } // namespace

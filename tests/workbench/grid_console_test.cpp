@@ -2,10 +2,15 @@
 // printing.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 
 #include "fake_dialogs.h"
 #include "workbench/console.h"
@@ -128,6 +133,53 @@ TEST(ConsoleTest, PrintBreaksLinesOnLineFeedAndAfter49Characters) {
     EXPECT_EQ(Lines(console),
               (std::vector<QString>{"abc", "defg", QString(49, 'x'), QString(49, 'x'), "xx"}));
     EXPECT_EQ(console.CurrentLine(), 4);
+}
+
+std::string NumberedLines(int First, int Count) {
+    std::string text;
+    for (int i = First; i < First + Count; ++i)
+        text += std::to_string(i) + "\n";
+    return text;
+}
+
+// An endless PRINT loop: past 100,000 lines the oldest go, 10,000 at a time,
+// and the newest are all there, in order.
+TEST(ConsoleTest, Issue17KeepsTheNewest100000LinesDroppingTheOldestInBlocks) {
+    TConsole console;
+    int printed = 0; // lines ended so far; line i reads i
+    const std::tuple<int, int, int> steps[] = {
+        {99999, 100000, 0}, {100000, 90001, 10000}, {125000, 95001, 30000}};
+    for (const auto& [upTo, kept, dropped] : steps) {
+        console.Print(NumberedLines(printed, upTo - printed));
+        printed = upTo;
+        EXPECT_EQ(console.LineCount(), kept);
+        EXPECT_EQ(console.LinesDropped(), dropped);
+        EXPECT_EQ(console.LineText(0), QString::number(dropped));
+        EXPECT_EQ(console.LineText(kept - 2), QString::number(printed - 1));
+    }
+}
+
+// Scrolled up, the view keeps showing its lines while old ones are dropped
+// and a selection at the end keeps its text; at the bottom it follows.
+TEST(ConsoleTest, Issue17NewOutputLeavesAReaderScrolledUpAlone) {
+    TConsole console;
+    console.resize(433, 169);
+    console.show();
+    QScrollBar& bar = *console.verticalScrollBar();
+    console.Print(NumberedLines(0, TConsole::kMaxLines - 1));
+    EXPECT_EQ(bar.value(), bar.maximum());
+    QTextCursor cursor = console.textCursor();
+    cursor.setPosition(console.document()->findBlockByNumber(99990).position());
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    console.setTextCursor(cursor);
+    bar.setValue(95000);
+    const QString selected = console.textCursor().selectedText();
+    console.Print(NumberedLines(TConsole::kMaxLines - 1, 10)); // drops 10,000 lines
+    EXPECT_EQ(bar.value(), 85000);
+    EXPECT_EQ(console.textCursor().selectedText(), selected);
+    bar.setValue(bar.maximum());
+    console.Print("more\n");
+    EXPECT_EQ(bar.value(), bar.maximum());
 }
 
 } // namespace

@@ -1,11 +1,18 @@
-// The main window's components at their design places, its menus and hints.
+// The main window's components at their design places, how they grow with
+// the window, its menus, keys and hints.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <QToolButton>
 
+#include "editor/qt/key_mapping.h"
+#include "editor/qt/synedit.h"
 #include "fake_dialogs.h"
 #include "workbench/main_form.h"
 #include "workbench/status_bar.h"
@@ -51,14 +58,25 @@ TEST_F(LayoutTest, EveryComponentIsAtItsDesignPlace) {
     }
 }
 
-TEST_F(LayoutTest, WindowHasAFixedClientAreaAndNoMaximiseButton) {
+// The design size is the default and the smallest; 200 x 101 pixels more go
+// to the editor and the console (the editor the larger half of the height).
+TEST_F(LayoutTest, Issue17WindowGrowsFromItsDesignSizeWithEditorAndConsole) {
     form.show();
     EXPECT_EQ(form.Client()->size(), QSize(601, 443));
-    EXPECT_EQ(form.Client()->y(), form.menuBar()->height());
-    EXPECT_EQ(form.minimumSize(), form.maximumSize());
-    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ(form.windowTitle(), "Marlinet Simulator");
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    const QSize design = form.size();
+    form.resize(300, 200);
+    QTest::qWait(1);
+    EXPECT_EQ(form.size(), design);
+    form.resize(design + QSize(200, 101));
+    QTest::qWait(1);
+    const Place grown[] = {{"SynEdit1", {4, 4, 677, 240}},   {"Panel5", {4, 247, 41, 225}},
+                           {"Panel1", {48, 247, 85, 53}},    {"Panel7", {380, 247, 101, 53}},
+                           {"Console", {48, 303, 633, 219}}, {"Panel6", {684, 4, 113, 421}},
+                           {"StatusBar1", {0, 525, 801, 19}}};
+    for (const Place& place : grown)
+        EXPECT_EQ(form.findChild<QWidget*>(QLatin1String(place.name))->geometry(), place.rect)
+            << place.name;
 }
 
 TEST_F(LayoutTest, StatusBarPanelsAre50And150AndTheRest) {
@@ -69,16 +87,48 @@ TEST_F(LayoutTest, StatusBarPanelsAre50And150AndTheRest) {
     EXPECT_EQ(form.StatusBar1->PanelText(1), "Idle");
 }
 
-TEST_F(LayoutTest, MenusHoldTheirEntriesAndShortcuts) {
+TEST_F(LayoutTest, MenusHoldTheirEntriesMnemonicsAndShortcuts) {
     QStringList seen;
     for (QAction* title : form.menuBar()->actions()) {
         seen << title->text();
         for (QAction* entry : title->menu()->actions())
             seen << "  " + entry->text() + " " + entry->shortcut().toString();
     }
-    EXPECT_EQ(seen.join('|'), "File|  New |  File open |  Save |  Save as... |  Exit |"
-                              "Debug|  Run F9|  Stop F2|  Step F8|  Reset F4|"
-                              "Help|  About ");
+    EXPECT_EQ(seen.join('|'), "&File|  &New |  File &open Ctrl+O|  &Save Ctrl+S|"
+                              "  Save &as... Ctrl+Shift+S|  E&xit |"
+                              "&Debug|  &Run F9|  S&top F2|  &Step F8|  R&eset F4|"
+                              "&Help|  &Examples |  &About ");
+}
+
+// A menu key would take its key from the editor: no shortcut, and no Alt
+// with a menu title's mnemonic, is in the editor's key table.
+TEST_F(LayoutTest, Issue17NoMenuKeyTakesAKeyOfTheEditor) {
+    std::vector<QKeyCombination> keys;
+    for (QAction* title : form.menuBar()->actions()) {
+        const QString text = title->text();
+        keys.push_back(Qt::ALT | Qt::Key(text.at(text.indexOf('&') + 1).toUpper().unicode()));
+        for (QAction* entry : title->menu()->actions())
+            if (!entry->shortcut().isEmpty()) keys.push_back(entry->shortcut()[0]);
+    }
+    ASSERT_EQ(keys.size(), 10u);
+    for (const QKeyCombination key : keys) {
+        const QKeyEvent event(QEvent::KeyPress, key.key(), key.keyboardModifiers());
+        EXPECT_LT(form.SynEdit1->Core().Keystrokes().FindKeycode(
+                      editor::qt::VirtualKeyFromEvent(event),
+                      editor::qt::ShiftStateFromQt(key.keyboardModifiers())),
+                  0)
+            << QKeySequence(key).toString().toStdString();
+    }
+}
+
+TEST_F(LayoutTest, Issue17PanelTitlesFitTheirPanels) {
+    for (const char* name : {"Panel1", "Panel2"}) {
+        const auto* panel = form.findChild<QFrame*>(name);
+        const auto* title = panel->findChild<QLabel*>();
+        EXPECT_LE(title->x() + QFontMetrics(title->font()).horizontalAdvance(title->text()),
+                  panel->width() - panel->frameWidth())
+            << title->text().toStdString();
+    }
 }
 
 TEST_F(LayoutTest, SpeedButtonsAndPanelsShowTheirHints) {

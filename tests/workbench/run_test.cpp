@@ -12,9 +12,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -118,6 +120,101 @@ TEST_F(RunTest, DebugKeysAndTypingDriveRuns) {
     EXPECT_EQ(testing::ReadFile(dir.File("prog.bas")), "\r\nGOTO 99");
     EXPECT_EQ(Status(2), "ERROR: Undefined label in line 2");
     EXPECT_EQ(form.Console->LineText(form.Console->CurrentLine() - 1), "ERROR:7,2");
+}
+
+std::string Lines(int Count, const char* Text) {
+    std::string text;
+    for (int i = 0; i < Count; ++i)
+        text += std::string(Text) + "\r\n";
+    return text;
+}
+
+class EditorRunTest : public RunTest {
+protected:
+    editor::TCustomSynEdit& core = edit.Core();
+
+    bool Paused() { return Status(1) == "Stopped" && edit.SelLength() == 1; }
+    // The highlighted line, 1-based, when it is in view; else 0.
+    int LineInView() {
+        const int line = core.CharIndexToRowCol(edit.SelStart()).Y;
+        return line >= core.TopLine() && line < core.TopLine() + core.LinesInWindow() ? line : 0;
+    }
+};
+
+// A STOP on line 31 of 46 comes to the middle of the view, and every step
+// keeps its line in view; so is the line of the error at line 46, until the
+// first click in the editor.
+TEST_F(EditorRunTest, Issue17ThePausedAndTheErrorLinesAreInView) {
+    Open(Lines(30, "A = 1") + "STOP\r\n" + Lines(14, "C = 1") + "GOTO 99");
+    Key(Qt::Key_F9);
+    ASSERT_TRUE(WaitFor([&] { return Paused(); }));
+    EXPECT_EQ(LineInView(), 31);
+    EXPECT_EQ(core.TopLine(), 31 - (core.LinesInWindow() - 1) / 2);
+    for (int line = 32; line <= 46; ++line) {
+        Key(Qt::Key_F8);
+        ASSERT_TRUE(WaitFor([&] { return Paused() && LineInView() == line; })) << line;
+    }
+    core.SetTopLine(1);
+    Key(Qt::Key_F9);
+    ASSERT_TRUE(WaitFor([&] { return Status(1) == "Reset" && Idle(); }));
+    EXPECT_EQ(LineInView(), 46);
+    EXPECT_EQ(edit.SelLength(), 1);
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, QPoint(60, 5));
+    EXPECT_EQ(edit.SelectionMode(), editor::smNormal);
+}
+
+// Keys without an edit leave a running or a paused program alone; so does
+// Backspace at the start of the text, after which the line shows again.
+// Running on, nothing is highlighted; a typed key ends the run.
+TEST_F(EditorRunTest, Issue17OnlyAKeyThatChangesTheTextEndsARun) {
+    Open("10 A = A + 1\r\nGOTO 10");
+    const QKeyCombination keys[] = {Qt::Key_Down,         Qt::Key_PageDown, Qt::SHIFT | Qt::Key_Up,
+                                    Qt::CTRL | Qt::Key_C, Qt::Key_Escape,   Qt::Key_Tab,
+                                    Qt::Key_F12};
+    Key(Qt::Key_F9);
+    for (const char* state : {"Running", "Stopped"}) {
+        if (*state == 'S') Key(Qt::Key_F2);
+        ASSERT_TRUE(WaitFor([&] { return Status(1) == state; }));
+        for (const QKeyCombination key : keys) {
+            QTest::keyClick(&edit, key.key(), key.keyboardModifiers());
+            EXPECT_EQ(Status(1), state) << QKeySequence(key).toString().toStdString();
+        }
+    }
+    Key(Qt::Key_F4);
+    Key(Qt::Key_F8);
+    ASSERT_TRUE(WaitFor([&] { return Paused(); }));
+    Key(Qt::Key_Backspace);
+    EXPECT_TRUE(Paused());
+    EXPECT_EQ(edit.SelStart(), 0);
+    Key(Qt::Key_F9); // running on, no line is highlighted
+    EXPECT_EQ(edit.SelLength(), 0);
+    Key(Qt::Key_X);
+    EXPECT_EQ(Status(1), "Modified");
+    EXPECT_EQ(edit.Lines().GetTextStr(), "x10 A = A + 1\r\nGOTO 10");
+}
+
+// The reload at a run's end, at a run of changed text and at Reset & Reload
+// keeps the top line and the caret, and leaves whole-line selection.
+TEST_F(EditorRunTest, Issue17TheViewSurvivesReloads) {
+    Open(Lines(45, "A = A + 1") + "END");
+    core.SetTopLine(20);
+    core.SetCaretXY({3, 25});
+    const auto ended = [&] { return WaitFor([&] { return Status(1) == "Reset" && Idle(); }); };
+    Key(Qt::Key_F9);
+    ASSERT_TRUE(ended());
+    EXPECT_EQ(core.TopLine(), 20);
+    EXPECT_EQ(core.CaretXY(), (editor::TBufferCoord{3, 25}));
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_F9);
+    ASSERT_TRUE(ended());
+    EXPECT_EQ(core.CaretXY(), (editor::TBufferCoord{2, 25}));
+    EXPECT_EQ(edit.Lines().Get(24), "A= A + 1");
+    Key(Qt::Key_F8);
+    ASSERT_TRUE(WaitFor([&] { return Paused(); }));
+    core.SetTopLine(20); // the pause brought line 1 into view
+    Key(Qt::Key_F4);
+    EXPECT_EQ(core.TopLine(), 20);
+    EXPECT_EQ(edit.SelectionMode(), editor::smNormal);
 }
 
 TEST_F(RunTest, InputAsksAgainOnAnEmptyAnswerEchoesTheValueAndClearsRx) {
@@ -266,9 +363,11 @@ TEST(InputFormTest, ShowsWhatEachModeNeeds) {
     EXPECT_EQ(form.size(), QSize(298, 83));
     EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(form.Edit1->maxLength(), 79);
+    std::vector<QRect> places; // the same, centred, at every showing
     for (TInputMode mode : {TInputMode::Value, TInputMode::Key}) {
         form.SetInputMode(mode);
         QTimer::singleShot(0, &form, [&] {
+            places.push_back(form.geometry());
             const bool value = mode == TInputMode::Value;
             EXPECT_EQ(form.Button1->isVisible(), value);
             EXPECT_EQ(form.focusWidget() == form.Edit1, value);
@@ -279,6 +378,8 @@ TEST(InputFormTest, ShowsWhatEachModeNeeds) {
         });
         EXPECT_EQ(form.exec(), TInputForm::kStopped);
     }
+    EXPECT_EQ(places.at(1), places.at(0));
+    EXPECT_EQ(places[0].center(), QGuiApplication::primaryScreen()->availableGeometry().center());
 }
 
 } // namespace

@@ -65,6 +65,7 @@ public:
         return std::nullopt;
     }
     bool ConfirmReplace(QWidget*, const QString&) override { return false; }
+    TSaveChoice AskSaveChanges(QWidget*, const QString&) override { return TSaveChoice::Discard; }
     void ShowError(QWidget*, const QString& message) override {
         std::fprintf(stderr, "workbench_snapshot: %s\n", qPrintable(message));
         failed = true;

@@ -3,7 +3,7 @@
 // line 20,000 and paint, repaint the whole view (counting allocations, Qt's
 // drawing included), press Down, scroll by one line (counting the rows that
 // are painted again), type a character at line 20,000, and paste a
-// 10,000-line block there and undo it.
+// 10,000-line block there and undo it, and toggle a breakpoint there.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -205,6 +205,28 @@ void BM_TypeCharacterAtLine20000ToFinishedRepaint(benchmark::State& state) {
     state.counters["line"] = view.edit.Core().CaretY();
 }
 BENCHMARK(BM_TypeCharacterAtLine20000ToFinishedRepaint)->Unit(benchmark::kMicrosecond);
+
+// A breakpoint toggled on line 20,000 (on screen), as a gutter click does,
+// to the finished repaint; ten breakpoints elsewhere in the file, so that
+// the toggle finds its place among others.
+void BM_ToggleBreakpointAtLine20000ToFinishedRepaint(benchmark::State& state) {
+    AtLine20000 view;
+    marlinet::editor::TSynMarkerSet& markers = view.edit.Markers();
+    for (int line = 1000; line <= 40000; line += 4000)
+        markers.ToggleBreakpoint(line);
+    view.Finish();
+    PaintedRows counter(view.edit.Core().LineHeight());
+    view.edit.viewport()->installEventFilter(&counter);
+    for (auto _ : state) {
+        markers.ToggleBreakpoint(20000);
+        view.Finish();
+    }
+    view.edit.viewport()->removeEventFilter(&counter);
+    state.counters["rows_painted_per_toggle"] =
+        static_cast<double>(counter.rows) / static_cast<double>(state.iterations());
+    state.counters["lines"] = view.edit.Lines().Count();
+}
+BENCHMARK(BM_ToggleBreakpointAtLine20000ToFinishedRepaint)->Unit(benchmark::kMicrosecond);
 
 // 10,000 lines of the program on the clipboard, as plain text.
 void PutBlockOnClipboard() {

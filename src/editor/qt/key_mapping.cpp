@@ -115,4 +115,12 @@ TShiftState ShiftStateFromQt(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons B
     return shift;
 }
 
+Qt::KeyboardModifiers QtModifiersFromShiftState(TShiftState Shift) {
+    Qt::KeyboardModifiers modifiers;
+    if (Shift.Contains(ssShift)) modifiers |= Qt::ShiftModifier;
+    if (Shift.Contains(ssCtrl)) modifiers |= Qt::ControlModifier;
+    if (Shift.Contains(ssAlt)) modifiers |= Qt::AltModifier;
+    return modifiers;
+}
+
 } // namespace marlinet::editor::qt

@@ -22,5 +22,7 @@ std::uint16_t VirtualKeyFromEvent(const QKeyEvent& Event);
 TShiftState ShiftStateFromQt(Qt::KeyboardModifiers Modifiers);
 // The modifiers plus the mouse buttons held.
 TShiftState ShiftStateFromQt(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons);
+// Back again: Shift, Ctrl and Alt of a modifier set.
+Qt::KeyboardModifiers QtModifiersFromShiftState(TShiftState Shift);
 
 } // namespace marlinet::editor::qt

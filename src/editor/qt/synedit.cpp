@@ -35,6 +35,15 @@ TMouseButton ToMouseButton(Qt::MouseButton Button) {
     }
 }
 
+Qt::MouseButton ToQtButton(TMouseButton Button) {
+    switch (Button) {
+    case mbRight: return Qt::RightButton;
+    case mbMiddle: return Qt::MiddleButton;
+    case mbLeft: break;
+    }
+    return Qt::LeftButton;
+}
+
 // The editor's block under its format name, beside the plain text.
 QMimeData* ToMimeData(const TSynClipboardData& Data) {
     auto* mime = new QMimeData;
@@ -88,7 +97,12 @@ TSynEdit::TSynEdit(QWidget* Parent) : QAbstractScrollArea(Parent) {
     connect(&scrollTimer_, &QTimer::timeout, this, [this] { core_->ScrollTimerTick(); });
     connect(&blinkTimer_, &QTimer::timeout, this, &TSynEdit::BlinkCaret);
 
+    // The pointer's shape follows it between the gutter and the text.
+    viewport()->setMouseTracking(true);
+
     core_ = std::make_unique<TCustomSynEdit>(this);
+    core_->OnGutterClick = TGutterClickEvent::Of<&TSynEdit::GutterClicked>(this);
+    core_->Markers().AddChangeListener(TSynMarkerChangeEvent::Of<&TSynEdit::MarkersChanged>(this));
 }
 
 TSynEdit::~TSynEdit() {
@@ -451,6 +465,7 @@ void TSynEdit::mouseDoubleClickEvent(QMouseEvent* Event) {
 
 void TSynEdit::mouseMoveEvent(QMouseEvent* Event) {
     const QPoint p = Event->position().toPoint();
+    UpdateCursor(p.x());
     core_->MouseMove(ShiftStateFromQt(Event->modifiers(), Event->buttons()), p.x(), p.y());
 }
 
@@ -458,6 +473,23 @@ void TSynEdit::mouseReleaseEvent(QMouseEvent* Event) {
     const QPoint p = Event->position().toPoint();
     core_->MouseUp(ToMouseButton(Event->button()),
                    ShiftStateFromQt(Event->modifiers(), Event->buttons()), p.x(), p.y());
+}
+
+void TSynEdit::UpdateCursor(int X) {
+    // A drag in progress keeps the shape it started with.
+    if (mouseCaptured_) return;
+    const Qt::CursorShape shape = X < core_->GutterWidth() ? Qt::ArrowCursor : Qt::IBeamCursor;
+    if (viewport()->cursor().shape() != shape) viewport()->setCursor(shape);
+}
+
+void TSynEdit::GutterClicked(TObject*, TMouseButton Button, TShiftState Shift, int X, int Y,
+                             int Line) {
+    emit gutterClicked(Line, ToQtButton(Button), QtModifiersFromShiftState(Shift),
+                       viewport()->mapToGlobal(QPoint(X, Y)));
+}
+
+void TSynEdit::MarkersChanged(TObject*, TSynMarkerKinds Kinds, int, int) {
+    if (Kinds.Contains(mkBreakpoint)) emit breakpointsChanged();
 }
 
 void TSynEdit::wheelEvent(QWheelEvent* Event) {

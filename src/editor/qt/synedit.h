@@ -2,6 +2,8 @@
 // (TCustomSynEdit), is its window, and turns Qt's events into the core's
 // input calls. Scroll-area style: a framed viewport with a vertical scroll
 // bar; the core paints the viewport and moves its pixels when it scrolls.
+// A press in the gutter is reported (gutterClicked) instead of placing the
+// caret, so that the window can toggle a breakpoint or offer a menu there.
 //
 // Only the thread that owns the widget may call it.
 #pragma once
@@ -41,6 +43,9 @@ public:
     // Fires for every key before the editor translates it; setting the key
     // to 0 swallows it.
     TKeyEvent& OnKeyDown() { return core_->OnKeyDown; }
+    // Bookmarks, breakpoints, the execution point and the error line, on
+    // 1-based lines that follow every edit (editor/markers.h).
+    TSynMarkerSet& Markers() { return core_->Markers(); }
 
     // Number of viewport paint passes so far (for measurements).
     int PaintCount() const { return paintCount_; }
@@ -82,6 +87,18 @@ public:
     bool GetClipboard(TSynClipboardData& Data) override;
     void StartDrag(const TSynClipboardData& Data) override;
 
+signals:
+    // A press in the gutter on the row of Line (1-based, a line of the
+    // text), with the button and modifiers of the press and the pointer's
+    // global position, for a menu. The caret and the selection stay. Each
+    // press of a double click comes on its own.
+    void gutterClicked(int Line, Qt::MouseButton Button, Qt::KeyboardModifiers Modifiers,
+                       const QPoint& GlobalPos);
+    // Breakpoints were set, cleared, altered, or moved or dropped with their
+    // lines. May come while the lines are changing: a receiver must not
+    // change the text.
+    void breakpointsChanged();
+
 protected:
     bool event(QEvent* Event) override;
     void paintEvent(QPaintEvent* Event) override;
@@ -109,6 +126,12 @@ private:
     void BlinkCaret();
     void CaretChanged(const QRect& Old, bool WasDrawn);
     bool CaretDrawn() const { return caretExists_ && caretShown_ && caretBlinkOn_; }
+    // The core's gutter clicks and marker changes, passed on as signals.
+    void GutterClicked(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y,
+                       int Line);
+    void MarkersChanged(TObject* Sender, TSynMarkerKinds Kinds, int FirstLine, int LastLine);
+    // An arrow over the gutter, the text cursor over the text.
+    void UpdateCursor(int X);
 
     std::unique_ptr<TCustomSynEdit> core_;
     QRegion pending_; // marked for repainting and not yet painted

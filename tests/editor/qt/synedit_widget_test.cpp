@@ -294,6 +294,43 @@ TEST_F(Widget, ScrollingByOneLineRepaintsOneRow) {
     EXPECT_EQ(painted.boundingRect().bottom() + 1, viewport()->height());
 }
 
+TEST_F(Widget, AGutterClickIsSignalledAndLeavesTheCaretAndABreakpointShowsThere) {
+    edit->Lines().SetText(Program(20));
+    core().SetCaretXY({3, 5});
+    struct Click {
+        int line;
+        Qt::MouseButton button;
+        Qt::KeyboardModifiers modifiers;
+        QPoint global;
+    };
+    std::vector<Click> clicks;
+    int changes = 0;
+    QObject::connect(edit, &TSynEdit::gutterClicked,
+                     [&](int Line, Qt::MouseButton B, Qt::KeyboardModifiers M, const QPoint& G) {
+                         clicks.push_back({Line, B, M, G});
+                         if (B == Qt::LeftButton) edit->Markers().ToggleBreakpoint(Line);
+                     });
+    QObject::connect(edit, &TSynEdit::breakpointsChanged, [&] { ++changes; });
+    const QPoint at(4, Cell(1, 3).y());
+    QTest::mouseMove(viewport(), at);
+    EXPECT_EQ(viewport()->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseClick(viewport(), Qt::RightButton, Qt::ControlModifier, at);
+    ASSERT_EQ(clicks.size(), 2u);
+    EXPECT_EQ(clicks[0].line, 3);
+    EXPECT_EQ(clicks[0].button, Qt::LeftButton);
+    EXPECT_EQ(clicks[1].button, Qt::RightButton);
+    EXPECT_EQ(clicks[1].modifiers, Qt::ControlModifier);
+    EXPECT_EQ(clicks[1].global, viewport()->mapToGlobal(at));
+    EXPECT_EQ(core().CaretXY(), (TBufferCoord{3, 5}));
+    EXPECT_EQ(changes, 1);
+    // The dot's middle, two pixels in and centred on row 3.
+    edit->clearFocus();
+    EXPECT_EQ(Image().pixelColor(2 + 5, 2 * 13 + (13 - 11) / 2 + 5), ToQColor(RGB(214, 32, 32)));
+    QTest::mouseMove(viewport(), Cell(2, 3));
+    EXPECT_EQ(viewport()->cursor().shape(), Qt::IBeamCursor);
+}
+
 // Zooming: a new font size takes effect at once, cell, gutter and all.
 TEST_F(Widget, ALargerFontRepaintsEverythingInLargerCells) {
     edit->Lines().SetText("END");
