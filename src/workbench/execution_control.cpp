@@ -98,7 +98,7 @@ void TExecutionControl::Start(const TGoOn& How) {
         RequestOneShot(How, How.FromStopped, source_.CaretLine());
         SetState(How.FromStopped);
         channel_.Resume.Set();
-    } else if (state == RunState::Running) {
+    } else if (state == RunState::Running && How.OneShot == TGoOn::TOneShot::RunToCursor) {
         // A program running on pauses where the caret is when it gets there.
         RequestOneShot(How, RunState::Running, source_.CaretLine());
     }

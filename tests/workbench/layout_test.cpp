@@ -14,6 +14,7 @@
 #include "editor/qt/key_mapping.h"
 #include "editor/qt/synedit.h"
 #include "fake_dialogs.h"
+#include "workbench/debugger_commands.h"
 #include "workbench/main_form.h"
 #include "workbench/status_bar.h"
 
@@ -65,6 +66,13 @@ TEST_F(LayoutTest, Issue17WindowGrowsFromItsDesignSizeWithEditorAndConsole) {
     EXPECT_EQ(form.Client()->size(), QSize(601, 443));
     EXPECT_TRUE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
     const QSize design = form.size();
+    const auto shown = [&] {
+        QString which;
+        for (const QToolButton* button : form.Debugger->Buttons())
+            which += button->isVisible() ? '+' : '-';
+        return which;
+    };
+    EXPECT_EQ(shown(), "----"); // no room below the described buttons
     form.resize(300, 200);
     QTest::qWait(1);
     EXPECT_EQ(form.size(), design);
@@ -77,6 +85,8 @@ TEST_F(LayoutTest, Issue17WindowGrowsFromItsDesignSizeWithEditorAndConsole) {
     for (const Place& place : grown)
         EXPECT_EQ(form.findChild<QWidget*>(QLatin1String(place.name))->geometry(), place.rect)
             << place.name;
+    EXPECT_EQ(shown(), "++--");
+    EXPECT_EQ(form.Debugger->Buttons()[0]->toolTip(), "Toggle breakpoint (F5)");
 }
 
 TEST_F(LayoutTest, StatusBarPanelsAre50And150AndTheRest) {
