@@ -24,6 +24,8 @@ namespace marlinet::workbench {
 namespace {
 
 constexpr std::size_t kMostEnabled = basic::PauseTable::kCapacity;
+// How long the store waits after a change of breakpoints for the next one.
+constexpr int kStoreDelay = 500; // ms
 
 struct ButtonDesign {
     int top; // in Panel5, below the described buttons
@@ -83,11 +85,20 @@ TDebuggerCommands::TDebuggerCommands(TMainForm& Form, TWorkbenchDialogs& Dialogs
     connect(edit, &editor::qt::TSynEdit::breakpointsChanged, this,
             &TDebuggerCommands::BreakpointsChanged);
     storeTimer_.setSingleShot(true);
-    storeTimer_.setInterval(0);
+    storeTimer_.setInterval(kStoreDelay);
     connect(&storeTimer_, &QTimer::timeout, this, &TDebuggerCommands::StoreIfSaved);
 }
 
-TDebuggerCommands::~TDebuggerCommands() = default;
+TDebuggerCommands::~TDebuggerCommands() {
+    StorePending();
+}
+
+void TDebuggerCommands::StorePending() {
+    if (storeTimer_.isActive()) {
+        storeTimer_.stop();
+        StoreIfSaved();
+    }
+}
 
 void TDebuggerCommands::AddMenuEntries() {
     for (QAction* title : form_.menuBar()->actions()) {

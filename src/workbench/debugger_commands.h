@@ -10,8 +10,10 @@
 // Breakpoints live in the editor's marker set, where they follow edits. Every
 // change reaches the execution control at once, so a run has it by its next
 // statement, and is remembered for the current file in the settings store
-// (TBreakpointStore) whenever the editor holds the file's text; an edited
-// text's breakpoints are remembered with its next save. Window thread only.
+// (TBreakpointStore) whenever the editor holds the file's text: shortly after
+// a run of changes (a write of the store waits for the disk), and at the
+// latest when the window closes. An edited text's breakpoints are remembered
+// with its next save. Window thread only.
 #pragma once
 
 #include <array>
@@ -71,6 +73,8 @@ public:
     void FileLoaded(const QString& FileName);
     // The editor's text was written to FileName: its breakpoints are remembered.
     void FileSaved(const QString& FileName);
+    // Remembers now what a change of breakpoints left to remember later.
+    void StorePending();
 
     // ---- what a run shows ----
     void Paused(const TRunPause& Pause);

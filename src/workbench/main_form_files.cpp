@@ -108,6 +108,8 @@ bool TMainForm::EditorHolds(std::string_view Text) const {
 }
 
 void TMainForm::LoadProgramFrom(const QString& FileName, TEditorLoad Editor) {
+    // Breakpoints changed just before belong to the file still current.
+    Debugger->StorePending();
     const std::filesystem::path path = ToPath(FileName);
     // The buffer is read first: it refuses files too large to run, and the
     // editor must not show a program other than the one a run executes.

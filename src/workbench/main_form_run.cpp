@@ -79,6 +79,7 @@ void TMainForm::FormClose() {
     // An INPUT dialog still open answers nothing: the run is ending.
     if (InputForm && InputForm->isVisible()) InputForm->done(TInputForm::kStopped);
     execution_->Close();
+    Debugger->StorePending();
     statusTimer_.stop();
     ShowRunState();
 }

@@ -278,6 +278,22 @@ TEST_F(DebuggerTest, BreakpointsAreRememberedForTheFile) {
               moved);
 }
 
+// A change of breakpoints just before another file opens stays with its file.
+TEST_F(DebuggerTest, BreakpointsSetJustBeforeOpeningAnotherFileStayWithTheirFile) {
+    const QString other = dir.File("other.bas");
+    WriteFile(other, "PRINT 1\r\nPRINT 2\r\n");
+    ClickGutter(2, Qt::LeftButton);
+    dialogs->FileAnswers.push_back(other);
+    form.Fileopen1Click();
+    EXPECT_TRUE(markers.Breakpoints().empty());
+    ClickGutter(1, Qt::LeftButton);
+    Open(form, *dialogs);
+    EXPECT_EQ(markers.Breakpoints(), std::vector<TSynBreakpoint>{At(2)});
+    dialogs->FileAnswers.push_back(other);
+    form.Fileopen1Click();
+    EXPECT_EQ(markers.Breakpoints(), std::vector<TSynBreakpoint>{At(1)});
+}
+
 // Each file's list stays whole however lists before it were longer, an odd
 // condition comes back as it was, and entries that are no breakpoint are
 // left out.
