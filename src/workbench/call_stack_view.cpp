@@ -19,7 +19,7 @@ TCallStackView::TCallStackView(QWidget* Parent) : QDialog(Parent, Qt::Tool) {
 }
 
 QString TCallStackView::GosubText(int ReturnLine) {
-    return QStringLiteral("GOSUB, returns to line %1").arg(ReturnLine);
+    return QStringLiteral("GOSUB in line %1, returns after it").arg(ReturnLine);
 }
 
 QString TCallStackView::ForText(const basic::CallStack::ForLoop& Loop) {

@@ -301,6 +301,7 @@ void TDebuggerCommands::Paused(const TRunPause& Pause) {
     markers.SetErrorLine(0);
     markers.SetExecutionLine(Pause.Line.Number);
     form_.SetErrorText(ToQString(basic::describe_pause(Pause.Cause)));
+    showsPause_ = true;
     callStack_->ShowCalls(Pause.Calls);
 }
 
@@ -308,6 +309,7 @@ void TDebuggerCommands::Failed(const TRunPause& Pause) {
     editor::TSynMarkerSet& markers = form_.SynEdit1->Markers();
     markers.SetExecutionLine(0);
     markers.SetErrorLine(Pause.Line.Number);
+    showsPause_ = false; // the error's text took its place
     callStack_->ShowNoPause();
 }
 
@@ -315,6 +317,9 @@ void TDebuggerCommands::RunMarksGone() {
     editor::TSynMarkerSet& markers = form_.SynEdit1->Markers();
     markers.SetExecutionLine(0);
     markers.SetErrorLine(0);
+    // Why a run paused says nothing about a program that ended or reloaded.
+    if (showsPause_) form_.SetErrorText({});
+    showsPause_ = false;
     callStack_->ShowNoPause();
 }
 

@@ -108,6 +108,7 @@ private:
     QWidget* panel_ = nullptr;
     std::array<QToolButton*, 4> buttons_{};
     QTimer storeTimer_;
+    bool showsPause_ = false; // the status bar tells why the run paused
 };
 
 } // namespace marlinet::workbench

@@ -223,7 +223,7 @@ TEST_F(DebuggerTest, APauseMarksChangedVariablesTheArrowAndTheCallStack) {
         {nullptr, 3, "I", {"FOR I ... TO 5, line 2"}},
         {&TDebuggerCommands::StepOver, 4, "B", {"FOR I ... TO 5, line 2"}},
         {nullptr, 3, "I", {"FOR I ... TO 5, line 2"}},
-        {nullptr, 6, "", {"GOSUB, returns to line 3", "FOR I ... TO 5, line 2"}},
+        {nullptr, 6, "", {"GOSUB in line 3, returns after it", "FOR I ... TO 5, line 2"}},
         {&TDebuggerCommands::StepOut, 4, "B", {"FOR I ... TO 5, line 2"}},
     };
     for (const auto& step : steps) {
@@ -259,8 +259,10 @@ TEST_F(DebuggerTest, BreakpointsAreRememberedForTheFile) {
     const std::vector<TSynBreakpoint> set{At(3, true, "I = 5; 100%", 2), At(6, false)};
     markers.SetBreakpoints(set);
     Key(Qt::Key_F9);
-    ASSERT_TRUE(Until([&] { return form.RunState() == RunState::Stopped; }));
+    ASSERT_TRUE(Paused());
+    EXPECT_NE(Status(), ""); // why it paused, until the reset
     Key(Qt::Key_F4);
+    EXPECT_EQ(Status(), "");
     EXPECT_EQ(markers.Breakpoints(), set);
     form.FormClose();
 
