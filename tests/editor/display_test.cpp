@@ -394,6 +394,76 @@ TEST_F(SelectionPainting, HiddenWhenUnfocusedOnlyWithHideSelection) {
     EXPECT_TRUE(RowHasSelectedText(PaintAll(), 1));
 }
 
+// --- Marked matches ----------------------------------------------------------------------
+
+// Row 1's text writes as pieces: [marked], {selected}, plain.
+std::string MarkedPieces(const RecordingCanvas& Canvas, TColor MatchBackground) {
+    std::string out;
+    for (const auto& op : Canvas.Texts()) {
+        if (op.y != 0 || op.x < 30) continue;
+        if (op.back == MatchBackground)
+            out += "[" + op.text + "]";
+        else if (op.back == clHighlight)
+            out += "{" + op.text + "}";
+        else
+            out += op.text;
+    }
+    return out;
+}
+
+TEST_F(Display, MarkedSearchColoursEveryMatchOfTheRowsPaintedUnderTheSelection) {
+    struct Case {
+        const char* text;
+        const char* pattern;
+        TSynSearchOptions options;
+        TBufferCoord selBegin, selEnd; // equal: none
+        const char* pieces;
+    };
+    const Case cases[] = {
+        {"line one", "ne", {}, {1, 1}, {1, 1}, "li[ne] o[ne]"},
+        {"LINE one", "ne", {.MatchCase = true}, {1, 1}, {1, 1}, "LINE o[ne]"},
+        {"\tab ab", "ab", {}, {1, 1}, {1, 1}, "        [ab] [ab]"},
+        {"x1 x12 x1", "x1", {.WholeWord = true}, {1, 1}, {1, 1}, "[x1] x12 [x1]"},
+        {"abcabc", "bca", {}, {2, 1}, {3, 1}, "a{b}[ca]bc"},
+        {"abcabc", "b", {}, {1, 1}, {6, 1}, "{abcab}c"},
+        {"aaa", "a*", {.RegularExpression = true}, {1, 1}, {1, 1}, "[aaa]"},
+        {"abc", "x*", {.RegularExpression = true}, {1, 1}, {1, 1}, "abc"},
+        {"abc", "(", {.RegularExpression = true}, {1, 1}, {1, 1}, "abc"},
+    };
+    TSynSearch search;
+    edit.SetMarkedSearch(&search);
+    for (const Case& c : cases) {
+        edit.Lines().SetText(c.text);
+        search.SetPattern(c.pattern, c.options);
+        edit.SetBlockBegin(c.selBegin);
+        edit.SetBlockEnd(c.selEnd);
+        EXPECT_EQ(MarkedPieces(PaintAll(), edit.MatchBackground()), c.pieces) << c.text;
+    }
+    edit.SetMarkedSearch(nullptr);
+    EXPECT_EQ(MarkedPieces(PaintAll(), edit.MatchBackground()), "abc");
+}
+
+TEST_F(Display, MarksFollowEditsAndTakeTheMatchColoursOverTokenColours) {
+    UseHighlighter();
+    edit.Lines().SetText("A = 1\nPRINT A");
+    TSynSearch search;
+    search.SetPattern("A", {.WholeWord = true});
+    edit.SetMarkedSearch(&search);
+    auto marked = [&](int Line) {
+        std::vector<int> columns;
+        for (const auto& op : RowTexts(PaintAll(), Line, 30))
+            if (op.back == edit.MatchBackground()) {
+                EXPECT_EQ(op.fore, edit.MatchForeground());
+                columns.push_back((op.x - 32) / 10 + 1);
+            }
+        return columns;
+    };
+    EXPECT_THAT(marked(2), ::testing::ElementsAre(7));
+    edit.Lines().Put(1, "PRINT A, A");
+    EXPECT_THAT(marked(2), ::testing::ElementsAre(7, 10));
+    EXPECT_THAT(marked(1), ::testing::ElementsAre(1));
+}
+
 TEST_F(Display, RightEdgeAndBelowTheText) {
     edit.SetRightEdge(20);
     edit.Lines().SetText("A\nB");
