@@ -27,6 +27,7 @@
 #include <climits>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -295,6 +296,12 @@ public:
     // from ecUserFirst on) may change or cancel it, hooks hear it before and
     // after, codes 1..1000 execute, then OnCommandProcessed.
     virtual void CommandProcessor(TSynEditorCommand Command, char AChar, void* Data);
+    // Runs Work as the owner's command Command (ecUserFirst or above), for
+    // an owner command that changes the text through the editor's other
+    // operations (replacing, say): OnProcessUserCommand may change or cancel
+    // it, the hooks hear it before and after Work, then OnCommandProcessed.
+    // A command cancelled on the way runs nothing.
+    void ProcessOwnerCommand(TSynEditorCommand Command, const std::function<void()>& Work);
     // One command under a paint lock. Data of ecGotoXY/ecSelGotoXY points to
     // a TBufferCoord.
     virtual void ExecuteCommand(TSynEditorCommand Command, char AChar, void* Data);
