@@ -47,21 +47,6 @@ TEST(WorkbenchSettings, TextsComeBackByteForByteAndShorterListsLeaveNothingBehin
     EXPECT_EQ(TWorkbenchSettings(Path(dir.File("sub/store.ini"))).ReadInteger("Zoom"), -125);
 }
 
-TEST(WorkbenchSettings, AStoreThatCannotBeWrittenReadsAsEmpty) {
-    const TTempDir dir;
-    testing::WriteFile(dir.File("file"), "");
-    TWorkbenchSettings settings(Path(dir.File("file/store.ini"))); // its folder is a file
-    settings.WriteList("T", {"a"}, 8);
-    settings.WriteInteger("Zoom", 150);
-    EXPECT_TRUE(settings.ReadList("T", 8).empty());
-    EXPECT_EQ(settings.ReadInteger("Zoom"), std::nullopt);
-}
-
-TEST(WorkbenchSettings, EscapesOnlyWhatTheFileWouldNotKeep) {
-    EXPECT_EQ(TWorkbenchSettings::Encode("a b;c#d%e/\xE9"), "a%20b%3Bc%23d%25e/%E9");
-    EXPECT_EQ(TWorkbenchSettings::Decode("%41%4a%zz%4"), "AJ%zz%4");
-}
-
 // Newest first, each file once and absolute, at most eight; two lists on
 // one store share what each adds.
 TEST(RecentFiles, NewestFirstOnceAbsoluteAndAtMostEightSharedBetweenWindows) {
@@ -80,10 +65,6 @@ TEST(RecentFiles, NewestFirstOnceAbsoluteAndAtMostEightSharedBetweenWindows) {
 
     recent.Add(QStringLiteral("relative.bas"));
     EXPECT_EQ(other.Files().constFirst(), QDir::current().absoluteFilePath("relative.bas"));
-
-    testing::WriteFile(dir.File("p9.bas"), "");
-    recent.RemoveMissing();
-    EXPECT_EQ(other.Files(), QStringList{dir.File("p9.bas")});
     recent.Clear();
     EXPECT_TRUE(other.Files().isEmpty());
 }
