@@ -263,11 +263,11 @@ void TFindBar::ShowFound(const editor::TSynSearchResult& Result, bool Backwards)
     const auto at = std::lower_bound(all.begin(), all.end(), Result.Match.Start,
                                      [](const editor::TSynSearchMatch& M,
                                         const editor::TBufferCoord& P) { return M.Start < P; });
+    // The place first: a narrow bar cuts the note from its end.
     QString text = QStringLiteral("%1 of %2").arg(at - all.begin() + 1).arg(all.size());
     if (Result.Wrapped)
-        text = (Backwards ? QStringLiteral("Wrapped to the bottom: ")
-                          : QStringLiteral("Wrapped to the top: ")) +
-               text;
+        text +=
+            Backwards ? QStringLiteral(", wrapped to bottom") : QStringLiteral(", wrapped to top");
     SetNote(text, false);
 }
 

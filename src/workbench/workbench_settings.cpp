@@ -48,6 +48,8 @@ std::string ReadText(const highlight::TIniFile& Ini, std::string_view Name) {
 void WriteText(highlight::TIniFile& Ini, std::string_view Name, std::string_view Text) {
     const std::string_view section = TWorkbenchSettings::kSection;
     const std::string stored = TWorkbenchSettings::Encode(Text);
+    // No key is added for nothing.
+    if (stored.empty() && !Ini.ValueExists(section, Name)) return;
     std::size_t i = 0;
     for (std::size_t at = 0; i == 0 || at < stored.size(); at += kPieceSize, ++i)
         Ini.WriteString(section, PieceKey(Name, i),

@@ -101,10 +101,10 @@ TEST_F(EditingTest, FindBarFindsAsOneTypesAndStepsRoundTheEndsWithANote) {
         {"G", {}, {1, 3}, "2 of 4"},
         {"OSUB 2", {}, {1, 3}, "1 of 2"},
         {nullptr, Qt::Key_F3, {11, 5}, "2 of 2"},
-        {nullptr, Qt::Key_F3, {1, 3}, "Wrapped to the top: 1 of 2"},
-        {nullptr, Qt::SHIFT | Qt::Key_F3, {11, 5}, "Wrapped to the bottom: 2 of 2"},
-        {nullptr, Qt::Key_Return, {1, 3}, "Wrapped to the top: 1 of 2"},
-        {nullptr, Qt::SHIFT | Qt::Key_Return, {11, 5}, "Wrapped to the bottom: 2 of 2"},
+        {nullptr, Qt::Key_F3, {1, 3}, "1 of 2, wrapped to top"},
+        {nullptr, Qt::SHIFT | Qt::Key_F3, {11, 5}, "2 of 2, wrapped to bottom"},
+        {nullptr, Qt::Key_Return, {1, 3}, "1 of 2, wrapped to top"},
+        {nullptr, Qt::SHIFT | Qt::Key_Return, {11, 5}, "2 of 2, wrapped to bottom"},
         {"1", {}, {11, 5}, "No matches"},
     };
     for (const auto& step : steps) {
