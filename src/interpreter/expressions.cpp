@@ -108,11 +108,29 @@ std::int16_t Interpreter::expression(ExpressionReader& r) {
 // read as the start of the right side, and fails there.
 bool Interpreter::comparison() {
     ExpressionReader r(*this);
+    const bool holds = compare(r);
+    r.store();
+    return holds;
+}
+
+// condition -> comparison end-of-line
+// A pause line's condition: a comparison as IF reads it, and nothing after
+// it. A function of its own, so that IF keeps the only call of comparison(),
+// which the statement loop inlines.
+bool Interpreter::condition_holds() {
+    ExpressionReader r(*this);
+    const bool holds = compare(r);
+    const TokenCode after = r.current->code;
+    if (after != TokenCode::EndOfLine && after != TokenCode::EndOfText) r.fail(kSyntaxError);
+    r.store();
+    return holds;
+}
+
+bool Interpreter::compare(ExpressionReader& r) {
     const std::int16_t left = expression(r);
     const char relation = r.first();
     if (relation != '=' && relation != '<' && relation != '>') r.fail(kSyntaxError);
     const std::int16_t right = expression(r);
-    r.store();
     return relation == '<' ? left < right : relation == '>' ? left > right : left == right;
 }
 

@@ -18,8 +18,13 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
 #include <string_view>
+#include <vector>
 
+#include "interpreter/debugging.h"
 #include "interpreter/host.h"
 #include "interpreter/program_buffer.h"
 #include "interpreter/run_state.h"
@@ -27,6 +32,10 @@
 #include "interpreter/token_memo.h"
 
 namespace marlinet::basic {
+
+class PauseMailbox;
+struct PauseTable;
+struct OneShotRequest;
 
 class Interpreter {
 public:
@@ -37,6 +46,7 @@ public:
     static constexpr int kMaxParenthesisDepth = 64;
 
     explicit Interpreter(Host& host);
+    ~Interpreter();
     Interpreter(const Interpreter&) = delete;
     Interpreter& operator=(const Interpreter&) = delete;
 
@@ -102,6 +112,51 @@ public:
     // The current token, text included.
     Token token() const;
 
+    // ---- debugging (debugger.cpp): pause lines, one-shot pauses, call stack, snapshots ----
+    // A pause stops a run the way Stop does: before a statement, the run state
+    // becomes Stop request and host_checkpoint is called.
+    //
+    // The window thread (the thread that calls set_program) may call the
+    // four commands below at any time, also while a run executes; a change
+    // takes effect by the next statement. Nothing is allocated on the run's
+    // thread to carry it.
+
+    // Replaces the pause lines; they stay set across runs and programs. A
+    // pause line pauses on each arrival at its line (a statement on it runs
+    // after one that is not an earlier statement of the same line; a RETURN
+    // back into the line is not an arrival) when it is enabled, its condition
+    // holds, and its hit count, if any, is reached. A condition that cannot
+    // be evaluated pauses too (PauseReason::ConditionFailed); it never ends
+    // the run. Throws std::invalid_argument, changing nothing, for lines the
+    // mailbox refuses (see PauseMailbox::publish).
+    void set_pause_lines(std::span<const PauseLine> lines);
+    // One-shot pauses, gone at the next pause of any kind and at the end of
+    // the run; a newer command replaces one not yet taken. Give the command
+    // while the run is parked (or before it starts), then resume it with
+    // Running. Run to line: pause at the next arrival at `line`. Step over:
+    // pause at the next statement, except that a GOSUB runs until it has
+    // returned. Step out: pause once the current subroutine has returned (at
+    // the next statement when no GOSUB is open).
+    void request_run_to_line(int line) noexcept;
+    void request_step_over() noexcept;
+    void request_step_out() noexcept;
+    // Why the last pause of this run happened; PauseReason::None before the
+    // first. Any thread.
+    PauseCause last_pause() const noexcept;
+    // The open GOSUBs and FOR loops. While the run is parked in
+    // host_checkpoint (the park orders it), or while no run executes.
+    CallStack call_stack() const noexcept;
+    // The run's state before the statement whose host_checkpoint is in
+    // progress: from inside host_checkpoint, or while the run is parked there.
+    // Nothing at any other moment.
+    std::optional<Snapshot> snapshot() const noexcept;
+    // Goes on with a run from a snapshot of the program now set, instead of
+    // starting it afresh: the statement it was taken before starts again
+    // (host_checkpoint is called for it). Returns as run_program does. Throws
+    // std::invalid_argument, before anything runs, for a snapshot of another
+    // program or one that does not describe a state of this one.
+    RunEnd resume_from(const Snapshot& snapshot);
+
     // ---- expressions ----
     // Reads one expression starting with the next token. On return the token
     // after it has been read and moved back over.
@@ -133,17 +188,22 @@ private:
         std::size_t loop_position = 0;
     };
 
-    // Before a statement runs. Free-running, this is one relaxed load.
+    // Before a statement runs. Free-running, this is a look at the attention
+    // map for the statement's position and at the run state.
     void checkpoint() {
-        if (checkpoint_always_ || run_state_.load(std::memory_order_relaxed) != RunState::Running)
-            [[unlikely]]
-            host_.host_checkpoint();
+        if (attention_map_.load(std::memory_order_relaxed)[read_at_] != 0 ||
+            run_state_.load(std::memory_order_relaxed) != RunState::Running) [[unlikely]]
+            attend();
         ++statements_;
     }
-    // The run's own moves (STOP, an error) never overwrite a request from the
-    // window that the run must end (Reset request, Modified): a key pressed
-    // just before must not be lost, nor a reset that a join is waiting on.
-    void move_run_state(RunState next) noexcept;
+    // The run's own moves (STOP, an error, a pause) never overwrite a request
+    // from the window that the run must end (Reset request, Modified): a key
+    // pressed just before must not be lost, nor a reset that a join is
+    // waiting on. False when the state was left as it was.
+    bool move_run_state(RunState next) noexcept;
+    // run_program from the start, or resume_from a snapshot. Kept out of its
+    // callers so that the statement loop is inlined into a function of its own.
+    [[gnu::noinline]] RunEnd run(const Snapshot* from);
     [[noreturn]] void end_of_program();
     [[noreturn, gnu::cold]] void raise_error_at(int number, std::size_t position);
 
@@ -170,6 +230,9 @@ private:
     // Reads IF's condition and tells whether it holds; on return the token
     // after it is current and read.
     bool comparison();
+    // Reads a pause line's condition: a comparison and the end of its text.
+    bool condition_holds();
+    [[gnu::always_inline]] inline bool compare(ExpressionReader& r);
     [[gnu::always_inline]] inline std::int16_t sum(ExpressionReader& r);
     [[gnu::always_inline]] inline std::int16_t term(ExpressionReader& r);
     [[gnu::always_inline]] inline std::int16_t factor(ExpressionReader& r);
@@ -177,6 +240,50 @@ private:
     [[gnu::always_inline]] inline std::int16_t combine(char op, std::int16_t left,
                                                        std::int16_t right, ExpressionReader& r);
     [[gnu::noinline]] std::int16_t parenthesised();
+
+    // debugging (debugger.cpp)
+    enum PauseMark : std::uint8_t { kPauseLineMark = 1, kRunToMark = 2 };
+    // A line marked for an enabled pause line, with its arrivals counted.
+    struct MarkedLine {
+        int line = 0;
+        std::uint32_t entry = 0; // index in the mailbox's current table
+        std::uint32_t hits = 0;  // arrivals that passed the condition
+    };
+    struct StepPause {
+        bool active = false;
+        PauseReason reason = PauseReason::None;
+        int depth_limit = 0;    // pauses once the GOSUB depth is at most this
+        std::uint64_t from = 0; // the statement at which the command was taken
+    };
+    // The last statement that ran on a marked line, to tell arrivals.
+    struct LastMarked {
+        std::uint64_t next_statement = UINT64_MAX;
+        int line = 0;
+        std::size_t position = 0;
+    };
+    struct ConditionOutcome {
+        bool holds = false;
+        int error = -1; // the interpreter error that stopped the evaluation; -1 for none
+    };
+    // The slow side of checkpoint: news from the window, pauses, the host.
+    [[gnu::noinline]] void attend();
+    [[gnu::noinline]] void begin_debugging();
+    [[gnu::noinline]] void end_debugging() noexcept;
+    [[gnu::noinline]] void take_news();
+    void apply_table(const PauseTable& table);
+    void apply_request(const OneShotRequest& request);
+    void end_one_shots() noexcept;
+    // Points the attention map at what the next statements need, and looks
+    // for news that came meanwhile.
+    [[gnu::noinline]] void settle_attention();
+    void mark_line(int line, std::uint8_t mark, bool on) noexcept;
+    PauseCause pause_due();
+    bool arrives(int line) noexcept;
+    PauseCause pause_line_due(int line);
+    ConditionOutcome evaluate_condition(const PauseTable& table, std::uint32_t entry);
+    int statement_line() const noexcept { return line_index_of(read_at_) + 1; }
+    void restore(const Snapshot& snapshot);
+    static std::uint64_t fingerprint(const ProgramBuffer& program) noexcept;
 
     // statements (statements.cpp, io_statements.cpp)
     [[noreturn]] void statement_loop();
@@ -231,6 +338,34 @@ private:
     std::atomic<RunState> run_state_{RunState::Idle};
     std::atomic<int> error_number_{-1};
     std::atomic<int> error_line_{0};
+
+    // ---- debugging state ----
+    // Per program position up to the first NUL: PauseMark bits of its line.
+    std::vector<std::uint8_t> pause_map_;
+    // The same size, every byte set: for statements that all need attend().
+    std::vector<std::uint8_t> every_position_;
+    // pause_map_ or every_position_; the window points it at every_position_
+    // when it has news.
+    std::atomic<const std::uint8_t*> attention_map_{nullptr};
+    std::uint64_t program_fingerprint_ = 0;
+    std::unique_ptr<PauseMailbox> mailbox_;
+    std::array<MarkedLine, 128> marked_{};
+    std::uint32_t marked_count_ = 0;
+    int run_to_line_ = 0;
+    StepPause step_;
+    LastMarked last_marked_;
+    // Where the last RETURN went back to. Only a RETURN starts a read there:
+    // it is just past a GOSUB's label, where no jump or line leads.
+    std::size_t returned_to_ = SIZE_MAX;
+    bool in_host_checkpoint_ = false;
+    std::atomic<std::uint64_t> last_pause_{0}; // a packed PauseCause
+    // Conditions are read from their own program text, swapped in for the
+    // evaluation; condition_key_ tells which one it holds (table generation,
+    // entry).
+    ProgramBuffer condition_program_;
+    TokenMemo condition_memo_;
+    std::uint64_t condition_key_ = 0;
+    bool evaluating_condition_ = false;
 };
 
 } // namespace marlinet::basic

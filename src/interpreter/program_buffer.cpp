@@ -15,8 +15,19 @@ ProgramBuffer ProgramBuffer::from_file_bytes(std::string_view bytes) {
 }
 
 ProgramBuffer::ProgramBuffer(std::string_view bytes) {
+    bytes_.reserve(bytes.size() + bytes.size() / 16 + kTrailer.size() + kPadding);
+    refill(bytes);
+}
+
+void ProgramBuffer::reserve(std::size_t file_bytes, std::size_t line_breaks) {
+    bytes_.reserve(file_bytes + line_breaks + kTrailer.size() + kPadding);
+    carriage_returns_.reserve(line_breaks + 2);
+}
+
+void ProgramBuffer::refill(std::string_view bytes) {
     std::vector<char>& out = bytes_;
-    out.reserve(bytes.size() + bytes.size() / 16 + kTrailer.size() + kPadding);
+    out.clear();
+    carriage_returns_.clear();
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const char c = bytes[i];
         if (c == '\r' || c == '\n') {
@@ -34,6 +45,12 @@ ProgramBuffer::ProgramBuffer(std::string_view bytes) {
     }
     first_nul_ = static_cast<std::size_t>(std::find(out.begin(), out.end(), '\0') - out.begin());
     out.resize(out.size() + kPadding, '\0');
+}
+
+std::size_t ProgramBuffer::line_start(std::size_t line_index) const noexcept {
+    if (line_index == 0) return 0;
+    if (line_index > carriage_returns_.size()) return size();
+    return carriage_returns_[line_index - 1] + std::size_t{2}; // past the CR LF
 }
 
 int ProgramBuffer::line_index_of(std::size_t position) const noexcept {

@@ -41,6 +41,15 @@ public:
     // The number of CR characters before `position`: the 0-based line that
     // holds it. O(log lines).
     int line_index_of(std::size_t position) const noexcept;
+    // Offset of the first character of the 0-based line `line_index` (size()
+    // for a line past the buffer). The trailer's empty lines count.
+    std::size_t line_start(std::size_t line_index) const noexcept;
+
+    // Replaces the text as from_file_bytes does, in the storage already held:
+    // allocates nothing when reserve() has made room for `bytes` before.
+    void refill(std::string_view bytes);
+    // Makes room for a file of `file_bytes` bytes holding at most `line_breaks` line breaks.
+    void reserve(std::size_t file_bytes, std::size_t line_breaks);
 
 private:
     explicit ProgramBuffer(std::string_view bytes);

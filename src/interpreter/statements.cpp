@@ -5,49 +5,71 @@
 #include "interpreter/interpreter.h"
 #include "interpreter/letters.h"
 #include "interpreter/numbers.h"
+#include "interpreter/pause_mailbox.h"
+#include "interpreter/unwinding.h"
 
 namespace marlinet::basic {
-namespace detail {
-
-// Carries the end of a run from wherever it happens back to run_program.
-// Nothing else catches it.
-struct RunEnded {
-    RunEnd how;
-};
-
-} // namespace detail
 
 void end_run() {
     throw detail::RunEnded{RunEnd::Host};
 }
 
-Interpreter::Interpreter(Host& host) : host_(host), memo_(program_) {
+Interpreter::Interpreter(Host& host)
+    : host_(host), memo_(program_), mailbox_(std::make_unique<PauseMailbox>()) {
     label_slots_.fill(-1);
+    condition_program_.reserve(PauseLine::kMaxConditionLength, 0);
+    condition_memo_.reserve(PauseLine::kMaxConditionLength + ProgramBuffer::kTrailer.size());
+    pause_map_.assign(program_.end_of_program() + 1, 0);
+    every_position_.assign(program_.end_of_program() + 1, 1);
+    attention_map_.store(pause_map_.data(), std::memory_order_relaxed);
+    program_fingerprint_ = fingerprint(program_);
 }
 
+Interpreter::~Interpreter() = default;
+
 void Interpreter::set_program(ProgramBuffer program) {
-    TokenMemo memo(program); // first, so that a failed allocation leaves the old program whole
+    // First, so that a failed allocation leaves the old program whole.
+    TokenMemo memo(program);
+    std::vector<std::uint8_t> pause_map(program.end_of_program() + 1, 0);
+    std::vector<std::uint8_t> every_position(program.end_of_program() + 1, 1);
     program_ = std::move(program);
     memo_ = std::move(memo);
+    pause_map_ = std::move(pause_map);
+    every_position_ = std::move(every_position);
+    program_fingerprint_ = fingerprint(program_);
     pc_ = 0;
     forget_token();
     label_slots_.fill(-1);
     label_count_ = 0;
+    for (std::uint32_t i = 0; i < marked_count_; ++i)
+        mark_line(marked_[i].line, kPauseLineMark, true);
+    attention_map_.store(pause_map_.data(), std::memory_order_seq_cst);
 }
 
 RunEnd Interpreter::run_program() {
+    return run(nullptr);
+}
+
+RunEnd Interpreter::run(const Snapshot* from) {
+    last_pause_.store(0, std::memory_order_relaxed);
     try {
-        for (auto& v : variables_)
-            v.store(0, std::memory_order_relaxed);
-        statements_ = 0;
-        host_.host_reset_variables();
-        pc_ = 0;
-        forget_token();
-        collect_labels();
-        for_count_ = 0;
-        gosub_count_ = 0;
+        if (from) {
+            restore(*from);
+        } else {
+            for (auto& v : variables_)
+                v.store(0, std::memory_order_relaxed);
+            statements_ = 0;
+            host_.host_reset_variables();
+            pc_ = 0;
+            forget_token();
+            collect_labels();
+            for_count_ = 0;
+            gosub_count_ = 0;
+        }
+        begin_debugging();
         statement_loop();
     } catch (const detail::RunEnded& ended) {
+        end_debugging();
         return ended.how;
     }
 }
@@ -57,11 +79,12 @@ void Interpreter::end_of_program() {
     throw detail::RunEnded{RunEnd::EndOfProgram};
 }
 
-void Interpreter::move_run_state(RunState next) noexcept {
+bool Interpreter::move_run_state(RunState next) noexcept {
     RunState current = run_state_.load(std::memory_order_relaxed);
-    while (current != RunState::ResetRequest && current != RunState::Modified &&
-           !run_state_.compare_exchange_weak(current, next, std::memory_order_relaxed)) {
+    while (current != RunState::ResetRequest && current != RunState::Modified) {
+        if (run_state_.compare_exchange_weak(current, next, std::memory_order_relaxed)) return true;
     }
+    return false;
 }
 
 void Interpreter::raise_error(int number) {
@@ -69,6 +92,8 @@ void Interpreter::raise_error(int number) {
 }
 
 void Interpreter::raise_error_at(int number, std::size_t position) {
+    // An error in a pause line's condition is the condition's, not the run's.
+    if (evaluating_condition_) throw detail::ConditionError{number};
     const int line = 1 + line_index_of(position);
     host_.host_print("\r\nERROR:");
     host_.host_print(NumberText(number));
@@ -228,6 +253,7 @@ void Interpreter::gosub_statement() {
 void Interpreter::return_statement() {
     if (gosub_count_ == 0) raise_error(kReturnWithoutGosub);
     pc_ = gosub_stack_[static_cast<std::size_t>(--gosub_count_)];
+    returned_to_ = pc_; // coming back into the GOSUB's line is no arrival at it
 }
 
 // IF expression (= | < | >) expression THEN statement

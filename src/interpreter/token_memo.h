@@ -52,6 +52,12 @@ public:
     // Empty tables for every position up to the program's first NUL.
     explicit TokenMemo(const ProgramBuffer& program);
 
+    // Empties the tables for another program in the storage already held:
+    // allocates nothing when reserve() has made room for it before.
+    void refill(const ProgramBuffer& program);
+    // Makes room for a program whose first NUL stands at `end_of_program`.
+    void reserve(std::size_t end_of_program);
+
     DecodedToken& at(std::size_t position) noexcept { return entries_[position]; }
     // Where skip_to_next_line goes from `position`: just past the first LF at
     // or after it, or the first NUL when none comes before it.
