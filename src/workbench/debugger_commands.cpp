@@ -14,6 +14,8 @@
 #include "interpreter/pause_mailbox.h"
 #include "workbench/call_stack_view.h"
 #include "workbench/dialogs.h"
+#include "workbench/edit_commands.h"
+#include "workbench/editor_context_menu.h"
 #include "workbench/execution_control.h"
 #include "workbench/glyphs.h"
 #include "workbench/main_form.h"
@@ -46,15 +48,16 @@ struct MenuDesign {
     const char* text;
     QKeyCombination shortcut; // Qt::Key(0) for none
     void (TDebuggerCommands::*handler)();
+    bool inEditorMenu; // also in the editor's context menu
 };
 
 constexpr MenuDesign kMenu[] = {
-    {"Toggle &breakpoint", Qt::Key_F5, &TDebuggerCommands::ToggleBreakpoint},
-    {"Step &over", Qt::SHIFT | Qt::Key_F8, &TDebuggerCommands::StepOver},
-    {"Step o&ut", Qt::CTRL | Qt::SHIFT | Qt::Key_F8, &TDebuggerCommands::StepOut},
-    {"Run to &cursor", Qt::Key_F7, &TDebuggerCommands::RunToCursor},
-    {"&Delete all breakpoints", Qt::Key(0), &TDebuggerCommands::DeleteAllBreakpoints},
-    {"Call stac&k", Qt::Key(0), &TDebuggerCommands::ShowCallStack},
+    {"Toggle &breakpoint", Qt::Key_F5, &TDebuggerCommands::ToggleBreakpoint, true},
+    {"Step &over", Qt::SHIFT | Qt::Key_F8, &TDebuggerCommands::StepOver, false},
+    {"Step o&ut", Qt::CTRL | Qt::SHIFT | Qt::Key_F8, &TDebuggerCommands::StepOut, false},
+    {"Run to &cursor", Qt::Key_F7, &TDebuggerCommands::RunToCursor, true},
+    {"&Delete all breakpoints", Qt::Key(0), &TDebuggerCommands::DeleteAllBreakpoints, false},
+    {"Call stac&k", Qt::Key(0), &TDebuggerCommands::ShowCallStack, false},
 };
 
 std::filesystem::path ToPath(const QString& FileName) {
@@ -101,15 +104,18 @@ void TDebuggerCommands::StorePending() {
 }
 
 void TDebuggerCommands::AddMenuEntries() {
+    TEditorContextMenu& editorMenu = form_.EditCommands->ContextMenu();
     for (QAction* title : form_.menuBar()->actions()) {
         QMenu* menu = title->menu();
         if (!menu || title->text().remove(QLatin1Char('&')) != QLatin1String("Debug")) continue;
         menu->addSeparator();
+        editorMenu.AddEntry(nullptr);
         for (const MenuDesign& design : kMenu) {
             QAction* action = menu->addAction(QLatin1String(design.text));
             if (design.shortcut != QKeyCombination(Qt::Key(0)))
                 action->setShortcut(QKeySequence(design.shortcut));
             connect(action, &QAction::triggered, this, design.handler);
+            if (design.inEditorMenu) editorMenu.AddEntry(action);
         }
     }
 }

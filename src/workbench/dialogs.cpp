@@ -60,6 +60,15 @@ TSaveChoice TQtDialogs::AskSaveChanges(QWidget* Parent, const QString& Name) {
     }
 }
 
+std::optional<int> TQtDialogs::AskLineNumber(QWidget* Parent, int Current, int LineCount) {
+    bool accepted = false;
+    const int line = QInputDialog::getInt(Parent, QStringLiteral("Go to Line"),
+                                          QStringLiteral("Line (1 to %1):").arg(LineCount), Current,
+                                          1, LineCount, 1, &accepted);
+    if (!accepted) return std::nullopt;
+    return line;
+}
+
 void TQtDialogs::ShowError(QWidget* Parent, const QString& Message) {
     QMessageBox::critical(Parent, QStringLiteral("Marlinet"), Message);
 }

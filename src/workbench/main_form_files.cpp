@@ -172,6 +172,7 @@ bool TMainForm::SaveChangesFirst() {
     currentFileName_ = *name;
     editorFromFile_ = true;
     SetCaptionFor(*name);
+    NoteRecentFile(*name);
     return true;
 }
 
@@ -218,6 +219,7 @@ bool TMainForm::OpenFile(const QString& FileName) {
     execution_->EditorMatchesFile();
     SetRunState(basic::RunState::Reset);
     ShowRunState();
+    NoteRecentFile(FileName);
     return true;
 }
 
@@ -229,6 +231,13 @@ void TMainForm::OpenExample(const QString& Name) {
     if (Attempt([&] { copy = examples_.UserCopy(Name); })) OpenFile(copy);
 }
 
+void TMainForm::OpenRecentFile(const QString& File) {
+    execution_->Flush();
+    if (!SaveChangesFirst()) return;
+    execution_->ClearError();
+    OpenFile(File);
+}
+
 void TMainForm::Save1Click() {
     const std::optional<QString> name = AskNewFileName();
     if (!name || !Attempt([&] { SaveLinesTo(*name); })) return;
@@ -236,6 +245,7 @@ void TMainForm::Save1Click() {
     currentFileName_ = *name;
     editorFromFile_ = true;
     SetCaptionFor(*name);
+    NoteRecentFile(*name);
 }
 
 void TMainForm::Saveas1Click() {
@@ -245,6 +255,7 @@ void TMainForm::Saveas1Click() {
     saveDialogFileName_ = *chosen;
     currentFileName_ = *chosen;
     editorFromFile_ = true;
+    NoteRecentFile(*chosen);
 }
 
 void TMainForm::Exit1Click() {

@@ -4,6 +4,7 @@
 // remembered for a file across windows.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QToolButton>
@@ -14,6 +15,8 @@
 #include "workbench/breakpoint_store.h"
 #include "workbench/call_stack_view.h"
 #include "workbench/debugger_commands.h"
+#include "workbench/edit_commands.h"
+#include "workbench/editor_context_menu.h"
 #include "workbench/execution_control.h"
 #include "workbench/main_form.h"
 #include "workbench/status_bar.h"
@@ -51,8 +54,8 @@ protected:
     const QString file = dir.File("loop.bas");
 
     std::unique_ptr<TMainForm> MakeWindow(testing::TFakeDialogs* Dialogs) {
-        auto made = std::make_unique<TMainForm>(std::unique_ptr<TWorkbenchDialogs>(Dialogs));
-        made->Debugger->SetSettingsFile(dir.File("settings.ini").toStdString());
+        auto made = std::make_unique<TMainForm>(std::unique_ptr<TWorkbenchDialogs>(Dialogs),
+                                                dir.File("settings.ini"));
         made->show();
         made->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(made.get()));
@@ -107,6 +110,25 @@ TEST_F(DebuggerTest, GutterClickAndF5ToggleBreakpointsAndLeaveTheCaret) {
     EXPECT_EQ(markers.Breakpoints(), (std::vector<TSynBreakpoint>{At(6)}));
     form.Debugger->DeleteAllBreakpoints();
     EXPECT_TRUE(markers.Breakpoints().empty());
+}
+
+// The editor's context menu toggles the caret line's breakpoint and runs to
+// the caret, as the Debug menu does.
+TEST_F(DebuggerTest, EditorContextMenuTogglesABreakpointAndRunsToTheCaret) {
+    const QList<QAction*> entries = form.EditCommands->ContextMenu().Entries();
+    ASSERT_GE(entries.size(), 3);
+    const QList<QAction*> ours = entries.mid(entries.size() - 3);
+    EXPECT_EQ(ours[0], nullptr);
+    ASSERT_TRUE(ours[1] && ours[2]);
+    EXPECT_EQ(ours[1]->text(), "Toggle &breakpoint");
+    EXPECT_EQ(ours[2]->text(), "Run to &cursor");
+    core.SetCaretXY({1, 4});
+    ours[1]->trigger();
+    EXPECT_EQ(markers.Breakpoints(), std::vector<TSynBreakpoint>{At(4)});
+    core.SetCaretXY({1, 3});
+    ours[2]->trigger();
+    ASSERT_TRUE(Paused());
+    EXPECT_EQ(markers.ExecutionLine(), 3);
 }
 
 // The right-click menu: what it offers on a line, and what each entry does.
