@@ -248,8 +248,12 @@ TEST_F(DebuggerTest, APauseMarksChangedVariablesTheArrowAndTheCallStack) {
         {nullptr, 6, "", {"GOSUB in line 3, returns after it", "FOR I ... TO 5, line 2"}},
         {&TDebuggerCommands::StepOut, 4, "B", {"FOR I ... TO 5, line 2"}},
     };
+    TDebuggerCommands& debugger = *form.Debugger;
     for (const auto& step : steps) {
-        step.command ? (form.Debugger->*step.command)() : Key(Qt::Key_F8);
+        if (step.command)
+            (debugger.*step.command)();
+        else
+            Key(Qt::Key_F8);
         ASSERT_TRUE(Until([&] { return markers.ExecutionLine() == step.line; })) << step.line;
         EXPECT_EQ(marked(), step.marked) << step.line;
         QStringList expected = step.calls;
