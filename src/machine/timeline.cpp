@@ -99,11 +99,14 @@ void TimelineModel::columns(std::int64_t from_us, std::int64_t to_us, int width,
     to_us = std::max(to_us, from_us + 1);
     history_.read([&](const std::deque<Segment>& segments, Moment) {
         if (segments.empty()) return;
-        // The last segment that starts by the range's start holds its levels.
+        // The last segment that starts by the range's start holds its levels,
+        // but the one before it may end with a pause timed a little later
+        // than the moment the next one starts at.
         auto first = std::upper_bound(
             segments.begin(), segments.end(), from_us,
             [](std::int64_t time, const Segment& segment) { return time < segment.start.time_us; });
-        if (first != segments.begin()) --first;
+        for (int back = 0; back < 2 && first != segments.begin(); ++back)
+            --first;
         ColumnScan scan(out, from_us, to_us, first->levels);
         for (auto segment = first; segment != segments.end(); ++segment)
             for (const Record& record : segment->records) {
