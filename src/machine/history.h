@@ -1,16 +1,19 @@
 // The history of a run, for stepping back: every event of the run (the
 // readings it made among them) and a snapshot of the interpreter every
-// kSnapshotInterval statements. To show moment n, the last snapshot at or
-// before it is restored on an interpreter of the history's own and run with
-// the recorded readings up to n (replayer.h); the state is exactly the
-// run's (variables, program position, stacks, board outputs, console
-// length). The memory is bounded: the oldest segments are dropped first.
+// snapshot_interval() statements (kSnapshotInterval unless told otherwise).
+// To show moment n, the last snapshot at or before it is restored on an
+// interpreter of the history's own and run with the recorded readings up to
+// n (replayer.h); the state is exactly the run's (variables, program
+// position, stacks, board outputs, console length). The memory is bounded:
+// the oldest segments are dropped first.
 //
 // A Recorder (recorder.h) fills it from a run. Threads: the recorder's
 // calls come from the run's thread; the queries may come from any thread,
-// also while a run records (they take the history's lock, which the
-// recorder only tries while the program runs, so a query does not slow
-// it). A query that replays runs up to kSnapshotInterval statements.
+// also while a run records. They take the history's lock, which the
+// recorder only tries while the program runs freely (it waits for it only
+// at a snapshot, a pause, an INPUT, a DELAY and the end), so a query does
+// not slow the run. A query that replays runs up to one interval of
+// statements.
 #pragma once
 
 #include <cstddef>

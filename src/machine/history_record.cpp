@@ -46,7 +46,13 @@ public:
     std::size_t size() const noexcept { return segment_.records.size() + 2; }
     std::uint64_t statement(std::size_t i) const noexcept {
         if (i == 0) return segment_.start.statement;
-        if (i == size() - 1) return std::max(end_.statement, segment_.start.statement);
+        if (i == size() - 1) {
+            // The end may be the moment before the last record's statement,
+            // which is still running.
+            const std::uint64_t last = segment_.records.empty() ? segment_.start.statement
+                                                                : segment_.records.back().statement;
+            return std::max({end_.statement, segment_.start.statement, last});
+        }
         return segment_.records[i - 1].statement;
     }
     std::int64_t time(std::size_t i) const noexcept {

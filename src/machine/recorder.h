@@ -1,8 +1,9 @@
 // Records a run into a History: attached to a MachineHost as its event
 // sink and its run control, it keeps every event, takes a snapshot of the
-// interpreter every History::kSnapshotInterval statements (asking the
-// interpreter for a checkpoint there, so a free run pays nothing between),
-// and passes every call on to the front end's own control and sink.
+// interpreter every History::snapshot_interval() statements (asking the
+// interpreter for a checkpoint there, so a free run pays nothing between;
+// the interpreter keeps one such request, so the front end must not make its
+// own), and passes every call on to the front end's own control and sink.
 //
 //   Recorder recorder(history, &my_control, &my_sink);
 //   recorder.attach(host);                       // instead of set_control/set_sink

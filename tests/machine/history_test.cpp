@@ -50,6 +50,32 @@ Variation variation(unsigned seed) {
             seed % 4 == 0 ? std::size_t{6} << 10 : History::kDefaultMemoryBound, seed % 5 == 0};
 }
 
+// On a real clock a run waits at a pause, in a DELAY: the moment's time is
+// when it reached the moment, and a time inside the wait is that moment.
+TEST(History, TimesOfMomentsAroundWaitsAndTheMomentsOfTimes) {
+    Segment segment;
+    segment.start = {10, 1000};
+    const auto record = [](RecordKind kind, std::uint64_t statement, std::int64_t time) {
+        Record r = make_anchor(kind, {statement, time}, 1);
+        return r;
+    };
+    segment.records = {
+        record(RecordKind::Print, 12, 1030),      record(RecordKind::Pause, 15, 1100),
+        record(RecordKind::Resumed, 15, 5000),    record(RecordKind::Delay, 17, 5020),
+        record(RecordKind::DelayEnded, 17, 6020), record(RecordKind::Lamp, 20, 6050)};
+    const Moment end{25, 6100};
+    const std::pair<std::uint64_t, std::int64_t> times[] = {
+        {9, 1000},  {10, 1000}, {11, 1015}, {12, 1030}, {13, 1053}, {15, 1100},
+        {16, 5010}, {17, 6020}, {18, 6030}, {20, 6050}, {25, 6100}};
+    for (const auto& [statement, time] : times)
+        EXPECT_EQ(time_of(segment, end, statement), time) << statement;
+    const std::pair<std::int64_t, std::uint64_t> moments[] = {
+        {999, 10},  {1000, 10}, {1014, 10}, {1015, 11}, {1030, 12}, {1099, 14}, {1100, 15},
+        {3000, 15}, {5009, 15}, {5010, 16}, {6000, 16}, {6020, 17}, {6100, 25}, {7000, 25}};
+    for (const auto& [time, statement] : moments)
+        EXPECT_EQ(statement_at(segment, end, time), statement) << time;
+}
+
 TEST(History, SteppingBackAndForwardGivesTheStatesOfTheStraightRun) {
     int dropped = 0;
     int long_runs = 0;
