@@ -207,6 +207,7 @@ bool History::append(PendingRecords& pending, bool wait) {
         record.text += offset;
         segment.records.push_back(record);
     }
+    segment.summarize_blocks();
     used_ += segment.memory();
     if (pending.last) {
         last_ = *pending.last;
@@ -245,6 +246,7 @@ History::Continuation History::truncate_after(std::uint64_t statement) {
                 (r.kind == RecordKind::Resumed || r.kind == RecordKind::End));
     };
     std::erase_if(segment.records, later);
+    segment.summarize_blocks(true);
     Continuation going_on{state, segment.levels};
     ConsoleLength console = segment.console;
     for (const Record& record : segment.records)

@@ -251,6 +251,34 @@ void apply(const Record& record, std::string_view texts, Levels& levels, Console
         levels[static_cast<std::size_t>(value->strip)] = {value->value, true};
 }
 
+BlockSummary summarize(std::span<const Record> records) noexcept {
+    BlockSummary block;
+    if (records.empty()) return block;
+    block.first_us = block.last_us = records.front().time_us;
+    for (const Record& record : records) {
+        block.first_us = std::min(block.first_us, record.time_us);
+        block.last_us = std::max(block.last_us, record.time_us);
+        const std::optional<StripValue> value = strip_value(record);
+        if (!value) continue;
+        const auto strip = static_cast<std::size_t>(value->strip);
+        BlockSummary::Cell& cell = block.strips[strip];
+        ++cell.events;
+        if (strip < kSteppedStripCount && !value->changes_level) continue;
+        cell.min = cell.valued ? std::min(cell.min, value->value) : value->value;
+        cell.max = cell.valued ? std::max(cell.max, value->value) : value->value;
+        cell.last = value->value;
+        cell.valued = true;
+    }
+    return block;
+}
+
+void Segment::summarize_blocks(bool removed) {
+    if (removed) blocks.clear();
+    constexpr std::size_t n = BlockSummary::kRecords;
+    while ((blocks.size() + 1) * n <= records.size())
+        blocks.push_back(summarize(std::span(records).subspan(blocks.size() * n, n)));
+}
+
 std::int64_t time_of(const Segment& segment, Moment end, std::uint64_t statement) {
     const Anchors anchors(segment, end);
     const std::size_t above = anchors.upper_bound(statement);

@@ -4,6 +4,7 @@
 // them). Shared by History, its replay and the timeline.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -84,6 +85,25 @@ std::optional<StripValue> strip_value(const Record& record) noexcept;
 // Levels and console length after the record.
 void apply(const Record& record, std::string_view texts, Levels& levels, ConsoleLength& console);
 
+// What a run of kRecords records shows on each strip, so the timeline
+// takes a run that falls in one pixel column whole instead of record by
+// record. Values count as in a column: a mark's always, a stepped strip's
+// when it sets the level.
+struct BlockSummary {
+    static constexpr std::size_t kRecords = 256;
+    struct Cell {
+        std::int32_t min = 0;
+        std::int32_t max = 0;
+        std::int32_t last = 0; // the last value
+        std::uint32_t events = 0;
+        bool valued = false; // min, max and last mean something
+    };
+    std::int64_t first_us = 0; // the earliest time of a record
+    std::int64_t last_us = 0;  // the latest
+    std::array<Cell, kStripCount> strips{};
+};
+BlockSummary summarize(std::span<const Record> records) noexcept;
+
 struct Segment {
     // Nothing while the run has not reached its first statement.
     std::optional<basic::Snapshot> snapshot;
@@ -92,10 +112,16 @@ struct Segment {
     ConsoleLength console; // at the start
     std::vector<Record> records;
     std::string texts;
+    // Of every whole kRecords records, in order; none for the rest.
+    std::vector<BlockSummary> blocks;
 
+    // Summarizes the records not yet in a block; after records were removed,
+    // summarizes them all again.
+    void summarize_blocks(bool removed = false);
     // Bytes held, for the history's bound.
     std::size_t memory() const noexcept {
-        return sizeof(Segment) + records.capacity() * sizeof(Record) + texts.capacity();
+        return sizeof(Segment) + records.capacity() * sizeof(Record) + texts.capacity() +
+               blocks.capacity() * sizeof(BlockSummary);
     }
     std::string_view text(const Record& record) const noexcept { return text_of(record, texts); }
 };

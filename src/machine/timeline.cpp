@@ -27,10 +27,7 @@ public:
             if (stepped && value->changes_level) levels_[strip] = {value->value, true};
             return;
         }
-        while (column_ + 1 < width_ && record.time_us >= next_boundary_) {
-            ++column_;
-            next_boundary_ = boundary(column_ + 1);
-        }
+        advance(record.time_us);
         if (stepped) fill(strip, column_);
         TimelineCell& cell = out_.at(value->strip, column_);
         ++cell.events;
@@ -45,6 +42,34 @@ public:
         if (stepped) levels_[strip] = {value->value, true};
     }
 
+    // Takes a block whole when it lies before the range or within one
+    // column (and before the range's end); false when its records must be
+    // added one by one.
+    bool take(const BlockSummary& block) {
+        if (block.last_us < from_) {
+            for (std::size_t strip = 0; strip < kSteppedStripCount; ++strip)
+                if (block.strips[strip].valued) levels_[strip] = {block.strips[strip].last, true};
+            return true;
+        }
+        if (block.first_us < from_ || block.last_us >= to_) return false;
+        advance(block.first_us);
+        if (column_ + 1 < width_ && block.last_us >= next_boundary_) return false;
+        for (std::size_t strip = 0; strip < kStripCount; ++strip) {
+            const BlockSummary::Cell& summary = block.strips[strip];
+            if (summary.events == 0) continue;
+            const bool stepped = strip < kSteppedStripCount;
+            if (stepped) fill(strip, column_);
+            TimelineCell& cell = out_.at(static_cast<Strip>(strip), column_);
+            cell.events += summary.events;
+            if (!summary.valued) continue;
+            cell.min = cell.known ? std::min(cell.min, summary.min) : summary.min;
+            cell.max = cell.known ? std::max(cell.max, summary.max) : summary.max;
+            cell.known = true;
+            if (stepped) levels_[strip] = {summary.last, true};
+        }
+        return true;
+    }
+
     void finish() {
         for (std::size_t strip = 0; strip < kSteppedStripCount; ++strip)
             fill(strip, width_ - 1);
@@ -53,6 +78,12 @@ public:
 private:
     std::int64_t boundary(int column) const noexcept {
         return from_ + static_cast<std::int64_t>(Wide{to_ - from_} * column / width_);
+    }
+    void advance(std::int64_t time) {
+        while (column_ + 1 < width_ && time >= next_boundary_) {
+            ++column_;
+            next_boundary_ = boundary(column_ + 1);
+        }
     }
     // A level holds through the columns up to and including `column`.
     void fill(std::size_t strip, int column) {
@@ -108,11 +139,19 @@ void TimelineModel::columns(std::int64_t from_us, std::int64_t to_us, int width,
         for (int back = 0; back < 2 && first != segments.begin(); ++back)
             --first;
         ColumnScan scan(out, from_us, to_us, first->levels);
-        for (auto segment = first; segment != segments.end(); ++segment)
-            for (const Record& record : segment->records) {
-                if (record.time_us >= to_us) return scan.finish();
-                scan.add(record);
+        constexpr std::size_t n = BlockSummary::kRecords;
+        for (auto segment = first; segment != segments.end(); ++segment) {
+            const std::vector<Record>& records = segment->records;
+            for (std::size_t i = 0; i < records.size();) {
+                if (i % n == 0 && i / n < segment->blocks.size() &&
+                    scan.take(segment->blocks[i / n])) {
+                    i += n;
+                    continue;
+                }
+                if (records[i].time_us >= to_us) return scan.finish();
+                scan.add(records[i++]);
             }
+        }
         scan.finish();
     });
 }

@@ -98,13 +98,66 @@ TimelineColumns plain_count(const History& history, std::int64_t from, std::int6
     return out;
 }
 
+void expect_plain_count(const TimelineColumns& got, const History& history, std::int64_t from,
+                        std::int64_t to, int width) {
+    const TimelineColumns expected = plain_count(history, from, to, width);
+    for (int c = 0; c < width; ++c)
+        for (std::size_t s = 0; s < kStripCount; ++s) {
+            const TimelineCell& a = got.at(static_cast<Strip>(s), c);
+            const TimelineCell& b = expected.at(static_cast<Strip>(s), c);
+            ASSERT_TRUE(a.known == b.known && a.events == b.events &&
+                        (!a.known || (a.min == b.min && a.max == b.max)))
+                << strip_name(static_cast<Strip>(s)) << " column " << c << " of " << width
+                << " from " << from << " to " << to << ": " << a.min << ".." << a.max << " x"
+                << a.events << " known " << a.known << ", expected " << b.min << ".." << b.max
+                << " x" << b.events << " known " << b.known;
+        }
+}
+
+// Many records between two columns' edges: the columns take whole blocks of
+// them. Two bursts of three blocks each with a pause between, so the levels
+// that hold through the pause come from a block taken whole. The analog
+// output rises and the analog input falls: a level carried on from a block
+// must be its last value, not its bounds.
+TEST(Timeline, ColumnsOverWholeBlocksOfRecords) {
+    History history;
+    PendingRecords pending;
+    std::string texts;
+    for (int i = 0; i < 1024; ++i) {
+        const auto statement = static_cast<std::uint64_t>(i);
+        const std::int64_t time = std::int64_t{10} * i + (i < 512 ? 0 : 20000);
+        const auto value = static_cast<std::int16_t>(i / 10);
+        pending.records.push_back(make_record({statement, 10, time, io::Dac{value}}, texts));
+        if (i % 2 == 0)
+            pending.records.push_back(make_record(
+                {statement, 20, time, io::AdcRead{AdcChannel::Adc1, "", 1000 - value}}, texts));
+    }
+    history.append(pending, true);
+    const TimelineModel timeline(history);
+    TimelineColumns got;
+    const std::array<std::array<std::int64_t, 3>, 6> queries{{{0, 30000, 1},
+                                                              {0, 30000, 3},
+                                                              {0, 30000, 7},
+                                                              {9000, 30000, 2},
+                                                              {15000, 22000, 1},
+                                                              {-500, 40000, 500}}};
+    for (const auto& [from, to, width] : queries) {
+        timeline.columns(from, to, static_cast<int>(width), got);
+        expect_plain_count(got, history, from, to, static_cast<int>(width));
+    }
+}
+
 TEST(Timeline, EachColumnHoldsTheLeastAndGreatestValueOfItsEvents) {
     TimelineColumns got;
     for (unsigned seed = 1; seed <= 24; ++seed) {
         const std::string text = ProgramMaker(seed, ProgramMaker::Runs::Long).make();
         SCOPED_TRACE("seed " + std::to_string(seed) + "\n" + text);
-        History history(seed % 3 ? History::kDefaultMemoryBound : 8 << 10, 13 + seed % 50);
-        testing::Recording(seed, history, seed % 4 == 0, 1500).machine.run(text);
+        // Long segments, for the summaries of whole blocks of records.
+        const bool long_segments = seed % 2 == 0;
+        History history(seed % 3 ? History::kDefaultMemoryBound : 16 << 10,
+                        long_segments ? 2000 : 13 + seed % 50);
+        testing::Recording(seed, history, seed % 4 == 0, long_segments ? 6000 : 1500)
+            .machine.run(text);
         const TimelineModel timeline(history);
         const auto span = timeline.span();
         ASSERT_TRUE(span.has_value());
@@ -115,20 +168,9 @@ TEST(Timeline, EachColumnHoldsTheLeastAndGreatestValueOfItsEvents) {
             std::int64_t to = span->from_us + static_cast<std::int64_t>(random() % length) + 1;
             if (query == 0) from = span->from_us - 5, to = span->to_us + 5; // all of it
             if (to <= from) std::swap(from, to), ++to;
-            const int width = 1 + static_cast<int>(random() % 200);
+            const int width = 1 + static_cast<int>(random() % (query % 2 ? 200 : 8));
             timeline.columns(from, to, width, got);
-            const TimelineColumns expected = plain_count(history, from, to, width);
-            for (int c = 0; c < width; ++c)
-                for (std::size_t s = 0; s < kStripCount; ++s) {
-                    const TimelineCell& a = got.at(static_cast<Strip>(s), c);
-                    const TimelineCell& b = expected.at(static_cast<Strip>(s), c);
-                    ASSERT_TRUE(a.known == b.known && a.events == b.events &&
-                                (!a.known || (a.min == b.min && a.max == b.max)))
-                        << strip_name(static_cast<Strip>(s)) << " column " << c << " of " << width
-                        << " from " << from << " to " << to << ": " << a.min << ".." << a.max
-                        << " x" << a.events << " known " << a.known << ", expected " << b.min
-                        << ".." << b.max << " x" << b.events << " known " << b.known;
-                }
+            expect_plain_count(got, history, from, to, width);
         }
         // A click finds the moment and its line as stepping back shows them.
         const auto place = timeline.place_at((span->from_us + span->to_us) / 2);
