@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <poll.h>
 #include <pthread.h>
 #include <thread>
@@ -22,6 +23,14 @@ machine::Board make_board(const BoardSettings& settings) {
     board.set_adc_text(machine::AdcChannel::Adc1, settings.adc1);
     board.set_adc_text(machine::AdcChannel::Adc2, settings.adc2);
     return board;
+}
+
+machine::VcdWriter::Header vcd_header() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char date[64] = "";
+    if (::localtime_r(&now, &local)) std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", &local);
+    return {date, kVersion};
 }
 
 namespace {

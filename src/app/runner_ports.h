@@ -13,8 +13,11 @@
 #include "machine/cancellation.h"
 #include "machine/machine_host.h"
 #include "machine/ports.h"
+#include "machine/vcd_writer.h"
 
 namespace marlinet::runner {
+
+inline constexpr const char* kVersion = "marlinet-run 1.5 (interpreter 1.5D)";
 
 struct BoardSettings {
     std::array<bool, 4> inputs{}; // input 1 first
@@ -31,6 +34,9 @@ struct RunnerOptions {
 };
 
 machine::Board make_board(const BoardSettings& settings);
+
+// The header of a value change dump written now.
+machine::VcdWriter::Header vcd_header();
 
 // While it lives, Ctrl+C requests `cancel` instead of ending the process; a
 // second Ctrl+C ends it. Make it before any other thread starts: SIGINT is

@@ -17,6 +17,7 @@
 
 #include "hostile_files.h"
 #include "temp_dir.h"
+#include "vcd_reader.h"
 
 extern char** environ;
 
@@ -397,6 +398,10 @@ TEST_F(Runner, BadScenarioFilesAndArgumentsExitWithTwoAndRunNothing) {
         {{"--scenario", fine}, "no program to check"},
         {{"--scenario", fine, "--transcript", (dir / "t").string(), prog, prog},
          "--transcript writes the events of one program; 2 were given"},
+        {{"--scenario", fine, "--vcd", (dir / "v").string(), prog, prog},
+         "--vcd writes the signals of one program; 2 were given"},
+        {{"--vcd", (dir / "same").string(), "--transcript", (dir / "same").string(), prog},
+         "--transcript and --vcd name the same file"},
         {{"--scenario", fine, "--input", "1", prog}, "excludes"},
         {{"--scenario", fine, "--jobs", "0", prog}, "--jobs"},
         {{"--jobs", "2", prog}, "--jobs requires --scenario"},
@@ -425,6 +430,30 @@ TEST_F(Runner, TranscriptIsOneJsonObjectPerEvent) {
     }
     EXPECT_EQ(events, (std::vector<std::string>{"lamp@10:1", "delay@20:2", "print@5030:3",
                                                 "print@5030:3", "end@5030:3"}));
+}
+
+// The blink example on virtual time: lamp 1 is on for its DELAY 100 and a
+// statement, and comes on again after the other three lamps' turns.
+TEST_F(Runner, VcdOfBlinkHasLampOneOnAndOffAtTheProgramsPace) {
+    const std::string vcd_file = (dir / "blink.vcd").string();
+    const Result r = run({"--no-delay", "--max-statements", "1000000", "--vcd", vcd_file,
+                          std::string(MARLINET_SOURCE_DIR) + "/examples/blink.bas"},
+                         "", "", false);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const marlinet::testing::Vcd vcd = marlinet::testing::read_vcd(slurp(vcd_file));
+    ASSERT_EQ(vcd.error, "");
+    EXPECT_EQ(vcd.timescale, "1 us");
+    const std::vector<std::int64_t> on = vcd.times("lamp1", "1");
+    const std::vector<std::int64_t> off = vcd.times("lamp1", "0");
+    ASSERT_EQ(on.size(), 10u);
+    ASSERT_EQ(off.size(), 11u); // the first is the value at the start
+    for (std::size_t i = 0; i < on.size(); ++i) {
+        // 18 statements of 10 us between two turns, 4 x DELAY 100.
+        if (i > 0) {
+            EXPECT_EQ(on[i] - on[i - 1], 400'180) << i;
+        }
+        EXPECT_EQ(off[i + 1] - on[i], 100'020) << i;
+    }
 }
 
 } // namespace
