@@ -432,9 +432,9 @@ TEST_F(Runner, TranscriptIsOneJsonObjectPerEvent) {
                                                 "print@5030:3", "end@5030:3"}));
 }
 
-// The blink example on virtual time: lamp 1 is on for its DELAY 100 and a
-// statement, and comes on again after the other three lamps' turns.
-TEST_F(Runner, VcdOfBlinkHasLampOneOnAndOffAtTheProgramsPace) {
+// The blink example on virtual time: lamp 1 is on for its DELAY 500 and the
+// CLRB, off for the other DELAY 500 and three statements.
+TEST_F(Runner, VcdOfBlinkHasLampOneTogglingEveryHalfSecond) {
     const std::string vcd_file = (dir / "blink.vcd").string();
     const Result r = run({"--no-delay", "--max-statements", "1000000", "--vcd", vcd_file,
                           std::string(MARLINET_SOURCE_DIR) + "/examples/blink.bas"},
@@ -448,11 +448,10 @@ TEST_F(Runner, VcdOfBlinkHasLampOneOnAndOffAtTheProgramsPace) {
     ASSERT_EQ(on.size(), 10u);
     ASSERT_EQ(off.size(), 11u); // the first is the value at the start
     for (std::size_t i = 0; i < on.size(); ++i) {
-        // 18 statements of 10 us between two turns, 4 x DELAY 100.
+        EXPECT_EQ(off[i + 1] - on[i], 500'020) << i;
         if (i > 0) {
-            EXPECT_EQ(on[i] - on[i - 1], 400'180) << i;
+            EXPECT_EQ(on[i] - off[i], 500'030) << i;
         }
-        EXPECT_EQ(off[i + 1] - on[i], 100'020) << i;
     }
 }
 
