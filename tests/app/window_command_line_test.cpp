@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "support/version.h"
 
 namespace {
 
@@ -24,13 +25,15 @@ ChildResult run_window(const std::string& args) {
 }
 
 TEST(WindowCommandLine, AnswersHelpAndVersionAndRefusesWhatItCannotUse) {
+    const std::string version =
+        std::string("marlinet ") + marlinet::support::kVersion + " (interpreter 1.5D)\n";
     const struct {
         const char* args;
         int status;
         const char* out;
         const char* err;
     } cases[] = {
-        {"--version", 0, "marlinet 1.5 (interpreter 1.5D)\n", ""},
+        {"--version", 0, version.c_str(), ""},
         {"--help", 0, "Usage: marlinet [FILE]\n", ""},
         // --help wins wherever it stands; after "--" it would be a file name.
         {"-platform offscreen a.bas --help", 0, "Usage: marlinet [FILE]\n", ""},
