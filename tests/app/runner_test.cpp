@@ -4,8 +4,8 @@
 
 #include <chrono>
 #include <filesystem>
-#include <optional>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -237,8 +237,8 @@ TEST_F(Runner, HelpAndVersionExitWithZero) {
     EXPECT_NE(help.out.find("--max-statements"), std::string::npos);
     const Result version = run({"--version"}, "", "", false);
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, std::string("marlinet-run ") + marlinet::support::kVersion +
-                               " (interpreter 1.5D)\n");
+    EXPECT_EQ(version.out,
+              std::string("marlinet-run ") + marlinet::support::kVersion + " (interpreter 1.5D)\n");
 }
 
 // "--adc1=" and "--adc2=" give an empty field, which reads 0, and never take

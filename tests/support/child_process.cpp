@@ -57,9 +57,8 @@ std::string ReadAll(int fd) {
     ::dup2(In, 0);
     ::dup2(Out, 1);
     ::dup2(Err, 2);
-    if (Options.AsUser &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(*Options.AsUser) != 0 ||
-         ::setuid(*Options.AsUser) != 0))
+    if (Options.AsUser && (::setgroups(0, nullptr) != 0 || ::setgid(*Options.AsUser) != 0 ||
+                           ::setuid(*Options.AsUser) != 0))
         ::_exit(126);
     ::execvpe(Argv[0], Argv, Envp);
     ::_exit(127);

@@ -12,8 +12,8 @@ namespace marlinet::testing {
 bool SaveSnapshot(QWidget& Widget, const QString& Path) {
     QApplication::processEvents();
     if (!Widget.grab().save(Path, "PNG")) {
-        std::fprintf(stderr, "%s: cannot write %s\n",
-                     qPrintable(QApplication::applicationName()), qPrintable(Path));
+        std::fprintf(stderr, "%s: cannot write %s\n", qPrintable(QApplication::applicationName()),
+                     qPrintable(Path));
         return false;
     }
     std::printf("%s\n", qPrintable(Path));

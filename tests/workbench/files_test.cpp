@@ -12,11 +12,11 @@
 #include "editor/qt/synedit.h"
 #include "fake_dialogs.h"
 #include "hostile_files.h"
+#include "support/version.h"
 #include "workbench/about_box.h"
 #include "workbench/console.h"
 #include "workbench/execution_control.h"
 #include "workbench/main_form.h"
-#include "support/version.h"
 #include "workbench/status_bar.h"
 
 namespace marlinet::workbench {
