@@ -27,6 +27,7 @@
 #include <climits>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -152,6 +153,23 @@ public:
     void SetHideSelection(bool Value) {
         SetStyle(&TSynEditStyle::HideSelection, Value, &Self::InvalidateSelection);
     }
+
+    TColor MatchForeground() const { return style_.MatchForeground; }
+    void SetMatchForeground(TColor Value) {
+        SetStyle(&TSynEditStyle::MatchForeground, Value, &Self::RepaintMarkedMatches);
+    }
+    TColor MatchBackground() const { return style_.MatchBackground; }
+    void SetMatchBackground(TColor Value) {
+        SetStyle(&TSynEditStyle::MatchBackground, Value, &Self::RepaintMarkedMatches);
+    }
+    // The search whose matches the view marks in the match colours, on the
+    // rows it paints (a selection's colours win); null marks nothing. Not
+    // owned: whoever sets it clears it before the search goes. Marks follow
+    // every edit by themselves; after the search's pattern or options
+    // change, MarkedSearchChanged repaints them.
+    TSynSearch* MarkedSearch() const { return markedSearch_; }
+    void SetMarkedSearch(TSynSearch* Search);
+    void MarkedSearchChanged() { RepaintMarkedMatches(); }
 
     // The bound highlighter, not owned. The editor hears its attribute
     // changes and unbinds itself when the highlighter is destroyed.
@@ -279,6 +297,12 @@ public:
     // from ecUserFirst on) may change or cancel it, hooks hear it before and
     // after, codes 1..1000 execute, then OnCommandProcessed.
     virtual void CommandProcessor(TSynEditorCommand Command, char AChar, void* Data);
+    // Runs Work as the owner's command Command (ecUserFirst or above), for
+    // an owner command that changes the text through the editor's other
+    // operations (replacing, say): OnProcessUserCommand may change or cancel
+    // it, the hooks hear it before and after Work, then OnCommandProcessed.
+    // A command cancelled on the way runs nothing.
+    void ProcessOwnerCommand(TSynEditorCommand Command, const std::function<void()>& Work);
     // One command under a paint lock. Data of ecGotoXY/ecSelGotoXY points to
     // a TBufferCoord.
     virtual void ExecuteCommand(TSynEditorCommand Command, char AChar, void* Data);
@@ -556,6 +580,9 @@ private:
     // Lines from Line (1-based) to the end moved: text and gutter repaint.
     void RepaintFromLine(int Line);
     void InvalidateCaretLine() { InvalidateLine(CaretY()); }
+    void RepaintMarkedMatches() {
+        if (markedSearch_) InvalidateLines(-1, -1);
+    }
     void DoOnStatusChange();
     void UpdateModifiedStatus();
     // Lowers the paint lock without the deferred updates, which stay due
@@ -610,6 +637,7 @@ private:
     TSynBookMarkOpt bookMarkOpt_;
     int markerArea_ = 0; // pixels the gutter keeps for marker glyphs
 
+    TSynSearch* markedSearch_ = nullptr;
     highlight::TSynCustomHighlighter* highlighter_ = nullptr;
     THighlighterLink highlighterLink_{*this};
     std::unique_ptr<TheTextDrawer> textDrawer_;

@@ -63,6 +63,17 @@ void TCustomSynEdit::CommandProcessor(TSynEditorCommand Command, char AChar, voi
     if (OnCommandProcessed) OnCommandProcessed(this, Command, AChar, Data);
 }
 
+void TCustomSynEdit::ProcessOwnerCommand(TSynEditorCommand Command,
+                                         const std::function<void()>& Work) {
+    char c = '\0';
+    if (OnProcessUserCommand) OnProcessUserCommand(this, Command, c, nullptr);
+    if (Command == ecNone) return;
+    NotifyHookedCommandHandlers(false, Command, c, nullptr);
+    if (Command != ecNone) Work();
+    NotifyHookedCommandHandlers(true, Command, c, nullptr);
+    if (OnCommandProcessed) OnCommandProcessed(this, Command, c, nullptr);
+}
+
 // --- Key bindings -----------------------------------------------------------------
 
 void TCustomSynEdit::SetKeystrokes(const TSynEditKeyStrokes* Value) {

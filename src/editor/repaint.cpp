@@ -63,6 +63,12 @@ void TCustomSynEdit::InvalidateLine(int Line) {
     InvalidateLines(Line, Line);
 }
 
+void TCustomSynEdit::SetMarkedSearch(TSynSearch* Search) {
+    if (!Search && !markedSearch_) return;
+    markedSearch_ = Search;
+    InvalidateLines(-1, -1);
+}
+
 // --- Paint ---------------------------------------------------------------------------
 
 void TCustomSynEdit::Paint(TSynCanvas& ACanvas) {

@@ -352,18 +352,24 @@ TSynSearchResult TSynSearch::FindPrevious(const TSynEditStringList& Lines, TBuff
 std::vector<TSynSearchMatch> TSynSearch::FindAll(const TSynEditStringList& Lines, int FirstLine,
                                                  int LastLine) {
     std::vector<TSynSearchMatch> matches;
-    if (!Active()) return matches;
+    FindAll(Lines, FirstLine, LastLine, matches);
+    return matches;
+}
+
+void TSynSearch::FindAll(const TSynEditStringList& Lines, int FirstLine, int LastLine,
+                         std::vector<TSynSearchMatch>& Matches) {
+    Matches.clear();
+    if (!Active()) return;
     const int first = std::max(std::min(FirstLine, LastLine), 1);
     const int last = std::min(std::max(FirstLine, LastLine), Lines.Count());
     std::optional<TSynSearchError> error;
     for (int y = first; y <= last; ++y) {
         const Status status = EachMatch(Lines.GetView(y - 1), 0, error, [&](int s, int e) {
-            matches.push_back({{s + 1, y}, {e + 1, y}});
+            Matches.push_back({{s + 1, y}, {e + 1, y}});
             return true;
         });
         if (status == Status::Failed) break;
     }
-    return matches;
 }
 
 } // namespace marlinet::editor

@@ -117,6 +117,10 @@ public:
     // would replace. Stops at a line where matching gives up.
     std::vector<TSynSearchMatch> FindAll(const TSynEditStringList& Lines, int FirstLine,
                                          int LastLine);
+    // The same into Matches (emptied first), which keeps its capacity: the
+    // view marks the matches of the rows it paints without allocating.
+    void FindAll(const TSynEditStringList& Lines, int FirstLine, int LastLine,
+                 std::vector<TSynSearchMatch>& Matches);
 
     // Whether the match that a search from byte Start of Line finds is
     // exactly [Start, End).

@@ -24,6 +24,9 @@ struct TSynEditStyle {
     TSynBorderStyle BorderStyle = bsSingle;
     // Hide the selection while the editor has no focus.
     bool HideSelection = false;
+    // The marked matches of a search (TCustomSynEdit::SetMarkedSearch).
+    TColor MatchForeground = clBlack;
+    TColor MatchBackground = RGB(255, 200, 0);
 
     bool operator==(const TSynEditStyle&) const = default;
 };

@@ -188,6 +188,7 @@ void TSynEditView::PaintTextLines(const TRect& AClip, int FirstRow, int LastRow,
     }
     FindSelection(FirstRow, LastRow);
     const int rowCount = edit_.Document().RowCount();
+    FindMarkedMatches(FirstRow, std::min(LastRow, rowCount));
     int row = FirstRow;
     for (; row <= LastRow && row <= rowCount; ++row)
         PaintLine(row);
@@ -211,12 +212,38 @@ void TSynEditView::FindSelection(int FirstRow, int LastRow) {
     }
 }
 
+void TSynEditView::FindMarkedMatches(int FirstRow, int LastRow) {
+    buffers_.Matches.clear();
+    nextMatch_ = 0;
+    TSynSearch* search = edit_.MarkedSearch();
+    if (search && FirstRow <= LastRow)
+        search->FindAll(edit_.Lines(), FirstRow, LastRow, buffers_.Matches);
+}
+
+void TSynEditView::SetLineMarks(int Row) {
+    const std::vector<TSynSearchMatch>& matches = buffers_.Matches;
+    std::vector<std::pair<int, int>>& marks = buffers_.MarkColumns;
+    marks.clear();
+    markCursor_ = 0;
+    while (nextMatch_ < matches.size() && matches[nextMatch_].Start.Y < Row)
+        ++nextMatch_;
+    const TSynDocument& doc = edit_.Document();
+    for (; nextMatch_ < matches.size() && matches[nextMatch_].Start.Y == Row; ++nextMatch_) {
+        const TSynSearchMatch& match = matches[nextMatch_];
+        // An empty match has nothing to colour.
+        if (match.End.X > match.Start.X)
+            marks.emplace_back(doc.BufferToDisplayPos(match.Start).Column,
+                               doc.BufferToDisplayPos(match.End).Column);
+    }
+}
+
 void TSynEditView::PaintLine(int Row) {
     rowTop_ = (Row - edit_.TopLine()) * lineHeight_;
     const std::string& text = edit_.Lines().ExpandedText(Row - 1, buffers_.Line);
     const int textLength = static_cast<int>(text.size());
     SetLineColours(Row);
     SetLineSelection(Row, textLength);
+    SetLineMarks(Row);
     PaintMargin();
     const highlight::TSynCustomHighlighter* highlighter = edit_.Highlighter();
     if (highlighter && highlighter->Enabled())
@@ -406,20 +433,48 @@ void TSynEditView::AddToRun(int Column, std::string_view Token, TFontStyles Styl
 void TSynEditView::FlushRun() {
     std::string& run = buffers_.Run;
     if (run.empty()) return;
-    // Up to three pieces: before, inside and after the selected columns.
+    // Pieces split where the selection or a marked match begins or ends;
+    // the selection's colours win over a mark's.
     const int start = runColumn_;
     const int end = start + static_cast<int>(run.size()); // exclusive
-    const int s1 = std::clamp(lineSelStart_, start, end);
-    const int s2 = std::clamp(lineSelEnd_, s1, end);
     const std::string_view text(run);
-    auto part = [&](int from, int to) {
-        return text.substr(static_cast<std::size_t>(from - start),
-                           static_cast<std::size_t>(to - from));
-    };
-    WritePiece(start, part(start, s1), runForeground_, runBackground_, s1 == end);
-    WritePiece(s1, part(s1, s2), selForeground_, selBackground_, s2 == end);
-    WritePiece(s2, part(s2, end), runForeground_, runBackground_, true);
+    for (int from = start; from < end;) {
+        const int to = PieceEnd(from, end);
+        TColor fg = runForeground_, bg = runBackground_;
+        if (from >= lineSelStart_ && from < lineSelEnd_) {
+            fg = selForeground_;
+            bg = selBackground_;
+        } else if (MarkedAt(from)) {
+            fg = edit_.MatchForeground();
+            bg = edit_.MatchBackground();
+        }
+        WritePiece(from,
+                   text.substr(static_cast<std::size_t>(from - start),
+                               static_cast<std::size_t>(to - from)),
+                   fg, bg, to == end);
+        from = to;
+    }
     run.clear();
+}
+
+bool TSynEditView::MarkedAt(int Column) {
+    const std::vector<std::pair<int, int>>& marks = buffers_.MarkColumns;
+    // Pieces come left to right, so marks left behind stay behind.
+    while (markCursor_ < marks.size() && marks[markCursor_].second <= Column)
+        ++markCursor_;
+    return markCursor_ < marks.size() && marks[markCursor_].first <= Column;
+}
+
+int TSynEditView::PieceEnd(int Column, int End) {
+    // The selection covers the marks inside it.
+    if (Column >= lineSelStart_ && Column < lineSelEnd_) return std::min(lineSelEnd_, End);
+    int to = Column < lineSelStart_ ? std::min(lineSelStart_, End) : End;
+    const std::vector<std::pair<int, int>>& marks = buffers_.MarkColumns;
+    if (MarkedAt(Column))
+        to = std::min(to, marks[markCursor_].second);
+    else if (markCursor_ < marks.size())
+        to = std::min(to, marks[markCursor_].first);
+    return to;
 }
 
 void TSynEditView::WritePiece(int Column, std::string_view Text, TColor Fg, TColor Bg, bool Last) {

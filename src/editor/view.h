@@ -14,6 +14,7 @@
 #include "editor/edit_types.h"
 #include "editor/markers.h"
 #include "editor/platform.h"
+#include "editor/search.h"
 #include "editor/text_drawer.h"
 #include "highlight/attributes.h"
 
@@ -22,11 +23,14 @@ namespace marlinet::editor {
 class TCustomSynEdit;
 
 struct TSynPaintBuffers {
-    std::string Line;             // a line with its tabs expanded
-    std::string Run;              // tokens waiting to be written as one run
-    std::string Cells;            // a run piece with tab cells as blanks
-    std::string GutterText;       // one line number
-    std::vector<int> MarkOffsets; // per row: marks before the one drawn
+    std::string Line;                     // a line with its tabs expanded
+    std::string Run;                      // tokens waiting to be written as one run
+    std::string Cells;                    // a run piece with tab cells as blanks
+    std::string GutterText;               // one line number
+    std::vector<int> MarkOffsets;         // per row: marks before the one drawn
+    std::vector<TSynSearchMatch> Matches; // of the marked search, on the rows painted
+    // The painted row's marked matches: display columns [first, second).
+    std::vector<std::pair<int, int>> MarkColumns;
 };
 
 class TSynEditView {
@@ -59,6 +63,13 @@ private:
     void PaintLine(int Row);
     void SetLineColours(int Row);
     void SetLineSelection(int Row, int TextLength);
+    // The marked matches of the rows, found once per paint, and those of Row.
+    void FindMarkedMatches(int FirstRow, int LastRow);
+    void SetLineMarks(int Row);
+    // Where the piece of a run that starts at Column ends: at the next
+    // selection or mark boundary, or at End.
+    int PieceEnd(int Column, int End);
+    bool MarkedAt(int Column);
     void PaintMargin();
     void PaintHighlightedLine(int Row, const std::string& Text);
     void PaintPlainLine(const std::string& Text);
@@ -103,6 +114,8 @@ private:
     int lineSelStart_ = 0; // selected display columns [lineSelStart_, lineSelEnd_)
     int lineSelEnd_ = 0;
     bool whollySelected_ = false;
+    std::size_t nextMatch_ = 0;  // first match of buffers_.Matches not yet on a row
+    std::size_t markCursor_ = 0; // first mark of the row not yet left behind
 
     // The run of tokens waiting to be written (its text is buffers_.Run).
     int runColumn_ = 0;

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "workbench/input_form.h"
@@ -53,6 +54,15 @@ TSaveChoice TQtDialogs::AskSaveChanges(QWidget* Parent, const QString& Name) {
     case QMessageBox::Discard: return TSaveChoice::Discard;
     default: return TSaveChoice::Cancel;
     }
+}
+
+std::optional<int> TQtDialogs::AskLineNumber(QWidget* Parent, int Current, int LineCount) {
+    bool accepted = false;
+    const int line = QInputDialog::getInt(Parent, QStringLiteral("Go to Line"),
+                                          QStringLiteral("Line (1 to %1):").arg(LineCount), Current,
+                                          1, LineCount, 1, &accepted);
+    if (!accepted) return std::nullopt;
+    return line;
 }
 
 void TQtDialogs::ShowError(QWidget* Parent, const QString& Message) {

@@ -29,6 +29,9 @@ public:
     // Before edits that are not in their file would be lost: Save, Discard
     // or Cancel. Name is the program's name as the user knows it.
     virtual TSaveChoice AskSaveChanges(QWidget* Parent, const QString& Name) = 0;
+    // Go to line: a line from 1 to LineCount, starting at Current; nothing
+    // when cancelled.
+    virtual std::optional<int> AskLineNumber(QWidget* Parent, int Current, int LineCount) = 0;
     // The application's error box.
     virtual void ShowError(QWidget* Parent, const QString& Message) = 0;
     // Shows Dialog modally; returns its modal result.
@@ -45,6 +48,7 @@ public:
     std::optional<QString> AskSaveFileName(QWidget* Parent, const QString& Current) override;
     bool ConfirmReplace(QWidget* Parent, const QString& FileName) override;
     TSaveChoice AskSaveChanges(QWidget* Parent, const QString& Name) override;
+    std::optional<int> AskLineNumber(QWidget* Parent, int Current, int LineCount) override;
     void ShowError(QWidget* Parent, const QString& Message) override;
     int ExecModal(QDialog& Dialog) override;
     int ExecInput(TInputForm& Form) override;

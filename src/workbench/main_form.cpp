@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFile>
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolButton>
@@ -11,6 +12,7 @@
 #include "workbench/console.h"
 #include "workbench/dialogs.h"
 #include "workbench/execution_control.h"
+#include "workbench/find_bar.h"
 #include "workbench/fonts.h"
 #include "workbench/glyphs.h"
 #include "workbench/input_form.h"
@@ -18,11 +20,14 @@
 #include "workbench/main_form_run.h"
 #include "workbench/main_window_editor.h"
 #include "workbench/main_window_highlighter.h"
+#include "workbench/recent_files.h"
+#include "workbench/recent_files_menu.h"
 #include "workbench/scenario_check.h"
 #include "workbench/status_bar.h"
 #include "workbench/text.h"
 #include "workbench/variables_grid.h"
 #include "workbench/widgets.h"
+#include "workbench/workbench_settings.h"
 
 namespace marlinet::workbench {
 
@@ -79,11 +84,15 @@ constexpr MenuEntry kHelpMenu[] = {
 
 } // namespace
 
-TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs)
+TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs, const QString& SettingsFile)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       dialogs_(Dialogs ? std::move(Dialogs) : std::make_unique<TQtDialogs>()),
+      settings_(SettingsFile.isEmpty() ? std::make_unique<TWorkbenchSettings>()
+                                       : std::make_unique<TWorkbenchSettings>(
+                                             QFile::encodeName(SettingsFile).toStdString())),
+      recentFiles_(std::make_unique<TRecentFiles>(*settings_)),
       examples_(TExampleLibrary::Installed()) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QLatin1String(kCaption));
@@ -114,6 +123,7 @@ TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs)
 
     MakeExecution();
     WatchEditor();
+    MakeEditing();
     FormCreate();
     InputForm = new TInputForm(this);
     Form2 = new TForm2(this);
@@ -135,7 +145,14 @@ void TMainForm::MakeMenus() {
         }
         return menu;
     };
-    add("&File", kFileMenu);
+    QMenu* file = add("&File", kFileMenu);
+    // After File open: another way to open a program.
+    RecentFilesMenu = new TRecentFilesMenu(*recentFiles_, this);
+    file->insertMenu(file->actions().at(2), RecentFilesMenu);
+    connect(RecentFilesMenu, &TRecentFilesMenu::fileChosen, this, &TMainForm::OpenRecentFile);
+    // Filled with the editor (MakeEditing).
+    EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    ViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
     add("&Debug", kDebugMenu);
     QMenu* help = add("&Help", kHelpMenu);
     examplesMenu_ = new QMenu(QStringLiteral("&Examples"), help);
@@ -213,12 +230,13 @@ bool TMainForm::eventFilter(QObject* Watched, QEvent* Event) {
 }
 
 void TMainForm::LayOut() {
-    const TMainFormPlaces places = MainFormPlaces(client_->size());
+    const int findBar = FindBar && !FindBar->isHidden() ? FindBar->sizeHint().height() : 0;
+    const TMainFormPlaces places = MainFormPlaces(client_->size(), findBar);
     const std::pair<const char*, QRect> parts[] = {
-        {"SynEdit1", places.SynEdit1},    {"Panel5", places.Panel5},   {"Panel1", places.Panel1},
-        {"Panel2", places.Panel2},        {"Panel3", places.Panel3},   {"Panel4", places.Panel4},
-        {"Panel7", places.Panel7},        {"Console", places.Console}, {"Panel6", places.Panel6},
-        {"StatusBar1", places.StatusBar1}};
+        {"SynEdit1", places.SynEdit1},     {"Panel5", places.Panel5},   {"Panel1", places.Panel1},
+        {"Panel2", places.Panel2},         {"Panel3", places.Panel3},   {"Panel4", places.Panel4},
+        {"Panel7", places.Panel7},         {"Console", places.Console}, {"Panel6", places.Panel6},
+        {"StatusBar1", places.StatusBar1}, {"FindBar", places.FindBar}};
     for (const auto& [name, place] : parts)
         if (auto* part =
                 client_->findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly))

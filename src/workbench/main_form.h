@@ -43,12 +43,18 @@ namespace marlinet::workbench {
 
 class TBoardPanel;
 class TConsole;
+class TEditCommands;
 class TExecutionControl;
+class TFindBar;
 class TForm2;
 class TInputForm;
+class TRecentFiles;
+class TRecentFilesMenu;
 class TScenarioCheck;
 class TStatusBar;
 class TVariablesGrid;
+class TWorkbenchSettings;
+class TZoom;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -62,7 +68,10 @@ public:
     static constexpr const char* kUntitledName = "Untitled";
 
     // Dialogs answers the window's questions; Qt's own dialogs when null.
-    explicit TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs = nullptr);
+    // SettingsFile keeps the recent files and the zoom; the user's settings
+    // store when empty.
+    explicit TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs = nullptr,
+                       const QString& SettingsFile = {});
     ~TMainForm() override;
 
     // ---- menu and speed-button handlers ----
@@ -87,6 +96,9 @@ public:
     // The examples the Help menu lists (the installed ones by default).
     void SetExampleLibrary(TExampleLibrary Library);
     const TExampleLibrary& ExampleLibrary() const { return examples_; }
+    // File > Recent files: after asking about unsaved edits, opens File.
+    void OpenRecentFile(const QString& File);
+    TRecentFiles& RecentFiles() { return *recentFiles_; }
 
     // ---- program files ----
     // Ends a run, saves the editor to the current file, loads the program and
@@ -123,6 +135,15 @@ public:
     TInputForm* InputForm = nullptr;
     TForm2* Form2 = nullptr;
     TScenarioCheck* ScenarioCheck = nullptr; // Debug > Check with scenario...
+    // Below the editor: find and replace (main_form_editing.cpp).
+    TFindBar* FindBar = nullptr;
+    // The Edit menu and the editor's context menu, which takes more entries
+    // through EditCommands->ContextMenu().AddEntry.
+    TEditCommands* EditCommands = nullptr;
+    TZoom* Zoom = nullptr;
+    TRecentFilesMenu* RecentFilesMenu = nullptr;
+    QMenu* EditMenu = nullptr;
+    QMenu* ViewMenu = nullptr;
     // SpeedButtons[n - 1] is SpeedButtonn.
     std::array<QToolButton*, 7> SpeedButtons{};
 
@@ -143,6 +164,11 @@ private:
     void WatchEditor();   // main_form_edits.cpp
     void MakeMenus();
     void MakeExamplesMenu();
+    // Find bar, Edit menu, context menu, zoom (main_form_editing.cpp).
+    void MakeEditing();
+    // A program opened or saved under Name goes to the top of the recent
+    // files.
+    void NoteRecentFile(const QString& Name);
     void MakeSpeedButtons();
     void MakeVariablesPanel();
     void CentreOnScreen();
@@ -205,6 +231,8 @@ private:
     void NameUntitledFile(bool SetCaption);
 
     std::unique_ptr<TWorkbenchDialogs> dialogs_;
+    std::unique_ptr<TWorkbenchSettings> settings_;
+    std::unique_ptr<TRecentFiles> recentFiles_;
     std::unique_ptr<highlight::TSynVBSyn> highlighter_;
     QWidget* client_ = nullptr;
     QTimer statusTimer_;

@@ -164,6 +164,7 @@ bool TMainForm::SaveChangesFirst() {
     currentFileName_ = *name;
     editorFromFile_ = true;
     SetCaptionFor(*name);
+    NoteRecentFile(*name);
     return true;
 }
 
@@ -210,6 +211,7 @@ bool TMainForm::OpenFile(const QString& FileName) {
     execution_->EditorMatchesFile();
     SetRunState(basic::RunState::Reset);
     ShowRunState();
+    NoteRecentFile(FileName);
     return true;
 }
 
@@ -221,6 +223,13 @@ void TMainForm::OpenExample(const QString& Name) {
     if (Attempt([&] { copy = examples_.UserCopy(Name); })) OpenFile(copy);
 }
 
+void TMainForm::OpenRecentFile(const QString& File) {
+    execution_->Flush();
+    if (!SaveChangesFirst()) return;
+    execution_->ClearError();
+    OpenFile(File);
+}
+
 void TMainForm::Save1Click() {
     const std::optional<QString> name = AskNewFileName();
     if (!name || !Attempt([&] { SaveLinesTo(*name); })) return;
@@ -228,6 +237,7 @@ void TMainForm::Save1Click() {
     currentFileName_ = *name;
     editorFromFile_ = true;
     SetCaptionFor(*name);
+    NoteRecentFile(*name);
 }
 
 void TMainForm::Saveas1Click() {
@@ -237,6 +247,7 @@ void TMainForm::Saveas1Click() {
     saveDialogFileName_ = *chosen;
     currentFileName_ = *chosen;
     editorFromFile_ = true;
+    NoteRecentFile(*chosen);
 }
 
 void TMainForm::Exit1Click() {

@@ -4,7 +4,7 @@
 
 namespace marlinet::workbench {
 
-TMainFormPlaces MainFormPlaces(QSize Client) {
+TMainFormPlaces MainFormPlaces(QSize Client, int FindBarHeight) {
     const int wider = std::max(Client.width() - kDesignClientSize.width(), 0);
     const int taller = std::max(Client.height() - kDesignClientSize.height(), 0);
     const int editorTaller = taller - taller / 2;
@@ -20,6 +20,10 @@ TMainFormPlaces MainFormPlaces(QSize Client) {
     places.Console = {48, board + 56, 433 + wider, 169 + taller / 2};
     places.Panel6 = {484 + wider, 4, 113, 421};
     places.StatusBar1 = {0, 424 + taller, 601 + wider, 19};
+    if (FindBarHeight > 0) {
+        places.SynEdit1.setHeight(places.SynEdit1.height() - FindBarHeight);
+        places.FindBar = {4, places.SynEdit1.bottom() + 1, places.SynEdit1.width(), FindBarHeight};
+    }
     return places;
 }
 

@@ -22,11 +22,13 @@ struct TMainFormPlaces {
     QRect Console;
     QRect Panel6; // variables
     QRect StatusBar1;
+    QRect FindBar; // below the editor, empty while hidden
 };
 
 inline constexpr QSize kDesignClientSize{601, 443};
 
-// A size below the design size counts as the design size.
-TMainFormPlaces MainFormPlaces(QSize Client);
+// A size below the design size counts as the design size. A find bar
+// FindBarHeight pixels high takes the bottom of the editor's place.
+TMainFormPlaces MainFormPlaces(QSize Client, int FindBarHeight = 0);
 
 } // namespace marlinet::workbench

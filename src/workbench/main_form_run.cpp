@@ -134,6 +134,7 @@ void TMainForm::NameUntitledFile(bool SetCaption) {
     currentFileName_ = *chosen;
     editorFromFile_ = true;
     if (SetCaption) SetCaptionFor(*chosen);
+    NoteRecentFile(*chosen);
 }
 
 } // namespace marlinet::workbench

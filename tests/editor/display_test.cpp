@@ -392,6 +392,63 @@ TEST_F(SelectionPainting, HiddenWhenUnfocusedOnlyWithHideSelection) {
     EXPECT_TRUE(RowHasSelectedText(PaintAll(), 1));
 }
 
+// --- Marked matches ----------------------------------------------------------------------
+
+// The text's rows as pieces: [marked], {selected}, plain; rows end in "/".
+std::string MarkedPieces(const RecordingCanvas& Canvas, TColor MatchBackground) {
+    std::string out;
+    int row = 0;
+    for (const auto& op : Canvas.Texts()) {
+        if (op.x < 30) continue;
+        for (; row < op.y; row += 20)
+            out += "/";
+        if (op.back == MatchBackground)
+            out += "[" + op.text + "]";
+        else if (op.back == clHighlight)
+            out += "{" + op.text + "}";
+        else
+            out += op.text;
+    }
+    return out;
+}
+
+TEST_F(Display, MarkedSearchColoursEveryMatchOfTheRowsPaintedUnderTheSelection) {
+    struct Case {
+        const char* text;
+        const char* pattern;
+        TSynSearchOptions options;
+        TBufferCoord selBegin, selEnd; // equal: none
+        const char* pieces;
+    };
+    const Case cases[] = {
+        {"line one", "ne", {}, {1, 1}, {1, 1}, "li[ne] o[ne]"},
+        {"LINE one\nnone", "ne", {.MatchCase = true}, {1, 1}, {1, 1}, "LINE o[ne]/no[ne]"},
+        {"\tab ab", "ab", {}, {1, 1}, {1, 1}, "        [ab] [ab]"},
+        {"x1 x12 x1", "x1", {.WholeWord = true}, {1, 1}, {1, 1}, "[x1] x12 [x1]"},
+        {"abcabc", "bca", {}, {2, 1}, {3, 1}, "a{b}[ca]bc"},
+        {"abcabc", "b", {}, {1, 1}, {6, 1}, "{abcab}c"},
+        {"aaa", "a*", {.RegularExpression = true}, {1, 1}, {1, 1}, "[aaa]"},
+        {"abc", "x*", {.RegularExpression = true}, {1, 1}, {1, 1}, "abc"},
+        {"abc", "(", {.RegularExpression = true}, {1, 1}, {1, 1}, "abc"},
+    };
+    TSynSearch search;
+    edit.SetMarkedSearch(&search);
+    for (const Case& c : cases) {
+        edit.Lines().SetText(c.text);
+        search.SetPattern(c.pattern, c.options);
+        edit.SetBlockBegin(c.selBegin);
+        edit.SetBlockEnd(c.selEnd);
+        EXPECT_EQ(MarkedPieces(PaintAll(), edit.MatchBackground()), c.pieces) << c.text;
+    }
+    // Over the highlighter's token colours too.
+    UseHighlighter();
+    edit.Lines().SetText("PRINT A");
+    search.SetPattern("A", {.WholeWord = true});
+    EXPECT_EQ(MarkedPieces(PaintAll(), edit.MatchBackground()), "PRINT [A]");
+    edit.SetMarkedSearch(nullptr);
+    EXPECT_EQ(MarkedPieces(PaintAll(), edit.MatchBackground()), "PRINT A");
+}
+
 TEST_F(Display, RightEdgeAndBelowTheText) {
     edit.SetRightEdge(20);
     edit.Lines().SetText("A\nB");

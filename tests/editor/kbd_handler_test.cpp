@@ -207,6 +207,24 @@ TEST(CommandHooks, DuplicateAndUnassignedRegistrationsAreIgnored) {
     EXPECT_THAT(log, ElementsAre("other"));
 }
 
+// An owner command's work runs between the hooks' passes, unless a hook
+// takes the command before it.
+TEST(CommandHooks, OwnerCommandWorkRunsBetweenTheHooksUnlessAHookTakesIt) {
+    for (const bool take : {false, true}) {
+        std::vector<std::string> log;
+        HookedEditor edit;
+        Hook h{&log};
+        h.handle = take;
+        char tag[] = "t";
+        edit.RegisterCommandHandler(h.Method(), tag);
+        edit.ProcessOwnerCommand(ecUserFirst + 2, [&] { log.push_back("work"); });
+        ASSERT_EQ(log.size(), take ? 2u : 3u);
+        EXPECT_TRUE(log.front().starts_with("before 1003"));
+        EXPECT_EQ(log[1] == "work", !take);
+        EXPECT_TRUE(log.back().starts_with(take ? "after 0" : "after 1003"));
+    }
+}
+
 TEST(CommandHooks, NoHooksLeaveTheCommandAlone) {
     HookedEditor edit;
     TSynEditorCommand command = ecPaste;

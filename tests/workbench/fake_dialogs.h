@@ -55,6 +55,16 @@ public:
         SaveChoices.pop_front();
         return choice;
     }
+    // Answers of Go to line, in order; nothing means Cancel.
+    std::deque<std::optional<int>> LineAnswers;
+    std::vector<std::pair<int, int>> LineQuestions; // current line, line count
+    std::optional<int> AskLineNumber(QWidget*, int Current, int LineCount) override {
+        LineQuestions.emplace_back(Current, LineCount);
+        if (LineAnswers.empty()) return std::nullopt;
+        const std::optional<int> answer = LineAnswers.front();
+        LineAnswers.pop_front();
+        return answer;
+    }
     void ShowError(QWidget*, const QString& Message) override { Errors << Message; }
     int ExecModal(QDialog&) override {
         ++ModalShown;

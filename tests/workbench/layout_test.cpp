@@ -94,31 +94,59 @@ TEST_F(LayoutTest, MenusHoldTheirEntriesMnemonicsAndShortcuts) {
         for (QAction* entry : title->menu()->actions())
             seen << "  " + entry->text() + " " + entry->shortcut().toString();
     }
-    EXPECT_EQ(seen.join('|'), "&File|  &New |  File &open Ctrl+O|  &Save Ctrl+S|"
-                              "  Save &as... Ctrl+Shift+S|  E&xit |"
+    EXPECT_EQ(seen.join('|'), "&File|  &New |  File &open Ctrl+O|  &Recent files |"
+                              "  &Save Ctrl+S|  Save &as... Ctrl+Shift+S|  E&xit |"
+                              "&Edit|  &Undo\tCtrl+Z |  &Redo\tCtrl+Shift+Z |   |"
+                              "  Cu&t\tCtrl+X |  &Copy\tCtrl+C |  &Paste\tCtrl+V |"
+                              "  Select &all\tCtrl+A |   |  &Find... Ctrl+F|  Find &next F3|"
+                              "  Find pre&vious Shift+F3|  R&eplace... Ctrl+H|"
+                              "  &Go to line... Ctrl+G|   |  Co&mment/Uncomment lines |"
+                              "  Upper ca&se |  &Lower case |  T&oggle case |  T&itle case |"
+                              "&View|  Zoom &in Ctrl++|  Zoom &out Ctrl+-|  &Normal size |"
                               "&Debug|  &Run F9|  S&top F2|  &Step F8|  R&eset F4|   |"
                               "  Check with &scenario... |"
                               "&Help|  &Examples |  &About ");
 }
 
+editor::TSynEditorCommand EditorCommandOf(TMainForm& Form, QKeyCombination Key) {
+    const QKeyEvent event(QEvent::KeyPress, Key.key(), Key.keyboardModifiers());
+    const editor::TSynEditKeyStrokes& keys = Form.SynEdit1->Core().Keystrokes();
+    const int index = keys.FindKeycode(editor::qt::VirtualKeyFromEvent(event),
+                                       editor::qt::ShiftStateFromQt(Key.keyboardModifiers()));
+    return index < 0 ? editor::ecNone : keys.Items(index).Command();
+}
+
 // A menu key would take its key from the editor: no shortcut, and no Alt
-// with a menu title's mnemonic, is in the editor's key table.
+// with a menu title's mnemonic, is in the editor's key table. An entry that
+// names a key of the editor's (after a tab) binds none, and the key table
+// gives that key the entry's own command.
 TEST_F(LayoutTest, Issue17NoMenuKeyTakesAKeyOfTheEditor) {
     std::vector<QKeyCombination> keys;
+    std::vector<std::pair<QAction*, QKeyCombination>> named;
     for (QAction* title : form.menuBar()->actions()) {
         const QString text = title->text();
         keys.push_back(Qt::ALT | Qt::Key(text.at(text.indexOf('&') + 1).toUpper().unicode()));
-        for (QAction* entry : title->menu()->actions())
-            if (!entry->shortcut().isEmpty()) keys.push_back(entry->shortcut()[0]);
+        for (QAction* entry : title->menu()->actions()) {
+            for (const QKeySequence& shortcut : entry->shortcuts())
+                keys.push_back(shortcut[0]);
+            if (entry->text().contains('\t'))
+                named.emplace_back(entry, QKeySequence(entry->text().section('\t', 1))[0]);
+        }
     }
-    ASSERT_EQ(keys.size(), 10u);
-    for (const QKeyCombination key : keys) {
-        const QKeyEvent event(QEvent::KeyPress, key.key(), key.keyboardModifiers());
-        EXPECT_LT(form.SynEdit1->Core().Keystrokes().FindKeycode(
-                      editor::qt::VirtualKeyFromEvent(event),
-                      editor::qt::ShiftStateFromQt(key.keyboardModifiers())),
-                  0)
+    ASSERT_EQ(keys.size(), 20u);
+    for (const QKeyCombination key : keys)
+        EXPECT_EQ(EditorCommandOf(form, key), editor::ecNone)
             << QKeySequence(key).toString().toStdString();
+    const std::pair<const char*, editor::TSynEditorCommand> commands[] = {
+        {"&Undo", editor::ecUndo},   {"&Redo", editor::ecRedo},
+        {"Cu&t", editor::ecCut},     {"&Copy", editor::ecCopy},
+        {"&Paste", editor::ecPaste}, {"Select &all", editor::ecSelectAll}};
+    ASSERT_EQ(named.size(), std::size(commands));
+    for (std::size_t i = 0; i < named.size(); ++i) {
+        const auto& [entry, key] = named[i];
+        EXPECT_TRUE(entry->text().startsWith(QLatin1String(commands[i].first)));
+        EXPECT_TRUE(entry->shortcuts().isEmpty());
+        EXPECT_EQ(EditorCommandOf(form, key), commands[i].second) << entry->text().toStdString();
     }
 }
 

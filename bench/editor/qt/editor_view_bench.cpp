@@ -2,9 +2,9 @@
 // window_like_edit.h), on the offscreen
 // platform: open a 40,000-line program and paint the first screen, jump to
 // line 20,000 and paint, repaint the whole view (counting allocations, Qt's
-// drawing included), press Down, scroll by one line (counting the rows that
-// are painted again), type a character at line 20,000, and paste a
-// 10,000-line block there and undo it, and toggle a breakpoint there.
+// drawing included; also with a search's matches marked), press Down, scroll by one line (counting
+// the rows that are painted again), type a character at line 20,000, and paste a 10,000-line block
+// there and undo it, and toggle a breakpoint there.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -113,6 +113,26 @@ void BM_FullRepaint(benchmark::State& state) {
     state.counters["height"] = view.edit.height();
 }
 BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
+
+// The same with the find bar's marks: every whole word "a" of the rows in
+// view (one on every other line), found again at each paint.
+void BM_FullRepaintWithMarkedMatches(benchmark::State& state) {
+    View view;
+    view.edit.Lines().LoadFromFile(ProgramFile().string());
+    marlinet::editor::TSynSearch search;
+    search.SetPattern("a", {false, true, false});
+    view.edit.Core().SetMarkedSearch(&search);
+    view.edit.Core().SetTopLine(501);
+    view.edit.viewport()->repaint(); // warm-up
+    const std::int64_t before = marlinet::testing::Allocations();
+    for (auto _ : state)
+        view.edit.viewport()->repaint();
+    state.counters["allocs_per_repaint_with_qt"] =
+        static_cast<double>(marlinet::testing::Allocations() - before) /
+        static_cast<double>(state.iterations());
+    view.edit.Core().SetMarkedSearch(nullptr);
+}
+BENCHMARK(BM_FullRepaintWithMarkedMatches)->Unit(benchmark::kMicrosecond);
 
 void BM_DownKeyToFinishedRepaint(benchmark::State& state) {
     View view;
