@@ -22,15 +22,15 @@
 #include "interpreter/errors.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/program_buffer.h"
+#include "interpreter/version.h"
 #include "machine/clock.h"
 #include "machine/transcript.h"
+#include "support/version.h"
 
 namespace {
 
 using marlinet::basic::Interpreter;
 using marlinet::machine::EndReason;
-
-constexpr const char* kVersion = "marlinet-run 1.5 (interpreter 1.5D)";
 
 enum ExitStatus : int {
     kExitEnd = 0,
@@ -168,7 +168,9 @@ void describe_options(CLI::App& app, Arguments& arguments, OptionValues& values)
         option->excludes(values.scenario);
     values.single_run.push_back(input);
     input->excludes(values.scenario);
-    app.set_version_flag("--version", kVersion);
+    app.set_version_flag("--version", std::string("marlinet-run ") + marlinet::support::kVersion +
+                                          " (interpreter " + marlinet::basic::kInterpreterVersion +
+                                          ")");
     app.add_option("FILE", arguments.files,
                    "the BASIC program to run (with --scenario: the programs to check)");
 }

@@ -120,9 +120,9 @@ void RunnerControl::finished(machine::MachineHost& host, EndReason reason) {
     if (reason != EndReason::Error) return;
     std::fflush(out_);
     const basic::Interpreter& interpreter = host.interpreter();
-    const std::string_view message = basic::error_message(interpreter.error_number());
-    std::fprintf(trace_, "ERROR: %.*s in line %d\n", static_cast<int>(message.size()),
-                 message.data(), interpreter.error_line());
+    const std::string text =
+        basic::error_status_text(interpreter.error_number(), interpreter.error_line());
+    std::fprintf(trace_, "%s\n", text.c_str());
 }
 
 } // namespace marlinet::runner
