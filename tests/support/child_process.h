@@ -18,15 +18,15 @@ struct ChildOptions {
     // and seek as on a redirected file; with KeepInputOpen a pipe instead,
     // whose writing end stays open until the child ends (a read past the
     // text then waits).
-    std::string Input;
+    std::string Input{};
     bool KeepInputOpen = false;
     // Set in the child's environment.
-    std::vector<std::pair<std::string, std::string>> Environment;
+    std::vector<std::pair<std::string, std::string>> Environment{};
     // Run as this user and group (root only): a file's own permissions then
     // decide whether the child can read it.
-    std::optional<uid_t> AsUser;
+    std::optional<uid_t> AsUser{};
     // SIGINT this long after the start.
-    std::optional<std::chrono::milliseconds> InterruptAfter;
+    std::optional<std::chrono::milliseconds> InterruptAfter{};
     // SIGKILL this long after the start.
     std::chrono::milliseconds Timeout{60000};
 };

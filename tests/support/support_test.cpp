@@ -28,6 +28,8 @@ using Slot = TMethod<void(TObject*)>;
 
 // A listener that logs its tag and then does what the test set up.
 struct Listener {
+    Listener(char Tag, std::string* Log, TMethodList<Slot>* List)
+        : tag(Tag), log(Log), list(List) {}
     char tag;
     std::string* log;
     TMethodList<Slot>* list;

@@ -97,12 +97,12 @@ TEST(MainWindowConfig, QtEditorTestsConfigureTheWidgetAsTheWindowDoes) {
     ApplyMainWindowEditorSettings(window, highlighter.get());
     editor::testing::ConfigureLikeTheWindow(copy, highlighter.get());
     // Every setting either one makes, as text, so that a difference reads.
-    const auto settings = [](const editor::qt::TSynEdit& Edit) {
+    const auto settings = [&](const editor::qt::TSynEdit& Edit) {
         const editor::TCustomSynEdit& c = Edit.Core();
         const auto font = [](const editor::TFont& f) {
-            return f.Name() + " " + std::to_string(f.Height()) + " " +
-                   std::to_string(f.Color()) + " " + std::to_string(int(f.Pitch())) + " " +
-                   std::to_string(f.Style().Bits()) + " " + std::to_string(f.Charset());
+            return f.Name() + " " + std::to_string(f.Height()) + " " + std::to_string(f.Color()) +
+                   " " + std::to_string(int(f.Pitch())) + " " + std::to_string(f.Style().Bits()) +
+                   " " + std::to_string(f.Charset());
         };
         return std::to_string(Edit.width()) + "x" + std::to_string(Edit.height()) + " colour " +
                std::to_string(c.Color()) + " font " + font(c.Font()) + " gutter " +

@@ -21,13 +21,13 @@
 #include <QLineEdit>
 
 #include "editor/qt/synedit.h"
+#include "snapshot_main.h"
 #include "workbench/board_panel.h"
 #include "workbench/console.h"
 #include "workbench/execution_control.h"
 #include "workbench/input_form.h"
 #include "workbench/main_form.h"
 #include "workbench/variables_grid.h"
-#include "snapshot_main.h"
 
 namespace {
 
@@ -58,6 +58,7 @@ public:
         return std::nullopt;
     }
     bool ConfirmReplace(QWidget*, const QString&) override { return false; }
+    std::optional<int> AskLineNumber(QWidget*, int, int) override { return std::nullopt; }
     TSaveChoice AskSaveChanges(QWidget*, const QString&) override { return TSaveChoice::Discard; }
     void ShowError(QWidget*, const QString& message) override {
         std::fprintf(stderr, "workbench_snapshot: %s\n", qPrintable(message));
