@@ -33,8 +33,6 @@ namespace {
 using marlinet::basic::Interpreter;
 using marlinet::machine::EndReason;
 
-using marlinet::runner::kVersion;
-
 enum ExitStatus : int {
     kExitEnd = 0,
     kExitError = 1,
@@ -177,7 +175,7 @@ void describe_options(CLI::App& app, Arguments& arguments, OptionValues& values)
         option->excludes(values.scenario);
     values.single_run.push_back(input);
     input->excludes(values.scenario);
-    app.set_version_flag("--version", kVersion);
+    app.set_version_flag("--version", marlinet::runner::version_text());
     app.add_option("FILE", arguments.files,
                    "the BASIC program to run (with --scenario: the programs to check)");
 }

@@ -17,7 +17,8 @@
 
 namespace marlinet::runner {
 
-inline constexpr const char* kVersion = "marlinet-run 1.5 (interpreter 1.5D)";
+// "marlinet-run VERSION (interpreter DIALECT)", for --version and file headers.
+std::string version_text();
 
 struct BoardSettings {
     std::array<bool, 4> inputs{}; // input 1 first
