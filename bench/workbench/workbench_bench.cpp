@@ -64,6 +64,7 @@ public:
         if (!quiet) std::fprintf(stderr, "error: %s\n", qPrintable(Message));
         last_error = Message;
     }
+    std::optional<int> AskLineNumber(QWidget*, int, int) override { return {}; }
     int ExecModal(QDialog&) override { return 1; }
     int ExecInput(TInputForm&) override { return 2; }
     QString file;
