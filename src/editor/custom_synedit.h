@@ -47,6 +47,7 @@
 #include "editor/view.h"
 #include "highlight/component.h"
 #include "highlight/custom_highlighter.h"
+#include "support/events.h"
 #include "support/program_line.h"
 
 namespace marlinet::editor {
@@ -544,9 +545,17 @@ private:
     friend class TSynEditingCommands;
     friend class TSynUndoApplier;
 
+    // A hook and its data; hooks are equal when their methods are.
     struct HookedCommandHandler {
         THookedCommandEvent Event;
         void* Data;
+        bool operator==(const HookedCommandHandler& Other) const noexcept {
+            return Event == Other.Event;
+        }
+        void operator()(TObject* Sender, bool AfterProcessing, bool& Handled,
+                        TSynEditorCommand& Command, char& AChar, void* CommandData) const {
+            Event(Sender, AfterProcessing, Handled, Command, AChar, CommandData, Data);
+        }
     };
     // Hears of the highlighter's destruction (the component protocol).
     class THighlighterLink : public highlight::TComponent {
@@ -620,7 +629,7 @@ private:
     TSynHighlighterRanges ranges_{doc_.Lines()};
     TSynEditKeyStrokes keystrokes_;
     TSynEditKbdHandler kbdHandler_;
-    std::vector<HookedCommandHandler> hookedCommandHandlers_;
+    support::TMethodList<HookedCommandHandler> hookedCommandHandlers_;
     TSynMouseController mouse_{*this};
     TSynEditingCommands editing_{*this};
     TSynUndoApplier undoApplier_{*this, editing_};
