@@ -99,6 +99,26 @@ void TCustomSynEdit::SetSelLength(int Value) {
     SetCaretXY(BlockEnd());
 }
 
+void TCustomSynEdit::ShowProgramLine(support::TProgramLine Line) {
+    if (!Line.IsLine() || Line.Number > Lines().Count()) return;
+    SetCaretXY({1, Line.Number});
+    SetBlockBegin(CaretXY());
+    SetSelLength(1);
+    ShowLineCentred(Line.Number);
+}
+
+bool TCustomSynEdit::ShowsProgramLine(support::TProgramLine Line) const {
+    return Line.IsLine() && SelLength() == 1 && SelStart() == RowColToCharIndex({1, Line.Number});
+}
+
+void TCustomSynEdit::SelectProgramLineText(support::TProgramLine Line) {
+    if (!Line.IsLine() || Line.Number > Lines().Count()) return;
+    SetCaretXY({1, Line.Number});
+    SetBlockBegin(CaretXY());
+    SetSelLength(static_cast<int>(Lines().GetView(Line.Number - 1).size()));
+    ShowLineCentred(Line.Number);
+}
+
 // --- Cells and pixels ----------------------------------------------------------------
 
 int TCustomSynEdit::LinesInWindow() const {

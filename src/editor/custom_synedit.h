@@ -48,6 +48,7 @@
 #include "highlight/component.h"
 #include "highlight/custom_highlighter.h"
 #include "support/events.h"
+#include "support/program_line.h"
 
 namespace marlinet::editor {
 
@@ -247,6 +248,17 @@ public:
     int RowColToCharIndex(const TBufferCoord& RowCol) const {
         return doc_.RowColToCharIndex(RowCol);
     }
+
+    // --- The line a run is at (support/program_line.h) -------------------------
+    // Selects Line as a paused run shows it: one character from its start,
+    // which whole-line selection (smLine) shows as the whole line; then brings
+    // it into view (ShowLineCentred). Nothing for a line not in the text.
+    void ShowProgramLine(support::TProgramLine Line);
+    // Whether the selection is still the one ShowProgramLine made for Line.
+    bool ShowsProgramLine(support::TProgramLine Line) const;
+    // Selects the characters of Line (not its line break) and brings it into
+    // view. Nothing for a line not in the text.
+    void SelectProgramLineText(support::TProgramLine Line);
 
     // --- Words ----------------------------------------------------------------
     // The highlighter's identifier characters minus its word-break
