@@ -26,6 +26,7 @@
 #include "workbench/scenario_check.h"
 #include "workbench/status_bar.h"
 #include "workbench/text.h"
+#include "workbench/timeline_widget.h"
 #include "workbench/variables_grid.h"
 #include "workbench/widgets.h"
 #include "workbench/workbench_settings.h"
@@ -131,6 +132,7 @@ TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs, const QString& 
     Debugger = new TDebuggerCommands(*this, *dialogs_);
     Debugger->SetSettingsFile(settings_->File());
     ScenarioCheck = new TScenarioCheck(*this);
+    MakeTravel();
     CentreOnScreen();
 }
 
@@ -138,6 +140,9 @@ TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs, const QString& 
 // is joined while the widgets it reports to still exist. The debugger's
 // commands go before the editor, whose markers they hear and tell the control.
 TMainForm::~TMainForm() {
+    // The timeline reads the execution control's history.
+    delete Timeline;
+    Timeline = nullptr;
     delete Debugger;
     Debugger = nullptr;
 }
