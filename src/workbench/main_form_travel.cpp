@@ -45,10 +45,10 @@ void TMainForm::MakeTravel() {
 
     QMenu* debug = MenuTitled(menuBar(), QStringLiteral("Debug"));
     debug->addSeparator();
-    StepBackAction = debug->addAction(QStringLiteral("Step &back"));
+    StepBackAction = debug->addAction(QStringLiteral("Ste&p back"));
     StepBackAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7));
     connect(StepBackAction, &QAction::triggered, this, &TMainForm::StepBackClick);
-    RunBackAction = debug->addAction(QStringLiteral("Run bac&k"));
+    RunBackAction = debug->addAction(QStringLiteral("Ru&n back"));
     RunBackAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F7));
     connect(RunBackAction, &QAction::triggered, this, &TMainForm::RunBackClick);
     // Enabled while there is a history to travel in; the shortcuts check
