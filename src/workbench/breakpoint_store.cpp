@@ -6,10 +6,12 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "highlight/ini_file.h"
 #include "highlight/settings_registry.h"
 #include "interpreter/debugging.h"
+#include "workbench/workbench_settings.h"
 
 namespace marlinet::workbench {
 
@@ -18,50 +20,6 @@ namespace {
 // Encoded bytes per condition entry: with its key, far below the 198 bytes
 // of a line that the INI reader takes whole.
 constexpr std::size_t kChunk = 120;
-constexpr char kHex[] = "0123456789ABCDEF";
-
-bool Plain(unsigned char C) {
-    return C > ' ' && C < 127 && C != '%' && C != ';' && C != '#';
-}
-
-std::string Encode(std::string_view Text) {
-    std::string out;
-    for (const char c : Text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (Plain(byte)) {
-            out += c;
-        } else {
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 15];
-        }
-    }
-    return out;
-}
-
-int HexDigit(char C) {
-    if (C >= '0' && C <= '9') return C - '0';
-    if (C >= 'A' && C <= 'F') return C - 'A' + 10;
-    if (C >= 'a' && C <= 'f') return C - 'a' + 10;
-    return -1;
-}
-
-std::optional<std::string> Decode(std::string_view Text) {
-    std::string out;
-    for (std::size_t i = 0; i < Text.size(); ++i) {
-        if (Text[i] != '%') {
-            out += Text[i];
-            continue;
-        }
-        if (i + 2 >= Text.size()) return std::nullopt;
-        const int high = HexDigit(Text[i + 1]);
-        const int low = HexDigit(Text[i + 2]);
-        if (high < 0 || low < 0) return std::nullopt;
-        out += static_cast<char>(high * 16 + low);
-        i += 2;
-    }
-    return out;
-}
 
 // The encoded text cut into chunks, never inside an escape.
 std::vector<std::string> Chunks(const std::string& Encoded) {
@@ -121,11 +79,11 @@ std::optional<editor::TSynBreakpoint> ReadEntry(const highlight::TIniFile& Ini,
     std::string encoded;
     for (int k = 1; k <= chunks; ++k)
         encoded += Ini.ReadString(Section, ChunkKey(Entry, k), "");
-    const std::optional<std::string> condition = Decode(encoded);
-    if (!condition || condition->size() > basic::PauseLine::kMaxConditionLength ||
-        condition->find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+    std::string condition = TWorkbenchSettings::Decode(encoded);
+    if (condition.size() > basic::PauseLine::kMaxConditionLength ||
+        condition.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
         return std::nullopt;
-    breakpoint.Condition = *condition;
+    breakpoint.Condition = std::move(condition);
     return breakpoint;
 }
 
@@ -166,13 +124,14 @@ bool TBreakpointStore::Save(const std::filesystem::path& ProgramFile,
     highlight::TIniFile ini(file_.string());
     if (!ini.Readable()) return false;
     const std::string section = SectionOf(ProgramFile);
-    const std::string name = Encode(ProgramFile.string());
+    const std::string name = TWorkbenchSettings::Encode(ProgramFile.string());
     if (name.size() <= kChunk) ini.WriteString(section, "File", name);
     ini.WriteInteger(section, "Count", static_cast<int>(Breakpoints.size()));
     int entry = 0;
     for (const editor::TSynBreakpoint& breakpoint : Breakpoints) {
         ++entry;
-        const std::vector<std::string> chunks = Chunks(Encode(breakpoint.Condition));
+        const std::vector<std::string> chunks =
+            Chunks(TWorkbenchSettings::Encode(breakpoint.Condition));
         ini.WriteString(section, Key(entry),
                         std::to_string(breakpoint.Line) + (breakpoint.Enabled ? " on " : " off ") +
                             std::to_string(breakpoint.HitCount) + " " +
