@@ -213,6 +213,11 @@ void TMainForm::MakeVariablesPanel() {
             [this](const QString& message) { dialogs_->ShowError(this, message); });
     connect(StringGrid1, &TVariablesGrid::VariableEdited, this,
             [this](int index, std::int16_t value) {
+                // The past is only shown: the paused run's values stay.
+                if (execution_->ShownMoment()) {
+                    dialogs_->ShowError(this, kPastIsReadOnly);
+                    return;
+                }
                 execution_->Interpreter().set_variable(index, value);
             });
 }
@@ -257,6 +262,8 @@ void TMainForm::LayOut() {
 
 void TMainForm::ShowRunState() {
     StatusBar1->SetPanelText(1, ToQString(RunStateName(RunState())));
+    // Also when the window left a past moment without showing the present.
+    StringGrid1->SetEditable(!execution_->ShownMoment());
 }
 
 void TMainForm::SetErrorText(const QString& Text) {

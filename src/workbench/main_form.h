@@ -71,6 +71,10 @@ public:
     static constexpr int kClientHeight = 443;
     static constexpr const char* kCaption = "Marlinet Simulator";
     static constexpr const char* kStartUpFileName = "NoName.Bas";
+    // A grid edit while a past moment is shown.
+    static inline const QString kPastIsReadOnly =
+        QStringLiteral("The variables of a past moment cannot be changed. Step (F8) up to the "
+                       "present, or go on from this moment, and then edit.");
     // The caption's and the questions' name for a program without a file.
     static constexpr const char* kUntitledName = "Untitled";
 

@@ -124,6 +124,7 @@ void TMainForm::ShowTime(const TTimeView& View) {
     else
         Board->DacField()->setText(QStringLiteral("0"));
     Board->SelectAdc(state.outputs.adc);
+    StringGrid1->SetEditable(View.Present);
     StringGrid1->RefreshGrid(state.variables);
     StringGrid1->ClearMarks();
     if (View.RemovePrinted > 0) Console->RemoveLastPrinted(View.RemovePrinted);

@@ -222,10 +222,25 @@ void TTimelineWidget::PaintCursor(QPainter& Painter) const {
     const int x = *cursorX_;
     Painter.setPen(kCursor);
     Painter.drawLine(x, kAxisHeight, x, bottom);
-    QString text = QStringLiteral("%1 ms").arg(Milliseconds(TimeAt(x)));
-    if (history_.extent()) {
+    const QString text = CursorText(TimeAt(x));
+    Painter.drawText(QRect(4, bottom, width() - 8, kInfoHeight), Qt::AlignVCenter, text);
+}
+
+QString TTimelineWidget::CursorText(std::int64_t TimeUs) const {
+    const std::optional<machine::History::Extent> extent = history_.extent();
+    const std::uint64_t last = extent ? extent->last.statement : 0;
+    // A history that grew keeps its earlier moments; one that shrank (a new
+    // run, or going on from the past) may have others at that time.
+    if (cursorPlace_ && cursorPlace_->time == TimeUs &&
+        (last == cursorPlace_->last || (!cursorPlace_->atEnd && last > cursorPlace_->last)))
+        return cursorPlace_->text;
+    QString text = QStringLiteral("%1 ms").arg(Milliseconds(TimeUs));
+    bool atEnd = true;
+    if (extent) {
+        ++placeLookups_;
         try {
-            const machine::TimelineModel::Place place = model_.place_at(TimeAt(x));
+            const machine::TimelineModel::Place place = model_.place_at(TimeUs);
+            atEnd = place.moment.statement >= last;
             text += QStringLiteral("   statement %1   line %2")
                         .arg(place.moment.statement)
                         .arg(place.line);
@@ -233,7 +248,8 @@ void TTimelineWidget::PaintCursor(QPainter& Painter) const {
             // A moment the history no longer keeps: the time alone.
         }
     }
-    Painter.drawText(QRect(4, bottom, width() - 8, kInfoHeight), Qt::AlignVCenter, text);
+    cursorPlace_ = CursorPlace{TimeUs, last, atEnd, text};
+    return text;
 }
 
 // ---- the mouse ----

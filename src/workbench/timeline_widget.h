@@ -53,6 +53,9 @@ public:
     std::int64_t TimeAt(int X) const;
     // Follows the history's end now (as the timer does).
     void Refresh();
+    // How many times the cursor's moment was looked up (each may replay up
+    // to a snapshot interval of statements).
+    int PlaceLookups() const { return placeLookups_; }
 
     QSize sizeHint() const override;
 
@@ -69,6 +72,9 @@ private:
     void PaintAxis(QPainter& Painter) const;
     void PaintStrip(QPainter& Painter, machine::Strip S) const;
     void PaintCursor(QPainter& Painter) const;
+    // The text under the cursor line at time TimeUs: looked up once per time,
+    // and again only when the history changed at or before that time.
+    QString CursorText(std::int64_t TimeUs) const;
 
     const machine::History& history_;
     machine::TimelineModel model_;
@@ -82,6 +88,14 @@ private:
     std::int64_t seenEnd_ = -1;
     std::optional<std::int64_t> shownTime_;
     std::optional<int> cursorX_;
+    struct CursorPlace {
+        std::int64_t time = 0;
+        std::uint64_t last = 0; // the latest statement recorded then
+        bool atEnd = false;     // the moment found was that latest one
+        QString text;
+    };
+    mutable std::optional<CursorPlace> cursorPlace_;
+    mutable int placeLookups_ = 0;
     std::optional<QPoint> pressedAt_;
     std::int64_t pressedFrom_ = 0;
     bool dragged_ = false;

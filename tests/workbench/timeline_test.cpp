@@ -108,6 +108,33 @@ TEST(TimelineWidget, DrawsLampOnesSquareWaveAtItsColumns) {
     EXPECT_FALSE(lit(widget.ColumnOf(250'000), lamp2));
 }
 
+// The cursor line's statement and line come from a replay: a repaint with
+// the mouse still looks nothing up again, another column does.
+TEST(TimelineWidget, LooksUpTheCursorsMomentOncePerColumn) {
+    machine::History history;
+    RecordBlink(history);
+    TTimelineWidget widget(history);
+    widget.resize(TTimelineWidget::kNameWidth + 1000, widget.minimumHeight());
+    widget.SetView(0, 10'000'000);
+    QImage image(widget.size(), QImage::Format_RGB32);
+    const auto paintWithMouseAt = [&](int X) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(X, 30), QPointF(X, 30), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&widget, &move);
+        QPainter painter(&image);
+        widget.render(&painter);
+    };
+    const int x = widget.ColumnOf(2'250'000);
+    paintWithMouseAt(x);
+    paintWithMouseAt(x);
+    paintWithMouseAt(x);
+    EXPECT_EQ(widget.PlaceLookups(), 1);
+    paintWithMouseAt(x + 1);
+    EXPECT_EQ(widget.PlaceLookups(), 2);
+    paintWithMouseAt(x + 1);
+    EXPECT_EQ(widget.PlaceLookups(), 2);
+}
+
 TEST(TimelineExport, WritesAVcdWithLampOneTogglingEveryHalfSecondAndAPng) {
     machine::History history;
     RecordBlink(history);
@@ -185,11 +212,20 @@ TEST(TimelineWindow, StepBackFiveAndForwardFiveInTheWindow) {
         EXPECT_EQ(now(), steps[steps.size() - 1 - static_cast<std::size_t>(back)]) << back;
     }
     EXPECT_TRUE(form.StatusBar1->PanelText(2).startsWith("5 statements back"));
+    // The past is read-only: an edit is refused and the paused run keeps A.
+    const std::int16_t presentA = form.Execution().Interpreter().variable(1);
+    EXPECT_FALSE(form.StringGrid1->Editable());
+    form.StringGrid1->StringGrid1SetEditText(1, 1, QStringLiteral("777"));
+    form.StringGrid1->StringGrid1KeyDown(13);
+    EXPECT_EQ(form.Execution().Interpreter().variable(1), presentA);
+    ASSERT_EQ(dialogs->Errors.size(), 1);
+    EXPECT_EQ(dialogs->Errors[0], TMainForm::kPastIsReadOnly);
     for (int forward = 4; forward >= 0; --forward) {
         form.SpeedButton4Click();
         EXPECT_EQ(now(), steps[steps.size() - 1 - static_cast<std::size_t>(forward)]);
     }
     EXPECT_FALSE(form.Execution().ShownMoment());
+    EXPECT_TRUE(form.StringGrid1->Editable());
     form.FormClose();
 }
 
