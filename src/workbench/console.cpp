@@ -27,6 +27,33 @@ TConsole::TConsole(QWidget* Parent) : QPlainTextEdit(Parent) {
     setUndoRedoEnabled(false);
 }
 
+void TConsole::RemoveLastPrinted(std::uint64_t Count) {
+    // Walks back from the end. A block of kLineWidth characters was ended by
+    // a break Print made, which is no character; any other end was an LF.
+    QTextBlock block = document()->lastBlock();
+    int from = document()->characterCount() - 1;
+    while (Count > 0 && block.isValid()) {
+        const auto length = static_cast<std::uint64_t>(block.length() - 1);
+        if (Count <= length) {
+            from -= static_cast<int>(Count);
+            break;
+        }
+        Count -= length;
+        from -= static_cast<int>(length);
+        const QTextBlock previous = block.previous();
+        if (Count == 0 || !previous.isValid()) break;
+        if (previous.length() - 1 != kLineWidth) --Count; // the LF
+        --from;                                           // the block's end
+        block = previous;
+    }
+    QTextCursor cursor(document());
+    cursor.setPosition(std::max(from, 0));
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    lineCount_ = document()->isEmpty() ? 0 : document()->blockCount();
+    currentLength_ = document()->lastBlock().length() - 1;
+}
+
 int TConsole::Print(std::string_view Text) {
     // The printed text becomes one string of new characters and line breaks,
     // inserted at the end at once: a document edit per character or line

@@ -34,6 +34,11 @@ public:
     // the user made keeps its ends.
     int Print(std::string_view Text);
 
+    // Takes back the last Count characters printed (CR not counted, LF
+    // counted; the breaks of long lines are not characters), as if they had
+    // never been printed: Print of the same text puts them back as they were.
+    void RemoveLastPrinted(std::uint64_t Count);
+
     // Appends a line at the end and makes it the current line; returns its
     // index.
     int AppendLine(std::string_view Text = {});

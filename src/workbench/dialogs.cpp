@@ -39,6 +39,20 @@ std::optional<QString> TQtDialogs::AskSaveFileName(QWidget* Parent, const QStrin
     return Ask(dialog, Current);
 }
 
+std::optional<QString> TQtDialogs::AskExportFileName(QWidget* Parent, const QString& Current) {
+    QFileDialog dialog(Parent, QStringLiteral("Export timeline"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QString vcd = QStringLiteral("Value change dump (*.vcd)");
+    const QString png = QStringLiteral("PNG picture (*.png)");
+    dialog.setNameFilters({vcd, png});
+    std::optional<QString> name = Ask(dialog, Current);
+    if (name && QFileInfo(*name).suffix().isEmpty())
+        *name +=
+            dialog.selectedNameFilter() == png ? QStringLiteral(".png") : QStringLiteral(".vcd");
+    return name;
+}
+
 bool TQtDialogs::ConfirmReplace(QWidget* Parent, const QString& FileName) {
     const QString text = QStringLiteral("%1 already exists.\nDo you want to replace it?")
                              .arg(QFileInfo(FileName).fileName());

@@ -27,6 +27,11 @@ public:
     // Current is the name the dialog starts with (may be empty).
     virtual std::optional<QString> AskOpenFileName(QWidget* Parent, const QString& Current) = 0;
     virtual std::optional<QString> AskSaveFileName(QWidget* Parent, const QString& Current) = 0;
+    // File > Export timeline: a VCD or PNG file name (the filter chosen adds
+    // its extension to a name without one). By default the save dialog's.
+    virtual std::optional<QString> AskExportFileName(QWidget* Parent, const QString& Current) {
+        return AskSaveFileName(Parent, Current);
+    }
     // Whether an existing file may be replaced.
     virtual bool ConfirmReplace(QWidget* Parent, const QString& FileName) = 0;
     // Before edits that are not in their file would be lost: Save, Discard
@@ -59,6 +64,7 @@ class TQtDialogs : public TWorkbenchDialogs {
 public:
     std::optional<QString> AskOpenFileName(QWidget* Parent, const QString& Current) override;
     std::optional<QString> AskSaveFileName(QWidget* Parent, const QString& Current) override;
+    std::optional<QString> AskExportFileName(QWidget* Parent, const QString& Current) override;
     bool ConfirmReplace(QWidget* Parent, const QString& FileName) override;
     TSaveChoice AskSaveChanges(QWidget* Parent, const QString& Name) override;
     std::optional<int> AskLineNumber(QWidget* Parent, int Current, int LineCount) override;

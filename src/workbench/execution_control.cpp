@@ -50,6 +50,7 @@ TExecutionControl::TExecutionControl(TProgramSource& Source, TRunView& View, TBo
     : source_(Source), view_(View), channel_([&View] { View.WakeWindow(); }),
       host_(channel_, Board), interpreter_(host_.Machine()), state_(interpreter_.run_state()) {
     host_.Attach(interpreter_);
+    recorder_.attach(host_.Machine());
 }
 
 TExecutionControl::~TExecutionControl() {
@@ -83,6 +84,10 @@ void TExecutionControl::RunToCursor() {
 void TExecutionControl::Start(const TGoOn& How) {
     Flush();
     if (IsClosed()) return;
+    if (viewed_) {
+        GoOnFromPast(How);
+        return;
+    }
     ClearError();
     view_.FocusConsole();
     source_.NameUntitledFile(How.IsStep);
@@ -127,6 +132,7 @@ void TExecutionControl::Stop() {
 void TExecutionControl::ResetAndReload() {
     // What the run showed before the command comes before the reset.
     Flush();
+    ForgetHistory();
     view_.ResetBoard();
     const RunState state = State();
     if (state != RunState::Stopped && state != RunState::Modified) return;
@@ -136,6 +142,7 @@ void TExecutionControl::ResetAndReload() {
 
 void TExecutionControl::EditorKeyDown() {
     Flush();
+    ForgetHistory();
     editorChanged_ = true;
     if (State() == RunState::Modified) return;
     ClearError();
@@ -174,6 +181,7 @@ std::optional<TProgramSnapshot> TExecutionControl::Reload() {
 }
 
 RunState TExecutionControl::EndRun() {
+    ForgetHistory();
     const RunState before = State();
     RequestEnd(RunState::ResetRequest);
     JoinEndedRun();
@@ -214,6 +222,9 @@ void TExecutionControl::StartThread(const TGoOn& How, const TProgramSnapshot& Sn
     }
     interpreter_.set_program(Snapshot.Program);
     RequestOneShot(How, How.FromReset, Snapshot.CaretLine);
+    recorder_.set_outputs_at_start(view_.Outputs());
+    historyKept_ = true;
+    resumeFrom_.reset();
     host_.BeginRun(++run_);
     SetState(How.FromReset);
     thread_ = std::thread(&TExecutionControl::ThreadBody, this, run_);
@@ -225,7 +236,10 @@ void TExecutionControl::ThreadBody(std::uint64_t Run) {
     while (live > most && !mostLiveThreads_.compare_exchange_weak(most, live)) {
     }
     try {
-        host_.Machine().run();
+        if (resumeFrom_)
+            host_.Machine().resume(*resumeFrom_);
+        else
+            host_.Machine().run();
     } catch (const std::exception&) {
         // Out of memory while posting: the run ends; the window settles the
         // state when it sees the thread finish.

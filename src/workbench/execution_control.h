@@ -28,6 +28,8 @@
 #include <thread>
 
 #include "interpreter/interpreter.h"
+#include "machine/history.h"
+#include "machine/recorder.h"
 #include "workbench/program_source.h"
 #include "workbench/run_channel.h"
 #include "workbench/run_view.h"
@@ -84,6 +86,22 @@ public:
     // New): no typed change is pending.
     void EditorMatchesFile() { editorChanged_ = false; }
 
+    // ---- stepping back (execution_travel.cpp) ----
+    // Whether the kept history of the last run can be shown: while it is
+    // paused, or after it ended until the text or the board is changed.
+    bool CanTravel() const;
+    // Shows the moment one statement before the one shown.
+    void StepBack();
+    // Shows the latest earlier moment at which the run paused or arrived at
+    // an enabled breakpoint, else the oldest moment kept.
+    void RunBack();
+    // Shows moment Statement (a click on the timeline), within the history.
+    void TravelTo(std::uint64_t Statement);
+    // The moment shown instead of the present; nothing in the present.
+    std::optional<std::uint64_t> ShownMoment() const { return viewed_; }
+    // The run's recorded history; any thread may query it.
+    const machine::History& History() const { return history_; }
+
     // Sets the error number to -1 and shows the error status.
     void ClearError();
     // Panel 2: empty without an error; else the error text, and the state
@@ -129,6 +147,7 @@ private:
     std::optional<TProgramSnapshot> Reload();
     void StartThread(const TGoOn& How, const TProgramSnapshot& Snapshot);
     void ThreadBody(std::uint64_t Run);
+    void StartThreadFrom(const TGoOn& How, basic::Snapshot From);
     void JoinThread();
     // Joins a run told to end, then applies what it left in the mailbox.
     void JoinEndedRun();
@@ -145,12 +164,41 @@ private:
     // A thread has ended: a state that speaks of a live run is replaced.
     void SettleEndedRun();
 
+    // ---- stepping back (execution_travel.cpp) ----
+    // The latest moment recorded: where the run is parked, or its end.
+    std::optional<machine::Moment> Present() const;
+    // Shows moment Statement of the history, or the present when it is that.
+    void ShowMoment(std::uint64_t Statement);
+    // Shows the present again, if a past moment is shown.
+    void BackToPresent();
+    // The kept history is no longer the window's: the present is shown and
+    // no travel is offered until the next run.
+    void ForgetHistory();
+    // Step in the past moves on one statement; the other commands go on
+    // from the moment shown with the live board, dropping the later history.
+    void GoOnFromPast(const TGoOn& How);
+    // The text the run printed (CR dropped) from console character From up
+    // to To, as the history keeps it.
+    std::string PrintedBetween(std::uint64_t From, std::uint64_t To) const;
+
     TProgramSource& source_;
     TRunView& view_;
     TRunChannel channel_;
     TWorkbenchHost host_;
     basic::Interpreter interpreter_;
     std::atomic<basic::RunState>& state_; // the interpreter's
+    // Every run records into the history through the recorder, which passes
+    // the host's control and sink their calls.
+    machine::History history_;
+    machine::Recorder recorder_{history_, &host_, &host_};
+    bool historyKept_ = false;
+    // The past moment shown, the present it was reached from, and the run's
+    // console characters the view shows.
+    std::optional<std::uint64_t> viewed_;
+    std::optional<machine::PastState> present_;
+    std::uint64_t shownCharacters_ = 0;
+    // The snapshot the next thread resumes from; none: it runs from the start.
+    std::optional<basic::Snapshot> resumeFrom_;
     std::thread thread_;
     std::uint64_t run_ = 0;
     std::atomic<int> liveThreads_{0};

@@ -26,6 +26,7 @@
 #include "workbench/scenario_check.h"
 #include "workbench/status_bar.h"
 #include "workbench/text.h"
+#include "workbench/timeline_widget.h"
 #include "workbench/variables_grid.h"
 #include "workbench/widgets.h"
 #include "workbench/workbench_settings.h"
@@ -131,6 +132,7 @@ TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs, const QString& 
     Debugger = new TDebuggerCommands(*this, *dialogs_);
     Debugger->SetSettingsFile(settings_->File());
     ScenarioCheck = new TScenarioCheck(*this);
+    MakeTravel();
     CentreOnScreen();
 }
 
@@ -138,6 +140,9 @@ TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs, const QString& 
 // is joined while the widgets it reports to still exist. The debugger's
 // commands go before the editor, whose markers they hear and tell the control.
 TMainForm::~TMainForm() {
+    // The timeline reads the execution control's history.
+    delete Timeline;
+    Timeline = nullptr;
     delete Debugger;
     Debugger = nullptr;
 }
@@ -208,6 +213,11 @@ void TMainForm::MakeVariablesPanel() {
             [this](const QString& message) { dialogs_->ShowError(this, message); });
     connect(StringGrid1, &TVariablesGrid::VariableEdited, this,
             [this](int index, std::int16_t value) {
+                // The past is only shown: the paused run's values stay.
+                if (execution_->ShownMoment()) {
+                    dialogs_->ShowError(this, kPastIsReadOnly);
+                    return;
+                }
                 execution_->Interpreter().set_variable(index, value);
             });
 }
@@ -252,6 +262,8 @@ void TMainForm::LayOut() {
 
 void TMainForm::ShowRunState() {
     StatusBar1->SetPanelText(1, ToQString(RunStateName(RunState())));
+    // Also when the window left a past moment without showing the present.
+    StringGrid1->SetEditable(!execution_->ShownMoment());
 }
 
 void TMainForm::SetErrorText(const QString& Text) {

@@ -25,6 +25,7 @@
 #include "interpreter/program_buffer.h"
 #include "interpreter/run_state.h"
 #include "machine/io_event.h"
+#include "machine/past_state.h"
 #include "support/program_line.h"
 #include "workbench/dialogs.h"
 #include "workbench/examples.h"
@@ -55,6 +56,8 @@ class TRecentFiles;
 class TRecentFilesMenu;
 class TScenarioCheck;
 class TStatusBar;
+class TTimelineWidget;
+struct TTimeView;
 class TVariablesGrid;
 struct TRunPause;
 class TWorkbenchSettings;
@@ -68,6 +71,10 @@ public:
     static constexpr int kClientHeight = 443;
     static constexpr const char* kCaption = "Marlinet Simulator";
     static constexpr const char* kStartUpFileName = "NoName.Bas";
+    // A grid edit while a past moment is shown.
+    static inline const QString kPastIsReadOnly =
+        QStringLiteral("The variables of a past moment cannot be changed. Step (F8) up to the "
+                       "present, or go on from this moment, and then edit.");
     // The caption's and the questions' name for a program without a file.
     static constexpr const char* kUntitledName = "Untitled";
 
@@ -115,6 +122,19 @@ public:
     // the run state Reset. On failure shows the error, keeps the old file and
     // returns false.
     bool OpenFile(const QString& FileName);
+
+    // ---- stepping back and the I/O timeline (main_form_travel.cpp) ----
+    void StepBackClick();  // Debug > Step back
+    void RunBackClick();   // Debug > Run back
+    void ShowTimeline();   // View > I/O timeline
+    void ExportTimeline(); // File > Export timeline...
+    // Writes the timeline to FileName (VCD, or PNG for ".png"); shows the
+    // error and returns false on failure.
+    bool ExportTimelineTo(const QString& FileName);
+    // The timeline window, made with the main window and shown on demand.
+    TTimelineWidget* Timeline = nullptr;
+    QAction* StepBackAction = nullptr;
+    QAction* RunBackAction = nullptr;
 
     // Any thread.
     basic::RunState RunState() const;
@@ -166,7 +186,12 @@ private:
 
     void FormCreate();
     void MakeExecution(); // main_form_run.cpp
-    void WatchEditor();   // main_form_edits.cpp
+    void MakeTravel();    // main_form_travel.cpp
+    // A moment of the run's history, or the present again.
+    void ShowTime(const TTimeView& View);
+    // The lamps, DAC and ADC selection the board shows.
+    machine::BoardOutputs Outputs() const;
+    void WatchEditor(); // main_form_edits.cpp
     void MakeMenus();
     void MakeExamplesMenu();
     // Find bar, Edit menu, context menu, zoom (main_form_editing.cpp).
@@ -259,6 +284,8 @@ private:
     bool commandRunning_ = false;
     bool commandChangedText_ = false;
     std::optional<TLineSelection> leftForCommand_;
+    // Status panel 2 as the present showed it, while a past moment is shown.
+    std::optional<QString> presentStatus_;
 
     // Last: destroyed first, so the interpreter thread is joined while the
     // widgets it reports to still exist.

@@ -86,6 +86,8 @@ public:
         form_.Board->ResetBoard();
         form_.StringGrid1->ClearMarks();
     }
+    machine::BoardOutputs Outputs() const override { return form_.Outputs(); }
+    void ShowTime(const TTimeView& View) override { form_.ShowTime(View); }
 
 private:
     TMainForm& form_;

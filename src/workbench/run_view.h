@@ -4,12 +4,14 @@
 // it; tests implement it without widgets.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "interpreter/debugging.h"
 #include "machine/io_event.h"
+#include "machine/past_state.h"
 #include "support/program_line.h"
 #include "workbench/board_model.h"
 #include "workbench/input_mode.h"
@@ -28,6 +30,20 @@ struct TRunPause {
     basic::PauseCause Cause;
     // The open GOSUBs and FOR loops (empty for an error).
     basic::CallStack Calls;
+};
+
+// A moment of the kept history that the window shows instead of the
+// present (Step back, Run back), or the present again.
+struct TTimeView {
+    machine::PastState State;
+    bool Present = false; // back at the present: what the window showed before comes back
+    std::uint64_t StatementsBack = 0;
+    std::int64_t MicrosBack = 0;
+    // The console goes to the run's text as it was at State: the last
+    // RemovePrinted characters the run printed go (CR not counted, LF
+    // counted), or Reprint is printed again. At most one of them is set.
+    std::uint64_t RemovePrinted = 0;
+    std::string Reprint;
 };
 
 class TRunView {
@@ -66,6 +82,14 @@ public:
     // A key changed the text: the editor selects by characters again.
     virtual void Editing() = 0;
     virtual void ResetBoard() = 0;
+
+    // ---- window thread: stepping back ----
+    // The lamps, the DAC and the ADC selection a run starts from.
+    virtual machine::BoardOutputs Outputs() const { return {}; }
+    // Shows a moment of the history (or the present again): the line, the
+    // variables, the board's outputs, the call stack, how far back it is,
+    // and the console's text then.
+    virtual void ShowTime(const TTimeView&) {}
 };
 
 } // namespace marlinet::workbench

@@ -57,8 +57,7 @@ TVariablesGrid::TVariablesGrid(QWidget* Parent) : QTableWidget(kVariableCount, 2
     verticalHeader()->setDefaultSectionSize(kRowHeight);
     setShowGrid(true);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                    QAbstractItemView::AnyKeyPressed);
+    SetEditable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWordWrap(false);
     setItemDelegate(new TEditReporter(this));
@@ -123,6 +122,15 @@ void TVariablesGrid::Mark(int Row, bool Changed) {
 QString TVariablesGrid::CellText(int Column, int Row) const {
     const QTableWidgetItem* cell = item(Row, Column);
     return cell ? cell->text() : QString();
+}
+
+void TVariablesGrid::SetEditable(bool Editable) {
+    if (Editable == this->Editable()) return;
+    if (!Editable && state() == QAbstractItemView::EditingState) reset();
+    setEditTriggers(Editable
+                        ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed
+                        : QAbstractItemView::NoEditTriggers);
 }
 
 void TVariablesGrid::StringGrid1SetEditText(int /*ACol*/, int ARow, const QString& Value) {

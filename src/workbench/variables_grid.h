@@ -46,6 +46,10 @@ public:
     static inline const QColor kChangedColor{255, 240, 128};
 
     QString CellText(int Column, int Row) const;
+    // Whether the values can be edited in place; making them read-only drops
+    // an edit in progress.
+    void SetEditable(bool Editable);
+    bool Editable() const { return editTriggers() != QAbstractItemView::NoEditTriggers; }
 
     // The text of the cell being edited has changed.
     void StringGrid1SetEditText(int ACol, int ARow, const QString& Value);

@@ -4,6 +4,7 @@
 // window thread (Pump).
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <condition_variable>
@@ -120,6 +121,20 @@ public:
         ShownLine.reset();
     }
     void Editing() override { WholeLines = false; }
+    // The last moment of the history shown, and how many were.
+    std::optional<TTimeView> Time;
+    int Travels = 0;
+    void ShowTime(const TTimeView& View) override {
+        // The console counts no CR.
+        for (std::uint64_t n = View.RemovePrinted; n > 0 && !Console.empty(); Console.pop_back())
+            n -= Console.back() != '\r';
+        Console += View.Reprint;
+        Lamps = View.State.outputs.lamps;
+        Grid = View.State.variables;
+        ShownLine = View.State.line;
+        Time = View;
+        ++Travels;
+    }
     void ResetBoard() override {
         Lamps = {};
         ++BoardResets;

@@ -105,19 +105,22 @@ TEST_F(LayoutTest, MenusHoldTheirEntriesMnemonicsAndShortcuts) {
             seen << "  " + entry->text() + " " + entry->shortcut().toString();
     }
     EXPECT_EQ(seen.join('|'), "&File|  &New |  File &open Ctrl+O|  &Recent files |"
-                              "  &Save Ctrl+S|  Save &as... Ctrl+Shift+S|  E&xit |"
+                              "  &Save Ctrl+S|  Save &as... Ctrl+Shift+S|  Export &timeline... |"
+                              "  E&xit |"
                               "&Edit|  &Undo\tCtrl+Z |  &Redo\tCtrl+Shift+Z |   |"
                               "  Cu&t\tCtrl+X |  &Copy\tCtrl+C |  &Paste\tCtrl+V |"
                               "  Select &all\tCtrl+A |   |  &Find... Ctrl+F|  Find &next F3|"
                               "  Find pre&vious Shift+F3|  R&eplace... Ctrl+H|"
                               "  &Go to line... Ctrl+G|   |  Co&mment/Uncomment lines |"
                               "  Upper ca&se |  &Lower case |  T&oggle case |  T&itle case |"
-                              "&View|  Zoom &in Ctrl++|  Zoom &out Ctrl+-|  &Normal size |"
+                              "&View|  Zoom &in Ctrl++|  Zoom &out Ctrl+-|  &Normal size |   |"
+                              "  I/O &timeline |"
                               "&Debug|  &Run F9|  S&top F2|  &Step F8|  R&eset F4|   |"
                               "  Toggle &breakpoint F5|  Step &over Shift+F8|"
                               "  Step o&ut Ctrl+Shift+F8|  Run to &cursor F7|"
                               "  &Delete all breakpoints |  Call stac&k |   |"
-                              "  Check with &scenario... |"
+                              "  Check with &scenario... |   |  Ste&p back Shift+F7|"
+                              "  Ru&n back Ctrl+Shift+F7|"
                               "&Help|  &Examples |  &About ");
 }
 
@@ -146,7 +149,7 @@ TEST_F(LayoutTest, Issue17NoMenuKeyTakesAKeyOfTheEditor) {
                 named.emplace_back(entry, QKeySequence(entry->text().section('\t', 1))[0]);
         }
     }
-    ASSERT_EQ(keys.size(), 24u);
+    ASSERT_EQ(keys.size(), 26u);
     for (const QKeyCombination key : keys)
         EXPECT_EQ(EditorCommandOf(form, key), editor::ecNone)
             << QKeySequence(key).toString().toStdString();
