@@ -1,8 +1,10 @@
 // Keys: from a key press to a command, the key-binding table and its
 // differences from the defaults, and the command hooks.
+#include "editor/key_input.h"
+
 #include <algorithm>
 
-#include "editor/custom_synedit.h"
+#include "editor/edit_status.h"
 
 namespace marlinet::editor {
 
@@ -17,77 +19,74 @@ constexpr std::uint16_t kLastChordKey = 145;
 
 // --- Keys --------------------------------------------------------------------------
 
-bool TCustomSynEdit::KeyDown(std::uint16_t& Key, TShiftState Shift) {
-    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+bool TSynKeyInput::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+    if (ctx_.Events.OnKeyDown) ctx_.Events.OnKeyDown(ctx_.Sender, Key, Shift);
     if (Key == 0) return true;
-    kbdHandler_.ExecuteKeyDown(this, Key, Shift);
+    kbdHandler_.ExecuteKeyDown(ctx_.Sender, Key, Shift);
     if (Key == 0) return true;
-    void* data = nullptr;
-    const TSynEditorCommand command = TranslateKeyCode(Key, Shift, data);
+    const TSynEditorCommand command = TranslateKeyCode(Key, Shift);
     if (command == ecNone) {
-        stateFlags_.Exclude(sfIgnoreNextChar);
+        ctx_.Status.Flags().Exclude(sfIgnoreNextChar);
         return false;
     }
     Key = 0;
-    stateFlags_.Include(sfIgnoreNextChar);
-    CommandProcessor(command, '\0', data);
+    ctx_.Status.Flags().Include(sfIgnoreNextChar);
+    ctx_.Process(command, '\0', nullptr);
     return true;
 }
 
-void TCustomSynEdit::KeyPress(char& Key) {
+void TSynKeyInput::KeyPress(char& Key) {
     if (charsToDrop_ > 0) {
         --charsToDrop_;
         return;
     }
-    if (stateFlags_.Contains(sfIgnoreNextChar)) {
-        stateFlags_.Exclude(sfIgnoreNextChar);
+    if (ctx_.Status.Flags().Contains(sfIgnoreNextChar)) {
+        ctx_.Status.Flags().Exclude(sfIgnoreNextChar);
         return;
     }
-    if (OnKeyPress) OnKeyPress(this, Key);
+    if (ctx_.Events.OnKeyPress) ctx_.Events.OnKeyPress(ctx_.Sender, Key);
     if (Key == '\0') return;
-    kbdHandler_.ExecuteKeyPress(this, Key);
+    kbdHandler_.ExecuteKeyPress(ctx_.Sender, Key);
     if (Key == '\0') return;
-    CommandProcessor(ecChar, Key, nullptr);
+    ctx_.Process(ecChar, Key, nullptr);
 }
 
-void TCustomSynEdit::CommandProcessor(TSynEditorCommand Command, char AChar, void* Data) {
+void TSynKeyInput::CommandProcessor(TSynEditorCommand Command, char AChar, void* Data) {
+    const TSynEditEvents& events = ctx_.Events;
     if (Command < ecUserFirst) {
-        if (OnProcessCommand) OnProcessCommand(this, Command, AChar, Data);
-    } else if (OnProcessUserCommand) {
-        OnProcessUserCommand(this, Command, AChar, Data);
+        if (events.OnProcessCommand) events.OnProcessCommand(ctx_.Sender, Command, AChar, Data);
+    } else if (events.OnProcessUserCommand) {
+        events.OnProcessUserCommand(ctx_.Sender, Command, AChar, Data);
     }
     if (Command == ecNone) return;
     NotifyHookedCommandHandlers(false, Command, AChar, Data);
-    if (Command != ecNone && Command < ecUserFirst) ExecuteCommand(Command, AChar, Data);
+    if (Command != ecNone && Command < ecUserFirst) ctx_.Execute(Command, AChar, Data);
     NotifyHookedCommandHandlers(true, Command, AChar, Data);
-    if (OnCommandProcessed) OnCommandProcessed(this, Command, AChar, Data);
+    if (events.OnCommandProcessed) events.OnCommandProcessed(ctx_.Sender, Command, AChar, Data);
 }
 
-void TCustomSynEdit::ProcessOwnerCommand(TSynEditorCommand Command,
-                                         const std::function<void()>& Work) {
+void TSynKeyInput::ProcessOwnerCommand(TSynEditorCommand Command,
+                                       const std::function<void()>& Work) {
+    const TSynEditEvents& events = ctx_.Events;
     char c = '\0';
-    if (OnProcessUserCommand) OnProcessUserCommand(this, Command, c, nullptr);
+    if (events.OnProcessUserCommand) events.OnProcessUserCommand(ctx_.Sender, Command, c, nullptr);
     if (Command == ecNone) return;
     NotifyHookedCommandHandlers(false, Command, c, nullptr);
     if (Command != ecNone) Work();
     NotifyHookedCommandHandlers(true, Command, c, nullptr);
-    if (OnCommandProcessed) OnCommandProcessed(this, Command, c, nullptr);
+    if (events.OnCommandProcessed) events.OnCommandProcessed(ctx_.Sender, Command, c, nullptr);
 }
 
 // --- Key bindings -----------------------------------------------------------------
 
-void TCustomSynEdit::SetKeystrokes(const TSynEditKeyStrokes* Value) {
+void TSynKeyInput::SetKeystrokes(const TSynEditKeyStrokes* Value) {
     if (Value)
         keystrokes_.Assign(*Value);
     else
         keystrokes_.Clear();
 }
 
-void TCustomSynEdit::SetDefaultKeystrokes() {
-    keystrokes_.ResetDefaults();
-}
-
-TSynEditorCommand TCustomSynEdit::TranslateKeyCode(std::uint16_t Code, TShiftState Shift, void*&) {
+TSynEditorCommand TSynKeyInput::TranslateKeyCode(std::uint16_t Code, TShiftState Shift) {
     TSynEditorCommand command = ecNone;
     int i = lastKey_ != 0 ? keystrokes_.FindKeycode2(lastKey_, lastShiftState_, Code, Shift) : -1;
     if (i < 0) i = keystrokes_.FindKeycode(Code, Shift);
@@ -104,8 +103,8 @@ TSynEditorCommand TCustomSynEdit::TranslateKeyCode(std::uint16_t Code, TShiftSta
     return command;
 }
 
-void TCustomSynEdit::RegisterCommandHandler(const THookedCommandEvent& AHandlerProc,
-                                            void* AHandlerData) {
+void TSynKeyInput::RegisterCommandHandler(const THookedCommandEvent& AHandlerProc,
+                                          void* AHandlerData) {
     if (!AHandlerProc) return;
     for (const auto& entry : hookedCommandHandlers_) {
         if (entry.Event == AHandlerProc) return;
@@ -113,13 +112,13 @@ void TCustomSynEdit::RegisterCommandHandler(const THookedCommandEvent& AHandlerP
     hookedCommandHandlers_.push_back({AHandlerProc, AHandlerData});
 }
 
-void TCustomSynEdit::UnregisterCommandHandler(const THookedCommandEvent& AHandlerProc) {
+void TSynKeyInput::UnregisterCommandHandler(const THookedCommandEvent& AHandlerProc) {
     std::erase_if(hookedCommandHandlers_,
                   [&](const HookedCommandHandler& e) { return e.Event == AHandlerProc; });
 }
 
-void TCustomSynEdit::NotifyHookedCommandHandlers(bool AfterProcessing, TSynEditorCommand& Command,
-                                                 char& AChar, void* Data) {
+void TSynKeyInput::NotifyHookedCommandHandlers(bool AfterProcessing, TSynEditorCommand& Command,
+                                               char& AChar, void* Data) {
     if (hookedCommandHandlers_.empty()) return;
     bool handled = false;
     // A hook may unregister hooks: walk a snapshot and skip the removed ones.
@@ -129,40 +128,40 @@ void TCustomSynEdit::NotifyHookedCommandHandlers(bool AfterProcessing, TSynEdito
         if (std::none_of(live.begin(), live.end(),
                          [&](const HookedCommandHandler& e) { return e.Event == entry.Event; }))
             continue;
-        entry.Event(this, AfterProcessing, handled, Command, AChar, Data, entry.Data);
+        entry.Event(ctx_.Sender, AfterProcessing, handled, Command, AChar, Data, entry.Data);
     }
     if (handled) Command = ecNone;
 }
 
-const TSynEditKeyStrokes& TCustomSynEdit::ReferenceOrDefaults(const TSynEditKeyStrokes* Reference,
-                                                              TSynEditKeyStrokes& Defaults) const {
+const TSynEditKeyStrokes& TSynKeyInput::ReferenceOrDefaults(const TSynEditKeyStrokes* Reference,
+                                                            TSynEditKeyStrokes& Defaults) const {
     if (Reference) return *Reference;
     Defaults.ResetDefaults();
     return Defaults;
 }
 
-bool TCustomSynEdit::KeystrokesStored(const TSynEditKeyStrokes* Reference) const {
+bool TSynKeyInput::KeystrokesStored(const TSynEditKeyStrokes* Reference) const {
     TSynEditKeyStrokes defaults;
     return !keystrokes_.SameAs(ReferenceOrDefaults(Reference, defaults));
 }
 
-void TCustomSynEdit::GetRemovedKeystrokes(TSynEditKeyStrokes& Removed,
-                                          const TSynEditKeyStrokes* Reference) const {
+void TSynKeyInput::GetRemovedKeystrokes(TSynEditKeyStrokes& Removed,
+                                        const TSynEditKeyStrokes* Reference) const {
     TSynEditKeyStrokes defaults;
     editor::GetRemovedKeystrokes(keystrokes_, ReferenceOrDefaults(Reference, defaults), Removed);
 }
 
-void TCustomSynEdit::GetAddedKeystrokes(TSynEditKeyStrokes& Added,
-                                        const TSynEditKeyStrokes* Reference) const {
+void TSynKeyInput::GetAddedKeystrokes(TSynEditKeyStrokes& Added,
+                                      const TSynEditKeyStrokes* Reference) const {
     TSynEditKeyStrokes defaults;
     editor::GetAddedKeystrokes(keystrokes_, ReferenceOrDefaults(Reference, defaults), Added);
 }
 
-void TCustomSynEdit::SetRemovedKeystrokes(const TSynEditKeyStrokes& Removed) {
+void TSynKeyInput::SetRemovedKeystrokes(const TSynEditKeyStrokes& Removed) {
     ApplyRemovedKeystrokes(keystrokes_, Removed);
 }
 
-void TCustomSynEdit::SetAddedKeystrokes(const TSynEditKeyStrokes& Added) {
+void TSynKeyInput::SetAddedKeystrokes(const TSynEditKeyStrokes& Added) {
     ApplyAddedKeystrokes(keystrokes_, Added);
 }
 

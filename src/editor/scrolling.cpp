@@ -4,165 +4,173 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/custom_synedit.h"
+#include "editor/scroller.h"
+
+#include "editor/caret_display.h"
+#include "editor/edit_status.h"
+#include "editor/viewport.h"
 
 namespace marlinet::editor {
 
 // --- Scrolling -------------------------------------------------------------------------
 
-void TCustomSynEdit::SetTopLine(int Value) {
-    const int count = Lines().Count();
-    const int upper = options_.Contains(eoScrollPastEof) ? std::max(count, 1)
-                                                         : std::max(count - LinesInWindow() + 1, 1);
+void TSynScroller::SetTopLine(int Value) {
+    const int count = ctx_.Doc.Lines().Count();
+    const int upper = ctx_.Settings.Options.Contains(eoScrollPastEof)
+                          ? std::max(count, 1)
+                          : std::max(count - ctx_.View.LinesInWindow() + 1, 1);
     Value = std::clamp(Value, 1, upper);
-    if (Value == topLine_) return;
-    const int delta = topLine_ - Value;
-    topLine_ = Value;
-    if (WindowShowing()) {
-        if (std::abs(delta) < LinesInWindow())
-            window_->ScrollRect(0, delta * lineHeight_,
-                                {0, 0, window_->ClientWidth(), window_->ClientHeight()});
+    if (Value == ctx_.View.TopLine()) return;
+    const int delta = ctx_.View.TopLine() - Value;
+    ctx_.View.StoreTopLine(Value);
+    if (ctx_.View.WindowShowing()) {
+        if (std::abs(delta) < ctx_.View.LinesInWindow())
+            ctx_.View.Window()->ScrollRect(
+                0, delta * ctx_.View.LineHeight(),
+                {0, 0, ctx_.View.Window()->ClientWidth(), ctx_.View.Window()->ClientHeight()});
         else
-            Invalidate();
+            ctx_.View.Invalidate();
     }
     UpdateScrollBars();
-    UpdateCaret();
-    StatusChanged({scTopLine});
+    ctx_.Caret.UpdateCaret();
+    ctx_.Status.StatusChanged({scTopLine});
 }
 
-void TCustomSynEdit::SetLeftChar(int Value) {
-    const int upper = options_.Contains(eoScrollPastEol)
-                          ? maxScrollWidth_ - CharsInWindow() + 1
-                          : Lines().LengthOfLongestLine() - CharsInWindow() + 1;
+void TSynScroller::SetLeftChar(int Value) {
+    const int upper = ctx_.Settings.PastEol()
+                          ? ctx_.Settings.MaxScrollWidth - ctx_.View.CharsInWindow() + 1
+                          : ctx_.Doc.Lines().LengthOfLongestLine() - ctx_.View.CharsInWindow() + 1;
     Value = std::clamp(Value, 1, std::max(upper, 1));
-    if (Value == leftChar_) return;
-    const int delta = leftChar_ - Value;
-    leftChar_ = Value;
-    if (WindowShowing()) {
-        const TRect textArea{gutterWidth_ + kGutterMargin, 0, window_->ClientWidth(),
-                             window_->ClientHeight()};
-        if (std::abs(delta) < CharsInWindow())
-            window_->ScrollRect(delta * charWidth_, 0, textArea);
+    if (Value == ctx_.View.LeftChar()) return;
+    const int delta = ctx_.View.LeftChar() - Value;
+    ctx_.View.StoreLeftChar(Value);
+    if (ctx_.View.WindowShowing()) {
+        const TRect textArea{ctx_.View.GutterWidth() + kSynGutterMargin, 0,
+                             ctx_.View.Window()->ClientWidth(), ctx_.View.Window()->ClientHeight()};
+        if (std::abs(delta) < ctx_.View.CharsInWindow())
+            ctx_.View.Window()->ScrollRect(delta * ctx_.View.CharWidth(), 0, textArea);
         else
-            InvalidateClientRect(textArea);
+            ctx_.View.InvalidateClientRect(textArea);
     }
     UpdateScrollBars();
-    UpdateCaret();
-    StatusChanged({scLeftChar});
+    ctx_.Caret.UpdateCaret();
+    ctx_.Status.StatusChanged({scLeftChar});
 }
 
-void TCustomSynEdit::EnsureCursorPosVisibleEx(bool ForceToMiddle) {
-    TSynPaintLock lock(*this);
-    const TDisplayCoord caret = DisplayXY();
-    const int chars = CharsInWindow();
-    if (caret.Column < leftChar_)
+void TSynScroller::EnsureCursorPosVisibleEx(bool ForceToMiddle) {
+    TSynPaintLock lock(ctx_.Status);
+    const TDisplayCoord caret = ctx_.Doc.BufferToDisplayPos(ctx_.Doc.Caret());
+    const int chars = ctx_.View.CharsInWindow();
+    if (caret.Column < ctx_.View.LeftChar())
         SetLeftChar(caret.Column);
-    else if (caret.Column >= leftChar_ + chars)
+    else if (caret.Column >= ctx_.View.LeftChar() + chars)
         SetLeftChar(caret.Column - chars + 1);
-    const int rows = LinesInWindow();
+    const int rows = ctx_.View.LinesInWindow();
     if (ForceToMiddle) {
-        if (caret.Row < topLine_ || caret.Row > topLine_ + rows - 1)
+        if (caret.Row < ctx_.View.TopLine() || caret.Row > ctx_.View.TopLine() + rows - 1)
             SetTopLine(caret.Row - (rows - 1) / 2);
-    } else if (caret.Row < topLine_) {
+    } else if (caret.Row < ctx_.View.TopLine()) {
         SetTopLine(caret.Row);
-    } else if (caret.Row > topLine_ + std::max(rows, 1) - 1) {
+    } else if (caret.Row > ctx_.View.TopLine() + std::max(rows, 1) - 1) {
         SetTopLine(caret.Row - rows + 1);
     }
 }
 
-void TCustomSynEdit::ShowLineCentred(int Line) {
-    const int line = std::clamp(Line, 1, std::max(Lines().Count(), 1));
-    const int row = BufferToDisplayPos({1, line}).Row;
-    const int rows = std::max(LinesInWindow(), 1);
-    if (row >= topLine_ && row < topLine_ + rows) return;
+void TSynScroller::ShowLineCentred(int Line) {
+    const int line = std::clamp(Line, 1, std::max(ctx_.Doc.Lines().Count(), 1));
+    const int row = ctx_.Doc.BufferToDisplayPos({1, line}).Row;
+    const int rows = std::max(ctx_.View.LinesInWindow(), 1);
+    if (row >= ctx_.View.TopLine() && row < ctx_.View.TopLine() + rows) return;
     SetTopLine(row - (rows - 1) / 2);
 }
 
-void TCustomSynEdit::UpdateScrollBars() {
-    if (!window_ || !window_->HandleAllocated()) return;
-    if (paintLock_ > 0) {
-        stateFlags_.Include(sfScrollbarChanged);
+void TSynScroller::UpdateScrollBars() {
+    if (!ctx_.View.Window() || !ctx_.View.Window()->HandleAllocated()) return;
+    if (ctx_.Status.Locked()) {
+        ctx_.Status.Flags().Include(sfScrollbarChanged);
         return;
     }
-    stateFlags_.Exclude(sfScrollbarChanged);
+    ctx_.Status.Flags().Exclude(sfScrollbarChanged);
     TSynScrollInfo info;
-    info.Visible = style_.ScrollBars == ssVertical || style_.ScrollBars == ssBoth;
+    info.Visible = ctx_.Style.ScrollBars == ssVertical || ctx_.Style.ScrollBars == ssBoth;
     if (!info.Visible) {
-        window_->SetVerticalScrollBar(info);
+        ctx_.View.Window()->SetVerticalScrollBar(info);
         return;
     }
-    const int count = Lines().Count();
-    const int rows = LinesInWindow();
+    const int count = ctx_.Doc.Lines().Count();
+    const int rows = ctx_.View.LinesInWindow();
     int max = std::max(count, 1);
-    if (options_.Contains(eoScrollPastEof)) max += rows - 1;
+    if (ctx_.Settings.Options.Contains(eoScrollPastEof)) max += rows - 1;
     info.Min = 0;
-    if (count > kMaxScrollRange) {
+    if (count > kSynMaxScrollRange) {
         // The platform's bar holds 16 bits: scale page and position into it.
-        info.Max = kMaxScrollRange;
-        info.Page = static_cast<int>(static_cast<long long>(rows) * kMaxScrollRange / count);
-        info.Position =
-            static_cast<int>(static_cast<long long>(topLine_) * kMaxScrollRange / count);
+        info.Max = kSynMaxScrollRange;
+        info.Page = static_cast<int>(static_cast<long long>(rows) * kSynMaxScrollRange / count);
+        info.Position = static_cast<int>(static_cast<long long>(ctx_.View.TopLine()) *
+                                         kSynMaxScrollRange / count);
     } else {
         info.Max = max;
         info.Page = rows;
-        info.Position = topLine_;
+        info.Position = ctx_.View.TopLine();
     }
     const bool allFit = count <= rows;
-    if (allFit && topLine_ == 1) {
+    if (allFit && ctx_.View.TopLine() == 1) {
         info.UpArrowEnabled = info.DownArrowEnabled = false;
     } else if (allFit) {
         // Only scrolled past the end can a short text have its last line
         // at the bottom with more lines above.
-        info.DownArrowEnabled = topLine_ + rows - 1 < count;
+        info.DownArrowEnabled = ctx_.View.TopLine() + rows - 1 < count;
     }
-    window_->SetVerticalScrollBar(info);
+    ctx_.View.Window()->SetVerticalScrollBar(info);
 }
 
-void TCustomSynEdit::DoScrollHint(int TopLineValue) {
-    if (!options_.Contains(eoShowScrollHint) || !window_) return;
+void TSynScroller::DoScrollHint(int TopLineValue) {
+    if (!ctx_.Settings.Options.Contains(eoShowScrollHint) || !ctx_.View.Window()) return;
     std::string text;
-    if (style_.ScrollHintFormat == shfTopLineOnly) {
+    if (ctx_.Style.ScrollHintFormat == shfTopLineOnly) {
         text = "Top Line: " + std::to_string(TopLineValue);
     } else {
-        const int last = std::min(TopLineValue + LinesInWindow() - 1, std::max(Lines().Count(), 1));
+        const int last = std::min(TopLineValue + ctx_.View.LinesInWindow() - 1,
+                                  std::max(ctx_.Doc.Lines().Count(), 1));
         text = std::to_string(TopLineValue) + " - " + std::to_string(last);
     }
-    const TSize size = window_->HintExtent(text, kScrollHintMaxWidth);
-    const int left = window_->ClientWidth() - size.Width - 4;
-    window_->ShowHint(text, {left, 10, left + size.Width, 10 + size.Height},
-                      style_.ScrollHintColor);
+    const TSize size = ctx_.View.Window()->HintExtent(text, kSynScrollHintMaxWidth);
+    const int left = ctx_.View.Window()->ClientWidth() - size.Width - 4;
+    ctx_.View.Window()->ShowHint(text, {left, 10, left + size.Width, 10 + size.Height},
+                                 ctx_.Style.ScrollHintColor);
 }
 
-void TCustomSynEdit::WMVScroll(TSynScrollCode Code, int Pos) {
-    const int count = Lines().Count();
-    const int rows = LinesInWindow();
+void TSynScroller::WMVScroll(TSynScrollCode Code, int Pos) {
+    const int count = ctx_.Doc.Lines().Count();
+    const int rows = ctx_.View.LinesInWindow();
     switch (Code) {
-    case SB_LINEUP: SetTopLine(topLine_ - 1); break;
-    case SB_LINEDOWN: SetTopLine(topLine_ + 1); break;
-    case SB_PAGEUP: SetTopLine(topLine_ - rows); break;
-    case SB_PAGEDOWN: SetTopLine(topLine_ + rows); break;
+    case SB_LINEUP: SetTopLine(ctx_.View.TopLine() - 1); break;
+    case SB_LINEDOWN: SetTopLine(ctx_.View.TopLine() + 1); break;
+    case SB_PAGEUP: SetTopLine(ctx_.View.TopLine() - rows); break;
+    case SB_PAGEDOWN: SetTopLine(ctx_.View.TopLine() + rows); break;
     case SB_TOP: SetTopLine(1); break;
     case SB_BOTTOM: SetTopLine(count); break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
         int line = Pos;
-        if (count > kMaxScrollRange)
-            line =
-                static_cast<int>(static_cast<long long>(count + rows - 1) * Pos / kMaxScrollRange);
+        if (count > kSynMaxScrollRange)
+            line = static_cast<int>(static_cast<long long>(count + rows - 1) * Pos /
+                                    kSynMaxScrollRange);
         SetTopLine(line);
-        if (Code == SB_THUMBTRACK) DoScrollHint(topLine_);
+        if (Code == SB_THUMBTRACK) DoScrollHint(ctx_.View.TopLine());
         break;
     }
     case SB_ENDSCROLL:
-        if (window_) window_->HideHint();
+        if (ctx_.View.Window()) ctx_.View.Window()->HideHint();
         break;
     }
-    UpdateWindowNow();
-    if (OnScroll) OnScroll(this, sbVertical);
+    ctx_.View.UpdateNow();
+    if (ctx_.Events.OnScroll) ctx_.Events.OnScroll(ctx_.Sender, sbVertical);
 }
 
-void TCustomSynEdit::UpdateWindowNow() {
-    if (WindowShowing()) window_->Update();
+void TSynScroller::Reclamp() {
+    if (!ctx_.Settings.Options.Contains(eoScrollPastEol)) SetLeftChar(ctx_.View.LeftChar());
+    if (!ctx_.Settings.Options.Contains(eoScrollPastEof)) SetTopLine(ctx_.View.TopLine());
 }
 
 } // namespace marlinet::editor
