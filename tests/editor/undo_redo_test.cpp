@@ -150,6 +150,45 @@ TEST_F(UndoRedo, OnChangeFiresOncePerCommand) {
     EXPECT_EQ(counter.changes, 2);
 }
 
+// Undo and redo may put the caret past a line's end for the length of a
+// step, but the user's options stay as set throughout (a listener called
+// during the step sees them), and afterwards the caret keeps to them.
+TEST_F(UndoRedo, AStepPastTheLineEndLeavesTheOptionsAloneAndTheCaretWithinThem) {
+    struct Probe {
+        const TCustomSynEdit* edit;
+        std::vector<TSynEditorOptions> seen;
+        void Status(TObject*, TSynStatusChanges) { seen.push_back(edit->Options()); }
+    } probe{&edit, {}};
+    struct Case {
+        bool pastEol;
+        const char* afterUndo;
+        const char* afterRedo;
+    };
+    for (const Case& c :
+         {Case{true, "abc      |", "REM abc      |"}, Case{false, "abc|", "REM abc|"}}) {
+        SCOPED_TRACE(c.pastEol);
+        edit.SetOptions(testing::kWindowOptions);
+        LoadWithCaret(edit, "abc|");
+        edit.SetCaretXY({10, 1});
+        Keys(edit, "{CommentBlock}");
+        ASSERT_EQ(TextWithCaret(edit), "REM abc      |");
+        TSynEditorOptions options = testing::kWindowOptions;
+        if (!c.pastEol) options.Exclude(eoScrollPastEol);
+        edit.SetOptions(options);
+        edit.OnStatusChange = TStatusChangeEvent::Of<&Probe::Status>(&probe);
+        edit.Undo();
+        EXPECT_EQ(TextWithCaret(edit), c.afterUndo);
+        edit.Redo();
+        EXPECT_EQ(TextWithCaret(edit), c.afterRedo);
+        edit.OnStatusChange = {};
+        EXPECT_EQ(edit.Options(), options);
+        ASSERT_FALSE(probe.seen.empty());
+        for (const TSynEditorOptions& seen : probe.seen)
+            EXPECT_EQ(seen, options);
+        probe.seen.clear();
+    }
+}
+
 // --- Random edit sequences ---------------------------------------------------------------
 
 // Edits a random text at random with the window's options, and checks that
