@@ -19,7 +19,12 @@ constexpr std::uint16_t kLastChordKey = 145;
 
 // --- Keys --------------------------------------------------------------------------
 
+// A key and a command each hold the paint lock throughout, so that what the
+// listeners and hooks change on the way is reported once, with the
+// command's own changes.
+
 bool TSynKeyInput::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+    TSynPaintLock lock(ctx_.Status);
     if (ctx_.Events.OnKeyDown) ctx_.Events.OnKeyDown(ctx_.Sender, Key, Shift);
     if (Key == 0) return true;
     kbdHandler_.ExecuteKeyDown(ctx_.Sender, Key, Shift);
@@ -44,6 +49,7 @@ void TSynKeyInput::KeyPress(char& Key) {
         ctx_.Status.Flags().Exclude(sfIgnoreNextChar);
         return;
     }
+    TSynPaintLock lock(ctx_.Status);
     if (ctx_.Events.OnKeyPress) ctx_.Events.OnKeyPress(ctx_.Sender, Key);
     if (Key == '\0') return;
     kbdHandler_.ExecuteKeyPress(ctx_.Sender, Key);
@@ -52,6 +58,7 @@ void TSynKeyInput::KeyPress(char& Key) {
 }
 
 void TSynKeyInput::CommandProcessor(TSynEditorCommand Command, char AChar, void* Data) {
+    TSynPaintLock lock(ctx_.Status);
     const TSynEditEvents& events = ctx_.Events;
     if (Command < ecUserFirst) {
         if (events.OnProcessCommand) events.OnProcessCommand(ctx_.Sender, Command, AChar, Data);
@@ -67,6 +74,7 @@ void TSynKeyInput::CommandProcessor(TSynEditorCommand Command, char AChar, void*
 
 void TSynKeyInput::ProcessOwnerCommand(TSynEditorCommand Command,
                                        const std::function<void()>& Work) {
+    TSynPaintLock lock(ctx_.Status);
     const TSynEditEvents& events = ctx_.Events;
     char c = '\0';
     if (events.OnProcessUserCommand) events.OnProcessUserCommand(ctx_.Sender, Command, c, nullptr);
