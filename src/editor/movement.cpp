@@ -76,22 +76,19 @@ void TSynMovement::MoveCaretAndSelection(const TBufferCoord& From, const TBuffer
 }
 
 void TSynMovement::MoveCaretHorz(int DX, bool Extend) {
-    TBufferCoord to{ctx_.Doc.Caret().X + DX, ctx_.Doc.Caret().Y};
+    const TBufferCoord caret = ctx_.Doc.Caret();
+    TBufferCoord to{caret.X + DX, caret.Y};
     if (!ctx_.Settings.PastEol()) {
         // Without room past the end, the caret wraps between lines.
         if (to.X < 1) {
-            to = ctx_.Doc.Caret().Y > 1
-                     ? TBufferCoord{ctx_.Doc.LineEndColumn(ctx_.Doc.Caret().Y - 1),
-                                    ctx_.Doc.Caret().Y - 1}
-                     : ctx_.Doc.Caret();
-        } else if (to.X > ctx_.Doc.LineEndColumn(ctx_.Doc.Caret().Y)) {
-            to = ctx_.Doc.Caret().Y < ctx_.Doc.Lines().Count()
-                     ? TBufferCoord{1, ctx_.Doc.Caret().Y + 1}
-                     : ctx_.Doc.Caret();
+            to = caret.Y > 1 ? TBufferCoord{ctx_.Doc.LineEndColumn(caret.Y - 1), caret.Y - 1}
+                             : caret;
+        } else if (to.X > ctx_.Doc.LineEndColumn(caret.Y)) {
+            to = caret.Y < ctx_.Doc.Lines().Count() ? TBufferCoord{1, caret.Y + 1} : caret;
         }
     }
     to.X = std::max(to.X, 1);
-    MoveCaretAndSelection(ctx_.Doc.Caret(), to, Extend);
+    MoveCaretAndSelection(caret, to, Extend);
 }
 
 void TSynMovement::MoveCaretVert(int DY, bool Extend) {
@@ -104,16 +101,17 @@ void TSynMovement::MoveCaretVert(int DY, bool Extend) {
 }
 
 void TSynMovement::DoLineEnd(bool Extend) {
-    const std::string_view line = ctx_.Doc.Lines().GetView(ctx_.Doc.Caret().Y - 1);
+    const TBufferCoord caret = ctx_.Doc.Caret();
+    const std::string_view line = ctx_.Doc.Lines().GetView(caret.Y - 1);
     const int length = static_cast<int>(line.size());
     int x = length + 1;
     if (ctx_.Settings.Options.Contains(eoEnhanceEndKey)) {
         // A first End stops after the last non-blank character, a second one
         // reaches the true end.
         const int trimmed = static_cast<int>(TrimTrailing(line).size());
-        x = ctx_.Doc.Caret().X - 1 == trimmed ? length + 1 : trimmed + 1;
+        x = caret.X - 1 == trimmed ? length + 1 : trimmed + 1;
     }
-    MoveCaretAndSelection(ctx_.Doc.Caret(), {x, ctx_.Doc.Caret().Y}, Extend);
+    MoveCaretAndSelection(caret, {x, caret.Y}, Extend);
 }
 
 void TSynMovement::ExecuteMovement(TSynEditorCommand Command, void* Data) {
@@ -188,9 +186,10 @@ bool TSynMovement::IsWordChar(char C) const {
 }
 
 TBufferCoord TSynMovement::NextWordPos() const {
-    const std::string_view line = ctx_.Doc.Lines().GetView(ctx_.Doc.Caret().Y - 1);
+    const TBufferCoord caret = ctx_.Doc.Caret();
+    const std::string_view line = ctx_.Doc.Lines().GetView(caret.Y - 1);
     const int n = static_cast<int>(line.size());
-    int x = ctx_.Doc.Caret().X;
+    int x = caret.X;
     if (x < n) {
         auto word = [&](int p) { return IsWordChar(line[static_cast<std::size_t>(p - 1)]); };
         if (word(x))
@@ -198,18 +197,19 @@ TBufferCoord TSynMovement::NextWordPos() const {
                 ++x;
         while (x <= n && !word(x))
             ++x;
-        return {x, ctx_.Doc.Caret().Y};
+        return {x, caret.Y};
     }
-    if (ctx_.Doc.Caret().Y >= ctx_.Doc.Lines().Count()) return ctx_.Doc.Caret();
-    const std::string_view next = ctx_.Doc.Lines().GetView(ctx_.Doc.Caret().Y);
+    if (caret.Y >= ctx_.Doc.Lines().Count()) return caret;
+    const std::string_view next = ctx_.Doc.Lines().GetView(caret.Y);
     for (std::size_t i = 0; i < next.size(); ++i)
-        if (IsWordChar(next[i])) return {static_cast<int>(i) + 1, ctx_.Doc.Caret().Y + 1};
-    return {1, ctx_.Doc.Caret().Y + 1};
+        if (IsWordChar(next[i])) return {static_cast<int>(i) + 1, caret.Y + 1};
+    return {1, caret.Y + 1};
 }
 
 TBufferCoord TSynMovement::PrevWordPos() const {
-    const std::string_view line = ctx_.Doc.Lines().GetView(ctx_.Doc.Caret().Y - 1);
-    const int x = std::min(ctx_.Doc.Caret().X, static_cast<int>(line.size()) + 1);
+    const TBufferCoord caret = ctx_.Doc.Caret();
+    const std::string_view line = ctx_.Doc.Lines().GetView(caret.Y - 1);
+    const int x = std::min(caret.X, static_cast<int>(line.size()) + 1);
     if (x > 1) {
         int p = x - 1; // the character just before the caret, 1-based
         while (p >= 1 && !IsWordChar(line[static_cast<std::size_t>(p - 1)]))
@@ -217,11 +217,10 @@ TBufferCoord TSynMovement::PrevWordPos() const {
         if (p >= 1) {
             while (p > 1 && IsWordChar(line[static_cast<std::size_t>(p - 2)]))
                 --p;
-            return {p, ctx_.Doc.Caret().Y};
+            return {p, caret.Y};
         }
     }
-    if (ctx_.Doc.Caret().Y > 1)
-        return {ctx_.Doc.LineEndColumn(ctx_.Doc.Caret().Y - 1), ctx_.Doc.Caret().Y - 1};
+    if (caret.Y > 1) return {ctx_.Doc.LineEndColumn(caret.Y - 1), caret.Y - 1};
     return {1, 1};
 }
 

@@ -15,21 +15,22 @@ namespace marlinet::editor {
 // --- Scrolling -------------------------------------------------------------------------
 
 void TSynScroller::SetTopLine(int Value) {
+    TSynViewport& view = ctx_.View;
     const int count = ctx_.Doc.Lines().Count();
     const int upper = ctx_.Settings.Options.Contains(eoScrollPastEof)
                           ? std::max(count, 1)
-                          : std::max(count - ctx_.View.LinesInWindow() + 1, 1);
+                          : std::max(count - view.LinesInWindow() + 1, 1);
     Value = std::clamp(Value, 1, upper);
-    if (Value == ctx_.View.TopLine()) return;
-    const int delta = ctx_.View.TopLine() - Value;
-    ctx_.View.StoreTopLine(Value);
-    if (ctx_.View.WindowShowing()) {
-        if (std::abs(delta) < ctx_.View.LinesInWindow())
-            ctx_.View.Window()->ScrollRect(
-                0, delta * ctx_.View.LineHeight(),
-                {0, 0, ctx_.View.Window()->ClientWidth(), ctx_.View.Window()->ClientHeight()});
+    if (Value == view.TopLine()) return;
+    const int delta = view.TopLine() - Value;
+    view.StoreTopLine(Value);
+    if (view.WindowShowing()) {
+        if (std::abs(delta) < view.LinesInWindow())
+            view.Window()->ScrollRect(
+                0, delta * view.LineHeight(),
+                {0, 0, view.Window()->ClientWidth(), view.Window()->ClientHeight()});
         else
-            ctx_.View.Invalidate();
+            view.Invalidate();
     }
     UpdateScrollBars();
     ctx_.Caret.UpdateCaret();
@@ -37,20 +38,21 @@ void TSynScroller::SetTopLine(int Value) {
 }
 
 void TSynScroller::SetLeftChar(int Value) {
+    TSynViewport& view = ctx_.View;
     const int upper = ctx_.Settings.PastEol()
-                          ? ctx_.Settings.MaxScrollWidth - ctx_.View.CharsInWindow() + 1
-                          : ctx_.Doc.Lines().LengthOfLongestLine() - ctx_.View.CharsInWindow() + 1;
+                          ? ctx_.Settings.MaxScrollWidth - view.CharsInWindow() + 1
+                          : ctx_.Doc.Lines().LengthOfLongestLine() - view.CharsInWindow() + 1;
     Value = std::clamp(Value, 1, std::max(upper, 1));
-    if (Value == ctx_.View.LeftChar()) return;
-    const int delta = ctx_.View.LeftChar() - Value;
-    ctx_.View.StoreLeftChar(Value);
-    if (ctx_.View.WindowShowing()) {
-        const TRect textArea{ctx_.View.GutterWidth() + kSynGutterMargin, 0,
-                             ctx_.View.Window()->ClientWidth(), ctx_.View.Window()->ClientHeight()};
-        if (std::abs(delta) < ctx_.View.CharsInWindow())
-            ctx_.View.Window()->ScrollRect(delta * ctx_.View.CharWidth(), 0, textArea);
+    if (Value == view.LeftChar()) return;
+    const int delta = view.LeftChar() - Value;
+    view.StoreLeftChar(Value);
+    if (view.WindowShowing()) {
+        const TRect textArea{view.GutterWidth() + kSynGutterMargin, 0, view.Window()->ClientWidth(),
+                             view.Window()->ClientHeight()};
+        if (std::abs(delta) < view.CharsInWindow())
+            view.Window()->ScrollRect(delta * view.CharWidth(), 0, textArea);
         else
-            ctx_.View.InvalidateClientRect(textArea);
+            view.InvalidateClientRect(textArea);
     }
     UpdateScrollBars();
     ctx_.Caret.UpdateCaret();
@@ -58,34 +60,37 @@ void TSynScroller::SetLeftChar(int Value) {
 }
 
 void TSynScroller::EnsureCursorPosVisibleEx(bool ForceToMiddle) {
+    TSynViewport& view = ctx_.View;
     TSynPaintLock lock(ctx_.Status);
     const TDisplayCoord caret = ctx_.Doc.BufferToDisplayPos(ctx_.Doc.Caret());
-    const int chars = ctx_.View.CharsInWindow();
-    if (caret.Column < ctx_.View.LeftChar())
+    const int chars = view.CharsInWindow();
+    if (caret.Column < view.LeftChar())
         SetLeftChar(caret.Column);
-    else if (caret.Column >= ctx_.View.LeftChar() + chars)
+    else if (caret.Column >= view.LeftChar() + chars)
         SetLeftChar(caret.Column - chars + 1);
-    const int rows = ctx_.View.LinesInWindow();
+    const int rows = view.LinesInWindow();
     if (ForceToMiddle) {
-        if (caret.Row < ctx_.View.TopLine() || caret.Row > ctx_.View.TopLine() + rows - 1)
+        if (caret.Row < view.TopLine() || caret.Row > view.TopLine() + rows - 1)
             SetTopLine(caret.Row - (rows - 1) / 2);
-    } else if (caret.Row < ctx_.View.TopLine()) {
+    } else if (caret.Row < view.TopLine()) {
         SetTopLine(caret.Row);
-    } else if (caret.Row > ctx_.View.TopLine() + std::max(rows, 1) - 1) {
+    } else if (caret.Row > view.TopLine() + std::max(rows, 1) - 1) {
         SetTopLine(caret.Row - rows + 1);
     }
 }
 
 void TSynScroller::ShowLineCentred(int Line) {
+    TSynViewport& view = ctx_.View;
     const int line = std::clamp(Line, 1, std::max(ctx_.Doc.Lines().Count(), 1));
     const int row = ctx_.Doc.BufferToDisplayPos({1, line}).Row;
-    const int rows = std::max(ctx_.View.LinesInWindow(), 1);
-    if (row >= ctx_.View.TopLine() && row < ctx_.View.TopLine() + rows) return;
+    const int rows = std::max(view.LinesInWindow(), 1);
+    if (row >= view.TopLine() && row < view.TopLine() + rows) return;
     SetTopLine(row - (rows - 1) / 2);
 }
 
 void TSynScroller::UpdateScrollBars() {
-    if (!ctx_.View.Window() || !ctx_.View.Window()->HandleAllocated()) return;
+    TSynViewport& view = ctx_.View;
+    if (!view.Window() || !view.Window()->HandleAllocated()) return;
     if (ctx_.Status.Locked()) {
         ctx_.Status.Flags().Include(sfScrollbarChanged);
         return;
@@ -94,11 +99,11 @@ void TSynScroller::UpdateScrollBars() {
     TSynScrollInfo info;
     info.Visible = ctx_.Style.ScrollBars == ssVertical || ctx_.Style.ScrollBars == ssBoth;
     if (!info.Visible) {
-        ctx_.View.Window()->SetVerticalScrollBar(info);
+        view.Window()->SetVerticalScrollBar(info);
         return;
     }
     const int count = ctx_.Doc.Lines().Count();
-    const int rows = ctx_.View.LinesInWindow();
+    const int rows = view.LinesInWindow();
     int max = std::max(count, 1);
     if (ctx_.Settings.Options.Contains(eoScrollPastEof)) max += rows - 1;
     info.Min = 0;
@@ -106,48 +111,50 @@ void TSynScroller::UpdateScrollBars() {
         // The platform's bar holds 16 bits: scale page and position into it.
         info.Max = kSynMaxScrollRange;
         info.Page = static_cast<int>(static_cast<long long>(rows) * kSynMaxScrollRange / count);
-        info.Position = static_cast<int>(static_cast<long long>(ctx_.View.TopLine()) *
-                                         kSynMaxScrollRange / count);
+        info.Position =
+            static_cast<int>(static_cast<long long>(view.TopLine()) * kSynMaxScrollRange / count);
     } else {
         info.Max = max;
         info.Page = rows;
-        info.Position = ctx_.View.TopLine();
+        info.Position = view.TopLine();
     }
     const bool allFit = count <= rows;
-    if (allFit && ctx_.View.TopLine() == 1) {
+    if (allFit && view.TopLine() == 1) {
         info.UpArrowEnabled = info.DownArrowEnabled = false;
     } else if (allFit) {
         // Only scrolled past the end can a short text have its last line
         // at the bottom with more lines above.
-        info.DownArrowEnabled = ctx_.View.TopLine() + rows - 1 < count;
+        info.DownArrowEnabled = view.TopLine() + rows - 1 < count;
     }
-    ctx_.View.Window()->SetVerticalScrollBar(info);
+    view.Window()->SetVerticalScrollBar(info);
 }
 
 void TSynScroller::DoScrollHint(int TopLineValue) {
-    if (!ctx_.Settings.Options.Contains(eoShowScrollHint) || !ctx_.View.Window()) return;
+    TSynViewport& view = ctx_.View;
+    if (!ctx_.Settings.Options.Contains(eoShowScrollHint) || !view.Window()) return;
     std::string text;
     if (ctx_.Style.ScrollHintFormat == shfTopLineOnly) {
         text = "Top Line: " + std::to_string(TopLineValue);
     } else {
-        const int last = std::min(TopLineValue + ctx_.View.LinesInWindow() - 1,
+        const int last = std::min(TopLineValue + view.LinesInWindow() - 1,
                                   std::max(ctx_.Doc.Lines().Count(), 1));
         text = std::to_string(TopLineValue) + " - " + std::to_string(last);
     }
-    const TSize size = ctx_.View.Window()->HintExtent(text, kSynScrollHintMaxWidth);
-    const int left = ctx_.View.Window()->ClientWidth() - size.Width - 4;
-    ctx_.View.Window()->ShowHint(text, {left, 10, left + size.Width, 10 + size.Height},
-                                 ctx_.Style.ScrollHintColor);
+    const TSize size = view.Window()->HintExtent(text, kSynScrollHintMaxWidth);
+    const int left = view.Window()->ClientWidth() - size.Width - 4;
+    view.Window()->ShowHint(text, {left, 10, left + size.Width, 10 + size.Height},
+                            ctx_.Style.ScrollHintColor);
 }
 
 void TSynScroller::WMVScroll(TSynScrollCode Code, int Pos) {
+    TSynViewport& view = ctx_.View;
     const int count = ctx_.Doc.Lines().Count();
-    const int rows = ctx_.View.LinesInWindow();
+    const int rows = view.LinesInWindow();
     switch (Code) {
-    case SB_LINEUP: SetTopLine(ctx_.View.TopLine() - 1); break;
-    case SB_LINEDOWN: SetTopLine(ctx_.View.TopLine() + 1); break;
-    case SB_PAGEUP: SetTopLine(ctx_.View.TopLine() - rows); break;
-    case SB_PAGEDOWN: SetTopLine(ctx_.View.TopLine() + rows); break;
+    case SB_LINEUP: SetTopLine(view.TopLine() - 1); break;
+    case SB_LINEDOWN: SetTopLine(view.TopLine() + 1); break;
+    case SB_PAGEUP: SetTopLine(view.TopLine() - rows); break;
+    case SB_PAGEDOWN: SetTopLine(view.TopLine() + rows); break;
     case SB_TOP: SetTopLine(1); break;
     case SB_BOTTOM: SetTopLine(count); break;
     case SB_THUMBPOSITION:
@@ -157,14 +164,14 @@ void TSynScroller::WMVScroll(TSynScrollCode Code, int Pos) {
             line = static_cast<int>(static_cast<long long>(count + rows - 1) * Pos /
                                     kSynMaxScrollRange);
         SetTopLine(line);
-        if (Code == SB_THUMBTRACK) DoScrollHint(ctx_.View.TopLine());
+        if (Code == SB_THUMBTRACK) DoScrollHint(view.TopLine());
         break;
     }
     case SB_ENDSCROLL:
-        if (ctx_.View.Window()) ctx_.View.Window()->HideHint();
+        if (view.Window()) view.Window()->HideHint();
         break;
     }
-    ctx_.View.UpdateNow();
+    view.UpdateNow();
     if (ctx_.Events.OnScroll) ctx_.Events.OnScroll(ctx_.Sender, sbVertical);
 }
 
