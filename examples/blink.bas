@@ -1,10 +1,9 @@
-REM Blink the four output lamps in turn, ten times round.
+REM Blink lamp 1 every half second, ten times.
 FOR N = 1 TO 10
-FOR L = 1 TO 4
-SETB L
-DELAY 100
-CLRB L
-NEXT
+SETB 1
+DELAY 500
+CLRB 1
+DELAY 500
 NEXT
 PRINT "Done blinking"
 END

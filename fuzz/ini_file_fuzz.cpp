@@ -22,11 +22,11 @@
 
 #include "fuzz_support.h"
 #include "highlight/ini_file.h"
-#include "highlight/text.h"
+#include "support/ascii.h"
 
 namespace {
 
-using marlinet::highlight::SameText;
+using marlinet::support::SameText;
 using marlinet::highlight::TIniFile;
 
 void fail(const char* what) {

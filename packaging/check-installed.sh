@@ -59,10 +59,19 @@ for page in marlinet marlinet-run; do
   gzip -dc "$gz" | grep -q '^\.SH NAME' || fail "$page.1.gz has no NAME section"
 done
 
+# The product version is written once, in the top CMakeLists.
+product=$(sed -n 's/^project(Marlinet VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../CMakeLists.txt")
+[ -n "$product" ] || fail "no project version in CMakeLists.txt"
 version=$("$prefix/bin/marlinet-run" --version)
-[ "$version" = "marlinet-run 1.5 (interpreter 1.5D)" ] || fail "marlinet-run --version said: $version"
+[ "$version" = "marlinet-run $product (interpreter 1.5D)" ] || fail "marlinet-run --version said: $version"
 version=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/marlinet" --version)
-[ "$version" = "marlinet 1.5 (interpreter 1.5D)" ] || fail "marlinet --version said: $version"
+[ "$version" = "marlinet $product (interpreter 1.5D)" ] || fail "marlinet --version said: $version"
+grep -q "<release version=\"$product\"" "$prefix/share/metainfo/$id.metainfo.xml" ||
+  fail "the metainfo names no release $product"
+for page in marlinet marlinet-run; do
+  gzip -dc "$prefix/share/man/man1/$page.1.gz" 2>/dev/null | head -n 1 | grep -q "\"Marlinet $product\"" ||
+    fail "$page.1 does not name version $product"
+done
 
 # An installed example runs to its end: ten DAC values, the last 1, and the
 # text after the loop.

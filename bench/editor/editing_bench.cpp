@@ -9,7 +9,6 @@
 
 #include "bench_program.h"
 #include "fake_window.h"
-#include "workbench/main_window_highlighter.h"
 
 namespace {
 
@@ -28,8 +27,7 @@ struct CoreEditor {
         edit.EnsureCursorPosVisibleEx(true);
     }
     FakeWindow window;
-    std::unique_ptr<marlinet::highlight::TSynVBSyn> highlighter =
-        marlinet::workbench::CreateMainWindowHighlighter(nullptr);
+    std::unique_ptr<marlinet::highlight::TSynVBSyn> highlighter = testing::MakeWindowHighlighter();
     TestEditor edit{window};
 };
 

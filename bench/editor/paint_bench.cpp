@@ -7,7 +7,6 @@
 #include "allocation_counter.h"
 #include "bench_program.h"
 #include "fake_window.h"
-#include "workbench/main_window_highlighter.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ struct CoreView {
     }
     marlinet::editor::testing::FakeWindow window;
     std::unique_ptr<marlinet::highlight::TSynVBSyn> highlighter =
-        marlinet::workbench::CreateMainWindowHighlighter(nullptr);
+        marlinet::editor::testing::MakeWindowHighlighter();
     marlinet::editor::testing::TestEditor edit{window};
 };
 

@@ -27,9 +27,6 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <grp.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -37,6 +34,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "child_process.h"
 #include "editor/qt/synedit.h"
 #include "hostile_files.h"
 #include "workbench/board_panel.h"
@@ -66,6 +64,7 @@ public:
         if (!quiet) std::fprintf(stderr, "error: %s\n", qPrintable(Message));
         last_error = Message;
     }
+    std::optional<int> AskLineNumber(QWidget*, int, int) override { return {}; }
     int ExecModal(QDialog&) override { return 1; }
     int ExecInput(TInputForm&) override { return 2; }
     QString file;
@@ -268,24 +267,13 @@ bool RunModified() {
 // a file root could read anyway.
 double RunnerMs(const std::filesystem::path& File, bool AsNobody) {
     const auto start = Clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (AsNobody &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(127);
-        const int null = ::open("/dev/null", O_RDWR);
-        ::dup2(null, 0);
-        ::dup2(null, 1);
-        ::dup2(null, 2);
-        ::execl(MARLINET_RUN, MARLINET_RUN, "--max-statements", "0", File.c_str(), nullptr);
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    const marlinet::testing::ChildResult r = marlinet::testing::RunChild(
+        {MARLINET_RUN, "--max-statements", "0", File.string()},
+        {.AsUser = AsNobody ? std::optional<uid_t>(65534) : std::nullopt});
     const double took = Ms(Clock::now() - start);
     // 2: refused; 3: loaded and stopped before the first statement; 0: no
     // statement before the end.
-    if (!WIFEXITED(status) || WEXITSTATUS(status) == 1 || WEXITSTATUS(status) > 3) return -1;
+    if (r.Status < 0 || r.Status == 1 || r.Status > 3) return -1;
     return took;
 }
 

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -23,14 +24,14 @@
 #include "interpreter/interpreter.h"
 #include "interpreter/program_buffer.h"
 #include "machine/clock.h"
+#include "machine/event_fanout.h"
 #include "machine/transcript.h"
+#include "machine/vcd_writer.h"
 
 namespace {
 
 using marlinet::basic::Interpreter;
 using marlinet::machine::EndReason;
-
-constexpr const char* kVersion = "marlinet-run 1.5 (interpreter 1.5D)";
 
 enum ExitStatus : int {
     kExitEnd = 0,
@@ -100,6 +101,7 @@ struct Arguments {
     std::vector<std::string> files;
     std::string state_file;
     std::string transcript;
+    std::string vcd;
     marlinet::runner::ScenarioArguments scenario;
 };
 
@@ -148,6 +150,11 @@ void describe_options(CLI::App& app, Arguments& arguments, OptionValues& values)
                    "write every event of the run to FILE, one JSON object per line")
         ->type_name("FILE")
         ->check(not_empty);
+    app.add_option("--vcd", arguments.vcd,
+                   "write the board's signals over the run's time to FILE as a value change "
+                   "dump, for waveform viewers")
+        ->type_name("FILE")
+        ->check(not_empty);
     values.scenario =
         app.add_option("--scenario", arguments.scenario.scenario,
                        "check the PROGRAMs (default: the scenario's own) against the scenario "
@@ -168,7 +175,7 @@ void describe_options(CLI::App& app, Arguments& arguments, OptionValues& values)
         option->excludes(values.scenario);
     values.single_run.push_back(input);
     input->excludes(values.scenario);
-    app.set_version_flag("--version", kVersion);
+    app.set_version_flag("--version", marlinet::runner::version_text());
     app.add_option("FILE", arguments.files,
                    "the BASIC program to run (with --scenario: the programs to check)");
 }
@@ -179,9 +186,9 @@ void describe_options(CLI::App& app, Arguments& arguments, OptionValues& values)
 // empty value elsewhere is refused. An argument that is the value of an
 // option, or follows "--", is left alone.
 std::vector<std::string> split_empty_values(int argc, char** argv) {
-    const std::set<std::string_view> takes_value = {"--input",          "--adc1",  "--adc2",
-                                                    "--max-statements", "--state", "--jobs",
-                                                    "--transcript",     "--junit", "--scenario"};
+    const std::set<std::string_view> takes_value = {
+        "--input", "--adc1",       "--adc2",  "--max-statements", "--state",
+        "--jobs",  "--transcript", "--junit", "--scenario",       "--vcd"};
     std::vector<std::string> out(argv, argv + argc);
     for (std::size_t i = 1; i < out.size(); ++i) {
         if (out[i] == "--") break;
@@ -197,8 +204,33 @@ std::vector<std::string> split_empty_values(int argc, char** argv) {
     return out;
 }
 
+// Two options that name the same output file would write over each other.
+std::optional<int> refuse_shared_output(const Arguments& arguments) {
+    const std::pair<const char*, const std::string*> outputs[] = {
+        {"--state", &arguments.state_file},
+        {"--transcript", &arguments.transcript},
+        {"--junit", &arguments.scenario.junit},
+        {"--vcd", &arguments.vcd}};
+    namespace fs = std::filesystem;
+    for (std::size_t i = 0; i < std::size(outputs); ++i) {
+        for (std::size_t j = i + 1; j < std::size(outputs); ++j) {
+            const std::string& a = *outputs[i].second;
+            const std::string& b = *outputs[j].second;
+            std::error_code ignored;
+            if (a.empty() || b.empty() ||
+                fs::weakly_canonical(a, ignored) != fs::weakly_canonical(b, ignored))
+                continue;
+            std::cerr << "marlinet-run: " << outputs[i].first << " and " << outputs[j].first
+                      << " name the same file " << a << '\n';
+            return kExitUsage;
+        }
+    }
+    return std::nullopt;
+}
+
 // The values that need checking beyond what the parser does.
 std::optional<int> apply_values(const OptionValues& values, Arguments& arguments) {
+    if (const std::optional<int> refused = refuse_shared_output(arguments)) return refused;
     if (values.scenario->count() == 0 && arguments.files.size() != 1) {
         std::cerr << "marlinet-run: "
                   << (arguments.files.empty()
@@ -263,11 +295,11 @@ bool open_state_file(const std::string& name, std::ofstream& out) {
 }
 
 // Opened before the run, like the state file.
-bool open_transcript(const std::string& name, std::FILE*& out) {
+bool open_output(const std::string& name, const char* what, std::FILE*& out) {
     if (name.empty()) return true;
     out = std::fopen(name.c_str(), "wb");
     if (out) return true;
-    std::cerr << "marlinet-run: cannot write the transcript " << name << ": "
+    std::cerr << "marlinet-run: cannot write the " << what << ' ' << name << ": "
               << std::strerror(errno) << '\n';
     return false;
 }
@@ -342,6 +374,7 @@ int main(int argc, char** argv) {
         const marlinet::runner::InterruptWatcher watcher(cancel);
         arguments.scenario.programs = arguments.files;
         arguments.scenario.transcript = arguments.transcript;
+        arguments.scenario.vcd = arguments.vcd;
         return marlinet::runner::run_scenarios(arguments.scenario, cancel);
     }
     std::optional<marlinet::basic::ProgramBuffer> program = load_program(arguments.files.front());
@@ -349,14 +382,24 @@ int main(int argc, char** argv) {
     std::ofstream state_out;
     if (!open_state_file(arguments.state_file, state_out)) return kExitUsage;
     std::FILE* transcript_file = nullptr;
-    if (!open_transcript(arguments.transcript, transcript_file)) return kExitUsage;
+    if (!open_output(arguments.transcript, "transcript", transcript_file)) return kExitUsage;
     std::optional<marlinet::machine::TranscriptWriter> transcript;
     if (transcript_file) transcript.emplace(transcript_file);
+    std::FILE* vcd_file = nullptr;
+    if (!open_output(arguments.vcd, "value change dump", vcd_file)) return kExitUsage;
 
     SingleRun single(arguments, cancel, make_wake_pipe(cancel));
+    std::optional<marlinet::machine::VcdWriter> vcd;
+    if (vcd_file)
+        vcd.emplace(
+            vcd_file, marlinet::runner::vcd_header(),
+            marlinet::machine::levels_at_start(marlinet::machine::board_outputs(single.board)));
+    marlinet::machine::EventFanout sinks;
+    sinks.add(transcript ? &*transcript : nullptr);
+    sinks.add(vcd ? &*vcd : nullptr);
     // Made after the run it reaches, so that it is gone before the run is.
     const marlinet::runner::InterruptWatcher watcher(cancel);
-    const Outcome outcome = single.run(std::move(*program), transcript ? &*transcript : nullptr);
+    const Outcome outcome = single.run(std::move(*program), sinks.empty() ? nullptr : &sinks);
     if (transcript) {
         const bool written = transcript->flush() && std::fclose(transcript_file) == 0;
         if (!written) {
@@ -364,6 +407,11 @@ int main(int argc, char** argv) {
                       << arguments.transcript << '\n';
             return kExitUsage;
         }
+    }
+    if (vcd && !(vcd->finish() && std::fclose(vcd_file) == 0)) {
+        std::cerr << "marlinet-run: could not finish writing the value change dump "
+                  << arguments.vcd << '\n';
+        return kExitUsage;
     }
     if (state_out.is_open() &&
         !write_state(state_out, arguments.state_file, single.interpreter, single.board, outcome))

@@ -3,12 +3,15 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <poll.h>
 #include <pthread.h>
 #include <thread>
 #include <unistd.h>
 
 #include "interpreter/errors.h"
+#include "interpreter/version.h"
+#include "support/version.h"
 
 namespace marlinet::runner {
 
@@ -22,6 +25,19 @@ machine::Board make_board(const BoardSettings& settings) {
     board.set_adc_text(machine::AdcChannel::Adc1, settings.adc1);
     board.set_adc_text(machine::AdcChannel::Adc2, settings.adc2);
     return board;
+}
+
+std::string version_text() {
+    return std::string("marlinet-run ") + support::kVersion + " (interpreter " +
+           basic::kInterpreterVersion + ")";
+}
+
+machine::VcdWriter::Header vcd_header() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char date[64] = "";
+    if (::localtime_r(&now, &local)) std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", &local);
+    return {date, version_text()};
 }
 
 namespace {
@@ -120,9 +136,9 @@ void RunnerControl::finished(machine::MachineHost& host, EndReason reason) {
     if (reason != EndReason::Error) return;
     std::fflush(out_);
     const basic::Interpreter& interpreter = host.interpreter();
-    const std::string_view message = basic::error_message(interpreter.error_number());
-    std::fprintf(trace_, "ERROR: %.*s in line %d\n", static_cast<int>(message.size()),
-                 message.data(), interpreter.error_line());
+    const std::string text =
+        basic::error_status_text(interpreter.error_number(), interpreter.error_line());
+    std::fprintf(trace_, "%s\n", text.c_str());
 }
 
 } // namespace marlinet::runner

@@ -13,8 +13,12 @@
 #include "machine/cancellation.h"
 #include "machine/machine_host.h"
 #include "machine/ports.h"
+#include "machine/vcd_writer.h"
 
 namespace marlinet::runner {
+
+// "marlinet-run VERSION (interpreter DIALECT)", for --version and file headers.
+std::string version_text();
 
 struct BoardSettings {
     std::array<bool, 4> inputs{}; // input 1 first
@@ -31,6 +35,9 @@ struct RunnerOptions {
 };
 
 machine::Board make_board(const BoardSettings& settings);
+
+// The header of a value change dump written now.
+machine::VcdWriter::Header vcd_header();
 
 // While it lives, Ctrl+C requests `cancel` instead of ending the process; a
 // second Ctrl+C ends it. Make it before any other thread starts: SIGINT is

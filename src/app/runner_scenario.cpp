@@ -8,10 +8,13 @@
 #include <memory>
 #include <thread>
 
+#include "app/runner_ports.h"
 #include "interpreter/program_buffer.h"
+#include "machine/event_fanout.h"
 #include "machine/grading.h"
 #include "machine/scenario_reader.h"
 #include "machine/transcript.h"
+#include "machine/vcd_writer.h"
 
 namespace marlinet::runner {
 namespace {
@@ -26,21 +29,50 @@ int usage(const std::string& message) {
     return kExitUsage;
 }
 
-// One program with its transcript, on this thread.
-std::vector<machine::GradeResult> run_with_transcript(const machine::Scenario& scenario,
-                                                      const std::string& program,
-                                                      std::FILE* transcript,
-                                                      const machine::Cancellation& cancel) {
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// Whether each output was written whole.
+struct Written {
+    bool transcript = true;
+    bool vcd = true;
+};
+
+// One program with its transcript or its value change dump, on this thread.
+std::vector<machine::GradeResult> run_with_outputs(const machine::Scenario& scenario,
+                                                   const std::string& program,
+                                                   std::FILE* transcript, std::FILE* vcd,
+                                                   const machine::Cancellation& cancel,
+                                                   Written& written) {
     machine::GradeResult result{program, {}, 0};
     try {
         const basic::ProgramBuffer buffer = basic::load_program_buffer(program);
-        machine::TranscriptWriter writer(transcript);
-        result.verdict = machine::run_scenario(scenario, buffer, &cancel, &writer);
+        std::optional<machine::TranscriptWriter> transcript_writer;
+        if (transcript) transcript_writer.emplace(transcript);
+        std::optional<machine::VcdWriter> vcd_writer;
+        if (vcd)
+            vcd_writer.emplace(vcd, vcd_header(),
+                               machine::levels_at_start(machine::board_outputs(scenario.board)));
+        machine::EventFanout sinks;
+        sinks.add(transcript_writer ? &*transcript_writer : nullptr);
+        sinks.add(vcd_writer ? &*vcd_writer : nullptr);
+        result.verdict = machine::run_scenario(scenario, buffer, &cancel, &sinks);
+        written = {!transcript_writer || transcript_writer->flush(),
+                   !vcd_writer || vcd_writer->finish()};
     } catch (const basic::ProgramFileError& e) {
         result.verdict.message = e.what();
     }
     std::cout << machine::verdict_line(result) << '\n';
     return {result};
+}
+
+// Opened before anything runs, so that a file that cannot be written is
+// refused like a bad argument.
+std::optional<int> open_output(const std::string& name, const char* what, File& file) {
+    if (name.empty()) return std::nullopt;
+    file.reset(std::fopen(name.c_str(), "wb"));
+    if (file) return std::nullopt;
+    return usage(std::string("cannot write the ") + what + " " + name + ": " +
+                 std::strerror(errno));
 }
 
 } // namespace
@@ -59,6 +91,9 @@ int run_scenarios(const ScenarioArguments& arguments, machine::Cancellation& can
     if (!arguments.transcript.empty() && programs.size() != 1)
         return usage("--transcript writes the events of one program; " +
                      std::to_string(programs.size()) + " were given");
+    if (!arguments.vcd.empty() && programs.size() != 1)
+        return usage("--vcd writes the signals of one program; " + std::to_string(programs.size()) +
+                     " were given");
 
     // Opened before anything runs, so that a file that cannot be written is
     // refused like a bad argument.
@@ -69,17 +104,17 @@ int run_scenarios(const ScenarioArguments& arguments, machine::Cancellation& can
             return usage("cannot write the JUnit file " + arguments.junit + ": " +
                          std::strerror(errno));
     }
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> transcript(nullptr, std::fclose);
-    if (!arguments.transcript.empty()) {
-        transcript.reset(std::fopen(arguments.transcript.c_str(), "wb"));
-        if (!transcript)
-            return usage("cannot write the transcript " + arguments.transcript + ": " +
-                         std::strerror(errno));
-    }
+    File transcript(nullptr, std::fclose);
+    if (const auto refused = open_output(arguments.transcript, "transcript", transcript))
+        return *refused;
+    File vcd(nullptr, std::fclose);
+    if (const auto refused = open_output(arguments.vcd, "value change dump", vcd)) return *refused;
 
     std::vector<machine::GradeResult> results;
-    if (transcript) {
-        results = run_with_transcript(scenario, programs.front(), transcript.get(), cancel);
+    Written written;
+    if (transcript || vcd) {
+        results = run_with_outputs(scenario, programs.front(), transcript.get(), vcd.get(), cancel,
+                                   written);
     } else {
         const unsigned jobs =
             arguments.jobs ? arguments.jobs : std::max(1u, std::thread::hardware_concurrency());
@@ -90,8 +125,10 @@ int run_scenarios(const ScenarioArguments& arguments, machine::Cancellation& can
                                  });
     }
     std::cout << machine::summary_line(results) << '\n' << std::flush;
-    if (transcript && std::fclose(transcript.release()) != 0)
+    if (transcript && (std::fclose(transcript.release()) != 0 || !written.transcript))
         return usage("could not finish writing the transcript " + arguments.transcript);
+    if (vcd && (std::fclose(vcd.release()) != 0 || !written.vcd))
+        return usage("could not finish writing the value change dump " + arguments.vcd);
     if (junit.is_open()) {
         machine::write_junit(junit, scenario, results);
         junit.close();

@@ -15,6 +15,7 @@ struct ScenarioArguments {
     unsigned jobs = 0;                 // 0: one per core
     std::string junit;
     std::string transcript;
+    std::string vcd;
 };
 
 // Exit status: 0 every program passed, 5 some failed, 2 a bad scenario file

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "support/ascii.h"
+
 namespace marlinet::editor {
 
 namespace {
@@ -118,16 +120,6 @@ bool IsUpperOrDigit(char c) {
            std::isdigit(static_cast<unsigned char>(c));
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 void ReplaceAll(std::string& s, std::string_view from, std::string_view to) {
     for (std::size_t pos = s.find(from); pos != std::string::npos;
          pos = s.find(from, pos + to.size()))
@@ -146,7 +138,7 @@ std::string_view Trim(std::string_view s) {
 
 bool IdentToEditorCommand(std::string_view Ident, TSynEditorCommand& Command) {
     for (const auto& entry : kCommandNames) {
-        if (EqualIgnoringCase(entry.Name, Ident)) {
+        if (support::SameText(entry.Name, Ident)) {
             Command = entry.Code;
             return true;
         }

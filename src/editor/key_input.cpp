@@ -113,31 +113,20 @@ TSynEditorCommand TSynKeyInput::TranslateKeyCode(std::uint16_t Code, TShiftState
 
 void TSynKeyInput::RegisterCommandHandler(const THookedCommandEvent& AHandlerProc,
                                           void* AHandlerData) {
-    if (!AHandlerProc) return;
-    for (const auto& entry : hookedCommandHandlers_) {
-        if (entry.Event == AHandlerProc) return;
-    }
-    hookedCommandHandlers_.push_back({AHandlerProc, AHandlerData});
+    if (!AHandlerProc || hookedCommandHandlers_.Contains({AHandlerProc, nullptr})) return;
+    hookedCommandHandlers_.Add({AHandlerProc, AHandlerData});
 }
 
 void TSynKeyInput::UnregisterCommandHandler(const THookedCommandEvent& AHandlerProc) {
-    std::erase_if(hookedCommandHandlers_,
-                  [&](const HookedCommandHandler& e) { return e.Event == AHandlerProc; });
+    hookedCommandHandlers_.RemoveAll({AHandlerProc, nullptr});
 }
 
 void TSynKeyInput::NotifyHookedCommandHandlers(bool AfterProcessing, TSynEditorCommand& Command,
                                                char& AChar, void* Data) {
-    if (hookedCommandHandlers_.empty()) return;
+    if (hookedCommandHandlers_.Count() == 0) return;
     bool handled = false;
-    // A hook may unregister hooks: walk a snapshot and skip the removed ones.
-    const std::vector<HookedCommandHandler> snapshot = hookedCommandHandlers_;
-    for (const auto& entry : snapshot) {
-        const auto& live = hookedCommandHandlers_;
-        if (std::none_of(live.begin(), live.end(),
-                         [&](const HookedCommandHandler& e) { return e.Event == entry.Event; }))
-            continue;
-        entry.Event(ctx_.Sender, AfterProcessing, handled, Command, AChar, Data, entry.Data);
-    }
+    // The list's own walk: a hook unregistered by another is not called.
+    hookedCommandHandlers_.CallInOrder(ctx_.Sender, AfterProcessing, handled, Command, AChar, Data);
     if (handled) Command = ecNone;
 }
 

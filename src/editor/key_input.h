@@ -12,6 +12,7 @@
 #include "editor/edit_settings.h"
 #include "editor/kbd_handler.h"
 #include "editor/keystrokes.h"
+#include "support/events.h"
 
 namespace marlinet::editor {
 
@@ -59,9 +60,17 @@ public:
     void SetAddedKeystrokes(const TSynEditKeyStrokes& Added);
 
 private:
+    // A hook and its data; hooks are equal when their methods are.
     struct HookedCommandHandler {
         THookedCommandEvent Event;
         void* Data;
+        bool operator==(const HookedCommandHandler& Other) const noexcept {
+            return Event == Other.Event;
+        }
+        void operator()(TObject* Sender, bool AfterProcessing, bool& Handled,
+                        TSynEditorCommand& Command, char& AChar, void* CommandData) const {
+            Event(Sender, AfterProcessing, Handled, Command, AChar, CommandData, Data);
+        }
     };
     const TSynEditKeyStrokes& ReferenceOrDefaults(const TSynEditKeyStrokes* Reference,
                                                   TSynEditKeyStrokes& Defaults) const;
@@ -69,7 +78,7 @@ private:
     TSynKeyInputContext ctx_;
     TSynEditKeyStrokes keystrokes_;
     TSynEditKbdHandler kbdHandler_;
-    std::vector<HookedCommandHandler> hookedCommandHandlers_;
+    support::TMethodList<HookedCommandHandler> hookedCommandHandlers_;
     std::uint16_t lastKey_ = 0;
     TShiftState lastShiftState_;
     int charsToDrop_ = 0; // characters of a composed input still to ignore

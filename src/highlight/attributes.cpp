@@ -1,7 +1,5 @@
 #include "highlight/attributes.h"
 
-#include "highlight/ini_file.h"
-
 namespace marlinet::highlight {
 
 TSynHighlighterAttributes::TSynHighlighterAttributes(std::string AName) : name_(std::move(AName)) {}
@@ -63,24 +61,6 @@ void TSynHighlighterAttributes::SetStyleFromInt(int Value) {
 
 void TSynHighlighterAttributes::Changed() {
     if (on_change_) on_change_(this);
-}
-
-bool TSynHighlighterAttributes::LoadFromFile(const TIniFile& Ini) {
-    if (Ini.ReadSection(name_).empty()) return false;
-    if (Ini.ValueExists(name_, kBackgroundKey))
-        SetBackground(Ini.ReadInteger(name_, kBackgroundKey, background_));
-    if (Ini.ValueExists(name_, kForegroundKey))
-        SetForeground(Ini.ReadInteger(name_, kForegroundKey, foreground_));
-    if (Ini.ValueExists(name_, kStyleKey))
-        SetStyleFromInt(Ini.ReadInteger(name_, kStyleKey, GetStyleFromInt()));
-    return true;
-}
-
-bool TSynHighlighterAttributes::SaveToFile(TIniFile& Ini) const {
-    Ini.WriteInteger(name_, kBackgroundKey, background_);
-    Ini.WriteInteger(name_, kForegroundKey, foreground_);
-    Ini.WriteInteger(name_, kStyleKey, GetStyleFromInt());
-    return true;
 }
 
 } // namespace marlinet::highlight

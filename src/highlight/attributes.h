@@ -24,9 +24,6 @@ using support::RGB;
 using support::TColor;
 using support::TFontStyles;
 
-class TIniFile;
-class TSynRegistry;
-
 class TSynHighlighterAttributes : public TPersistent {
 public:
     // Both colours start as clNone and the style empty; no change handler.
@@ -71,19 +68,6 @@ public:
     // Applies the four style bits through SetStyle; higher bits are ignored.
     void SetStyleFromInt(int Value);
 
-    // The section named after the attribute, with the integer keys
-    // "Background", "Foreground" and "Style". Loading answers false and
-    // changes nothing when the section is missing or empty; otherwise each
-    // key present is applied through the setters. Saving writes all three.
-    bool LoadFromFile(const TIniFile& Ini);
-    bool SaveToFile(TIniFile& Ini) const;
-
-    // The subkey named after the attribute beneath the registry's current
-    // key, with the same three values. The registry's current key is the
-    // same afterwards. Loading a missing subkey answers false.
-    bool LoadFromRegistry(TSynRegistry& Reg);
-    bool SaveToRegistry(TSynRegistry& Reg) const;
-
     std::string_view ClassName() const override { return "TSynHighlighterAttributes"; }
 
 protected:
@@ -99,10 +83,5 @@ private:
     TFontStyles default_style_;
     TNotifyEvent on_change_;
 };
-
-// The key names of the persisted settings.
-inline constexpr const char* kBackgroundKey = "Background";
-inline constexpr const char* kForegroundKey = "Foreground";
-inline constexpr const char* kStyleKey = "Style";
 
 } // namespace marlinet::highlight

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
-#include "highlight/ini_file.h"
-#include "highlight/text.h"
+#include "support/ascii.h"
 
 namespace marlinet::highlight {
+
+using support::CompareText;
+using support::SameText;
 
 bool TSynHighlighterClassInfo::InheritsFrom(const TSynHighlighterClassInfo* AClass) const noexcept {
     for (const TSynHighlighterClassInfo* c = this; c != nullptr; c = c->Parent)
@@ -158,50 +160,6 @@ void TSynCustomHighlighter::EnumUserSettings(std::vector<std::string>& Settings)
 
 bool TSynCustomHighlighter::UseUserSettings(int) {
     return false;
-}
-
-// ---- persistence ----
-
-bool TSynCustomHighlighter::LoadFromRegistry(TSynRootKey RootKey, const std::string& Key) {
-    TSynRegistry reg(RootKey);
-    return LoadFromRegistry(reg, Key);
-}
-
-bool TSynCustomHighlighter::SaveToRegistry(TSynRootKey RootKey, const std::string& Key) {
-    TSynRegistry reg(RootKey);
-    return SaveToRegistry(reg, Key);
-}
-
-bool TSynCustomHighlighter::LoadFromRegistry(TSynRegistry& Reg, const std::string& Key) {
-    if (!Reg.OpenKeyReadOnly(Key)) return false;
-    bool ok = true;
-    for (int i = 0; i < GetAttribCount(); ++i)
-        ok = GetAttribute(i)->LoadFromRegistry(Reg) && ok;
-    return ok;
-}
-
-bool TSynCustomHighlighter::SaveToRegistry(TSynRegistry& Reg, const std::string& Key) {
-    if (!Reg.OpenKey(Key, true)) return false;
-    bool ok = true;
-    for (int i = 0; i < GetAttribCount(); ++i)
-        ok = GetAttribute(i)->SaveToRegistry(Reg) && ok;
-    return Reg.Flush() && ok;
-}
-
-bool TSynCustomHighlighter::LoadFromFile(const std::string& AFileName) {
-    const TIniFile ini(AFileName);
-    bool ok = true;
-    for (int i = 0; i < GetAttribCount(); ++i)
-        ok = GetAttribute(i)->LoadFromFile(ini) && ok;
-    return ok;
-}
-
-bool TSynCustomHighlighter::SaveToFile(const std::string& AFileName) {
-    TIniFile ini(AFileName);
-    bool ok = true;
-    for (int i = 0; i < GetAttribCount(); ++i)
-        ok = GetAttribute(i)->SaveToFile(ini) && ok;
-    return ini.UpdateFile() && ok;
 }
 
 // ---- assignment ----

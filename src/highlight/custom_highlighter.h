@@ -22,7 +22,6 @@
 #include "highlight/component.h"
 #include "highlight/notify_event.h"
 #include "highlight/range.h"
-#include "highlight/settings_registry.h"
 
 namespace marlinet::highlight {
 
@@ -138,21 +137,10 @@ public:
     virtual void SetSampleSource(std::string) {}
     virtual bool IsKeyword(const std::string& AKeyword) const;
 
-    // ---- user settings and persistence ----
+    // ---- user settings ----
+    // (Loading and saving the attributes is highlight/attribute_storage.h.)
     virtual void EnumUserSettings(std::vector<std::string>& Settings) const;
     virtual bool UseUserSettings(int SettingIndex);
-    // Every attribute as a subkey of Key; false when Key cannot be opened,
-    // else true only when every attribute answered true.
-    virtual bool LoadFromRegistry(TSynRootKey RootKey, const std::string& Key);
-    virtual bool SaveToRegistry(TSynRootKey RootKey, const std::string& Key);
-    // The same into a store kept in a given file.
-    bool LoadFromRegistry(TSynRegistry& Reg, const std::string& Key);
-    bool SaveToRegistry(TSynRegistry& Reg, const std::string& Key);
-    // Every attribute as a section of an INI file, in list order; true only
-    // when every attribute answered true (and, saving, the file was written).
-    // Every attribute is visited even after one failed.
-    bool LoadFromFile(const std::string& AFileName);
-    bool SaveToFile(const std::string& AFileName);
 
     // From another highlighter: each own attribute from the source's first
     // attribute of exactly the same name, the sample source when the source

@@ -8,11 +8,13 @@
 
 #include <ini.h>
 
-#include "highlight/text.h"
+#include "support/ascii.h"
 #include "support/errors.h"
 #include "support/files.h"
 
 namespace marlinet::highlight {
+
+using support::SameText;
 
 namespace {
 

@@ -3,10 +3,11 @@
 #include <charconv>
 #include <cstdlib>
 
-#include "highlight/attributes.h"
-#include "highlight/text.h"
+#include "support/ascii.h"
 
 namespace marlinet::highlight {
+
+using support::SameText;
 
 namespace {
 
@@ -35,21 +36,6 @@ std::string EscapeName(std::string_view Path) {
     }
     return out;
 }
-
-// Restores the key that was current when it was made.
-class KeyKeeper {
-public:
-    explicit KeyKeeper(TSynRegistry& Reg)
-        : reg_(Reg), path_(Reg.CurrentPath()), read_only_(Reg.ReadOnly()) {}
-    ~KeyKeeper() { reg_.RestoreKey(path_, read_only_); }
-    KeyKeeper(const KeyKeeper&) = delete;
-    KeyKeeper& operator=(const KeyKeeper&) = delete;
-
-private:
-    TSynRegistry& reg_;
-    std::string path_;
-    bool read_only_;
-};
 
 } // namespace
 
@@ -182,25 +168,6 @@ bool TSynRegistry::Flush() {
         if (!folder.empty()) std::filesystem::create_directories(folder, error);
     }
     return ini_.UpdateFile();
-}
-
-bool TSynHighlighterAttributes::LoadFromRegistry(TSynRegistry& Reg) {
-    KeyKeeper keeper(Reg);
-    if (!Reg.OpenKeyReadOnly(name_)) return false;
-    int value = 0;
-    if (Reg.ReadInteger(kBackgroundKey, value)) SetBackground(value);
-    if (Reg.ReadInteger(kForegroundKey, value)) SetForeground(value);
-    if (Reg.ReadInteger(kStyleKey, value)) SetStyleFromInt(value);
-    return true;
-}
-
-bool TSynHighlighterAttributes::SaveToRegistry(TSynRegistry& Reg) const {
-    KeyKeeper keeper(Reg);
-    if (!Reg.OpenKey(name_, true)) return false;
-    bool ok = Reg.WriteInteger(kBackgroundKey, background_);
-    ok = Reg.WriteInteger(kForegroundKey, foreground_) && ok;
-    ok = Reg.WriteInteger(kStyleKey, GetStyleFromInt()) && ok;
-    return ok;
 }
 
 } // namespace marlinet::highlight

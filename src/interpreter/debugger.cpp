@@ -102,7 +102,7 @@ void Interpreter::attend() {
                               std::memory_order_release);
         end_one_shots();
     }
-    if (checkpoint_always_ || state != RunState::Running) {
+    if (checkpoint_always_ || state != RunState::Running || statements_ == checkpoint_at_) {
         in_host_checkpoint_ = true;
         host_.host_checkpoint();
         in_host_checkpoint_ = false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace marlinet::basic {
@@ -55,6 +56,12 @@ constexpr std::string_view error_message(int number) noexcept {
     return number >= 0 && static_cast<std::size_t>(number) < kErrorMessages.size()
                ? kErrorMessages[static_cast<std::size_t>(number)]
                : std::string_view{};
+}
+
+// "ERROR: %s in line %d": how the window's status bar and the runner's trace
+// report an error that ended a run.
+inline std::string error_status_text(int number, int line) {
+    return "ERROR: " + std::string(error_message(number)) + " in line " + std::to_string(line);
 }
 
 } // namespace marlinet::basic

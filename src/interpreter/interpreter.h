@@ -60,6 +60,12 @@ public:
     // When set, host_checkpoint is called before every statement, not only
     // while the run state is other than Running. Set before a run starts.
     void set_checkpoint_every_statement(bool every) noexcept { checkpoint_always_ = every; }
+    // Calls host_checkpoint before the statement that starts once
+    // `statements` statements have started (statements() equals it inside
+    // the call), also while the run goes on freely. One request stands at a
+    // time: a newer one replaces it; it is kept across runs until replaced.
+    // Before a run, or on the run's thread from inside a host operation.
+    void request_checkpoint_at(std::uint64_t statements) noexcept { checkpoint_at_ = statements; }
 
     // The interpreter thread's body: zeroes the variables, collects the
     // labels and executes statements until the run ends. Returns how it ended.
@@ -192,7 +198,8 @@ private:
     // map for the statement's position and at the run state.
     void checkpoint() {
         if (attention_map_.load(std::memory_order_relaxed)[read_at_] != 0 ||
-            run_state_.load(std::memory_order_relaxed) != RunState::Running) [[unlikely]]
+            run_state_.load(std::memory_order_relaxed) != RunState::Running ||
+            statements_ == checkpoint_at_) [[unlikely]]
             attend();
         ++statements_;
     }
@@ -325,6 +332,7 @@ private:
     int parenthesis_depth_ = 0;
     bool checkpoint_always_ = false;
     std::uint64_t statements_ = 0;
+    std::uint64_t checkpoint_at_ = UINT64_MAX; // none
 
     std::array<Label, kLabelCount> labels_{};
     int label_count_ = 0;

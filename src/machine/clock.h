@@ -22,6 +22,9 @@ public:
         return static_cast<std::int64_t>(statements) * step_us_ + passed_us_;
     }
     void delay(int milliseconds) override { passed_us_ += std::int64_t{milliseconds} * 1000; }
+    void set_time(std::int64_t time_us, std::uint64_t statements) override {
+        passed_us_ = time_us - static_cast<std::int64_t>(statements) * step_us_;
+    }
     // Lets time pass up to `time_us` (no step back).
     void advance_to(std::int64_t time_us, std::uint64_t statements) {
         const std::int64_t now = now_us(statements);
@@ -42,6 +45,9 @@ public:
 
     std::int64_t now_us(std::uint64_t) const override;
     void delay(int milliseconds) override;
+    void set_time(std::int64_t time_us, std::uint64_t) override {
+        start_ = std::chrono::steady_clock::now() - std::chrono::microseconds(time_us);
+    }
 
 private:
     Cancellation* cancel_;

@@ -42,7 +42,16 @@ void RunControl::delay(MachineHost& host, int milliseconds) {
 
 EndReason MachineHost::run() {
     end_reason_ = EndReason::Stopped;
-    switch (interpreter_->run_program()) {
+    return ended(interpreter_->run_program());
+}
+
+EndReason MachineHost::resume(const basic::Snapshot& snapshot) {
+    end_reason_ = EndReason::Stopped;
+    return ended(interpreter_->resume_from(snapshot));
+}
+
+EndReason MachineHost::ended(basic::RunEnd how) {
+    switch (how) {
     case basic::RunEnd::EndOfProgram: return EndReason::Program;
     case basic::RunEnd::Error: return EndReason::Error;
     case basic::RunEnd::Host: break;

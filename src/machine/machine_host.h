@@ -40,6 +40,10 @@ public:
     // Runs the program from its start until it ends; a run that a port or
     // the control ended gets its End event here.
     EndReason run();
+    // Goes on with a run from a snapshot of its program instead
+    // (basic::Interpreter::resume_from, which throws for a snapshot that
+    // does not fit); ends as run() does.
+    EndReason resume(const basic::Snapshot& snapshot);
     // Ends the run for `reason` (from a port or the control).
     [[noreturn]] void end(EndReason reason);
 
@@ -73,6 +77,7 @@ public:
 
 private:
     void send(const IoPayload& what, int line);
+    EndReason ended(basic::RunEnd how);
     void finish(EndReason reason);
 
     ConsolePort& console_;

@@ -74,6 +74,9 @@ public:
     virtual std::int64_t now_us(std::uint64_t statements) const = 0;
     // DELAY: lets the time pass. Returns early when the run must end.
     virtual void delay(int milliseconds) = 0;
+    // Makes it `time_us` now, `statements` having started: a run that goes
+    // on from a past moment goes on from that moment's time.
+    virtual void set_time(std::int64_t time_us, std::uint64_t statements) = 0;
 };
 
 // How the run is driven: pauses, limits, interruption, scenario steps.

@@ -38,13 +38,25 @@ inline constexpr TColor clYellow = RGB(255, 255, 0);
 inline constexpr TColor clAqua = RGB(0, 255, 255);
 inline constexpr TColor clSilver = RGB(192, 192, 192);
 
-inline constexpr TColor clWindow = SystemColor(5);
-inline constexpr TColor clWindowText = SystemColor(8);
-inline constexpr TColor clHighlight = SystemColor(13);
-inline constexpr TColor clHighlightText = SystemColor(14);
-inline constexpr TColor clBtnFace = SystemColor(15);
-inline constexpr TColor clInfoText = SystemColor(23);
-inline constexpr TColor clInfoBk = SystemColor(24);
+// The indices of the system colours in use; a platform maps each to its own
+// palette by these names.
+enum TSystemColorIndex : std::uint8_t {
+    kSysWindow = 5,
+    kSysWindowText = 8,
+    kSysHighlight = 13,
+    kSysHighlightText = 14,
+    kSysBtnFace = 15,
+    kSysInfoText = 23,
+    kSysInfoBk = 24,
+};
+
+inline constexpr TColor clWindow = SystemColor(kSysWindow);
+inline constexpr TColor clWindowText = SystemColor(kSysWindowText);
+inline constexpr TColor clHighlight = SystemColor(kSysHighlight);
+inline constexpr TColor clHighlightText = SystemColor(kSysHighlightText);
+inline constexpr TColor clBtnFace = SystemColor(kSysBtnFace);
+inline constexpr TColor clInfoText = SystemColor(kSysInfoText);
+inline constexpr TColor clInfoBk = SystemColor(kSysInfoBk);
 
 // The four font styles. Their bit values double as the integer style of the
 // persisted settings (bold 1, italic 2, underline 4, strike-out 8), so the

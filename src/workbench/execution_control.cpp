@@ -42,8 +42,7 @@ std::string_view RunStateName(RunState State) {
 }
 
 std::string ErrorStatusText(int Number, int Line) {
-    return "ERROR: " + std::string(basic::error_message(Number)) + " in line " +
-           std::to_string(Line);
+    return basic::error_status_text(Number, Line);
 }
 
 TExecutionControl::TExecutionControl(TExecutionWindow& Window, TBoardModel& Board)

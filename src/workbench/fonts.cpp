@@ -12,16 +12,14 @@ constexpr int kFormFontPixels = 11;    // 8 pt
 constexpr int kConsoleFontPixels = 13; // one 8 x 15 cell per character
 constexpr int kTitleFontPixels = 15;   // 11 pt
 
-QFont MakeFont(const char* Face, int Pixels, bool FixedPitch) {
-    QFont font(
-        editor::qt::ResolveFontFamily(Face, FixedPitch ? editor::fpFixed : editor::fpVariable));
-    font.setPixelSize(Pixels);
-    if (FixedPitch) {
-        font.setFixedPitch(true);
-        font.setStyleHint(QFont::TypeWriter);
-    }
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
+// The editor front end's conversion, so that a face resolves and hints the
+// same in every widget.
+QFont MakeFont(const char* Face, int Pixels, bool FixedPitch,
+               editor::TFontStyles Style = editor::TFontStyles()) {
+    return editor::qt::ToQFont({.Name = Face,
+                                .Height = Pixels,
+                                .Pitch = FixedPitch ? editor::fpFixed : editor::fpVariable,
+                                .Style = Style});
 }
 
 } // namespace
@@ -35,10 +33,7 @@ QFont ConsoleFont() {
 }
 
 QFont TitleFont() {
-    QFont font = MakeFont("Comic Sans MS", kTitleFontPixels, false);
-    font.setBold(true);
-    font.setItalic(true);
-    return font;
+    return MakeFont("Comic Sans MS", kTitleFontPixels, false, editor::fsBold | editor::fsItalic);
 }
 
 } // namespace marlinet::workbench

@@ -3,26 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
-#include <fcntl.h>
 #include <filesystem>
 #include <nlohmann/json.hpp>
-#include <spawn.h>
+#include <optional>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
+#include "child_process.h"
 #include "hostile_files.h"
+#include "support/version.h"
 #include "temp_dir.h"
-
-extern char** environ;
+#include "vcd_reader.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using marlinet::testing::ChildResult;
+using marlinet::testing::RunChild;
+using marlinet::testing::ShellQuote;
 
 struct Result {
     int status = -1;
@@ -37,18 +37,11 @@ std::string slurp(const fs::path& file) {
     return marlinet::testing::ReadFile(file).value_or("");
 }
 
-std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
 class Runner : public ::testing::Test {
 protected:
     marlinet::testing::TempDir temp;
     const fs::path dir = temp.Path();
-    std::string prefix; // put before the runner on the command line
+    std::optional<uid_t> as_user; // run the runner as this user
 
     // A run as the user nobody must reach the files, so that only a file's
     // own permissions keep it from being read.
@@ -64,19 +57,15 @@ protected:
     // Runs marlinet-run with `args` and a program (added last unless empty).
     Result run(const std::vector<std::string>& args, const std::string& text,
                const std::string& input = "", bool with_state = true) {
-        marlinet::testing::WriteFile(dir / "stdin", input);
-        std::string command = prefix + quote(MARLINET_RUN);
-        for (const std::string& a : args)
-            command += " " + quote(a);
-        if (with_state) command += " --state " + quote((dir / "state.json").string());
-        if (!text.empty()) command += " " + quote(program(text).string());
-        command += " <" + quote((dir / "stdin").string()) + " >" + quote((dir / "out").string()) +
-                   " 2>" + quote((dir / "err").string());
-        const int raw = std::system(command.c_str());
+        std::vector<std::string> argv = {MARLINET_RUN};
+        argv.insert(argv.end(), args.begin(), args.end());
+        if (with_state) argv.insert(argv.end(), {"--state", (dir / "state.json").string()});
+        if (!text.empty()) argv.push_back(program(text).string());
+        const ChildResult child = RunChild(argv, {.Input = input, .AsUser = as_user});
         Result r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = slurp(dir / "out");
-        r.err = slurp(dir / "err");
+        r.status = child.Status;
+        r.out = child.Out;
+        r.err = child.Err;
         if (with_state && fs::exists(dir / "state.json")) {
             r.state_text = slurp(dir / "state.json");
             r.state = nlohmann::json::parse(r.state_text);
@@ -239,17 +228,8 @@ TEST_F(Runner, LimitsThatDoNotFitAndUnwritableStateFilesAreRefusedBeforeTheRun) 
 
 TEST_F(Runner, InputTakesNoMoreOfStandardInputThanItUses) {
     const fs::path file = program("INPUT A\nINPUT \"$\", K\nPRINT A; K\n");
-    marlinet::testing::WriteFile(dir / "in", "5\nxrest\n");
-    const std::string command = "{ " + quote(MARLINET_RUN) + " " + quote(file.string()) +
-                                "; cat; } <" + quote((dir / "in").string());
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char chunk[256];
-        for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
-            out.append(chunk, got);
-        ::pclose(pipe);
-    }
-    EXPECT_EQ(out, "? 5\n5120\nrest\n");
+    const std::string script = ShellQuote(MARLINET_RUN) + " " + ShellQuote(file.string()) + "; cat";
+    EXPECT_EQ(RunChild({"sh", "-c", script}, {.Input = "5\nxrest\n"}).Out, "? 5\n5120\nrest\n");
 }
 
 TEST_F(Runner, HelpAndVersionExitWithZero) {
@@ -258,7 +238,8 @@ TEST_F(Runner, HelpAndVersionExitWithZero) {
     EXPECT_NE(help.out.find("--max-statements"), std::string::npos);
     const Result version = run({"--version"}, "", "", false);
     EXPECT_EQ(version.status, 0);
-    EXPECT_NE(version.out.find("1.5D"), std::string::npos);
+    EXPECT_EQ(version.out,
+              std::string("marlinet-run ") + marlinet::support::kVersion + " (interpreter 1.5D)\n");
 }
 
 // "--adc1=" and "--adc2=" give an empty field, which reads 0, and never take
@@ -301,7 +282,7 @@ TEST_F(Runner, Issue13HostileFilesRunToTheirEndOrAreRefused) {
     for (const auto& file : marlinet::testing::MakeHostileFiles(dir)) {
         SCOPED_TRACE(file.name);
         const bool asNobody = file.unreadable && ::geteuid() == 0;
-        prefix = asNobody ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+        as_user = asNobody ? std::optional<uid_t>(65534) : std::nullopt;
         const std::string before = fs::is_regular_file(file.path) ? slurp(file.path) : "";
         const Result r = run({file.path.string()}, "", "", false);
         if (!file.refusal.empty()) {
@@ -326,28 +307,11 @@ TEST_F(Runner, InterruptEndsTheRunWith130) {
         const fs::path file = program(text);
         const std::string state = (dir / "state.json").string();
         fs::remove(state);
-        int fds[2];
-        ASSERT_EQ(::pipe(fds), 0); // an INPUT waits on the pipe, which stays open
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[0], 0);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        std::vector<std::string> args = {MARLINET_RUN, "--state", state, file.string()};
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        pid_t pid = 0;
-        ASSERT_EQ(posix_spawn(&pid, MARLINET_RUN, &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        ::kill(pid, SIGINT);
-        int raw = 0;
-        ASSERT_EQ(::waitpid(pid, &raw, 0), pid);
-        ::close(fds[0]);
-        ::close(fds[1]);
-        ASSERT_TRUE(WIFEXITED(raw)) << text;
-        EXPECT_EQ(WEXITSTATUS(raw), 130) << text;
+        // An INPUT waits on standard input, which stays open.
+        const ChildResult r =
+            RunChild({MARLINET_RUN, "--state", state, file.string()},
+                     {.KeepInputOpen = true, .InterruptAfter = std::chrono::milliseconds(300)});
+        EXPECT_EQ(r.Status, 130) << text;
         EXPECT_EQ(nlohmann::json::parse(slurp(state))["end"], "interrupt") << text;
     }
 }
@@ -397,6 +361,10 @@ TEST_F(Runner, BadScenarioFilesAndArgumentsExitWithTwoAndRunNothing) {
         {{"--scenario", fine}, "no program to check"},
         {{"--scenario", fine, "--transcript", (dir / "t").string(), prog, prog},
          "--transcript writes the events of one program; 2 were given"},
+        {{"--scenario", fine, "--vcd", (dir / "v").string(), prog, prog},
+         "--vcd writes the signals of one program; 2 were given"},
+        {{"--vcd", (dir / "same").string(), "--transcript", (dir / "same").string(), prog},
+         "--transcript and --vcd name the same file"},
         {{"--scenario", fine, "--input", "1", prog}, "excludes"},
         {{"--scenario", fine, "--jobs", "0", prog}, "--jobs"},
         {{"--jobs", "2", prog}, "--jobs requires --scenario"},
@@ -425,6 +393,29 @@ TEST_F(Runner, TranscriptIsOneJsonObjectPerEvent) {
     }
     EXPECT_EQ(events, (std::vector<std::string>{"lamp@10:1", "delay@20:2", "print@5030:3",
                                                 "print@5030:3", "end@5030:3"}));
+}
+
+// The blink example on virtual time: lamp 1 is on for its DELAY 500 and the
+// CLRB, off for the other DELAY 500 and three statements.
+TEST_F(Runner, VcdOfBlinkHasLampOneTogglingEveryHalfSecond) {
+    const std::string vcd_file = (dir / "blink.vcd").string();
+    const Result r = run({"--no-delay", "--max-statements", "1000000", "--vcd", vcd_file,
+                          std::string(MARLINET_SOURCE_DIR) + "/examples/blink.bas"},
+                         "", "", false);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const marlinet::testing::Vcd vcd = marlinet::testing::read_vcd(slurp(vcd_file));
+    ASSERT_EQ(vcd.error, "");
+    EXPECT_EQ(vcd.timescale, "1 us");
+    const std::vector<std::int64_t> on = vcd.times("lamp1", "1");
+    const std::vector<std::int64_t> off = vcd.times("lamp1", "0");
+    ASSERT_EQ(on.size(), 10u);
+    ASSERT_EQ(off.size(), 11u); // the first is the value at the start
+    for (std::size_t i = 0; i < on.size(); ++i) {
+        EXPECT_EQ(off[i + 1] - on[i], 500'020) << i;
+        if (i > 0) {
+            EXPECT_EQ(on[i] - off[i], 500'030) << i;
+        }
+    }
 }
 
 } // namespace

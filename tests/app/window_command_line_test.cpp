@@ -2,45 +2,38 @@
 // before the window's event loop starts.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <chrono>
+#include <sstream>
 #include <string>
-#include <sys/wait.h>
+#include <vector>
 
-#include "temp_dir.h"
+#include "child_process.h"
+#include "support/version.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using marlinet::testing::ChildResult;
+using marlinet::testing::RunChild;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// The file's bytes; empty when it cannot be read.
-std::string slurp(const fs::path& file) {
-    return marlinet::testing::ReadFile(file).value_or("");
-}
-
-Result run_window(const std::string& args) {
-    const marlinet::testing::TempDir temp;
-    const fs::path& dir = temp.Path();
-    const std::string command = std::string("QT_QPA_PLATFORM=offscreen timeout 20 '") + MARLINET +
-                                "' " + args + " >" + (dir / "out").string() + " 2>" +
-                                (dir / "err").string();
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / "out"), slurp(dir / "err")};
+ChildResult run_window(const std::string& args) {
+    std::vector<std::string> argv = {MARLINET};
+    std::istringstream words(args);
+    for (std::string word; words >> word;)
+        argv.push_back(word);
+    return RunChild(argv, {.Environment = {{"QT_QPA_PLATFORM", "offscreen"}},
+                           .Timeout = std::chrono::seconds(20)});
 }
 
 TEST(WindowCommandLine, AnswersHelpAndVersionAndRefusesWhatItCannotUse) {
+    const std::string version =
+        std::string("marlinet ") + marlinet::support::kVersion + " (interpreter 1.5D)\n";
     const struct {
         const char* args;
         int status;
         const char* out;
         const char* err;
     } cases[] = {
-        {"--version", 0, "marlinet 1.5 (interpreter 1.5D)\n", ""},
+        {"--version", 0, version.c_str(), ""},
         {"--help", 0, "Usage: marlinet [FILE]\n", ""},
         // --help wins wherever it stands; after "--" it would be a file name.
         {"-platform offscreen a.bas --help", 0, "Usage: marlinet [FILE]\n", ""},
@@ -48,11 +41,11 @@ TEST(WindowCommandLine, AnswersHelpAndVersionAndRefusesWhatItCannotUse) {
         {"a.bas b.bas", 2, "", "marlinet: only one FILE may be given\n"},
     };
     for (const auto& c : cases) {
-        const Result r = run_window(c.args);
-        EXPECT_EQ(r.status, c.status) << c.args;
-        EXPECT_TRUE(r.out.starts_with(c.out)) << c.args << ": " << r.out;
+        const ChildResult r = run_window(c.args);
+        EXPECT_EQ(r.Status, c.status) << c.args;
+        EXPECT_TRUE(r.Out.starts_with(c.out)) << c.args << ": " << r.Out;
         // Qt may warn about the environment first.
-        EXPECT_NE(r.err.find(c.err), std::string::npos) << c.args << ": " << r.err;
+        EXPECT_NE(r.Err.find(c.err), std::string::npos) << c.args << ": " << r.Err;
     }
 }
 

@@ -8,7 +8,6 @@
 #include "editor/errors.h"
 #include "editor/text_drawer.h"
 #include "fake_window.h"
-#include "workbench/main_window_highlighter.h"
 
 namespace marlinet::editor {
 namespace {
@@ -18,7 +17,7 @@ using testing::FakeWindow;
 using testing::RecordingCanvas;
 using testing::TestEditor;
 
-constexpr TColor kLightCyan = workbench::kMainWindowStringColor;
+constexpr TColor kLightCyan = testing::kWindowStringColor;
 
 // A window with the main window's colours and highlighter on 10 x 20 cells.
 class Display : public ::testing::Test {
@@ -43,8 +42,7 @@ protected:
 
     FakeWindow window;
     TestEditor edit{window};
-    std::unique_ptr<highlight::TSynVBSyn> highlighter =
-        workbench::CreateMainWindowHighlighter(nullptr);
+    std::unique_ptr<highlight::TSynVBSyn> highlighter = testing::MakeWindowHighlighter();
 };
 
 // --- Gutter ---------------------------------------------------------------------------

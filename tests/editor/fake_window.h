@@ -10,7 +10,7 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/platform.h"
-#include "workbench/main_window_editor_options.h"
+#include "window_settings.h"
 
 namespace marlinet::editor::testing {
 
@@ -277,9 +277,6 @@ public:
     }
     using TCustomSynEdit::MoveCaretAndSelection;
 };
-
-// The options the main window gives its editor.
-inline constexpr TSynEditorOptions kWindowOptions = workbench::kMainWindowEditorOptions;
 
 // Runs keys written as text: each character is typed, {Name} runs the
 // command ecName, e.g. "AB{Left}{DeleteLastChar}".

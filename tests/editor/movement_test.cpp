@@ -8,7 +8,6 @@
 
 #include "editor/keystrokes.h"
 #include "fake_window.h"
-#include "workbench/main_window_highlighter.h"
 
 namespace marlinet::editor {
 namespace {
@@ -147,7 +146,7 @@ TEST_F(Movement, WordLeftFindsTheStartOfThePreviousWord) {
 }
 
 TEST_F(Movement, WordCharactersComeFromTheHighlighter) {
-    auto highlighter = workbench::CreateMainWindowHighlighter(nullptr);
+    auto highlighter = testing::MakeWindowHighlighter();
     edit.SetHighlighter(highlighter.get());
     EXPECT_TRUE(edit.IsWordChar('A'));
     EXPECT_TRUE(edit.IsWordChar('_'));

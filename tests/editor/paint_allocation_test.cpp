@@ -7,7 +7,6 @@
 
 #include "allocation_counter.h"
 #include "fake_window.h"
-#include "workbench/main_window_highlighter.h"
 
 namespace marlinet::editor {
 namespace {
@@ -15,7 +14,7 @@ namespace {
 TEST(PaintAllocation, AWarmRepaintAllocatesNothingWhereverTheViewIs) {
     testing::FakeWindow window;
     testing::TestEditor edit(window);
-    auto highlighter = workbench::CreateMainWindowHighlighter(nullptr);
+    auto highlighter = testing::MakeWindowHighlighter();
     edit.SetHighlighter(highlighter.get());
     edit.Gutter().SetShowLineNumbers(true);
     std::string text;

@@ -5,8 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "highlight/ini_file.h"
-#include "highlight/settings_registry.h"
+#include "highlight/attribute_storage.h"
 #include "highlight/vb_highlighter.h"
 #include "recorder.h"
 #include "temp_dir.h"
@@ -42,8 +41,8 @@ TEST(IniPersistence, RoundTripsEveryAttribute) {
     const std::string file = dir.File("colours.ini");
     TSynVBSyn saved(nullptr), loaded(nullptr);
     Customise(saved);
-    ASSERT_TRUE(saved.SaveToFile(file));
-    ASSERT_TRUE(loaded.LoadFromFile(file));
+    ASSERT_TRUE(SaveToFile(saved, file));
+    ASSERT_TRUE(LoadFromFile(loaded, file));
     ExpectSameValues(saved, loaded);
 }
 
@@ -52,7 +51,7 @@ TEST(IniPersistence, WritesOneSectionPerAttributeWithSignedIntegers) {
     const std::string file = dir.File("colours.ini");
     TSynVBSyn hl(nullptr);
     Customise(hl);
-    ASSERT_TRUE(hl.SaveToFile(file));
+    ASSERT_TRUE(SaveToFile(hl, file));
     const std::string text = ReadFile(file).value_or("");
     EXPECT_NE(text.find("[Reserved Word]\nBackground=536870911\nForeground=16777215\nStyle=7\n"),
               std::string::npos)
@@ -69,7 +68,7 @@ TEST(IniPersistence, AMissingSectionLeavesThatAttributeAloneAndAnswersFalse) {
                     "[Number]\nBackground=0\nForeground=65280\nStyle=2\n"
                     "[String]\n"); // present but empty
     TSynVBSyn hl(nullptr);
-    EXPECT_FALSE(hl.LoadFromFile(file));
+    EXPECT_FALSE(LoadFromFile(hl, file));
     EXPECT_EQ(hl.KeyAttri()->Foreground(), 255);
     EXPECT_EQ(hl.KeyAttri()->Style(), fsBold); // absent key: kept
     EXPECT_EQ(hl.KeyAttri()->Background(), clNone);
@@ -85,7 +84,7 @@ TEST(IniPersistence, AMissingFileAnswersFalseAndChangesNothing) {
     TSynVBSyn hl(nullptr);
     Recorder r;
     hl.HookAttrChangeEvent(r.Slot());
-    EXPECT_FALSE(hl.LoadFromFile(dir.File("none.ini")));
+    EXPECT_FALSE(LoadFromFile(hl, dir.File("none.ini")));
     EXPECT_EQ(r.Count(), 0);
 }
 
@@ -95,7 +94,7 @@ TEST(IniPersistence, SectionAndKeyNamesIgnoreCaseAndBadNumbersKeepTheValue) {
     WriteFile(file, "; colours\n[reserved word]\nforeground = 0xFF ; blue\nSTYLE=lots\n"
                     "[Comment]\r\nBackground=$80000008\nForeground=99999999999\nStyle=+1\n");
     TSynVBSyn hl(nullptr);
-    hl.LoadFromFile(file);
+    LoadFromFile(hl, file);
     EXPECT_EQ(hl.KeyAttri()->Foreground(), 255);
     EXPECT_EQ(hl.KeyAttri()->Style(), fsBold);
     EXPECT_EQ(hl.CommentAttri()->Background(), static_cast<TColor>(0x80000008));
@@ -108,12 +107,12 @@ TEST(IniPersistence, LoadingNotifiesPerChangeUnlessBracketed) {
     const std::string file = dir.File("colours.ini");
     TSynVBSyn saved(nullptr);
     Customise(saved);
-    ASSERT_TRUE(saved.SaveToFile(file));
+    ASSERT_TRUE(SaveToFile(saved, file));
     TSynVBSyn hl(nullptr);
     Recorder r;
     hl.HookAttrChangeEvent(r.Slot());
     hl.BeginUpdate();
-    hl.LoadFromFile(file);
+    LoadFromFile(hl, file);
     hl.EndUpdate();
     EXPECT_EQ(r.Count(), 1);
 }
@@ -127,7 +126,7 @@ TEST(IniPersistence, SavingKeepsCommentsOtherSectionsAndLineBreaks) {
                     "[Tail]\r\nx=1\r\n");
     TSynVBSyn hl(nullptr);
     hl.KeyAttri()->SetForeground(clWhite);
-    ASSERT_TRUE(hl.SaveToFile(file));
+    ASSERT_TRUE(SaveToFile(hl, file));
     const std::string text = ReadFile(file).value_or("");
     EXPECT_EQ(text.find("; settings of several programs\r\n[Window]\r\nWidth=640\r\n\r\n"
                         "[Reserved Word]\r\n; keep me\r\nForeground=16777215\r\nExtra=yes\r\n"
@@ -136,19 +135,19 @@ TEST(IniPersistence, SavingKeepsCommentsOtherSectionsAndLineBreaks) {
         << text;
     EXPECT_EQ(text.find("\n\n"), std::string::npos); // every break stays CR LF
     // Saving the same values again changes nothing.
-    ASSERT_TRUE(hl.SaveToFile(file));
+    ASSERT_TRUE(SaveToFile(hl, file));
     EXPECT_EQ(ReadFile(file), text);
 }
 
 TEST(IniPersistence, SavingWhereNoFileCanBeWrittenAnswersFalse) {
     TempDir dir;
     TSynVBSyn hl(nullptr);
-    EXPECT_FALSE(hl.SaveToFile(dir.File("missing/dir/colours.ini")));
+    EXPECT_FALSE(SaveToFile(hl, dir.File("missing/dir/colours.ini")));
     // A directory in the file's place is neither read nor replaced.
     std::filesystem::create_directory(dir.File("taken.ini"));
-    EXPECT_FALSE(hl.SaveToFile(dir.File("taken.ini")));
+    EXPECT_FALSE(SaveToFile(hl, dir.File("taken.ini")));
     EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.ini")));
-    EXPECT_FALSE(hl.LoadFromFile(dir.File("taken.ini")));
+    EXPECT_FALSE(LoadFromFile(hl, dir.File("taken.ini")));
 }
 
 TEST(IniPersistence, SavingThroughALinkUpdatesTheFileItNames) {
@@ -156,7 +155,7 @@ TEST(IniPersistence, SavingThroughALinkUpdatesTheFileItNames) {
     WriteFile(dir.File("real.ini"), "[Other]\nx=1\n");
     std::filesystem::create_symlink(dir.File("real.ini"), dir.File("link.ini"));
     TSynVBSyn hl(nullptr);
-    ASSERT_TRUE(hl.SaveToFile(dir.File("link.ini")));
+    ASSERT_TRUE(SaveToFile(hl, dir.File("link.ini")));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.ini")));
     EXPECT_NE(ReadFile(dir.File("real.ini")).value_or("").find("[Symbol]"), std::string::npos);
     EXPECT_NE(ReadFile(dir.File("real.ini")).value_or("").find("[Other]\nx=1\n"),
@@ -245,11 +244,11 @@ TEST_F(RegistryPersistence, RoundTripsEveryAttributeBeneathTheKey) {
     Customise(saved);
     {
         TSynRegistry reg(store);
-        ASSERT_TRUE(saved.SaveToRegistry(reg, "\\Software\\Marlinet\\Highlighters\\VB"));
+        ASSERT_TRUE(SaveToRegistry(saved, reg, "\\Software\\Marlinet\\Highlighters\\VB"));
         EXPECT_EQ(reg.CurrentPath(), "Software\\Marlinet\\Highlighters\\VB");
     }
     TSynRegistry reg(store);
-    ASSERT_TRUE(loaded.LoadFromRegistry(reg, "Software\\Marlinet\\Highlighters\\VB"));
+    ASSERT_TRUE(LoadFromRegistry(loaded, reg, "Software\\Marlinet\\Highlighters\\VB"));
     ExpectSameValues(saved, loaded);
     EXPECT_TRUE(reg.ReadOnly());
     EXPECT_TRUE(reg.KeyExists("Reserved Word"));
@@ -258,14 +257,14 @@ TEST_F(RegistryPersistence, RoundTripsEveryAttributeBeneathTheKey) {
 TEST_F(RegistryPersistence, AMissingKeyOrSubkeyAnswersFalse) {
     TSynVBSyn hl(nullptr);
     TSynRegistry reg(store);
-    EXPECT_FALSE(hl.LoadFromRegistry(reg, "\\Software\\Nothing"));
+    EXPECT_FALSE(LoadFromRegistry(hl, reg, "\\Software\\Nothing"));
 
     // The store's layout: first key as the section, the rest of the path
     // as the entry.
     WriteFile(store, "[Software]\nPartial\\Number\\Foreground=65280\n"
                      "Partial\\Number\\Style=not a number\n");
     TSynRegistry partial(store);
-    EXPECT_FALSE(hl.LoadFromRegistry(partial, "\\Software\\Partial"));
+    EXPECT_FALSE(LoadFromRegistry(hl, partial, "\\Software\\Partial"));
     EXPECT_EQ(hl.NumberAttri()->Foreground(), 65280);
     EXPECT_TRUE(hl.NumberAttri()->Style().Empty());
     EXPECT_EQ(hl.KeyAttri()->Foreground(), clNone);
@@ -276,16 +275,16 @@ TEST_F(RegistryPersistence, AnAttributeReturnsToTheKeyThatWasOpen) {
     TSynHighlighterAttributes a("Comment");
     a.SetForeground(clLime);
     ASSERT_TRUE(reg.OpenKey("Root\\Inner", true));
-    ASSERT_TRUE(a.SaveToRegistry(reg));
+    ASSERT_TRUE(SaveToRegistry(a, reg));
     EXPECT_EQ(reg.CurrentPath(), "Root\\Inner");
     EXPECT_FALSE(reg.ReadOnly());
     TSynHighlighterAttributes b("Comment");
-    ASSERT_TRUE(b.LoadFromRegistry(reg));
+    ASSERT_TRUE(LoadFromRegistry(b, reg));
     EXPECT_EQ(b.Foreground(), clLime);
     EXPECT_EQ(reg.CurrentPath(), "Root\\Inner");
     EXPECT_FALSE(reg.ReadOnly());
     TSynHighlighterAttributes missing("Missing");
-    EXPECT_FALSE(missing.LoadFromRegistry(reg));
+    EXPECT_FALSE(LoadFromRegistry(missing, reg));
     EXPECT_EQ(reg.CurrentPath(), "Root\\Inner");
 }
 
@@ -307,11 +306,11 @@ TEST_F(RegistryPersistence, AKeyOpenedReadOnlyRefusesWrites) {
 TEST_F(RegistryPersistence, RootKeysMapOntoTheProgramsSettingsStore) {
     ASSERT_EQ(::setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1), 0);
     TSynVBSyn saved(nullptr), loaded(nullptr);
-    EXPECT_FALSE(loaded.LoadFromRegistry(TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
+    EXPECT_FALSE(LoadFromRegistry(loaded, TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Marlinet")); // a read writes nothing
     Customise(saved);
-    ASSERT_TRUE(saved.SaveToRegistry(TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
-    ASSERT_TRUE(loaded.LoadFromRegistry(TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
+    ASSERT_TRUE(SaveToRegistry(saved, TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
+    ASSERT_TRUE(LoadFromRegistry(loaded, TSynRootKey::HKEY_CURRENT_USER, "Software\\Marlinet\\VB"));
     ::unsetenv("XDG_CONFIG_HOME");
     ExpectSameValues(saved, loaded);
     const std::string text = ReadFile(dir.Path() / "Marlinet" / "registry.ini").value_or("");

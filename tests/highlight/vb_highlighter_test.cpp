@@ -1,41 +1,32 @@
-// What TSynVBSyn describes about itself, and the main window's instance.
+// What TSynVBSyn describes about itself.
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "highlight/vb_highlighter.h"
-#include "recorder.h"
 #include "token_dump.h"
-#include "workbench/main_window_highlighter.h"
 
 namespace marlinet::highlight {
 namespace {
 
-using testing::Recorder;
-using workbench::CreateMainWindowHighlighter;
-using workbench::LoadMainWindowSettings;
 
-TEST(VBHighlighter, SevenAttributesTheirRolesAndTheMainWindowsColours) {
+TEST(VBHighlighter, SevenAttributesAndTheirRoles) {
     TSynVBSyn hl(nullptr);
-    const auto window = CreateMainWindowHighlighter(nullptr);
     using Getter = TSynHighlighterAttributes* (TSynVBSyn::*)() const noexcept;
     const struct Expected {
         Getter get;
         const char* name;
         TFontStyles style;
         int role; // -1: none
-        TColor windowForeground;
-        TFontStyles windowStyle;
     } expected[] = {
-        {&TSynVBSyn::CommentAttri, "Comment", fsItalic, SYN_ATTR_COMMENT, clNone, fsItalic},
-        {&TSynVBSyn::IdentifierAttri, "Identifier", {}, SYN_ATTR_IDENTIFIER, RGB(255, 255, 0), {}},
-        {&TSynVBSyn::KeyAttri, "Reserved Word", fsBold, SYN_ATTR_KEYWORD, RGB(255, 255, 255),
-         fsBold | fsItalic},
-        {&TSynVBSyn::NumberAttri, "Number", {}, -1, RGB(0, 255, 255), {}},
-        {&TSynVBSyn::SpaceAttri, "Space", {}, SYN_ATTR_WHITESPACE, clNone, {}},
-        {&TSynVBSyn::StringAttri, "String", {}, SYN_ATTR_STRING, 16777088, {}},
-        {&TSynVBSyn::SymbolAttri, "Symbol", {}, SYN_ATTR_SYMBOL, clNone, {}},
+        {&TSynVBSyn::CommentAttri, "Comment", fsItalic, SYN_ATTR_COMMENT},
+        {&TSynVBSyn::IdentifierAttri, "Identifier", {}, SYN_ATTR_IDENTIFIER},
+        {&TSynVBSyn::KeyAttri, "Reserved Word", fsBold, SYN_ATTR_KEYWORD},
+        {&TSynVBSyn::NumberAttri, "Number", {}, -1},
+        {&TSynVBSyn::SpaceAttri, "Space", {}, SYN_ATTR_WHITESPACE},
+        {&TSynVBSyn::StringAttri, "String", {}, SYN_ATTR_STRING},
+        {&TSynVBSyn::SymbolAttri, "Symbol", {}, SYN_ATTR_SYMBOL},
     };
     for (const Expected& e : expected) {
         const TSynHighlighterAttributes* a = (hl.*e.get)();
@@ -47,16 +38,9 @@ TEST(VBHighlighter, SevenAttributesTheirRolesAndTheMainWindowsColours) {
         if (e.role >= 0) {
             EXPECT_EQ(hl.GetDefaultAttribute(e.role), a) << e.name;
         }
-        const TSynHighlighterAttributes* w = ((*window).*e.get)();
-        EXPECT_EQ(w->Foreground(), e.windowForeground) << e.name;
-        EXPECT_EQ(w->Style(), e.windowStyle) << e.name;
-        EXPECT_EQ(w->Background(), clNone) << e.name;
     }
     EXPECT_EQ(hl.GetDefaultAttribute(6), nullptr);
     EXPECT_EQ(hl.GetDefaultAttribute(-1), nullptr);
-    EXPECT_EQ(window->Name(), "SynVBSyn1");
-    EXPECT_TRUE(window->Enabled());
-    EXPECT_EQ(window->ComponentState() & csLoading, 0);
 }
 
 TEST(VBHighlighter, DescribesItsLanguage) {
@@ -111,36 +95,6 @@ TEST(VBHighlighter, SampleSourceIsSixteenLinesJoinedByCrLf) {
     EXPECT_EQ(lines[14], "  I = I + @;  ' illegal character");
     EXPECT_EQ(lines[15], "End Function");
     EXPECT_EQ(sample.find('\n'), sample.find("\r\n") + 1);
-}
-
-TEST(MainWindowHighlighter, StoresOnlyWhatDiffersFromTheConstructor) {
-    const auto hl = CreateMainWindowHighlighter(nullptr);
-    EXPECT_TRUE(hl->KeyAttri()->GetFontStyleStored());
-    EXPECT_TRUE(hl->KeyAttri()->GetForegroundColorStored());
-    EXPECT_FALSE(hl->KeyAttri()->GetBackgroundColorStored());
-    EXPECT_FALSE(hl->CommentAttri()->GetFontStyleStored());
-    EXPECT_FALSE(hl->SymbolAttri()->GetForegroundColorStored());
-    EXPECT_FALSE(hl->IsFilterStored());
-}
-
-TEST(MainWindowHighlighter, LoadingTheSettingsNotifiesOnceWithNoSender) {
-    TSynVBSyn hl(nullptr);
-    Recorder editor;
-    hl.HookAttrChangeEvent(editor.Slot());
-    LoadMainWindowSettings(hl);
-    ASSERT_EQ(editor.Count(), 1);
-    EXPECT_EQ(editor.senders[0], nullptr);
-    EXPECT_EQ(hl.KeyAttri()->Style(), fsBold | fsItalic);
-}
-
-TEST(MainWindowHighlighter, OwnerHearsOfItAndListenersHookedLaterHearChanges) {
-    TComponent form(nullptr);
-    const auto hl = CreateMainWindowHighlighter(&form);
-    EXPECT_EQ(form.Components(0), hl.get());
-    Recorder editor;
-    hl->HookAttrChangeEvent(editor.Slot());
-    hl->KeyAttri()->SetForeground(clLime);
-    EXPECT_EQ(editor.Count(), 1);
 }
 
 } // namespace

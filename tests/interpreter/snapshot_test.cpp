@@ -9,84 +9,12 @@
 #include <vector>
 
 #include "interpreter/interpreter.h"
+#include "random_program.h"
 
 namespace marlinet::basic {
 namespace {
 
-// Random programs: a main part of labelled lines with loops, jumps and calls,
-// then subroutines. Errors (a zero divisor, GOSUBs nested too deep, NEXT
-// without FOR after a jump) and endless loops are part of what is tested.
-class ProgramMaker {
-public:
-    explicit ProgramMaker(unsigned seed) : random_(seed) {}
-
-    std::string make() {
-        std::string text;
-        const int lines = pick(6, 20);
-        main_lines_ = lines;
-        int open_loops = 0;
-        for (int n = 0; n < lines; ++n) {
-            text += std::to_string(10 * (n + 1)) + " ";
-            if (open_loops < 2 && pick(0, 5) == 0) {
-                text += "FOR " + var() + " = " + std::to_string(pick(-1, 2)) + " TO " +
-                        std::to_string(pick(0, 3));
-                ++open_loops;
-            } else if (open_loops > 0 && pick(0, 3) == 0) {
-                text += "NEXT";
-                --open_loops;
-            } else {
-                text += statement(true);
-            }
-            text += "\n";
-        }
-        for (; open_loops > 0; --open_loops)
-            text += "NEXT\n";
-        text += pick(0, 1) ? "END\n" : "GOTO 10\n";
-        for (int s = 0; s < 3; ++s) {
-            text += std::to_string(1000 + s) + " " + statement(false) + "\n";
-            for (int n = pick(0, 3); n > 0; --n)
-                text += statement(false) + "\n";
-            text += "RETURN\n";
-        }
-        return text;
-    }
-
-private:
-    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-    std::string var() { return std::string(1, static_cast<char>('A' + pick(0, 7))); }
-    std::string expr(int depth = 0) {
-        const int kind = pick(0, depth >= 2 ? 1 : 3);
-        if (kind == 0) return var();
-        if (kind == 1) return std::to_string(pick(0, 40));
-        static const std::string ops[] = {"+", "-", "*", "/", "%", "&", "|"};
-        const std::string e = expr(depth + 1) + " " + ops[pick(0, 6)] + " " + expr(depth + 1);
-        return kind == 2 ? "(" + e + ")" : e;
-    }
-    std::string statement(bool in_main) {
-        static const char* const relations[] = {"<", "=", ">"};
-        switch (pick(0, 12)) {
-        case 0: return "PRINT " + expr() + "; \"x\", " + expr();
-        case 1:
-            return "IF " + expr() + " " + relations[pick(0, 2)] + " " + expr() + " THEN " +
-                   (in_main ? "GOTO " + std::to_string(10 * pick(1, main_lines_))
-                            : var() + " = " + expr());
-        case 2: return "GOSUB " + std::to_string(1000 + pick(0, 2));
-        case 3:
-            return (pick(0, 1) ? "SETB " : "CLRB ") + std::to_string(pick(0, 1) ? pick(1, 4) : 128);
-        case 4: return "STOP";
-        case 5: return "DAC " + expr();
-        case 6: return "ADC " + var();
-        case 7: return "TSTB " + var() + ", " + std::to_string(pick(0, 1) ? pick(1, 4) : 126);
-        case 8: return (pick(0, 1) ? "INPUT " : "INPUT \"$\", ") + var();
-        case 9: return "DELAY " + expr();
-        case 10: return "SCALE " + var() + ", " + expr() + ", " + expr();
-        default: return var() + " = " + expr() + " " + var() + " = " + expr();
-        }
-    }
-
-    std::mt19937 random_;
-    int main_lines_ = 1;
-};
+using marlinet::testing::ProgramMaker;
 
 // Logs every call with the statement count, and answers every reading from
 // the seed and the statement count alone.
@@ -250,6 +178,29 @@ TEST(Snapshots, OfAnotherProgramOrOutsideItAreRefusedBeforeAnythingRuns) {
     }
     in.resume_from(good);
     EXPECT_EQ(host.log.front(), "2 checkpoint 4"); // the RETURN, in the subroutine
+}
+
+// A history asks for a checkpoint every so many statements of a run that
+// otherwise never calls its host between statements.
+TEST(Snapshots, ACheckpointAskedForComesOnceAtThatStatementOfAFreeRun) {
+    for (const std::uint64_t at : {0u, 1u, 2u, 700u, 1001u, 1002u}) {
+        ReplayHost host(1);
+        Interpreter in(host);
+        host.attach(in);
+        in.set_checkpoint_every_statement(false);
+        in.set_program(ProgramBuffer::from_file_bytes("FOR I = 1 TO 1000\nNEXT\nEND\n"));
+        in.request_checkpoint_at(at);
+        in.run_state().store(RunState::Running);
+        EXPECT_EQ(in.run_program(), RunEnd::EndOfProgram);
+        EXPECT_EQ(in.statements(), 1002u);
+        std::vector<std::string> checkpoints;
+        for (const std::string& entry : host.log)
+            if (entry.find("checkpoint") != std::string::npos)
+                checkpoints.push_back(entry.substr(0, entry.find(' ')));
+        // None comes after the last statement.
+        EXPECT_EQ(checkpoints, at < 1002 ? std::vector<std::string>{std::to_string(at)}
+                                         : std::vector<std::string>{});
+    }
 }
 
 static_assert(sizeof(Snapshot) <= 160, "a snapshot is a small value: history keeps many");

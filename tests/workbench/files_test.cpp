@@ -12,6 +12,7 @@
 #include "editor/qt/synedit.h"
 #include "fake_dialogs.h"
 #include "hostile_files.h"
+#include "support/version.h"
 #include "workbench/about_box.h"
 #include "workbench/console.h"
 #include "workbench/execution_control.h"
@@ -306,7 +307,8 @@ TEST_F(FilesTest, Issue17AnUnchangedFileIsNotRewritten) {
 TEST_F(FilesTest, AboutShowsTheVersionLabels) {
     form.About1Click();
     EXPECT_EQ(dialogs->ModalShown, 1);
-    EXPECT_EQ(form.Form2->Label1->text(), " Marlinet Simulator Ver.1.5 ");
+    EXPECT_EQ(form.Form2->Label1->text(),
+              QString(" Marlinet Simulator Ver.%1 ").arg(support::kVersion));
     EXPECT_EQ(form.Form2->Label2->text(), " Interpreter version 1.5D ");
     EXPECT_EQ(form.Form2->size(), QSize(387, 238));
     // No caption text: an empty title would show the application's name.

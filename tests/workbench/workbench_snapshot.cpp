@@ -17,12 +17,11 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QPixmap>
 
 #include "editor/qt/synedit.h"
+#include "snapshot_main.h"
 #include "workbench/board_panel.h"
 #include "workbench/console.h"
 #include "workbench/execution_control.h"
@@ -36,13 +35,7 @@ using namespace marlinet::workbench;
 
 bool Save(QWidget& widget, const QString& path) {
     if (auto* form = qobject_cast<TMainForm*>(&widget)) form->ShowRunState();
-    QApplication::processEvents();
-    if (!widget.grab().save(path, "PNG")) {
-        std::fprintf(stderr, "workbench_snapshot: cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(path));
-    return true;
+    return marlinet::testing::SaveSnapshot(widget, path);
 }
 
 // Runs the event loop until Done holds (at most five seconds).
@@ -65,6 +58,7 @@ public:
         return std::nullopt;
     }
     bool ConfirmReplace(QWidget*, const QString&) override { return false; }
+    std::optional<int> AskLineNumber(QWidget*, int, int) override { return std::nullopt; }
     TSaveChoice AskSaveChanges(QWidget*, const QString&) override { return TSaveChoice::Discard; }
     void ShowError(QWidget*, const QString& message) override {
         std::fprintf(stderr, "workbench_snapshot: %s\n", qPrintable(message));
@@ -137,13 +131,7 @@ bool SaveError(TMainForm& form, TSnapshotDialogs& dialogs, const QString& dir) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QString dir =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(MARLINET_BUILD_DIR);
-    QDir().mkpath(dir);
-
+bool marlinet::testing::TakeSnapshots(const QString& dir) {
     auto owned = std::make_unique<TSnapshotDialogs>(dir);
     TSnapshotDialogs* dialogs = owned.get();
     TMainForm form(std::move(owned));
@@ -169,5 +157,5 @@ int main(int argc, char** argv) {
     ok = SavePausedRun(form, *dialogs, dir) && ok;
     ok = SaveError(form, *dialogs, dir) && ok;
     form.FormClose();
-    return ok && !dialogs->failed ? 0 : 1;
+    return ok && !dialogs->failed;
 }

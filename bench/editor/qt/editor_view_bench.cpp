@@ -1,4 +1,5 @@
-// Times the editor widget as the main window configures it, on the offscreen
+// Times the editor widget as the main window configures it (see
+// window_like_edit.h), on the offscreen
 // platform: open a 40,000-line program and paint the first screen, jump to
 // line 20,000 and paint, repaint the whole view (counting allocations, Qt's
 // drawing included; also with a search's matches marked), press Down, scroll by one line (counting
@@ -20,8 +21,7 @@
 #include "allocation_counter.h"
 #include "bench_program.h"
 #include "editor/search.h"
-#include "workbench/main_window_editor.h"
-#include "workbench/main_window_highlighter.h"
+#include "window_like_edit.h"
 
 namespace {
 
@@ -41,14 +41,14 @@ const std::filesystem::path& ProgramFile() {
 // A shown editor with the main window's settings.
 struct View {
     View() {
-        marlinet::workbench::ApplyMainWindowEditorSettings(edit, highlighter.get());
+        marlinet::editor::testing::ConfigureLikeTheWindow(edit, highlighter.get());
         edit.show();
         edit.activateWindow();
         edit.setFocus();
         QApplication::processEvents();
     }
     std::unique_ptr<marlinet::highlight::TSynVBSyn> highlighter =
-        marlinet::workbench::CreateMainWindowHighlighter(nullptr);
+        marlinet::editor::testing::MakeWindowHighlighter();
     TSynEdit edit;
 };
 

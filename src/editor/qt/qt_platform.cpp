@@ -87,13 +87,13 @@ QColor ToQColor(TColor Color) {
     if (IsSystemColor(Color)) {
         const QPalette palette = QApplication::palette();
         switch (SystemColorIndex(Color)) {
-        case 5: return palette.color(QPalette::Base);
-        case 8: return palette.color(QPalette::Text);
-        case 13: return palette.color(QPalette::Highlight);
-        case 14: return palette.color(QPalette::HighlightedText);
-        case 15: return palette.color(QPalette::Button);
-        case 23: return palette.color(QPalette::ToolTipText);
-        case 24: return palette.color(QPalette::ToolTipBase);
+        case support::kSysWindow: return palette.color(QPalette::Base);
+        case support::kSysWindowText: return palette.color(QPalette::Text);
+        case support::kSysHighlight: return palette.color(QPalette::Highlight);
+        case support::kSysHighlightText: return palette.color(QPalette::HighlightedText);
+        case support::kSysBtnFace: return palette.color(QPalette::Button);
+        case support::kSysInfoText: return palette.color(QPalette::ToolTipText);
+        case support::kSysInfoBk: return palette.color(QPalette::ToolTipBase);
         default: return palette.color(QPalette::WindowText);
         }
     }

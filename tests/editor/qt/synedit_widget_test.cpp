@@ -16,15 +16,14 @@
 #include <QWheelEvent>
 
 #include "editor/qt/qt_platform.h"
-#include "workbench/main_window_editor.h"
-#include "workbench/main_window_highlighter.h"
+#include "window_like_edit.h"
 
 namespace marlinet::editor::qt {
 namespace {
 
-using workbench::ApplyMainWindowEditorSettings;
-using workbench::kMainWindowEditorHeight;
-using workbench::kMainWindowEditorWidth;
+using testing::ConfigureLikeTheWindow;
+using testing::kWindowEditorHeight;
+using testing::kWindowEditorWidth;
 
 std::string Program(int Lines) {
     std::string text;
@@ -52,8 +51,8 @@ protected:
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(edit);
         layout->addWidget(next);
-        ApplyMainWindowEditorSettings(*edit, highlighter.get());
-        edit->setFixedSize(kMainWindowEditorWidth, kMainWindowEditorHeight);
+        ConfigureLikeTheWindow(*edit, highlighter.get());
+        edit->setFixedSize(kWindowEditorWidth, kWindowEditorHeight);
         window.show();
         window.activateWindow();
         edit->setFocus();
@@ -71,8 +70,7 @@ protected:
     }
     QImage Image() { return viewport()->grab().toImage(); }
 
-    std::unique_ptr<highlight::TSynVBSyn> highlighter =
-        workbench::CreateMainWindowHighlighter(nullptr);
+    std::unique_ptr<highlight::TSynVBSyn> highlighter = testing::MakeWindowHighlighter();
     QWidget window;
     QVBoxLayout* layout = new QVBoxLayout(&window);
     TSynEdit* edit = new TSynEdit;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "interpreter/errors.h"
 #include "recording_host.h"
 
 namespace marlinet::basic {
@@ -76,11 +77,42 @@ TEST(Checkpoints, HostCanEndTheRunAtACheckpoint) {
     EXPECT_EQ(r.host.end_of_run_calls, 0);
 }
 
-TEST(Assignment, NeedsAnEqualsSign) {
-    BasicRun r;
-    EXPECT_EQ(r.run("A = 1\r\nSTOPE\r\nB = 1"), RunEnd::Error);
-    EXPECT_EQ(r.error(), 3);
-    EXPECT_EQ(r.error_line(), 2); // found on the line end, which belongs to the line it ends
+const std::string kGosubChain = "GOSUB 1\r\nEND\r\n1 GOSUB 2\r\nRETURN\r\n2 GOSUB 3\r\nRETURN\r\n"
+                                "3 GOSUB 4\r\nRETURN\r\n4 A = 4\r\n";
+
+TEST(Errors, EachFaultStopsTheRunWithItsNumberAndLine) {
+    const struct {
+        std::string program;
+        int error;
+        int line; // 0: any
+    } cases[] = {
+        // Found on the line end, which belongs to the line it ends.
+        {"A = 1\r\nSTOPE\r\nB = 1", kEqualsExpected, 2},
+        {"GOTO 010\r\n10 A = 1", kUndefinedLabel, 1}, // labels compare as text
+        {"GOSUB 99", kUndefinedLabel, 1},
+        {"IF 1 THEN A = 1", kSyntaxError, 1},
+        {"IF 1 = 1 A = 1", kThenExpected, 1},
+        {"IF 1 <= 2 THEN A = 1", kSyntaxError, 1}, // relations are one character
+        {"FOR A = 1 TO 2\r\nFOR B = 1 TO 2\r\nFOR C = 1 TO 2\r\nFOR D = 1 TO 2\r\n"
+         "FOR E = 1 TO 2\r\nFOR F = 1 TO 2\r\nNEXT",
+         kTooManyFors, 6},
+        {"NEXT", kNextWithoutFor, 1},
+        {"FOR 5 = 1 TO 2", kNotAVariable, 1},
+        {"FOR I 1 TO 2", kEqualsExpected, 1},
+        {"FOR I = 1\r\nNEXT", kToExpected, 1},
+        // A character that starts no token ends the search for NEXT.
+        {"FOR X = 2 TO 1\r\nA = 2\r\n# oops\r\nNEXT", kSyntaxError, 3},
+        {kGosubChain + "GOSUB 5\r\nRETURN\r\n5 RETURN", kTooManyGosubs, 10},
+        {"RETURN", kReturnWithoutGosub, 1},
+    };
+    for (const auto& c : cases) {
+        BasicRun r;
+        EXPECT_EQ(r.run(c.program), RunEnd::Error) << c.program;
+        EXPECT_EQ(r.error(), c.error) << c.program;
+        if (c.line != 0) {
+            EXPECT_EQ(r.error_line(), c.line) << c.program;
+        }
+    }
 }
 
 TEST(Goto, JumpsToJustAfterTheLabelOnItsLine) {
@@ -95,10 +127,6 @@ TEST(Goto, LabelsAreComparedByTheirWholeText) {
     BasicRun r;
     EXPECT_EQ(r.run("GOTO 1001\r\n1000 A = 1 END\r\n1001 A = 2"), RunEnd::EndOfProgram);
     EXPECT_EQ(r.var('A'), 2);
-
-    EXPECT_EQ(r.run("GOTO 010\r\n10 A = 1"), RunEnd::Error);
-    EXPECT_EQ(r.error(), 7);
-    EXPECT_EQ(r.error_line(), 1);
 
     EXPECT_EQ(r.run("GOTO 12345678\r\n12345678 A = 9"), RunEnd::EndOfProgram);
     EXPECT_EQ(r.var('A'), 9);
@@ -160,15 +188,10 @@ TEST(If, ANumberAfterThenIsNotAJump) {
     EXPECT_EQ(r.var('A'), 1);
 }
 
-TEST(If, MissingRelationOrThenAndTwoCharacterRelations) {
+TEST(If, AFalseConditionDoesNotLookForThen) {
     BasicRun r;
-    EXPECT_EQ(r.run("IF 1 THEN A = 1"), RunEnd::Error);
-    EXPECT_EQ(r.error(), 0);
-    EXPECT_EQ(r.run("IF 1 = 1 A = 1"), RunEnd::Error);
-    EXPECT_EQ(r.error(), 8);
-    EXPECT_EQ(r.run("IF 1 = 2 A = 1"), RunEnd::EndOfProgram); // THEN is not looked for
-    EXPECT_EQ(r.run("IF 1 <= 2 THEN A = 1"), RunEnd::Error);
-    EXPECT_EQ(r.error(), 0);
+    EXPECT_EQ(r.run("IF 1 = 2 A = 1"), RunEnd::EndOfProgram);
+    EXPECT_EQ(r.var('A'), 0);
 }
 
 TEST(For, RunsTheBodyUpToTheTargetAndLeavesTheVariableOnePast) {
@@ -193,10 +216,6 @@ TEST(For, BodyPassedOverWithNoNextEndsTheRunLikeTheEndOfText) {
     EXPECT_EQ(r.run("A = 1\r\nFOR X = 2 TO 1\r\nA = 2"), RunEnd::EndOfProgram);
     EXPECT_EQ(r.var('A'), 1);
     EXPECT_EQ(r.host.end_of_run_calls, 1);
-    // A character that starts no token stops the search with a syntax error on its line.
-    EXPECT_EQ(r.run("FOR X = 2 TO 1\r\nA = 2\r\n# oops\r\nNEXT"), RunEnd::Error);
-    EXPECT_EQ(r.error(), 0);
-    EXPECT_EQ(r.error_line(), 3);
 }
 
 TEST(For, AfterNextJumpsBackThePauseIsAtTheFirstBodyStatement) {
@@ -224,27 +243,13 @@ TEST(For, UpTo32767NeverEndsButTheCheckpointStillActs) {
     EXPECT_LT(r.var('I'), 32000); // wrapped past 32767 and kept going
 }
 
-TEST(For, NestingLimitsAndErrors) {
+TEST(For, FiveLoopsNest) {
     BasicRun r;
     const std::string five = "FOR A = 1 TO 2\r\nFOR B = 1 TO 2\r\nFOR C = 1 TO 2\r\n"
                              "FOR D = 1 TO 2\r\nFOR E = 1 TO 2\r\nS = S + 1\r\n"
                              "NEXT\r\nNEXT\r\nNEXT\r\nNEXT\r\nNEXT";
     EXPECT_EQ(r.run(five), RunEnd::EndOfProgram);
     EXPECT_EQ(r.var('S'), 32);
-    EXPECT_EQ(r.run("FOR A = 1 TO 2\r\nFOR B = 1 TO 2\r\nFOR C = 1 TO 2\r\nFOR D = 1 TO 2\r\n"
-                    "FOR E = 1 TO 2\r\nFOR F = 1 TO 2\r\nNEXT"),
-              RunEnd::Error);
-    EXPECT_EQ(r.error(), 10);
-    EXPECT_EQ(r.error_line(), 6);
-    EXPECT_EQ(r.run("NEXT"), RunEnd::Error);
-    EXPECT_EQ(r.error(), 11);
-    EXPECT_EQ(r.run("FOR 5 = 1 TO 2"), RunEnd::Error);
-    EXPECT_EQ(r.error(), 4);
-    EXPECT_EQ(r.run("FOR I 1 TO 2"), RunEnd::Error);
-    EXPECT_EQ(r.error(), 3);
-    EXPECT_EQ(r.run("FOR I = 1\r\nNEXT"), RunEnd::Error);
-    EXPECT_EQ(r.error(), 9);
-    EXPECT_EQ(r.error_line(), 1); // found on the line end of line 1
 }
 
 TEST(For, AVariableNamedAfterNextIsReadAsAnAssignment) {
@@ -261,19 +266,10 @@ TEST(Gosub, ReturnsToJustAfterTheLabelOnTheGosubLine) {
     EXPECT_EQ(r.var('A'), 11);
 }
 
-TEST(Gosub, NestingLimitsAndErrors) {
+TEST(Gosub, FourCallsNest) {
     BasicRun r;
-    const std::string chain = "GOSUB 1\r\nEND\r\n1 GOSUB 2\r\nRETURN\r\n2 GOSUB 3\r\nRETURN\r\n"
-                              "3 GOSUB 4\r\nRETURN\r\n4 A = 4\r\n";
-    EXPECT_EQ(r.run(chain + "RETURN"), RunEnd::EndOfProgram);
+    EXPECT_EQ(r.run(kGosubChain + "RETURN"), RunEnd::EndOfProgram);
     EXPECT_EQ(r.var('A'), 4);
-    EXPECT_EQ(r.run(chain + "GOSUB 5\r\nRETURN\r\n5 RETURN"), RunEnd::Error);
-    EXPECT_EQ(r.error(), 12);
-    EXPECT_EQ(r.error_line(), 10);
-    EXPECT_EQ(r.run("RETURN"), RunEnd::Error);
-    EXPECT_EQ(r.error(), 13);
-    EXPECT_EQ(r.run("GOSUB 99"), RunEnd::Error);
-    EXPECT_EQ(r.error(), 7);
 }
 
 TEST(Rem, SkipsTheRestOfItsLine) {

@@ -3,13 +3,7 @@
 // writes DIR/synedit1.png (caret on line 1) and DIR/synedit1_line3.png (line 3
 // selected as the workbench shows the executing line). DIR defaults to the
 // build folder.
-#include <cstdio>
-#include <string>
-
-#include <QApplication>
-#include <QDir>
-#include <QPixmap>
-
+#include "snapshot_main.h"
 #include "workbench/main_window_editor.h"
 #include "workbench/main_window_highlighter.h"
 
@@ -29,25 +23,9 @@ constexpr const char* kSampleProgram = "REM Blink the lamps and report the ADC\n
                                        "20 PRINT \"High\" ' a comment\n"
                                        "END";
 
-bool Save(marlinet::editor::qt::TSynEdit& edit, const QString& path) {
-    const QPixmap image = edit.grab();
-    if (!image.save(path, "PNG")) {
-        std::fprintf(stderr, "editor_snapshot: cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(path));
-    return true;
-}
-
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QString dir =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(MARLINET_BUILD_DIR);
-    QDir().mkpath(dir);
-
+bool marlinet::testing::TakeSnapshots(const QString& dir) {
     auto highlighter = marlinet::workbench::CreateMainWindowHighlighter(nullptr);
     marlinet::editor::qt::TSynEdit edit;
     marlinet::workbench::ApplyMainWindowEditorSettings(edit, highlighter.get());
@@ -55,14 +33,11 @@ int main(int argc, char** argv) {
     edit.show();
     edit.activateWindow();
     edit.setFocus();
-    QApplication::processEvents();
 
-    bool ok = Save(edit, dir + "/synedit1.png");
+    bool ok = SaveSnapshot(edit, dir + "/synedit1.png");
     // The executing line as the workbench marks it: line 3 in line mode.
     edit.SetSelectionMode(marlinet::editor::smLine);
     edit.SetSelStart(edit.Core().RowColToCharIndex({1, 3}));
     edit.SetSelLength(1);
-    QApplication::processEvents();
-    ok = Save(edit, dir + "/synedit1_line3.png") && ok;
-    return ok ? 0 : 1;
+    return SaveSnapshot(edit, dir + "/synedit1_line3.png") && ok;
 }

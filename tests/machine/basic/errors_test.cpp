@@ -38,6 +38,11 @@ TEST(ErrorReport, EveryNumberHasItsMessage) {
     EXPECT_EQ(error_message(-1), "");
 }
 
+TEST(ErrorReport, StatusTextNamesTheMessageAndTheLine) {
+    EXPECT_EQ(error_status_text(7, 3), "ERROR: Undefined label in line 3");
+    EXPECT_EQ(error_status_text(0, 120), "ERROR: Syntax error in line 120");
+}
+
 TEST(ErrorReport, UnclosedStringIsReportedOnItsOwnLine) {
     BasicRun r;
     EXPECT_EQ(r.run("A = 1\r\nPRINT \"open\r\nB = 2"), RunEnd::Error);

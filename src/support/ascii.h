@@ -1,11 +1,13 @@
 // ASCII case-insensitive comparison of names (attribute names, INI sections
-// and keys). Text is 8-bit; bytes above 127 compare as they are.
+// and keys, editor command names). Text is 8-bit; bytes above 127 compare as
+// they are, whatever the locale: a name never matches differently on another
+// machine.
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
-namespace marlinet::highlight {
+namespace marlinet::support {
 
 constexpr char AsciiLower(char c) noexcept {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -27,4 +29,4 @@ constexpr bool SameText(std::string_view a, std::string_view b) noexcept {
     return CompareText(a, b) == 0;
 }
 
-} // namespace marlinet::highlight
+} // namespace marlinet::support
