@@ -189,6 +189,28 @@ TEST_F(UndoRedo, AStepPastTheLineEndLeavesTheOptionsAloneAndTheCaretWithinThem) 
     }
 }
 
+// Undoing a deletion puts the caret back at the start of the restored text
+// after a Delete, where it stood after a Backspace, and selects again a
+// selection it deleted, whichever way it was made.
+TEST_F(UndoRedo, UndoingADeletionPlacesTheCaretByTheDeletionsKind) {
+    struct Case {
+        const char* keys;
+        const char* afterUndo;
+        const char* selected;
+    };
+    for (const Case& c :
+         {Case{"{SelRight}{SelRight}{DeleteChar}", "A|BCD", "BC"},
+          Case{"{Right}{Right}{SelLeft}{SelLeft}{DeleteChar}", "A|BCD", "BC"},
+          Case{"{DeleteChar}", "A|BCD", ""}, Case{"{Right}{DeleteLastChar}", "AB|CD", ""}}) {
+        SCOPED_TRACE(c.keys);
+        LoadWithCaret(edit, "A|BCD");
+        Keys(edit, c.keys);
+        edit.Undo();
+        EXPECT_EQ(TextWithCaret(edit), c.afterUndo);
+        EXPECT_EQ(edit.SelText(), c.selected);
+    }
+}
+
 // --- Random edit sequences ---------------------------------------------------------------
 
 // Edits a random text at random with the window's options, and checks that
