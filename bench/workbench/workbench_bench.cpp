@@ -67,6 +67,11 @@ public:
     std::optional<int> AskLineNumber(QWidget*, int, int) override { return {}; }
     int ExecModal(QDialog&) override { return 1; }
     int ExecInput(TInputForm&) override { return 2; }
+    QAction* ExecMenu(QMenu&, const QPoint&) override { return nullptr; }
+    std::optional<QString> AskBreakpointCondition(QWidget*, int, const QString&) override {
+        return {};
+    }
+    std::optional<int> AskBreakpointHitCount(QWidget*, int, int) override { return {}; }
     QString file;
     QString last_error;
     bool quiet = false;

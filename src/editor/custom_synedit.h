@@ -56,6 +56,7 @@
 #include "editor/undo_apply.h"
 #include "editor/viewport.h"
 #include "highlight/custom_highlighter.h"
+#include "support/program_line.h"
 
 namespace marlinet::editor {
 
@@ -251,6 +252,21 @@ public:
     // Selects the word at P (the highlighter's word characters).
     void SetWordBlock(const TBufferCoord& P) { movement_.SetWordBlock(P); }
     void SelectAll() { movement_.SelectAll(); }
+
+    // --- The line a run is at (support/program_line.h) -------------------------
+    // Selects Line as a paused run shows it: one character from its start,
+    // which whole-line selection (smLine) shows as the whole line; then brings
+    // it into view (ShowLineCentred). Nothing for a line not in the text.
+    void ShowProgramLine(support::TProgramLine Line) { movement_.ShowProgramLine(Line); }
+    // Whether the selection is still the one ShowProgramLine made for Line.
+    bool ShowsProgramLine(support::TProgramLine Line) const {
+        return movement_.ShowsProgramLine(Line);
+    }
+    // Selects the characters of Line (not its line break) and brings it into
+    // view. Nothing for a line not in the text.
+    void SelectProgramLineText(support::TProgramLine Line) {
+        movement_.SelectProgramLineText(Line);
+    }
 
     // Past the end of the text: column 1 of the line after the last.
     TBufferCoord CharIndexToRowCol(int Index) const { return doc_.CharIndexToRowCol(Index); }

@@ -259,4 +259,27 @@ void TSynMovement::SelectAll() {
     ctx_.Caret.SetCaretXY(last);
 }
 
+// --- The line a run is at ------------------------------------------------------------------
+
+void TSynMovement::ShowProgramLine(support::TProgramLine Line) {
+    if (!Line.IsLine() || Line.Number > ctx_.Doc.Lines().Count()) return;
+    ctx_.Caret.SetCaretXY({1, Line.Number});
+    ctx_.Caret.SetBlockBegin(ctx_.Doc.Caret());
+    ctx_.Caret.SetSelLength(1);
+    ctx_.Scroller.ShowLineCentred(Line.Number);
+}
+
+bool TSynMovement::ShowsProgramLine(support::TProgramLine Line) const {
+    return Line.IsLine() && ctx_.Doc.SelLength() == 1 &&
+           ctx_.Doc.SelStart() == ctx_.Doc.RowColToCharIndex({1, Line.Number});
+}
+
+void TSynMovement::SelectProgramLineText(support::TProgramLine Line) {
+    if (!Line.IsLine() || Line.Number > ctx_.Doc.Lines().Count()) return;
+    ctx_.Caret.SetCaretXY({1, Line.Number});
+    ctx_.Caret.SetBlockBegin(ctx_.Doc.Caret());
+    ctx_.Caret.SetSelLength(static_cast<int>(ctx_.Doc.Lines().GetView(Line.Number - 1).size()));
+    ctx_.Scroller.ShowLineCentred(Line.Number);
+}
+
 } // namespace marlinet::editor

@@ -6,6 +6,7 @@
 
 #include "editor/document.h"
 #include "editor/edit_settings.h"
+#include "support/program_line.h"
 
 namespace marlinet::editor {
 
@@ -57,6 +58,11 @@ public:
     // Selects the word at P (the highlighter's word characters).
     void SetWordBlock(const TBufferCoord& P);
     void SelectAll();
+
+    // The line a run is at (see TCustomSynEdit).
+    void ShowProgramLine(support::TProgramLine Line);
+    bool ShowsProgramLine(support::TProgramLine Line) const;
+    void SelectProgramLineText(support::TProgramLine Line);
 
 private:
     void ExecuteMovement(TSynEditorCommand Command, void* Data);

@@ -1,8 +1,12 @@
 #include "workbench/dialogs.h"
 
+#include <climits>
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 
 #include "workbench/input_form.h"
@@ -75,6 +79,35 @@ int TQtDialogs::ExecModal(QDialog& Dialog) {
 
 int TQtDialogs::ExecInput(TInputForm& Form) {
     return Form.exec();
+}
+
+QAction* TQtDialogs::ExecMenu(QMenu& Menu, const QPoint& At) {
+    return Menu.exec(At);
+}
+
+std::optional<QString> TQtDialogs::AskBreakpointCondition(QWidget* Parent, int Line,
+                                                          const QString& Current) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(
+        Parent, QStringLiteral("Breakpoint condition"),
+        QStringLiteral("Pause at line %1 only when this holds (for example I = 5);\n"
+                       "empty: every time.")
+            .arg(Line),
+        QLineEdit::Normal, Current, &ok);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+std::optional<int> TQtDialogs::AskBreakpointHitCount(QWidget* Parent, int Line, int Current) {
+    bool ok = false;
+    const int count = QInputDialog::getInt(
+        Parent, QStringLiteral("Breakpoint hit count"),
+        QStringLiteral("Pause at line %1 only on this arrival (counting those whose\n"
+                       "condition holds); 0: on every one.")
+            .arg(Line),
+        Current, 0, INT_MAX, 1, &ok);
+    if (!ok) return std::nullopt;
+    return count;
 }
 
 } // namespace marlinet::workbench

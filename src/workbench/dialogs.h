@@ -6,7 +6,10 @@
 
 #include <QString>
 
+class QAction;
 class QDialog;
+class QMenu;
+class QPoint;
 class QWidget;
 
 namespace marlinet::workbench {
@@ -39,6 +42,16 @@ public:
     // Shows the INPUT dialog modally; returns its modal result, its Edit1
     // holding the answer.
     virtual int ExecInput(TInputForm& Form) = 0;
+    // Shows Menu at the global position At until the user picks an entry,
+    // which is returned, or leaves it (nothing).
+    virtual QAction* ExecMenu(QMenu& Menu, const QPoint& At) = 0;
+    // The condition of the breakpoint on Line (a BASIC comparison; empty for
+    // none), starting from Current; nothing when cancelled.
+    virtual std::optional<QString> AskBreakpointCondition(QWidget* Parent, int Line,
+                                                          const QString& Current) = 0;
+    // The arrival on which the breakpoint on Line pauses (0: every one),
+    // starting from Current; nothing when cancelled.
+    virtual std::optional<int> AskBreakpointHitCount(QWidget* Parent, int Line, int Current) = 0;
 };
 
 // The real dialogs: Qt's file dialogs and message boxes.
@@ -52,6 +65,10 @@ public:
     void ShowError(QWidget* Parent, const QString& Message) override;
     int ExecModal(QDialog& Dialog) override;
     int ExecInput(TInputForm& Form) override;
+    QAction* ExecMenu(QMenu& Menu, const QPoint& At) override;
+    std::optional<QString> AskBreakpointCondition(QWidget* Parent, int Line,
+                                                  const QString& Current) override;
+    std::optional<int> AskBreakpointHitCount(QWidget* Parent, int Line, int Current) override;
 };
 
 } // namespace marlinet::workbench

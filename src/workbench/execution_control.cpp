@@ -3,6 +3,7 @@
 #include <chrono>
 #include <exception>
 #include <iterator>
+#include <stdexcept>
 
 #include "interpreter/errors.h"
 #include "support/scoped_flag.h"
@@ -45,9 +46,9 @@ std::string ErrorStatusText(int Number, int Line) {
     return basic::error_status_text(Number, Line);
 }
 
-TExecutionControl::TExecutionControl(TExecutionWindow& Window, TBoardModel& Board)
-    : window_(Window), channel_([&Window] { Window.WakeWindow(); }), host_(channel_, Board),
-      interpreter_(host_.Machine()), state_(interpreter_.run_state()) {
+TExecutionControl::TExecutionControl(TProgramSource& Source, TRunView& View, TBoardModel& Board)
+    : source_(Source), view_(View), channel_([&View] { View.WakeWindow(); }),
+      host_(channel_, Board), interpreter_(host_.Machine()), state_(interpreter_.run_state()) {
     host_.Attach(interpreter_);
 }
 
@@ -60,29 +61,60 @@ TExecutionControl::~TExecutionControl() {
 // ---- commands ----
 
 void TExecutionControl::Run() {
-    Start(RunState::Running, false);
+    Start({RunState::Running, RunState::Running, TGoOn::TOneShot::None, false});
 }
 
 void TExecutionControl::Step() {
-    Start(RunState::StepRequest, true);
+    Start({RunState::StepRequest, RunState::StepRequest, TGoOn::TOneShot::None, true});
 }
 
-void TExecutionControl::Start(RunState Target, bool IsStep) {
+void TExecutionControl::StepOver() {
+    Start({RunState::StepRequest, RunState::Running, TGoOn::TOneShot::StepOver, true});
+}
+
+void TExecutionControl::StepOut() {
+    Start({RunState::StepRequest, RunState::Running, TGoOn::TOneShot::StepOut, true});
+}
+
+void TExecutionControl::RunToCursor() {
+    Start({RunState::Running, RunState::Running, TGoOn::TOneShot::RunToCursor, false});
+}
+
+void TExecutionControl::Start(const TGoOn& How) {
     Flush();
     if (IsClosed()) return;
     ClearError();
-    window_.FocusConsole();
-    window_.NameUntitledFile(IsStep);
-    if (State() == RunState::Modified && !SaveAndReload()) return;
+    view_.FocusConsole();
+    source_.NameUntitledFile(How.IsStep);
+    std::optional<TProgramSnapshot> reloaded;
+    if (State() == RunState::Modified && !(reloaded = JoinAndReload())) return;
     const RunState state = State();
     if (state == RunState::Reset) {
-        window_.SetLineSelection(true);
-        StartThread(Target);
+        view_.Resuming();
+        StartThread(How, reloaded ? *reloaded : source_.Snapshot());
     } else if (state == RunState::Stopped) {
-        window_.SetLineSelection(true);
-        SetState(Target);
+        view_.Resuming();
+        RequestOneShot(How, How.FromStopped, source_.CaretLine());
+        SetState(How.FromStopped);
         channel_.Resume.Set();
+    } else if (state == RunState::Running && How.OneShot == TGoOn::TOneShot::RunToCursor) {
+        // A program running on pauses where the caret is when it gets there.
+        RequestOneShot(How, RunState::Running, source_.CaretLine());
     }
+}
+
+void TExecutionControl::RequestOneShot(const TGoOn& How, RunState Target, TProgramLine CaretLine) {
+    if (Target != RunState::Running) return;
+    switch (How.OneShot) {
+    case TGoOn::TOneShot::None: break;
+    case TGoOn::TOneShot::StepOver: interpreter_.request_step_over(); break;
+    case TGoOn::TOneShot::StepOut: interpreter_.request_step_out(); break;
+    case TGoOn::TOneShot::RunToCursor: interpreter_.request_run_to_line(CaretLine.Number); break;
+    }
+}
+
+void TExecutionControl::SetBreakpoints(std::span<const basic::PauseLine> Breakpoints) {
+    interpreter_.set_pause_lines(Breakpoints);
 }
 
 void TExecutionControl::Stop() {
@@ -95,7 +127,7 @@ void TExecutionControl::Stop() {
 void TExecutionControl::ResetAndReload() {
     // What the run showed before the command comes before the reset.
     Flush();
-    window_.ResetBoard();
+    view_.ResetBoard();
     const RunState state = State();
     if (state != RunState::Stopped && state != RunState::Modified) return;
     EndRun();
@@ -107,7 +139,7 @@ void TExecutionControl::EditorKeyDown() {
     editorChanged_ = true;
     if (State() == RunState::Modified) return;
     ClearError();
-    window_.SetLineSelection(false);
+    view_.Editing();
     // The input event too: a request not yet shown is then never shown, and
     // the run ends silently.
     RequestEnd(RunState::Modified);
@@ -120,6 +152,10 @@ void TExecutionControl::Close() {
 }
 
 bool TExecutionControl::SaveAndReload() {
+    return JoinAndReload().has_value();
+}
+
+std::optional<TProgramSnapshot> TExecutionControl::JoinAndReload() {
     if (HasThread()) {
         // The old run would go on executing the program being replaced.
         if (!TRunChannel::MustEnd(State())) SetState(RunState::Modified);
@@ -129,11 +165,12 @@ bool TExecutionControl::SaveAndReload() {
     return Reload();
 }
 
-bool TExecutionControl::Reload() {
-    if (!window_.SaveAndLoad()) return false;
+std::optional<TProgramSnapshot> TExecutionControl::Reload() {
+    std::optional<TProgramSnapshot> snapshot = source_.SaveAndReload();
+    if (!snapshot) return std::nullopt;
     editorChanged_ = false;
     SetState(RunState::Reset);
-    return true;
+    return snapshot;
 }
 
 RunState TExecutionControl::EndRun() {
@@ -156,22 +193,29 @@ void TExecutionControl::ClearError() {
 void TExecutionControl::ShowErrorStatus() {
     const int number = interpreter_.error_number();
     if (number == basic::kNoError) {
-        window_.SetErrorText({});
+        view_.ShowStatus({});
         return;
     }
-    window_.SetErrorText(ErrorStatusText(number, interpreter_.error_line()));
+    view_.ShowStatus(ErrorStatusText(number, interpreter_.error_line()));
     SetState(RunState::Reset);
 }
 
 // ---- the interpreter thread ----
 
-void TExecutionControl::StartThread(RunState Target) {
+void TExecutionControl::StartThread(const TGoOn& How, const TProgramSnapshot& Snapshot) {
     // A thread left from the last run has finished (Reset is only set once it
     // has); one that has not would be told to end rather than waited for.
     if (HasThread()) EndRun();
-    interpreter_.set_program(window_.Program());
+    try {
+        interpreter_.set_pause_lines(Snapshot.Breakpoints);
+    } catch (const std::invalid_argument& error) {
+        view_.ShowStatus(error.what());
+        return;
+    }
+    interpreter_.set_program(Snapshot.Program);
+    RequestOneShot(How, How.FromReset, Snapshot.CaretLine);
     host_.BeginRun(++run_);
-    SetState(Target);
+    SetState(How.FromReset);
     thread_ = std::thread(&TExecutionControl::ThreadBody, this, run_);
 }
 
@@ -238,26 +282,26 @@ void TExecutionControl::Flush() {
 }
 
 void TExecutionControl::Apply(TWindowPost& Item, TAfterEnd Mode) {
+    const bool live = Mode == TAfterEnd::Live;
     std::visit(Overloaded{
-                   [&](post::Print& p) { window_.Print(p.Text); },
-                   [&](post::SetOutput& p) { window_.SetOutput(p.Output); },
-                   [&](post::ClearOutput& p) { window_.ClearOutput(p.Output); },
-                   [&](post::WriteDac& p) { window_.WriteDac(p.Value); },
-                   [&](post::ShowAdcSelection&) { window_.ShowAdcSelection(); },
-                   [&](post::ShowTrimmedAdcText& p) { window_.ShowTrimmedAdcText(p.Reading); },
-                   [&](post::ClearRxBit&) { window_.ClearRxBit(); },
-                   [&](post::ResetGrid&) { window_.ResetVariables(); },
-                   [&](post::RefreshGrid& p) { window_.RefreshGrid(p.Values); },
-                   [&](post::SelectLine& p) { window_.SelectLine(p.Line); },
+                   [&](post::Event& p) { view_.Show(p.View()); },
+                   [&](post::ShowTrimmedAdcText& p) { view_.ShowAdcText(p.Reading); },
+                   [&](post::Started&) { view_.Started(); },
+                   [&](post::Paused& p) {
+                       // A pause that a command overtook (the run was told to
+                       // end as it parked) shows nothing.
+                       if (live && IsLive(State())) view_.Paused(p.Pause);
+                   },
                    [&](post::Request& p) {
-                       if (Mode == TAfterEnd::Live) ServeRequest(p);
+                       if (live) ServeRequest(p);
                    },
                    [&](post::EndOfRun& p) {
-                       if (Mode == TAfterEnd::Live && p.Run == run_) OnEndOfRun();
+                       view_.Ended(p.Variables);
+                       if (live && p.Run == run_) OnEndOfRun();
                    },
-                   [&](post::Error& p) { OnError(Mode == TAfterEnd::Live && p.Run == run_); },
+                   [&](post::Error& p) { OnError(live && p.Run == run_); },
                    [&](post::Finished& p) {
-                       if (Mode == TAfterEnd::Live) OnFinished(p.Run);
+                       if (live) OnFinished(p.Run);
                    },
                },
                Item);
@@ -265,7 +309,7 @@ void TExecutionControl::Apply(TWindowPost& Item, TAfterEnd Mode) {
 
 void TExecutionControl::ServeRequest(const post::Request& Request) {
     if (!channel_.IsPending(Request.Serial)) return; // the run ended before it was shown
-    std::optional<std::string> answer = window_.AskInput(Request.Mode);
+    std::optional<std::string> answer = view_.AskInput(Request.Mode);
     if (!channel_.IsPending(Request.Serial)) return; // ended while the dialog was up
     // The run's host echoes a typed value and clears the RX bit.
     if (answer) {
@@ -302,12 +346,11 @@ void TExecutionControl::OnError(bool CurrentRun) {
             }
             // Where the run stopped, as a pause shows it: the line and the
             // variables as they were at the error.
-            window_.RefreshGrid(Variables());
-            window_.SelectLine(interpreter_.error_line() - 1);
+            view_.Failed({TProgramLine{interpreter_.error_line()}, Variables(), {}, {}});
             return;
         }
     }
-    window_.SetErrorText(ErrorStatusText(number, interpreter_.error_line()));
+    view_.ShowStatus(ErrorStatusText(number, interpreter_.error_line()));
 }
 
 TVariableValues TExecutionControl::Variables() const {

@@ -1,8 +1,9 @@
 // The execution control between the window thread and the one interpreter
 // thread: the run state machine, the Run, Step, Stop and Reset & Reload
 // commands, the editor's key-down, closing, the error status, and the
-// delivery of what a run posts to the window. Standard library only; the
-// window is reached through TExecutionWindow.
+// delivery of what a run posts to the window, and the debugger's commands.
+// Standard library only: the program comes from a TProgramSource, and the
+// run is shown through a TRunView.
 //
 // Invariants:
 // - at most one interpreter thread exists; every command that replaces the
@@ -20,13 +21,16 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <thread>
 
 #include "interpreter/interpreter.h"
-#include "workbench/execution_window.h"
+#include "workbench/program_source.h"
 #include "workbench/run_channel.h"
+#include "workbench/run_view.h"
 #include "workbench/workbench_host.h"
 
 namespace marlinet::workbench {
@@ -38,7 +42,7 @@ std::string ErrorStatusText(int Number, int Line);
 
 class TExecutionControl {
 public:
-    TExecutionControl(TExecutionWindow& Window, TBoardModel& Board);
+    TExecutionControl(TProgramSource& Source, TRunView& View, TBoardModel& Board);
     // Ends a run and joins its thread; delivers nothing more.
     ~TExecutionControl();
     TExecutionControl(const TExecutionControl&) = delete;
@@ -50,6 +54,20 @@ public:
     void Stop();           // SpeedButton3Click
     void ResetAndReload(); // SpeedButton1Click, the board reset included
     void EditorKeyDown();  // SynEdit1KeyDown
+    // Step over: a GOSUB runs until it has returned, and the run pauses at
+    // the statement after it. Step out: the run pauses once the current
+    // subroutine has returned. Both start a run as Step does (it parks before
+    // its first statement) and do nothing while a program runs.
+    void StepOver();
+    void StepOut();
+    // Run to cursor: as Run, with a one-shot pause at the caret's line (taken
+    // before a reload), gone at any pause. While a program runs, it pauses
+    // when it next arrives there.
+    void RunToCursor();
+    // The enabled breakpoints, whenever they change; a run has them at once.
+    // Throws std::invalid_argument with a message for the user, changing
+    // nothing, for more than a run can hold or a condition it cannot take.
+    void SetBreakpoints(std::span<const basic::PauseLine> Breakpoints);
     // FormClose and Exit: ends the run and joins it; no run starts after.
     void Close();
     // Joins a run that is ending by itself (Modified), then saves the editor,
@@ -90,13 +108,26 @@ public:
     bool IsClosed() const { return channel_.Shutdown.IsSet(); }
 
 private:
+    // How a command goes on from Reset and from Stopped, and the one-shot
+    // pause it asks for when the run then runs freely.
+    struct TGoOn {
+        basic::RunState FromReset;
+        basic::RunState FromStopped;
+        enum class TOneShot : std::uint8_t { None, StepOver, StepOut, RunToCursor } OneShot;
+        bool IsStep; // names an untitled file as Step does
+    };
     enum class TAfterEnd : std::uint8_t { Live, Ended };
 
-    void Start(basic::RunState Target, bool IsStep);
+    void Start(const TGoOn& How);
+    // Asks the interpreter for How's one-shot pause, when the run is to run
+    // freely as Target.
+    void RequestOneShot(const TGoOn& How, basic::RunState Target, TProgramLine CaretLine);
+    // Joins a run that is ending by itself (Modified), then Reload.
+    std::optional<TProgramSnapshot> JoinAndReload();
     // Saves the editor, loads the program from the file and sets Reset. On
     // failure the state stays.
-    bool Reload();
-    void StartThread(basic::RunState Target);
+    std::optional<TProgramSnapshot> Reload();
+    void StartThread(const TGoOn& How, const TProgramSnapshot& Snapshot);
     void ThreadBody(std::uint64_t Run);
     void JoinThread();
     // Joins a run told to end, then applies what it left in the mailbox.
@@ -114,7 +145,8 @@ private:
     // A thread has ended: a state that speaks of a live run is replaced.
     void SettleEndedRun();
 
-    TExecutionWindow& window_;
+    TProgramSource& source_;
+    TRunView& view_;
     TRunChannel channel_;
     TWorkbenchHost host_;
     basic::Interpreter interpreter_;

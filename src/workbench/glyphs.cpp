@@ -81,6 +81,59 @@ void Eraser(QPainter& p) {
     p.drawLine(14, 8, 8, 14);
 }
 
+void Dot(QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(128, 0, 0));
+    p.setBrush(QColor(224, 32, 32));
+    p.drawEllipse(QRectF(3.5, 3.5, 9, 9));
+}
+
+// A statement line to the right of the arrow's head.
+void Statement(QPainter& p, int Top) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 160));
+    p.drawRect(2, Top, 12, 2);
+}
+
+void Arrow(QPainter& p, const QPainterPath& Shaft, const QPolygonF& Head) {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0, 128, 0), 2.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(Shaft);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 128, 0));
+    p.drawPolygon(Head);
+}
+
+// An arc over the statement that a step over passes.
+void StepOverArrow(QPainter& p) {
+    QPainterPath shaft;
+    shaft.moveTo(3, 10);
+    shaft.cubicTo(3, 1, 13, 1, 13, 8);
+    Arrow(p, shaft, QPolygonF({{9.5, 7.5}, {16.0, 7.5}, {13.0, 12.0}}));
+    Statement(p, 13);
+}
+
+// Up and out of the statements of a subroutine.
+void StepOutArrow(QPainter& p) {
+    QPainterPath shaft;
+    shaft.moveTo(8, 14);
+    shaft.lineTo(8, 5);
+    Arrow(p, shaft, QPolygonF({{3.5, 6.0}, {8.0, 0.5}, {12.5, 6.0}}));
+    p.setPen(QColor(0, 0, 160));
+    p.drawLine(QPointF(2, 10), QPointF(5, 10));
+    p.drawLine(QPointF(11, 10), QPointF(14, 10));
+}
+
+// A run that ends at a text cursor.
+void RunToCursorGlyph(QPainter& p) {
+    Triangle(p, 1, QColor(0, 176, 0));
+    p.setPen(QPen(Qt::black, 1.0));
+    p.drawLine(13, 2, 13, 14);
+    p.drawLine(11, 2, 15, 2);
+    p.drawLine(11, 14, 15, 14);
+}
+
 } // namespace
 
 QPixmap LampOffImage() {
@@ -111,6 +164,10 @@ QPixmap GlyphImage(Glyph Which) {
         p.drawRect(3, 3, 10, 10);
         break;
     case Glyph::ClearConsole: Eraser(p); break;
+    case Glyph::ToggleBreakpoint: Dot(p); break;
+    case Glyph::StepOver: StepOverArrow(p); break;
+    case Glyph::StepOut: StepOutArrow(p); break;
+    case Glyph::RunToCursor: RunToCursorGlyph(p); break;
     }
     return pixmap;
 }

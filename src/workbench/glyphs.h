@@ -18,7 +18,19 @@ QPixmap LampOnImage();  // lime disc, grey shadow
 inline const QColor kLampOffColor{128, 128, 128};
 inline const QColor kLampOnColor{0, 255, 0};
 
-enum class Glyph { Open, Save, Run, Step, Reset, Stop, ClearConsole };
+enum class Glyph {
+    Open,
+    Save,
+    Run,
+    Step,
+    Reset,
+    Stop,
+    ClearConsole,
+    ToggleBreakpoint,
+    StepOver,
+    StepOut,
+    RunToCursor
+};
 
 // A 16 x 16 glyph for a speed button.
 QPixmap GlyphImage(Glyph Which);

@@ -10,6 +10,7 @@
 #include "workbench/about_box.h"
 #include "workbench/board_panel.h"
 #include "workbench/console.h"
+#include "workbench/debugger_commands.h"
 #include "workbench/dialogs.h"
 #include "workbench/execution_control.h"
 #include "workbench/find_bar.h"
@@ -127,13 +128,19 @@ TMainForm::TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs, const QString& 
     FormCreate();
     InputForm = new TInputForm(this);
     Form2 = new TForm2(this);
+    Debugger = new TDebuggerCommands(*this, *dialogs_);
+    Debugger->SetSettingsFile(settings_->File());
     ScenarioCheck = new TScenarioCheck(*this);
     CentreOnScreen();
 }
 
 // The execution control is destroyed first (declared last): its run ends and
-// is joined while the widgets it reports to still exist.
-TMainForm::~TMainForm() = default;
+// is joined while the widgets it reports to still exist. The debugger's
+// commands go before the editor, whose markers they hear and tell the control.
+TMainForm::~TMainForm() {
+    delete Debugger;
+    Debugger = nullptr;
+}
 
 void TMainForm::MakeMenus() {
     const auto add = [this](const char* title, const auto& entries) {

@@ -6,8 +6,8 @@
 // Besides the window it keeps the current file name and the program buffer
 // that a run executes, and owns the execution control, which runs programs
 // on the interpreter thread and reaches the window only through this form's
-// TExecutionWindow side (main_form_run.cpp). Window thread only, except where
-// a member says otherwise.
+// program source and run view (main_form_run.h). Window thread only, except
+// where a member says otherwise.
 #pragma once
 
 #include <array>
@@ -24,6 +24,8 @@
 #include "editor/edit_types.h"
 #include "interpreter/program_buffer.h"
 #include "interpreter/run_state.h"
+#include "machine/io_event.h"
+#include "support/program_line.h"
 #include "workbench/dialogs.h"
 #include "workbench/examples.h"
 #include "workbench/input_mode.h"
@@ -43,6 +45,7 @@ namespace marlinet::workbench {
 
 class TBoardPanel;
 class TConsole;
+class TDebuggerCommands;
 class TEditCommands;
 class TExecutionControl;
 class TFindBar;
@@ -53,6 +56,7 @@ class TRecentFilesMenu;
 class TScenarioCheck;
 class TStatusBar;
 class TVariablesGrid;
+struct TRunPause;
 class TWorkbenchSettings;
 class TZoom;
 
@@ -68,8 +72,8 @@ public:
     static constexpr const char* kUntitledName = "Untitled";
 
     // Dialogs answers the window's questions; Qt's own dialogs when null.
-    // SettingsFile keeps the recent files and the zoom; the user's settings
-    // store when empty.
+    // SettingsFile keeps the recent files, the zoom and each file's
+    // breakpoints; the user's settings store when empty.
     explicit TMainForm(std::unique_ptr<TWorkbenchDialogs> Dialogs = nullptr,
                        const QString& SettingsFile = {});
     ~TMainForm() override;
@@ -135,6 +139,7 @@ public:
     TInputForm* InputForm = nullptr;
     TForm2* Form2 = nullptr;
     TScenarioCheck* ScenarioCheck = nullptr; // Debug > Check with scenario...
+    TDebuggerCommands* Debugger = nullptr;   // breakpoints and the debugger's commands
     // Below the editor: find and replace (main_form_editing.cpp).
     TFindBar* FindBar = nullptr;
     // The Edit menu and the editor's context menu, which takes more entries
@@ -156,7 +161,7 @@ private:
     // What a command that may edit the text found before it ran.
     struct TLineSelection {
         editor::TSynSelectionMode Mode;
-        int ProgramLineStart;
+        support::TProgramLine Shown;
     };
 
     void FormCreate();
@@ -207,9 +212,11 @@ private:
 
     // Runs an execution command and shows the state it leaves.
     void RunCommand(void (TExecutionControl::*Command)());
-    // Whole line Line (0-based) selected, as a paused run shows it, and
-    // scrolled into view.
-    void SelectProgramLine(int Line);
+    // What a run did, on the board and in the console.
+    void ShowRunEvent(const machine::IoEvent& Event);
+    // Where a run paused or failed: its line selected whole and in view, and
+    // the variables, those that changed marked.
+    void ShowRunStop(const TRunPause& Pause);
     // Before the editor leaves whole-line selection for a key: the shown line
     // is a one-character selection, which in character mode would be real
     // and the key would replace the line's first character.
@@ -241,7 +248,7 @@ private:
 
     basic::ProgramBuffer program_;
     QString currentFileName_;
-    int programLineStart_ = -1; // flat index of the shown executing line; -1 none
+    support::TProgramLine shownLine_; // the line a paused or failed run shows; none: 0
     QString saveDialogFileName_;
     // The name the caption shows; none at start-up.
     std::optional<QString> captionName_;

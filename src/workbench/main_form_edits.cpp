@@ -58,7 +58,7 @@ void TMainForm::EditorCommand(editor::TObject*, bool AfterProcessing, bool&,
         if (!MayEdit(Command) || SynEdit1->SelectionMode() != editor::smLine) return;
         // What the run has shown so far comes before the edit.
         execution_->Flush();
-        leftForCommand_ = TLineSelection{SynEdit1->SelectionMode(), programLineStart_};
+        leftForCommand_ = TLineSelection{SynEdit1->SelectionMode(), shownLine_};
         LeaveLineSelection();
         return;
     }
@@ -72,10 +72,11 @@ void TMainForm::EditorCommand(editor::TObject*, bool AfterProcessing, bool&,
     SynEdit1->SetSelectionMode(left->Mode);
     // Shown again only where the command left the caret: one that selected
     // something else keeps its selection.
-    if (left->ProgramLineStart >= 0 && SynEdit1->SelLength() == 0 &&
-        SynEdit1->SelStart() == left->ProgramLineStart) {
-        SynEdit1->SetSelLength(1);
-        programLineStart_ = left->ProgramLineStart;
+    editor::TCustomSynEdit& core = SynEdit1->Core();
+    if (left->Shown.IsLine() && !core.SelAvail() &&
+        core.CaretXY() == editor::TBufferCoord{1, left->Shown.Number}) {
+        core.ShowProgramLine(left->Shown);
+        shownLine_ = left->Shown;
     }
 }
 

@@ -15,6 +15,7 @@
 #include "support/files.h"
 #include "workbench/about_box.h"
 #include "workbench/console.h"
+#include "workbench/debugger_commands.h"
 #include "workbench/dialogs.h"
 #include "workbench/execution_control.h"
 #include "workbench/main_form.h"
@@ -107,17 +108,23 @@ bool TMainForm::EditorHolds(std::string_view Text) const {
 }
 
 void TMainForm::LoadProgramFrom(const QString& FileName, TEditorLoad Editor) {
+    // Breakpoints changed just before belong to the file still current.
+    Debugger->StorePending();
     const std::filesystem::path path = ToPath(FileName);
     // The buffer is read first: it refuses files too large to run, and the
     // editor must not show a program other than the one a run executes.
     basic::ProgramBuffer program = basic::load_program_buffer(path);
     // The buffer's text has every line break as CR LF, as the editor's
     // lines joined that way: equal, the editor already shows the file.
-    if (Editor == TEditorLoad::Always || !EditorHolds(program.text()))
-        SynEdit1->Lines().LoadFromFile(path);
+    const bool load = Editor == TEditorLoad::Always || !EditorHolds(program.text());
+    if (load) SynEdit1->Lines().LoadFromFile(path);
     program_ = std::move(program);
     editorFromFile_ = true;
     LeaveLineSelection();
+    // A load is never in the middle of a run: what marked its lines goes,
+    // and a file read anew gets back the breakpoints remembered for it.
+    Debugger->RunMarksGone();
+    if (load) Debugger->FileLoaded(FileName);
     MarkEditorSaved();
     SetCaptionFor(FileName);
 }
@@ -134,6 +141,7 @@ void TMainForm::SaveLinesTo(const QString& FileName) {
     // program, such as an installed example, runs without an error.
     if (!FileHolds(path, EditorBytes())) SynEdit1->Lines().SaveToFile(path);
     MarkEditorSaved();
+    Debugger->FileSaved(FileName);
 }
 
 bool TMainForm::SaveAndReload() {

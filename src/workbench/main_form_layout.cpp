@@ -11,7 +11,9 @@ TMainFormPlaces MainFormPlaces(QSize Client, int FindBarHeight) {
     const int board = 196 + editorTaller; // the board row's top
     TMainFormPlaces places;
     places.SynEdit1 = {4, 4, 477 + wider, 189 + editorTaller};
-    places.Panel5 = {4, board, 41, 225};
+    // The speed-button column reaches down as far as the console: the
+    // debugger's buttons show below the described ones where there is room.
+    places.Panel5 = {4, board, 41, 225 + taller / 2};
     places.Panel1 = {48, board, 85, 53};
     places.Panel2 = {136, board, 81, 53};
     places.Panel3 = {220, board, 97, 53};

@@ -1,9 +1,10 @@
 // Where the main window's parts go in a client area of a given size. The
 // design size is the default and the smallest: there every part is at its
 // design place. Extra width goes to the editor and the console; extra height
-// is shared by them (the editor takes the larger half). The speed buttons,
-// the board panels and the variables keep their size, and the board row
-// stays between the editor and the console.
+// is shared by them (the editor takes the larger half). The board panels
+// and the variables keep their size, and the board row stays between the
+// editor and the console; the speed-button column grows down beside the
+// console, its described buttons where they were.
 #pragma once
 
 #include <QRect>

@@ -5,9 +5,13 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 
+#include <type_traits>
+#include <variant>
+
 #include "editor/qt/synedit.h"
 #include "workbench/board_panel.h"
 #include "workbench/console.h"
+#include "workbench/debugger_commands.h"
 #include "workbench/execution_control.h"
 #include "workbench/input_form.h"
 #include "workbench/main_form.h"
@@ -20,7 +24,7 @@ namespace marlinet::workbench {
 
 void TMainForm::MakeExecution() {
     runWindow_ = std::make_unique<TRunWindow>(*this);
-    execution_ = std::make_unique<TExecutionControl>(*runWindow_, Board->Model());
+    execution_ = std::make_unique<TExecutionControl>(*runWindow_, *runWindow_, Board->Model());
 }
 
 basic::RunState TMainForm::RunState() const {
@@ -75,6 +79,7 @@ void TMainForm::FormClose() {
     // An INPUT dialog still open answers nothing: the run is ending.
     if (InputForm && InputForm->isVisible()) InputForm->done(TInputForm::kStopped);
     execution_->Close();
+    Debugger->StorePending();
     statusTimer_.stop();
     ShowRunState();
 }
@@ -89,23 +94,35 @@ void TMainForm::closeEvent(QCloseEvent* Event) {
     QMainWindow::closeEvent(Event);
 }
 
-void TMainForm::SelectProgramLine(int Line) {
-    // The flat index of the line's first character: every line before it
-    // counts its length and two for its line break.
-    const editor::TSynEditStringList& lines = SynEdit1->Lines();
-    long long start = 0;
-    for (int i = 0; i < Line && i < lines.GetCount(); ++i)
-        start += static_cast<long long>(lines.GetView(i).size()) + 2;
-    programLineStart_ = static_cast<int>(std::min<long long>(start, INT_MAX));
-    SynEdit1->SetSelStart(programLineStart_);
-    SynEdit1->SetSelLength(1);
-    SynEdit1->Core().ShowLineCentred(Line + 1);
+void TMainForm::ShowRunEvent(const machine::IoEvent& Event) {
+    using namespace machine::io;
+    std::visit(
+        [this](const auto& What) {
+            using T = std::decay_t<decltype(What)>;
+            if constexpr (std::is_same_v<T, Print>) {
+                Console->Print(What.text);
+            } else if constexpr (std::is_same_v<T, Lamp>) {
+                What.on ? Board->SetOutput(What.output) : Board->ClearOutput(What.output);
+            } else if constexpr (std::is_same_v<T, Dac>) {
+                Board->WriteDac(What.value);
+            } else if constexpr (std::is_same_v<T, AdcSelect>) {
+                Board->ShowAdcSelection();
+            } else if constexpr (std::is_same_v<T, InputAnswer>) {
+                Board->InputBox(TBoardModel::kRxBit)->setChecked(false);
+            }
+        },
+        Event.what);
+}
+
+void TMainForm::ShowRunStop(const TRunPause& Pause) {
+    shownLine_ = Pause.Line;
+    SynEdit1->Core().ShowProgramLine(Pause.Line);
+    StringGrid1->ShowPause(Pause.Variables);
 }
 
 void TMainForm::LeaveProgramLine() {
-    if (SynEdit1->SelStart() == programLineStart_ && SynEdit1->SelLength() == 1)
-        SynEdit1->SetSelLength(0);
-    programLineStart_ = -1;
+    if (SynEdit1->Core().ShowsProgramLine(shownLine_)) SynEdit1->SetSelLength(0);
+    shownLine_ = {};
 }
 
 void TMainForm::LeaveLineSelection() {

@@ -83,15 +83,7 @@ void TScenarioCheck::Show(const machine::Verdict& Verdict) {
 }
 
 void TScenarioCheck::SelectLine(int Line) {
-    const editor::TSynEditStringList& lines = form_.SynEdit1->Lines();
-    if (Line > lines.GetCount()) return;
-    // Flat index of the line's first character: each line before it counts
-    // its length and two for its line break.
-    int start = 0;
-    for (int i = 0; i < Line - 1; ++i)
-        start += static_cast<int>(lines.GetView(i).size()) + 2;
-    form_.SynEdit1->SetSelStart(start);
-    form_.SynEdit1->SetSelLength(static_cast<int>(lines.GetView(Line - 1).size()));
+    form_.SynEdit1->Core().SelectProgramLineText(support::TProgramLine{Line});
 }
 
 } // namespace marlinet::workbench

@@ -86,11 +86,38 @@ void TVariablesGrid::FillStartUp() {
 void TVariablesGrid::ResetVariables() {
     for (int row = 0; row < kVariableCount; ++row)
         SetRow(row, QStringLiteral("0"));
+    lastPause_ = {};
+    ClearMarks();
 }
 
 void TVariablesGrid::RefreshGrid(const Values& Variables) {
     for (int row = 0; row < kVariableCount; ++row)
         SetRow(row, QString::number(Variables[static_cast<std::size_t>(row)]));
+}
+
+void TVariablesGrid::ShowPause(const Values& Variables) {
+    RefreshGrid(Variables);
+    for (int row = 0; row < kVariableCount; ++row) {
+        const auto i = static_cast<std::size_t>(row);
+        Mark(row, Variables[i] != lastPause_[i]);
+    }
+    lastPause_ = Variables;
+}
+
+void TVariablesGrid::ClearMarks() {
+    for (int row = 0; row < kVariableCount; ++row)
+        Mark(row, false);
+}
+
+bool TVariablesGrid::IsMarked(int Row) const {
+    return Row >= 0 && Row < kVariableCount && marked_[static_cast<std::size_t>(Row)];
+}
+
+void TVariablesGrid::Mark(int Row, bool Changed) {
+    bool& marked = marked_[static_cast<std::size_t>(Row)];
+    if (marked == Changed) return;
+    marked = Changed;
+    item(Row, 1)->setBackground(Changed ? QBrush(kChangedColor) : QBrush());
 }
 
 QString TVariablesGrid::CellText(int Column, int Row) const {
@@ -111,7 +138,11 @@ void TVariablesGrid::StringGrid1KeyDown(int Key) {
         emit EditRejected(NotAnIntegerMessage(gridEditText_));
         return;
     }
-    emit VariableEdited(gridEditRow_, basic::wrap16(*value));
+    const std::int16_t stored = basic::wrap16(*value);
+    // The program did not change it: the next pause compares with this.
+    if (gridEditRow_ >= 0 && gridEditRow_ < kVariableCount)
+        lastPause_[static_cast<std::size_t>(gridEditRow_)] = stored;
+    emit VariableEdited(gridEditRow_, stored);
 }
 
 void TVariablesGrid::keyPressEvent(QKeyEvent* Event) {

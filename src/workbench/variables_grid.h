@@ -2,13 +2,17 @@
 // the fixed column 0 and the value, editable in place, in column 1.
 //
 // A view: the variables belong to the interpreter. The grid shows the values
-// it is given (ResetVariables, RefreshGrid) and reports the user's edits as
-// VariableEdited. Window thread only.
+// it is given (ResetVariables, RefreshGrid, ShowPause) and reports the user's
+// edits as VariableEdited. At a pause it marks the values that changed since
+// the previous pause (or the run's start) with a coloured background, until
+// the run goes on. Window thread only.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
+#include <QColor>
 #include <QTableWidget>
 
 #include "workbench/variable_values.h"
@@ -32,6 +36,14 @@ public:
     void ResetVariables();
     // Labels, and each value as "%d".
     void RefreshGrid(const Values& Variables);
+    // RefreshGrid at a pause, marking each value that differs from the last
+    // pause's (or the run's start, or the user's edit since).
+    void ShowPause(const Values& Variables);
+    // The marks go; the values stay.
+    void ClearMarks();
+    bool IsMarked(int Row) const;
+    // The background of a marked value.
+    static inline const QColor kChangedColor{255, 240, 128};
 
     QString CellText(int Column, int Row) const;
 
@@ -56,8 +68,12 @@ protected:
 private:
     void SetRow(int Row, const QString& Value);
 
+    void Mark(int Row, bool Changed);
+
     std::string gridEditText_;
     int gridEditRow_ = 0;
+    Values lastPause_{}; // what a value is compared with at the next pause
+    std::array<bool, kVariableCount> marked_{};
 };
 
 } // namespace marlinet::workbench

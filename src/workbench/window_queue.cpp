@@ -2,6 +2,39 @@
 
 namespace marlinet::workbench {
 
+namespace {
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+
+// Calls Use on the text view of the event, when it has one.
+template <class F>
+void WithText(machine::IoPayload& What, F Use) {
+    std::visit(Overloaded{[&](machine::io::Print& p) { Use(p.text); },
+                          [&](machine::io::AdcRead& p) { Use(p.text); },
+                          [&](machine::io::InputAnswer& p) { Use(p.text); }, [](auto&) {}},
+               What);
+}
+
+} // namespace
+
+post::Event post::Event::Keep(const machine::IoEvent& Event) {
+    post::Event kept{Event, {}};
+    WithText(kept.Stored.what, [&](std::string_view& Text) {
+        kept.Text.assign(Text);
+        Text = {};
+    });
+    return kept;
+}
+
+machine::IoEvent post::Event::View() const {
+    machine::IoEvent event = Stored;
+    WithText(event.what, [&](std::string_view& Text) { Text = this->Text; });
+    return event;
+}
+
 TWindowQueue::TWindowQueue(std::function<void()> Wake) : wake_(std::move(Wake)) {}
 
 void TWindowQueue::WakeIfIdle(std::unique_lock<std::mutex>& Lock) {
@@ -34,15 +67,20 @@ void TWindowQueue::PostWaiting(TWindowPost Item, const std::function<bool()>& Ab
     WakeIfIdle(lock);
 }
 
-void TWindowQueue::PostText(std::string_view Text, const std::function<bool()>& Abandon) {
+void TWindowQueue::PostText(const machine::IoEvent& Stamp, std::string_view Text,
+                            const std::function<bool()>& Abandon) {
     if (Text.empty()) return;
     std::unique_lock lock(mutex_);
     WaitForRoom(lock, Abandon);
-    auto* last = items_.empty() ? nullptr : std::get_if<post::Print>(&items_.back());
-    if (last && last->Text.size() < kTextChunk)
+    auto* last = items_.empty() ? nullptr : std::get_if<post::Event>(&items_.back());
+    if (last && std::holds_alternative<machine::io::Print>(last->Stored.what) &&
+        last->Text.size() < kTextChunk) {
         last->Text.append(Text);
-    else
-        items_.push_back(post::Print{std::string(Text)});
+    } else {
+        post::Event event{Stamp, std::string(Text)};
+        event.Stored.what = machine::io::Print{};
+        items_.push_back(std::move(event));
+    }
     pendingText_ += Text.size();
     WakeIfIdle(lock);
 }
@@ -67,7 +105,9 @@ TWindowQueue::Pop(const std::function<bool(const post::Request&)>& TakeRequest) 
     const bool wasFull = Full();
     TWindowPost item = std::move(items_.front());
     items_.pop_front();
-    if (const auto* print = std::get_if<post::Print>(&item)) pendingText_ -= print->Text.size();
+    if (const auto* event = std::get_if<post::Event>(&item))
+        if (std::holds_alternative<machine::io::Print>(event->Stored.what))
+            pendingText_ -= event->Text.size();
     lock.unlock();
     if (wasFull) room_.notify_all();
     return item;

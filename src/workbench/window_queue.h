@@ -18,38 +18,35 @@
 #include <string_view>
 #include <variant>
 
+#include "machine/io_event.h"
 #include "workbench/board_model.h"
 #include "workbench/input_mode.h"
+#include "workbench/run_view.h"
 #include "workbench/variable_values.h"
 
 namespace marlinet::workbench {
 
 namespace post {
-struct Print {
+// What the run did, as the run model reports it (machine/io_event.h). The
+// event's text views are empty here: the text is kept in Text, and View()
+// points them at it. Printed text is merged into one such event per chunk.
+struct Event {
+    machine::IoEvent Stored;
     std::string Text;
+
+    // The event with its text copied into Text.
+    static Event Keep(const machine::IoEvent& Event);
+    machine::IoEvent View() const;
 };
-struct SetOutput {
-    int Output;
-};
-struct ClearOutput {
-    int Output;
-};
-struct WriteDac {
-    std::int16_t Value;
-};
-struct ShowAdcSelection {};
+// An ADC read trimmed the field's text.
 struct ShowTrimmedAdcText {
     AdcReading Reading;
 };
-// An INPUT has been answered: the RX bit's box is cleared.
-struct ClearRxBit {};
-struct ResetGrid {};
-struct RefreshGrid {
-    TVariableValues Values;
-};
-// The 0-based program line that executes next, to be selected whole.
-struct SelectLine {
-    int Line;
+// The run has started: its variables are all 0.
+struct Started {};
+// The run is parked before a statement.
+struct Paused {
+    TRunPause Pause;
 };
 // An INPUT statement waits for the answer to request Serial.
 struct Request {
@@ -60,6 +57,7 @@ struct Request {
 // been joined already is known.
 struct EndOfRun {
     std::uint64_t Run;
+    TVariableValues Variables;
 };
 struct Error {
     std::uint64_t Run;
@@ -70,11 +68,8 @@ struct Finished {
 };
 } // namespace post
 
-using TWindowPost = std::variant<post::Print, post::SetOutput, post::ClearOutput, post::WriteDac,
-                                 post::ShowAdcSelection, post::ShowTrimmedAdcText, post::ClearRxBit,
-                                 post::ResetGrid,
-                                 post::RefreshGrid, post::SelectLine, post::Request, post::EndOfRun,
-                                 post::Error, post::Finished>;
+using TWindowPost = std::variant<post::Event, post::ShowTrimmedAdcText, post::Started, post::Paused,
+                                 post::Request, post::EndOfRun, post::Error, post::Finished>;
 
 class TWindowQueue {
 public:
@@ -99,9 +94,10 @@ public:
     // window thread to take some, unless Abandon returns true (asked again
     // after each Interrupt): a run that must end does not wait.
     void PostWaiting(TWindowPost Item, const std::function<bool()>& Abandon);
-    // The same for printed text, which is appended to the last Print item
-    // (or starts a new one).
-    void PostText(std::string_view Text, const std::function<bool()>& Abandon);
+    // The same for printed text, which is appended to the last printing
+    // event (or starts a new one, stamped as Stamp).
+    void PostText(const machine::IoEvent& Stamp, std::string_view Text,
+                  const std::function<bool()>& Abandon);
     // Wakes a PostText waiting for room, so that it asks Abandon again.
     void Interrupt();
 

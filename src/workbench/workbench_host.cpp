@@ -1,5 +1,7 @@
 #include "workbench/workbench_host.h"
 
+#include <type_traits>
+
 #include "interpreter/interpreter.h"
 
 namespace marlinet::workbench {
@@ -9,6 +11,7 @@ using basic::RunState;
 TWorkbenchHost::TWorkbenchHost(TRunChannel& Channel, TBoardModel& Board)
     : channel_(Channel), board_(Board) {
     machine_.set_control(this);
+    machine_.set_sink(this);
 }
 
 void TWorkbenchHost::Attach(basic::Interpreter& Interpreter) {
@@ -36,10 +39,6 @@ TVariableValues TWorkbenchHost::Variables() const {
     return values;
 }
 
-void TWorkbenchHost::print(std::string_view Text) {
-    channel_.Queue.PostText(Text, [this] { return MustEnd(); });
-}
-
 void TWorkbenchHost::EndIfAsked() {
     RunState state = State().load();
     if (state == RunState::ResetRequest) {
@@ -63,13 +62,16 @@ void TWorkbenchHost::Park() {
     }
 }
 
+TRunPause TWorkbenchHost::Pause() const {
+    return {TProgramLine{interpreter_->current_line()}, Variables(), interpreter_->last_pause(),
+            interpreter_->call_stack()};
+}
+
 void TWorkbenchHost::checkpoint(machine::MachineHost& Host) {
     for (bool parked = false; !parked;) {
         RunState state = State().load();
         if (state != RunState::StepRequest && state != RunState::StopRequest) break;
-        const int line = interpreter_->line_index_of(interpreter_->position());
-        Show(post::SelectLine{line});
-        Show(post::RefreshGrid{Variables()});
+        Show(post::Paused{Pause()});
         channel_.Resume.Reset();
         // A compare, not a store: a key in the editor or a reset that came
         // after the look above must not be overwritten with Stopped.
@@ -83,7 +85,7 @@ void TWorkbenchHost::checkpoint(machine::MachineHost& Host) {
 
 void TWorkbenchHost::started(machine::MachineHost&) {
     clock_ = machine::RealClock();
-    Show(post::ResetGrid{});
+    Show(post::Started{});
 }
 
 void TWorkbenchHost::finished(machine::MachineHost&, machine::EndReason Reason) {
@@ -91,8 +93,7 @@ void TWorkbenchHost::finished(machine::MachineHost&, machine::EndReason Reason) 
         channel_.Queue.Post(post::Error{run_});
         return;
     }
-    Show(post::RefreshGrid{Variables()});
-    channel_.Queue.Post(post::EndOfRun{run_});
+    channel_.Queue.Post(post::EndOfRun{run_, Variables()});
 }
 
 machine::Answer TWorkbenchHost::read_answer(machine::InputForm Form, std::string& Text) {
@@ -125,25 +126,23 @@ machine::AdcSample TWorkbenchHost::read_adc(std::string& Text) {
     return sample;
 }
 
-void TWorkbenchHost::select_adc(AdcChannel Channel) {
-    board_.SelectAdc(Channel);
-    Show(post::ShowAdcSelection{});
-}
-
-void TWorkbenchHost::set_output(int Output, bool On) {
-    if (On)
-        Show(post::SetOutput{Output});
-    else
-        Show(post::ClearOutput{Output});
-}
-
-void TWorkbenchHost::write_dac(std::int16_t Value) {
-    Show(post::WriteDac{Value});
-}
-
-void TWorkbenchHost::input_answered() {
-    board_.SetInput(TBoardModel::kRxBit, false);
-    Show(post::ClearRxBit{});
+void TWorkbenchHost::on_event(const machine::IoEvent& Event) {
+    using namespace machine::io;
+    const auto abandon = [this] { return MustEnd(); };
+    std::visit(
+        [&](const auto& What) {
+            using T = std::decay_t<decltype(What)>;
+            if constexpr (std::is_same_v<T, Print>) {
+                channel_.Queue.PostText(Event, What.text, abandon);
+            } else if constexpr (std::is_same_v<T, Lamp> || std::is_same_v<T, Dac> ||
+                                 std::is_same_v<T, AdcSelect> || std::is_same_v<T, InputAnswer>) {
+                channel_.Queue.PostWaiting(post::Event::Keep(Event), abandon);
+            }
+            // The rest the window does not show: reads, requests (read_answer
+            // posts its own, which the answer needs), delays, and the pause,
+            // error and end, which the run control reports.
+        },
+        Event.what);
 }
 
 void TWorkbenchHost::delay(machine::MachineHost&, int Milliseconds) {

@@ -1,9 +1,9 @@
 // The workbench's ports of a run: MachineHost runs the program over them.
-// Everything here runs on the interpreter thread and touches no widget: what
-// a program shows is posted to the window thread in order (TWindowQueue),
-// what it reads comes from the board model, and it waits only for the
-// resume and input events, for a DELAY, and for room in a full mailbox;
-// every one of these waits ends early when the run must end.
+// Everything here runs on the interpreter thread and touches no widget: the
+// run's events go to the window thread in order (TWindowQueue), what it
+// reads comes from the board model, and it waits only for the resume and
+// input events, for a DELAY, and for room in a full mailbox; every one of
+// these waits ends early when the run must end.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +23,8 @@ namespace marlinet::workbench {
 
 class TWorkbenchHost final : public machine::ConsolePort,
                              public machine::BoardPort,
-                             public machine::RunControl {
+                             public machine::RunControl,
+                             public machine::EventSink {
 public:
     TWorkbenchHost(TRunChannel& Channel, TBoardModel& Board);
     // The host the interpreter is to be made with.
@@ -34,21 +35,24 @@ public:
     // its last messages carry.
     void BeginRun(std::uint64_t Run) { run_ = Run; }
 
-    // ---- console ----
-    void print(std::string_view Text) override;
+    // ---- console: printing reaches the window as the run's Print events ----
+    void print(std::string_view) override {}
     machine::Answer read_answer(machine::InputForm Form, std::string& Text) override;
-    // ---- board ----
+    // ---- board: what the program reads comes from the board model; what it
+    // writes reaches the window as the run's events ----
     bool test_input(int Bit) override { return board_.TestInput(Bit); }
     machine::AdcSample read_adc(std::string& Text) override;
-    void select_adc(AdcChannel Channel) override;
-    void set_output(int Output, bool On) override;
-    void write_dac(std::int16_t Value) override;
-    void input_answered() override;
+    void select_adc(AdcChannel Channel) override { board_.SelectAdc(Channel); }
+    void set_output(int, bool) override {}
+    void write_dac(std::int16_t) override {}
+    void input_answered() override { board_.SetInput(TBoardModel::kRxBit, false); }
     // ---- control ----
     void started(machine::MachineHost& Host) override;
     void checkpoint(machine::MachineHost& Host) override;
     void delay(machine::MachineHost& Host, int Milliseconds) override;
     void finished(machine::MachineHost& Host, machine::EndReason Reason) override;
+    // ---- the run's events: those the window shows are posted to it ----
+    void on_event(const machine::IoEvent& Event) override;
 
 private:
     std::atomic<basic::RunState>& State();
@@ -58,6 +62,8 @@ private:
     // Parks the thread until the window changes the run state from Stopped.
     void Park();
     TVariableValues Variables() const;
+    // Where the run is parked now, and why.
+    TRunPause Pause() const;
     void Show(TWindowPost Item);
 
     TRunChannel& channel_;

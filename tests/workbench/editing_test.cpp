@@ -265,12 +265,12 @@ TEST_F(EditingTest, ContextMenuOffersTheEditCommandsAndTakesMoreEntries) {
               "&Undo\tCtrl+Z|&Redo\tCtrl+Shift+Z|-|Cu&t\tCtrl+X|&Copy\tCtrl+C|&Paste\tCtrl+V|"
               "Select &all\tCtrl+A|-|&Find...|R&eplace...|&Go to line...|-|"
               "Co&mment/Uncomment lines|Upper ca&se|&Lower case|T&oggle case|T&itle case|-|"
-              "Toggle breakpoint");
+              "Toggle &breakpoint|Run to &cursor|-|Toggle breakpoint"); // the debugger's, then this
     EXPECT_FALSE(form.EditCommands->Action("Undo")->isEnabled());
     EXPECT_FALSE(form.EditCommands->Action("Copy")->isEnabled());
     menu->close();
     delete extra;
-    EXPECT_EQ(form.EditCommands->ContextMenu().Entries().size(), 18);
+    EXPECT_EQ(form.EditCommands->ContextMenu().Entries().size(), 21);
 }
 
 // While the editor is read-only, the commands that change the text are

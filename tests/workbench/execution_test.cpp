@@ -22,12 +22,12 @@ class ExecutionTest : public ::testing::Test {
 protected:
     testing::TFakeWindow window;
     TBoardModel board;
-    TExecutionControl control{window, board};
+    TExecutionControl control{window, window, board};
 
     // As File open leaves it: the program loaded, the state Reset.
     void Load(std::string Text) {
         window.EditorText = std::move(Text);
-        ASSERT_TRUE(window.SaveAndLoad());
+        ASSERT_TRUE(window.SaveAndReload());
         control.EditorMatchesFile();
         control.SetState(RunState::Reset);
     }
@@ -37,7 +37,7 @@ protected:
     }
     bool ParkedAt(int Line) {
         return Until(
-            [&] { return control.State() == RunState::Stopped && window.SelectedLine == Line; });
+            [&] { return control.State() == RunState::Stopped && window.ShownLine == Line; });
     }
     std::int16_t Var(char Name) { return control.Interpreter().variable(Name - 'A'); }
 };
@@ -54,14 +54,14 @@ TEST_F(ExecutionTest, StepFromResetParksBeforeTheFirstStatementThenRunsOneAtATim
     Load("\r\nA = 5\r\nB = -3\r\nEND");
     window.Grid.fill(9);
     control.Step();
-    ASSERT_TRUE(ParkedAt(1)) << RunStateName(control.State());
+    ASSERT_TRUE(ParkedAt(2)) << RunStateName(control.State());
     EXPECT_EQ(window.Grid, TVariableValues{});
     EXPECT_EQ(window.GridResets, 1);
     EXPECT_TRUE(window.WholeLines);
     const struct {
         int line;
         std::int16_t a, b;
-    } steps[] = {{2, 5, 0}, {3, 5, -3}};
+    } steps[] = {{3, 5, 0}, {4, 5, -3}};
     for (const auto& step : steps) {
         control.Step();
         ASSERT_TRUE(ParkedAt(step.line));
@@ -80,15 +80,15 @@ TEST_F(ExecutionTest, StopParksBeforeTheNextStatementAndRunGoesOn) {
     control.Run();
     ASSERT_TRUE(Until([&] { return Var('A') > 100; }));
     control.Stop();
-    ASSERT_TRUE(Until([&] { return control.State() == RunState::Stopped && window.SelectedLine; }));
+    ASSERT_TRUE(Until([&] { return control.State() == RunState::Stopped && window.ShownLine; }));
     ASSERT_TRUE(Until([&] { return window.GridRefreshes == 1; }));
     const std::int16_t a = Var('A');
     std::this_thread::sleep_for(20ms);
     EXPECT_EQ(Var('A'), a);
     EXPECT_EQ(window.Grid[0], a);
     EXPECT_EQ(window.Grid[1], Var('B'));
-    const int line = *window.SelectedLine;
-    EXPECT_EQ(line == 1 ? a - 1 : a, Var('B')) << "parked before line " << line;
+    const int line = *window.ShownLine;
+    EXPECT_EQ(line == 2 ? a - 1 : a, Var('B')) << "parked before line " << line;
 
     control.Run();
     EXPECT_EQ(control.State(), RunState::Running);
@@ -118,7 +118,7 @@ TEST_F(ExecutionTest, AKeyWhileRunningEndsTheRunSilentlyAndTheNextRunReloads) {
     EXPECT_FALSE(window.WholeLines);
     ASSERT_TRUE(UntilState(RunState::Modified));
     EXPECT_EQ(window.Console, "");
-    EXPECT_EQ(window.ErrorText, "");
+    EXPECT_EQ(window.Status, "");
     EXPECT_EQ(window.Saves, 1);
 
     window.EditorText = "PRINT \"new\"\r\nEND";
@@ -136,12 +136,12 @@ TEST_F(ExecutionTest, AnErrorFillsPanelTwoShowsItsLineAndVariablesAndLeavesReset
         const char* program;
         const char* console;
         const char* status;
-        int selected; // 0-based
+        int shown;
         std::int16_t a;
     } cases[] = {
-        {"\r\n\r\nREM\r\n\r\nGOTO 99", "\r\nERROR:7,5\r\n", "ERROR: Undefined label in line 5", 4,
+        {"\r\n\r\nREM\r\n\r\nGOTO 99", "\r\nERROR:7,5\r\n", "ERROR: Undefined label in line 5", 5,
          0},
-        {"A = 1\r\nRETURN\r\nEND", "\r\nERROR:13,2\r\n", "ERROR: RETURN without GOSUB in line 2", 1,
+        {"A = 1\r\nRETURN\r\nEND", "\r\nERROR:13,2\r\n", "ERROR: RETURN without GOSUB in line 2", 2,
          1},
     };
     for (const auto& c : cases) {
@@ -150,12 +150,12 @@ TEST_F(ExecutionTest, AnErrorFillsPanelTwoShowsItsLineAndVariablesAndLeavesReset
         control.Run();
         ASSERT_TRUE(UntilState(RunState::Reset)) << c.program;
         EXPECT_EQ(window.Console, c.console);
-        EXPECT_EQ(window.ErrorText, c.status);
-        EXPECT_EQ(window.SelectedLine, c.selected);
+        EXPECT_EQ(window.Status, c.status);
+        EXPECT_EQ(window.ShownLine, c.shown);
         EXPECT_EQ(window.Grid[0], c.a);
     }
     control.Run(); // clears the status
-    EXPECT_EQ(window.ErrorText, "");
+    EXPECT_EQ(window.Status, "");
     EXPECT_TRUE(UntilState(RunState::Reset));
 }
 
@@ -183,7 +183,7 @@ TEST_F(ExecutionTest, InputIsAnsweredEchoedOrStopped) {
         const int rxCleared = window.RxCleared;
         control.Run();
         // Stop & Exit parks the run before END, on line 1.
-        ASSERT_TRUE(c.answer ? UntilState(RunState::Reset) : ParkedAt(1)) << c.program;
+        ASSERT_TRUE(c.answer ? UntilState(RunState::Reset) : ParkedAt(2)) << c.program;
         EXPECT_EQ(window.Asked, std::vector<TInputMode>{c.mode});
         EXPECT_EQ(Var('A'), c.stored) << c.program;
         EXPECT_EQ(window.Console, c.console);
@@ -195,7 +195,7 @@ TEST_F(ExecutionTest, InputIsAnsweredEchoedOrStopped) {
 TEST_F(ExecutionTest, TheStopStatementParksLikeStop) {
     Load("A = 1\r\nSTOP\r\nA = 2\r\nEND");
     control.Run();
-    ASSERT_TRUE(ParkedAt(1));
+    ASSERT_TRUE(ParkedAt(2));
     EXPECT_EQ(window.Grid[0], 1);
     control.Run();
     ASSERT_TRUE(UntilState(RunState::Reset));
@@ -205,9 +205,9 @@ TEST_F(ExecutionTest, TheStopStatementParksLikeStop) {
 TEST_F(ExecutionTest, ResetAndReloadEndsAParkedRunAndReloadsTheEditorText) {
     Load("SETB 1\r\nA = 1\r\nEND");
     control.Step();
-    ASSERT_TRUE(ParkedAt(0));
-    control.Step();
     ASSERT_TRUE(ParkedAt(1));
+    control.Step();
+    ASSERT_TRUE(ParkedAt(2));
     EXPECT_TRUE(window.Lamps[0]);
     window.EditorText = "A = 3\r\nEND";
     control.ResetAndReload();
@@ -217,7 +217,7 @@ TEST_F(ExecutionTest, ResetAndReloadEndsAParkedRunAndReloadsTheEditorText) {
     EXPECT_FALSE(window.Lamps[0]);
 
     control.Step();
-    ASSERT_TRUE(ParkedAt(0));
+    ASSERT_TRUE(ParkedAt(1));
     window.SaveFails = true;
     control.ResetAndReload();
     EXPECT_FALSE(control.HasThread());
@@ -243,9 +243,9 @@ TEST_F(ExecutionTest, ClosingEndsARunWhateverItWaitsFor) {
     for (const auto& c : cases) {
         testing::TFakeWindow closing;
         TBoardModel closingBoard;
-        TExecutionControl run(closing, closingBoard);
+        TExecutionControl run(closing, closing, closingBoard);
         closing.EditorText = c.program;
-        closing.SaveAndLoad();
+        closing.SaveAndReload();
         run.SetState(RunState::Reset);
         closing.DuringInput = [&] { run.Close(); };
         c.step ? run.Step() : run.Run();
@@ -298,7 +298,8 @@ TEST(ExecutionHostTest, AnEndAskedJustBeforeAnInputRequestEndsTheRun) {
     // Plays the window: takes every post, and answers the prompt with an end.
     TRunChannel realChannel([&] {
         while (std::optional<TWindowPost> item = channel->Queue.Pop()) {
-            if (!std::holds_alternative<post::Print>(*item)) continue;
+            const auto* event = std::get_if<post::Event>(&*item);
+            if (!event || !std::holds_alternative<machine::io::Print>(event->Stored.what)) continue;
             interpreter->run_state() = RunState::ResetRequest;
             channel->WakeRun();
         }

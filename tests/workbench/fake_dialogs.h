@@ -9,8 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include <QAction>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStringList>
 
 #include "temp_dir.h"
@@ -37,6 +39,14 @@ public:
     std::vector<TInputMode> InputModes;
     // When set, shows the INPUT dialog instead of the script above.
     std::function<int(TInputForm&)> InputHook;
+    // Menus: the entry picked at each showing, by its text without "&";
+    // none left, or one not offered: the menu is left. MenuEntries holds the
+    // enabled entries of the last menu shown.
+    std::deque<QString> MenuChoices;
+    QStringList MenuEntries;
+    // Answers of the breakpoint dialogs in order; none left: cancelled.
+    std::deque<std::optional<QString>> ConditionAnswers;
+    std::deque<std::optional<int>> HitCountAnswers;
 
     std::optional<QString> AskOpenFileName(QWidget*, const QString& Current) override {
         return Next(Current);
@@ -80,7 +90,34 @@ public:
         return result;
     }
 
+    QAction* ExecMenu(QMenu& Menu, const QPoint&) override {
+        MenuEntries.clear();
+        for (QAction* action : Menu.actions())
+            if (action->isEnabled() && !action->isSeparator())
+                MenuEntries << action->text().remove(QLatin1Char('&'));
+        if (MenuChoices.empty()) return nullptr;
+        const QString choice = MenuChoices.front();
+        MenuChoices.pop_front();
+        for (QAction* action : Menu.actions())
+            if (action->isEnabled() && action->text().remove(QLatin1Char('&')) == choice)
+                return action;
+        return nullptr;
+    }
+    std::optional<QString> AskBreakpointCondition(QWidget*, int, const QString&) override {
+        return Take(ConditionAnswers);
+    }
+    std::optional<int> AskBreakpointHitCount(QWidget*, int, int) override {
+        return Take(HitCountAnswers);
+    }
+
 private:
+    template <class T>
+    static std::optional<T> Take(std::deque<std::optional<T>>& Answers) {
+        if (Answers.empty()) return std::nullopt;
+        std::optional<T> answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
     std::optional<QString> Next(const QString& Current) {
         StartNames << Current;
         if (FileAnswers.empty()) return std::nullopt;

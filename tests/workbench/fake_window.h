@@ -1,6 +1,7 @@
-// A window for the execution control without widgets: it records what a run
-// shows, answers INPUT from a script, keeps the "file" in memory, and lets
-// the test thread play the window thread (Pump).
+// A window for the execution control without widgets, as its program source
+// and its run view: it records what a run shows, answers INPUT from a
+// script, keeps the "file" in memory, and lets the test thread play the
+// window thread (Pump).
 #pragma once
 
 #include <array>
@@ -13,17 +14,21 @@
 #include <string>
 #include <vector>
 
+#include <variant>
+
 #include "interpreter/program_buffer.h"
 #include "workbench/execution_control.h"
 
 namespace marlinet::workbench::testing {
 
-class TFakeWindow : public TExecutionWindow {
+class TFakeWindow : public TProgramSource, public TRunView {
 public:
     // ---- what the test sets ----
-    std::string EditorText; // saved by SaveAndLoad
+    std::string EditorText; // saved by SaveAndReload
     std::string FileName = "prog.bas";
     bool SaveFails = false;
+    std::vector<basic::PauseLine> Breakpoints; // what a snapshot carries
+    int Caret = 1;                             // the caret's line
     // INPUT answers in order; nothing is Stop & Exit; "7" when none is left.
     std::deque<std::optional<std::string>> Answers;
 
@@ -33,9 +38,13 @@ public:
     TVariableValues Grid{};
     int GridResets = 0;
     int GridRefreshes = 0;
-    std::optional<int> SelectedLine;
+    // The line of the last pause or error, until the run goes on.
+    std::optional<int> ShownLine;
+    basic::PauseCause Cause; // of the last pause
+    basic::CallStack Calls;  // at the last pause
+    int Pauses = 0;
     bool WholeLines = true;
-    std::string ErrorText;
+    std::string Status;
     std::string File; // what the last save wrote
     int Saves = 0;
     int BoardResets = 0;
@@ -43,6 +52,26 @@ public:
     std::vector<TInputMode> Asked;
     std::function<void()> DuringInput; // runs while the dialog is up
 
+    // ---- the program source ----
+    void NameUntitledFile(bool) override {}
+    TProgramSnapshot Snapshot() const override {
+        return {program_, FileName, Breakpoints, CaretLine()};
+    }
+    std::optional<TProgramSnapshot> SaveAndReload() override {
+        if (SaveFails || FileName.empty()) return std::nullopt;
+        const TProgramLine caret = CaretLine();
+        File = EditorText;
+        ++Saves;
+        program_ = basic::ProgramBuffer::from_file_bytes(File);
+        ShownLine.reset();
+        TProgramSnapshot snapshot = Snapshot();
+        snapshot.CaretLine = caret;
+        return snapshot;
+    }
+    TProgramLine CaretLine() const override { return TProgramLine{Caret}; }
+    const basic::ProgramBuffer& Program() const { return program_; }
+
+    // ---- the run view ----
     void WakeWindow() override {
         {
             std::lock_guard lock(mutex_);
@@ -50,24 +79,18 @@ public:
         }
         wake_.notify_all();
     }
-
-    void Print(std::string_view Text) override { Console += Text; }
-    void SetOutput(int Output) override { Lamps.at(static_cast<std::size_t>(Output - 1)) = true; }
-    void ClearOutput(int Output) override {
-        Lamps.at(static_cast<std::size_t>(Output - 1)) = false;
-    }
-    void WriteDac(std::int16_t) override {}
-    void ShowAdcSelection() override {}
-    void ShowTrimmedAdcText(const AdcReading&) override {}
-    void ResetVariables() override {
+    void Started() override {
         Grid = {};
         ++GridResets;
     }
-    void RefreshGrid(const TVariableValues& Values) override {
-        Grid = Values;
-        ++GridRefreshes;
+    void Show(const machine::IoEvent& Event) override {
+        if (const auto* print = std::get_if<machine::io::Print>(&Event.what))
+            Console += print->text;
+        if (const auto* lamp = std::get_if<machine::io::Lamp>(&Event.what))
+            Lamps.at(static_cast<std::size_t>(lamp->output - 1)) = lamp->on;
+        if (std::holds_alternative<machine::io::InputAnswer>(Event.what)) ++RxCleared;
     }
-    void SelectLine(int Line) override { SelectedLine = Line; }
+    void ShowAdcText(const AdcReading&) override {}
     std::optional<std::string> AskInput(TInputMode Mode) override {
         Asked.push_back(Mode);
         if (DuringInput) DuringInput();
@@ -76,25 +99,31 @@ public:
         Answers.pop_front();
         return answer;
     }
-    void ClearRxBit() override { ++RxCleared; }
-
-    void SetErrorText(std::string_view Text) override { ErrorText = Text; }
+    void Paused(const TRunPause& Pause) override {
+        Failed(Pause);
+        Cause = Pause.Cause;
+        Calls = Pause.Calls;
+        ++Pauses;
+    }
+    void Ended(const TVariableValues& Variables) override {
+        Grid = Variables;
+        ++GridRefreshes;
+    }
+    void Failed(const TRunPause& Pause) override {
+        ShownLine = Pause.Line.Number;
+        Ended(Pause.Variables);
+    }
+    void ShowStatus(std::string_view Text) override { Status = Text; }
     void FocusConsole() override {}
-    void SetLineSelection(bool Whole) override { WholeLines = Whole; }
+    void Resuming() override {
+        WholeLines = true;
+        ShownLine.reset();
+    }
+    void Editing() override { WholeLines = false; }
     void ResetBoard() override {
         Lamps = {};
         ++BoardResets;
     }
-    void NameUntitledFile(bool) override {}
-    bool SaveAndLoad() override {
-        if (SaveFails || FileName.empty()) return false;
-        File = EditorText;
-        ++Saves;
-        program_ = basic::ProgramBuffer::from_file_bytes(File);
-        SelectedLine.reset();
-        return true;
-    }
-    const basic::ProgramBuffer& Program() const override { return program_; }
 
     // Plays the window thread: delivers whatever the run posts until Done
     // holds or Timeout passes. Returns whether Done held.

@@ -14,6 +14,7 @@
 #include "editor/qt/key_mapping.h"
 #include "editor/qt/synedit.h"
 #include "fake_dialogs.h"
+#include "workbench/debugger_commands.h"
 #include "workbench/main_form.h"
 #include "workbench/status_bar.h"
 
@@ -65,18 +66,27 @@ TEST_F(LayoutTest, Issue17WindowGrowsFromItsDesignSizeWithEditorAndConsole) {
     EXPECT_EQ(form.Client()->size(), QSize(601, 443));
     EXPECT_TRUE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
     const QSize design = form.size();
+    const auto shown = [&] {
+        QString which;
+        for (const QToolButton* button : form.Debugger->Buttons())
+            which += button->isVisible() ? '+' : '-';
+        return which;
+    };
+    EXPECT_EQ(shown(), "----"); // no room below the described buttons
     form.resize(300, 200);
     QTest::qWait(1);
     EXPECT_EQ(form.size(), design);
     form.resize(design + QSize(200, 101));
     QTest::qWait(1);
-    const Place grown[] = {{"SynEdit1", {4, 4, 677, 240}},   {"Panel5", {4, 247, 41, 225}},
+    const Place grown[] = {{"SynEdit1", {4, 4, 677, 240}},   {"Panel5", {4, 247, 41, 275}},
                            {"Panel1", {48, 247, 85, 53}},    {"Panel7", {380, 247, 101, 53}},
                            {"Console", {48, 303, 633, 219}}, {"Panel6", {684, 4, 113, 421}},
                            {"StatusBar1", {0, 525, 801, 19}}};
     for (const Place& place : grown)
         EXPECT_EQ(form.findChild<QWidget*>(QLatin1String(place.name))->geometry(), place.rect)
             << place.name;
+    EXPECT_EQ(shown(), "++--");
+    EXPECT_EQ(form.Debugger->Buttons()[0]->toolTip(), "Toggle breakpoint (F5)");
 }
 
 TEST_F(LayoutTest, StatusBarPanelsAre50And150AndTheRest) {
@@ -104,6 +114,9 @@ TEST_F(LayoutTest, MenusHoldTheirEntriesMnemonicsAndShortcuts) {
                               "  Upper ca&se |  &Lower case |  T&oggle case |  T&itle case |"
                               "&View|  Zoom &in Ctrl++|  Zoom &out Ctrl+-|  &Normal size |"
                               "&Debug|  &Run F9|  S&top F2|  &Step F8|  R&eset F4|   |"
+                              "  Toggle &breakpoint F5|  Step &over Shift+F8|"
+                              "  Step o&ut Ctrl+Shift+F8|  Run to &cursor F7|"
+                              "  &Delete all breakpoints |  Call stac&k |   |"
                               "  Check with &scenario... |"
                               "&Help|  &Examples |  &About ");
 }
@@ -133,7 +146,7 @@ TEST_F(LayoutTest, Issue17NoMenuKeyTakesAKeyOfTheEditor) {
                 named.emplace_back(entry, QKeySequence(entry->text().section('\t', 1))[0]);
         }
     }
-    ASSERT_EQ(keys.size(), 20u);
+    ASSERT_EQ(keys.size(), 24u);
     for (const QKeyCombination key : keys)
         EXPECT_EQ(EditorCommandOf(form, key), editor::ecNone)
             << QKeySequence(key).toString().toStdString();

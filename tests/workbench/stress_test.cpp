@@ -34,7 +34,7 @@ int OsThreads() {
 TEST(ExecutionStressTest, RandomCommandsKeepOneThreadAndNeverHang) {
     testing::TFakeWindow window;
     TBoardModel board;
-    TExecutionControl control(window, board);
+    TExecutionControl control(window, window, board);
     std::mt19937 random(20240612);
     // A sanitizer's runtime may start a helper thread of its own with the
     // first thread the process makes: let it, before counting.
@@ -44,7 +44,7 @@ TEST(ExecutionStressTest, RandomCommandsKeepOneThreadAndNeverHang) {
     const auto open = [&] {
         const RunState before = control.EndRun();
         window.EditorText = kPrograms[random() % std::size(kPrograms)];
-        if (!window.SaveAndLoad()) return control.Restore(before);
+        if (!window.SaveAndReload()) return control.Restore(before);
         control.EditorMatchesFile();
         control.SetState(RunState::Reset);
     };

@@ -81,7 +81,13 @@ public:
         form.Edit1->setText(key ? QStringLiteral("y") : QStringLiteral("42"));
         return TInputForm::kAccepted;
     }
+    QAction* ExecMenu(QMenu&, const QPoint&) override { return nullptr; }
+    std::optional<QString> AskBreakpointCondition(QWidget*, int, const QString&) override {
+        return condition;
+    }
+    std::optional<int> AskBreakpointHitCount(QWidget*, int, int) override { return {}; }
     QString openNext = QStringLiteral(MARLINET_SOURCE_DIR "/examples/blink.bas");
+    std::optional<QString> condition;
     bool failed = false;
 
 private:
