@@ -1,68 +1,74 @@
 // TCustomSynEdit: the public face of the editor core. It keeps every name
-// the window and the workbench use and forwards the work to the units that
-// hold it:
-//   document.h            the model: lines, caret, selection, undo lists,
-//                         and the markers on the lines (markers.h)
-//   view.h                painting from the const state
-//   style.h               the display settings, one value
-//   mouse_controller.h    mouse, capture, auto-scroll and drag state, and
-//                         the gutter's hit test
-//   marker_commands.h     the bookmark keys
-//   highlighter_ranges.h  the lazily computed highlighter ranges
-// and, as members of this class, in custom_synedit.cpp (construction,
-// settings, window, fonts, highlighter, line store reactions), caret.cpp
-// (caret and selection setters, coordinates, caret display), scrolling.cpp,
-// repaint.cpp (repaint requests, Paint, the paint lock), key_input.cpp
-// (keys, key bindings, command dispatch), movement.cpp (movement commands,
-// words) and editing.cpp (undo bookkeeping). The commands that change the
-// text are TSynEditingCommands (editing.h), undo and redo TSynUndoApplier
-// (undo_apply.h). It talks to its window only through TSynEditWindow
-// (platform.h).
+// the window and the workbench use, owns the units and forwards each call
+// to the unit that holds the work; it has no logic of its own:
+//   document.h        the model: lines, caret, selection, undo lists and
+//                     markers, with the caret and selection rules (clamp,
+//                     store, report what changed)
+//   caret.h           the caret and selection setters: the document's rule,
+//                     then repaint, caret placement and status
+//   viewport.h        the window, geometry (cells, rows, scroll position,
+//                     client rect) and the repaint requests it collects
+//   edit_status.h     the paint lock, state flags and status reports
+//   caret_display.h   the caret on screen
+//   scroller.h        top line, first column, scroll bar and hint
+//   display.h         font, cell, gutter, looks, highlighter, painting
+//                     (view.h paints from a const source)
+//   edit_state.h      settings with reactions, the modified flag, undo locks
+//   line_reactions.h  what the line store's changes set off
+//   key_input.h       keys to commands, key bindings, handler chains, hooks
+//   movement.h        the commands that move the caret; command dispatch
+//   editing.h         the commands that change the text
+//   undo_apply.h      undo and redo
+//   mouse_controller.h  mouse, drag and drop
+// The units take a context of the parts they need and never this class.
+// It talks to its window only through TSynEditWindow (platform.h).
 //
 // Units: TBufferCoord is 1-based (X character, Y line); line store indices are
 // 0-based; flat character indices count every line break as two characters;
 // pixel values are in the window's client area.
 #pragma once
 
-#include <climits>
 #include <cstdint>
-#include <exception>
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "editor/caret.h"
+#include "editor/caret_display.h"
+#include "editor/display.h"
 #include "editor/document.h"
+#include "editor/edit_settings.h"
+#include "editor/edit_state.h"
+#include "editor/edit_status.h"
 #include "editor/edit_types.h"
 #include "editor/editing.h"
 #include "editor/gutter.h"
 #include "editor/highlighter_ranges.h"
 #include "editor/kbd_handler.h"
+#include "editor/key_input.h"
 #include "editor/keystrokes.h"
+#include "editor/line_reactions.h"
 #include "editor/mouse_controller.h"
+#include "editor/movement.h"
+#include "editor/scroller.h"
 #include "editor/style.h"
-#include "editor/text_drawer.h"
 #include "editor/undo_apply.h"
-#include "editor/view.h"
-#include "highlight/component.h"
+#include "editor/viewport.h"
 #include "highlight/custom_highlighter.h"
-#include "support/events.h"
 #include "support/program_line.h"
 
 namespace marlinet::editor {
 
-class TCustomSynEdit : public TObject {
+class TCustomSynEdit : public TObject, public TSynEditEvents {
 public:
-    static constexpr int kDefaultMaxScrollWidth = 1024;
-    static constexpr int kMaxTabWidth = 256;
-    // The vertical scroll bar's range limit; longer texts are scaled into it.
-    static constexpr int kMaxScrollRange = 32767;
-    static constexpr int kScrollTimerInterval = 100;
-    static constexpr int kWheelDelta = 120;
-    static constexpr int kScrollHintMaxWidth = 200;
-    // Pixels between the gutter and column 1 of an unscrolled text.
-    static constexpr int kGutterMargin = 2;
+    static constexpr int kDefaultMaxScrollWidth = kSynDefaultMaxScrollWidth;
+    static constexpr int kMaxTabWidth = kSynMaxTabWidth;
+    static constexpr int kMaxScrollRange = kSynMaxScrollRange;
+    static constexpr int kScrollTimerInterval = kSynScrollTimerInterval;
+    static constexpr int kWheelDelta = kSynWheelDelta;
+    static constexpr int kScrollHintMaxWidth = kSynScrollHintMaxWidth;
+    static constexpr int kGutterMargin = kSynGutterMargin;
 
     // Window may be null (no window yet, or headless use); see SetWindow.
     explicit TCustomSynEdit(TSynEditWindow* Window = nullptr);
@@ -70,73 +76,73 @@ public:
     TCustomSynEdit(const TCustomSynEdit&) = delete;
     TCustomSynEdit& operator=(const TCustomSynEdit&) = delete;
 
-    TSynEditWindow* Window() const { return window_; }
+    TSynEditWindow* Window() const { return view_.Window(); }
     // Attaching a window that can measure fonts creates the text drawer and
     // computes the cell; detaching it forgets the cell.
-    void SetWindow(TSynEditWindow* Value);
+    void SetWindow(TSynEditWindow* Value) { display_.SetWindow(Value); }
 
     TSynEditStringList& Lines() { return doc_.Lines(); }
     const TSynEditStringList& Lines() const { return doc_.Lines(); }
-    // The model, for readers (the view paints from it).
+    // The model, for readers.
     const TSynDocument& Document() const { return doc_; }
 
     // --- Settings ---------------------------------------------------------
-    TSynEditorOptions Options() const { return options_; }
-    void SetOptions(TSynEditorOptions Value);
-    int TabWidth() const { return Lines().TabWidth(); }
+    TSynEditorOptions Options() const { return settings_.Options; }
+    void SetOptions(TSynEditorOptions Value) { state_.SetOptions(Value); }
+    int TabWidth() const { return doc_.Lines().TabWidth(); }
     // Clamped to 1..kMaxTabWidth and passed on to the lines.
-    void SetTabWidth(int Value);
+    void SetTabWidth(int Value) { state_.SetTabWidth(Value); }
     // With eoScrollPastEol the caret may stand up to column MaxScrollWidth + 1.
-    int MaxScrollWidth() const { return maxScrollWidth_; }
-    void SetMaxScrollWidth(int Value);
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool Value);
-    bool InsertMode() const { return insertMode_; }
+    int MaxScrollWidth() const { return settings_.MaxScrollWidth; }
+    void SetMaxScrollWidth(int Value) { state_.SetMaxScrollWidth(Value); }
+    bool ReadOnly() const { return settings_.ReadOnly; }
+    void SetReadOnly(bool Value) { state_.SetReadOnly(Value); }
+    bool InsertMode() const { return settings_.InsertMode; }
     // The caret shape follows.
-    void SetInsertMode(bool Value);
-    bool WantTabs() const { return wantTabs_; }
-    void SetWantTabs(bool Value) { wantTabs_ = Value; }
-    bool WantReturns() const { return wantReturns_; }
-    void SetWantReturns(bool Value) { wantReturns_ = Value; }
+    void SetInsertMode(bool Value) { state_.SetInsertMode(Value); }
+    bool WantTabs() const { return settings_.WantTabs; }
+    void SetWantTabs(bool Value) { settings_.WantTabs = Value; }
+    bool WantReturns() const { return settings_.WantReturns; }
+    void SetWantReturns(bool Value) { settings_.WantReturns = Value; }
     // Arrows and characters always; every key with WantReturns; Tab only
     // with WantTabs, so without it Tab moves the focus on.
-    TSynDlgCodes GetDlgCode() const;
+    TSynDlgCodes GetDlgCode() const { return state_.GetDlgCode(); }
 
     // --- Display settings ---------------------------------------------------
     // The text font; its colour is the text colour.
-    TFont& Font() { return font_; }
-    const TFont& Font() const { return font_; }
-    void SetFont(const TFont& Value) { font_.Assign(Value); }
+    TFont& Font() { return display_.Font(); }
+    const TFont& Font() const { return display_.Font(); }
+    void SetFont(const TFont& Value) { display_.Font().Assign(Value); }
     const TSynEditStyle& DisplayStyle() const { return style_; }
     TColor Color() const { return style_.Color; }
-    void SetColor(TColor Value) { SetStyle(&TSynEditStyle::Color, Value, &Self::Invalidate); }
-    TSynGutter& Gutter() { return gutter_; }
-    const TSynGutter& Gutter() const { return gutter_; }
-    TSynSelectedColor& SelectedColor() { return selectedColor_; }
-    const TSynSelectedColor& SelectedColor() const { return selectedColor_; }
-    TSynBookMarkOpt& BookMarkOptions() { return bookMarkOpt_; }
-    const TSynBookMarkOpt& BookMarkOptions() const { return bookMarkOpt_; }
+    void SetColor(TColor Value) { SetStyle(&TSynEditStyle::Color, Value, Reaction::Repaint); }
+    TSynGutter& Gutter() { return display_.Gutter(); }
+    const TSynGutter& Gutter() const { return display_.Gutter(); }
+    TSynSelectedColor& SelectedColor() { return display_.SelectedColor(); }
+    const TSynSelectedColor& SelectedColor() const { return display_.SelectedColor(); }
+    TSynBookMarkOpt& BookMarkOptions() { return display_.BookMarkOptions(); }
+    const TSynBookMarkOpt& BookMarkOptions() const { return display_.BookMarkOptions(); }
     int RightEdge() const { return style_.RightEdge; }
-    void SetRightEdge(int Value) { SetStyle(&TSynEditStyle::RightEdge, Value, &Self::Invalidate); }
+    void SetRightEdge(int Value) { SetStyle(&TSynEditStyle::RightEdge, Value, Reaction::Repaint); }
     TColor RightEdgeColor() const { return style_.RightEdgeColor; }
     void SetRightEdgeColor(TColor Value) {
-        SetStyle(&TSynEditStyle::RightEdgeColor, Value, &Self::Invalidate);
+        SetStyle(&TSynEditStyle::RightEdgeColor, Value, Reaction::Repaint);
     }
     TColor ActiveLineColor() const { return style_.ActiveLineColor; }
     void SetActiveLineColor(TColor Value) {
-        SetStyle(&TSynEditStyle::ActiveLineColor, Value, &Self::InvalidateCaretLine);
+        SetStyle(&TSynEditStyle::ActiveLineColor, Value, Reaction::RepaintCaretLine);
     }
     int ExtraLineSpacing() const { return style_.ExtraLineSpacing; }
     void SetExtraLineSpacing(int Value) {
-        SetStyle(&TSynEditStyle::ExtraLineSpacing, Value, &Self::CellChanged);
+        SetStyle(&TSynEditStyle::ExtraLineSpacing, Value, Reaction::NewCell);
     }
     TSynEditCaretType InsertCaret() const { return style_.InsertCaret; }
     void SetInsertCaret(TSynEditCaretType Value) {
-        SetStyle(&TSynEditStyle::InsertCaret, Value, &Self::InitializeCaret);
+        SetStyle(&TSynEditStyle::InsertCaret, Value, Reaction::NewCaret);
     }
     TSynEditCaretType OverwriteCaret() const { return style_.OverwriteCaret; }
     void SetOverwriteCaret(TSynEditCaretType Value) {
-        SetStyle(&TSynEditStyle::OverwriteCaret, Value, &Self::InitializeCaret);
+        SetStyle(&TSynEditStyle::OverwriteCaret, Value, Reaction::NewCaret);
     }
     TColor ScrollHintColor() const { return style_.ScrollHintColor; }
     void SetScrollHintColor(TColor Value) { SetStyle(&TSynEditStyle::ScrollHintColor, Value); }
@@ -146,44 +152,48 @@ public:
     }
     TScrollStyle ScrollBars() const { return style_.ScrollBars; }
     void SetScrollBars(TScrollStyle Value) {
-        SetStyle(&TSynEditStyle::ScrollBars, Value, &Self::UpdateScrollBars);
+        SetStyle(&TSynEditStyle::ScrollBars, Value, Reaction::ScrollBars);
     }
     TSynBorderStyle BorderStyle() const { return style_.BorderStyle; }
     void SetBorderStyle(TSynBorderStyle Value) { SetStyle(&TSynEditStyle::BorderStyle, Value); }
     bool HideSelection() const { return style_.HideSelection; }
     void SetHideSelection(bool Value) {
-        SetStyle(&TSynEditStyle::HideSelection, Value, &Self::InvalidateSelection);
+        SetStyle(&TSynEditStyle::HideSelection, Value, Reaction::RepaintSelection);
     }
 
     TColor MatchForeground() const { return style_.MatchForeground; }
     void SetMatchForeground(TColor Value) {
-        SetStyle(&TSynEditStyle::MatchForeground, Value, &Self::RepaintMarkedMatches);
+        SetStyle(&TSynEditStyle::MatchForeground, Value, Reaction::RepaintMarkedMatches);
     }
     TColor MatchBackground() const { return style_.MatchBackground; }
     void SetMatchBackground(TColor Value) {
-        SetStyle(&TSynEditStyle::MatchBackground, Value, &Self::RepaintMarkedMatches);
+        SetStyle(&TSynEditStyle::MatchBackground, Value, Reaction::RepaintMarkedMatches);
     }
     // The search whose matches the view marks in the match colours, on the
     // rows it paints (a selection's colours win); null marks nothing. Not
     // owned: whoever sets it clears it before the search goes. Marks follow
     // every edit by themselves; after the search's pattern or options
     // change, MarkedSearchChanged repaints them.
-    TSynSearch* MarkedSearch() const { return markedSearch_; }
-    void SetMarkedSearch(TSynSearch* Search);
-    void MarkedSearchChanged() { RepaintMarkedMatches(); }
+    TSynSearch* MarkedSearch() const { return display_.MarkedSearch(); }
+    void SetMarkedSearch(TSynSearch* Search) { display_.SetMarkedSearch(Search); }
+    void MarkedSearchChanged() { display_.React(Reaction::RepaintMarkedMatches); }
 
     // The bound highlighter, not owned. The editor hears its attribute
     // changes and unbinds itself when the highlighter is destroyed.
-    highlight::TSynCustomHighlighter* Highlighter() const { return highlighter_; }
-    void SetHighlighter(highlight::TSynCustomHighlighter* Value);
+    highlight::TSynCustomHighlighter* Highlighter() const { return display_.Highlighter(); }
+    void SetHighlighter(highlight::TSynCustomHighlighter* Value) { display_.SetHighlighter(Value); }
     // The token covering buffer position XY as the highlighter cuts its line:
     // its text and attribute. False without a highlighter or when no token
     // covers XY (outside the text, or past the end of its line).
     bool GetHighlighterAttriAtRowCol(const TBufferCoord& XY, std::string& Token,
-                                     highlight::TSynHighlighterAttributes*& Attri);
+                                     highlight::TSynHighlighterAttributes*& Attri) {
+        return display_.GetHighlighterAttriAtRowCol(XY, Token, Attri);
+    }
     // The same with the token's kind (GetTokenKind) and 1-based start.
     bool GetHighlighterAttriAtRowColEx(const TBufferCoord& XY, std::string& Token, int& TokenType,
-                                       int& Start, highlight::TSynHighlighterAttributes*& Attri);
+                                       int& Start, highlight::TSynHighlighterAttributes*& Attri) {
+        return display_.GetHighlighterAttriAtRowColEx(XY, Token, TokenType, Start, Attri);
+    }
 
     // --- Caret --------------------------------------------------------------
     TBufferCoord CaretXY() const { return doc_.Caret(); }
@@ -192,13 +202,13 @@ public:
     // Clamps Y to 1..line count (1 without lines) and X to 1..MaxScrollWidth
     // + 1 (to the line end + 1 without eoScrollPastEol); reports scCaretX /
     // scCaretY for what changed, updates LastCaretX and places the caret.
-    void SetCaretXY(const TBufferCoord& Value);
-    void SetCaretX(int Value) { SetCaretXY({Value, CaretY()}); }
-    void SetCaretY(int Value) { SetCaretXY({CaretX(), Value}); }
+    void SetCaretXY(const TBufferCoord& Value) { caret_.SetCaretXY(Value); }
+    void SetCaretX(int Value) { caret_.SetCaretXY({Value, CaretY()}); }
+    void SetCaretY(int Value) { caret_.SetCaretXY({CaretX(), Value}); }
     TDisplayCoord DisplayXY() const { return doc_.BufferToDisplayPos(doc_.Caret()); }
     // Display column this caret keeps when moving up and down.
     int LastCaretX() const { return doc_.LastCaretX(); }
-    void UpdateLastCaretX() { doc_.StoreLastCaretX(DisplayXY().Column); }
+    void UpdateLastCaretX() { doc_.UpdateLastCaretX(); }
 
     TDisplayCoord BufferToDisplayPos(const TBufferCoord& P) const {
         return doc_.BufferToDisplayPos(P);
@@ -214,15 +224,15 @@ public:
     TBufferCoord BlockBegin() const { return doc_.BlockBegin(); }
     TBufferCoord BlockEnd() const { return doc_.BlockEnd(); }
     // Sets both ends (clamped); resets the active mode to SelectionMode.
-    void SetBlockBegin(const TBufferCoord& Value);
+    void SetBlockBegin(const TBufferCoord& Value) { caret_.SetBlockBegin(Value); }
     // Moves the second end (clamped); resets the active mode to SelectionMode.
-    void SetBlockEnd(const TBufferCoord& Value);
+    void SetBlockEnd(const TBufferCoord& Value) { caret_.SetBlockEnd(Value); }
     // The mode for new selections; setting it sets the active mode too.
     TSynSelectionMode SelectionMode() const { return doc_.SelectionMode(); }
-    void SetSelectionMode(TSynSelectionMode Value);
+    void SetSelectionMode(TSynSelectionMode Value) { caret_.SetSelectionMode(Value); }
     // The mode of the current selection, until the next SetBlockBegin/End.
     TSynSelectionMode ActiveSelectionMode() const { return doc_.ActiveSelectionMode(); }
-    void SetActiveSelectionMode(TSynSelectionMode Value);
+    void SetActiveSelectionMode(TSynSelectionMode Value) { caret_.SetActiveSelectionMode(Value); }
     bool SelAvail() const { return doc_.SelAvail(); }
 
     // Flat character index of the selection's first end / distance to its
@@ -230,18 +240,33 @@ public:
     int SelStart() const { return doc_.SelStart(); }
     int SelLength() const { return doc_.SelLength(); }
     // Caret to the index; both block ends to the caret.
-    void SetSelStart(int Value);
+    void SetSelStart(int Value) { caret_.SetSelStart(Value); }
     // Second end at (index of BlockBegin) + Value, backwards for a negative
     // Value (never before the start of the text); caret to that end.
-    void SetSelLength(int Value);
+    void SetSelLength(int Value) { caret_.SetSelLength(Value); }
     std::string SelText() const { return doc_.GetSelText(); }
     std::string GetSelText() const { return doc_.GetSelText(); }
     // Replaces the selection (or inserts at the caret) in its mode as one
     // undo block; the caret goes after Value (column 1 in smLine).
-    void SetSelText(const std::string& Value);
+    void SetSelText(const std::string& Value) { editing_.SetSelText(Value); }
     // Selects the word at P (the highlighter's word characters).
-    void SetWordBlock(const TBufferCoord& P);
-    void SelectAll();
+    void SetWordBlock(const TBufferCoord& P) { movement_.SetWordBlock(P); }
+    void SelectAll() { movement_.SelectAll(); }
+
+    // --- The line a run is at (support/program_line.h) -------------------------
+    // Selects Line as a paused run shows it: one character from its start,
+    // which whole-line selection (smLine) shows as the whole line; then brings
+    // it into view (ShowLineCentred). Nothing for a line not in the text.
+    void ShowProgramLine(support::TProgramLine Line) { movement_.ShowProgramLine(Line); }
+    // Whether the selection is still the one ShowProgramLine made for Line.
+    bool ShowsProgramLine(support::TProgramLine Line) const {
+        return movement_.ShowsProgramLine(Line);
+    }
+    // Selects the characters of Line (not its line break) and brings it into
+    // view. Nothing for a line not in the text.
+    void SelectProgramLineText(support::TProgramLine Line) {
+        movement_.SelectProgramLineText(Line);
+    }
 
     // Past the end of the text: column 1 of the line after the last.
     TBufferCoord CharIndexToRowCol(int Index) const { return doc_.CharIndexToRowCol(Index); }
@@ -249,75 +274,86 @@ public:
         return doc_.RowColToCharIndex(RowCol);
     }
 
-    // --- The line a run is at (support/program_line.h) -------------------------
-    // Selects Line as a paused run shows it: one character from its start,
-    // which whole-line selection (smLine) shows as the whole line; then brings
-    // it into view (ShowLineCentred). Nothing for a line not in the text.
-    void ShowProgramLine(support::TProgramLine Line);
-    // Whether the selection is still the one ShowProgramLine made for Line.
-    bool ShowsProgramLine(support::TProgramLine Line) const;
-    // Selects the characters of Line (not its line break) and brings it into
-    // view. Nothing for a line not in the text.
-    void SelectProgramLineText(support::TProgramLine Line);
-
     // --- Words ----------------------------------------------------------------
     // The highlighter's identifier characters minus its word-break
     // characters; letters, digits and '_' without a highlighter.
-    bool IsWordChar(char C) const;
-    TBufferCoord NextWordPos() const;
-    TBufferCoord PrevWordPos() const;
+    bool IsWordChar(char C) const { return movement_.IsWordChar(C); }
+    TBufferCoord NextWordPos() const { return movement_.NextWordPos(); }
+    TBufferCoord PrevWordPos() const { return movement_.PrevWordPos(); }
 
     // --- Key bindings -------------------------------------------------------
-    TSynEditKeyStrokes& Keystrokes() { return keystrokes_; }
-    const TSynEditKeyStrokes& Keystrokes() const { return keystrokes_; }
+    TSynEditKeyStrokes& Keystrokes() { return keys_.Keystrokes(); }
+    const TSynEditKeyStrokes& Keystrokes() const { return keys_.Keystrokes(); }
     // Copies Value; null empties the table.
-    void SetKeystrokes(const TSynEditKeyStrokes* Value);
-    virtual void SetDefaultKeystrokes();
+    void SetKeystrokes(const TSynEditKeyStrokes* Value) { keys_.SetKeystrokes(Value); }
+    virtual void SetDefaultKeystrokes() { keys_.Keystrokes().ResetDefaults(); }
     // The command for a key press: a chord with the previous key first, then
     // the single key; ecNone when neither is bound. Data is not touched.
-    TSynEditorCommand TranslateKeyCode(std::uint16_t Code, TShiftState Shift, void*& Data);
+    TSynEditorCommand TranslateKeyCode(std::uint16_t Code, TShiftState Shift, void*& /*Data*/) {
+        return keys_.TranslateKeyCode(Code, Shift);
+    }
 
-    TSynEditKbdHandler& KbdHandler() { return kbdHandler_; }
-    void AddKeyDownHandler(const TKeyEvent& H) { kbdHandler_.AddKeyDownHandler(H); }
-    void RemoveKeyDownHandler(const TKeyEvent& H) { kbdHandler_.RemoveKeyDownHandler(H); }
-    void AddKeyPressHandler(const TKeyPressEvent& H) { kbdHandler_.AddKeyPressHandler(H); }
-    void RemoveKeyPressHandler(const TKeyPressEvent& H) { kbdHandler_.RemoveKeyPressHandler(H); }
+    TSynEditKbdHandler& KbdHandler() { return keys_.KbdHandler(); }
+    void AddKeyDownHandler(const TKeyEvent& H) { keys_.KbdHandler().AddKeyDownHandler(H); }
+    void RemoveKeyDownHandler(const TKeyEvent& H) { keys_.KbdHandler().RemoveKeyDownHandler(H); }
+    void AddKeyPressHandler(const TKeyPressEvent& H) { keys_.KbdHandler().AddKeyPressHandler(H); }
+    void RemoveKeyPressHandler(const TKeyPressEvent& H) {
+        keys_.KbdHandler().RemoveKeyPressHandler(H);
+    }
 
     // An unassigned handler, or one already registered (same method, any
     // data), is ignored.
-    void RegisterCommandHandler(const THookedCommandEvent& AHandlerProc, void* AHandlerData);
-    void UnregisterCommandHandler(const THookedCommandEvent& AHandlerProc);
+    void RegisterCommandHandler(const THookedCommandEvent& AHandlerProc, void* AHandlerData) {
+        keys_.RegisterCommandHandler(AHandlerProc, AHandlerData);
+    }
+    void UnregisterCommandHandler(const THookedCommandEvent& AHandlerProc) {
+        keys_.UnregisterCommandHandler(AHandlerProc);
+    }
 
     // The table as its differences from Reference (the defaults when null):
     // all a saved setting needs. KeystrokesStored is false when there is no
     // difference.
-    bool KeystrokesStored(const TSynEditKeyStrokes* Reference = nullptr) const;
+    bool KeystrokesStored(const TSynEditKeyStrokes* Reference = nullptr) const {
+        return keys_.KeystrokesStored(Reference);
+    }
     void GetRemovedKeystrokes(TSynEditKeyStrokes& Removed,
-                              const TSynEditKeyStrokes* Reference = nullptr) const;
+                              const TSynEditKeyStrokes* Reference = nullptr) const {
+        keys_.GetRemovedKeystrokes(Removed, Reference);
+    }
     void GetAddedKeystrokes(TSynEditKeyStrokes& Added,
-                            const TSynEditKeyStrokes* Reference = nullptr) const;
-    void SetRemovedKeystrokes(const TSynEditKeyStrokes& Removed);
-    void SetAddedKeystrokes(const TSynEditKeyStrokes& Added);
+                            const TSynEditKeyStrokes* Reference = nullptr) const {
+        keys_.GetAddedKeystrokes(Added, Reference);
+    }
+    void SetRemovedKeystrokes(const TSynEditKeyStrokes& Removed) {
+        keys_.SetRemovedKeystrokes(Removed);
+    }
+    void SetAddedKeystrokes(const TSynEditKeyStrokes& Added) { keys_.SetAddedKeystrokes(Added); }
 
     // --- Input from the window ------------------------------------------------
     // OnKeyDown first, then the key-down handlers, then the key table. A key
     // that gives a command is consumed (Key becomes 0, true is returned) and
     // the character it would type is dropped.
-    bool KeyDown(std::uint16_t& Key, TShiftState Shift);
-    void KeyPress(char& Key);
+    bool KeyDown(std::uint16_t& Key, TShiftState Shift) { return keys_.KeyDown(Key, Shift); }
+    void KeyPress(char& Key) { keys_.KeyPress(Key); }
     // Runs a command as a key would: OnProcessCommand (OnProcessUserCommand
     // from ecUserFirst on) may change or cancel it, hooks hear it before and
     // after, codes 1..1000 execute, then OnCommandProcessed.
-    virtual void CommandProcessor(TSynEditorCommand Command, char AChar, void* Data);
+    virtual void CommandProcessor(TSynEditorCommand Command, char AChar, void* Data) {
+        keys_.CommandProcessor(Command, AChar, Data);
+    }
     // Runs Work as the owner's command Command (ecUserFirst or above), for
     // an owner command that changes the text through the editor's other
     // operations (replacing, say): OnProcessUserCommand may change or cancel
     // it, the hooks hear it before and after Work, then OnCommandProcessed.
     // A command cancelled on the way runs nothing.
-    void ProcessOwnerCommand(TSynEditorCommand Command, const std::function<void()>& Work);
+    void ProcessOwnerCommand(TSynEditorCommand Command, const std::function<void()>& Work) {
+        keys_.ProcessOwnerCommand(Command, Work);
+    }
     // One command under a paint lock. Data of ecGotoXY/ecSelGotoXY points to
     // a TBufferCoord.
-    virtual void ExecuteCommand(TSynEditorCommand Command, char AChar, void* Data);
+    virtual void ExecuteCommand(TSynEditorCommand Command, char AChar, void* Data) {
+        movement_.Execute(Command, AChar, Data);
+    }
 
     // Pixel coordinates in the client area (see mouse_controller.h).
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -333,11 +369,11 @@ public:
     // Delta in 1/120 notches, positive away from the user (scrolls up).
     void MouseWheel(int WheelDelta, TShiftState Shift) { mouse_.MouseWheel(WheelDelta, Shift); }
     void ScrollTimerTick() { mouse_.ScrollTimerTick(); }
-    void WMVScroll(TSynScrollCode Code, int Pos);
-    void FocusIn();
-    void FocusOut();
+    void WMVScroll(TSynScrollCode Code, int Pos) { scroller_.WMVScroll(Code, Pos); }
+    void FocusIn() { caretDisplay_.FocusIn(); }
+    void FocusOut() { caretDisplay_.FocusOut(); }
     // The client area changed size.
-    void Resize() { SizeOrFontChanged(false); }
+    void Resize() { display_.SizeOrFontChanged(false); }
 
     // --- Clipboard and drag and drop -------------------------------------------
     // The selection goes as text and as the editor's block (its mode kept),
@@ -351,14 +387,14 @@ public:
     // elsewhere (null) copied, nothing when read-only. The caret follows the
     // pointer; the view scrolls near its edges.
     TSynDropEffect DragOver(const TCustomSynEdit* Source, TShiftState Shift, int X, int Y) {
-        return mouse_.DragOver(Source, Shift, X, Y);
+        return mouse_.DragOver(Source ? &Source->editing_ : nullptr, Shift, X, Y);
     }
     // The drag left the editor or ended elsewhere.
     void DragLeave() { mouse_.DragLeave(); }
     // Drops Text (a Source editor's own selection) at the pointer.
     TSynDropEffect DragDrop(TCustomSynEdit* Source, const std::string& Text, TShiftState Shift,
                             int X, int Y) {
-        return mouse_.DragDrop(Source, Text, Shift, X, Y);
+        return mouse_.DragDrop(Source ? &Source->editing_ : nullptr, Text, Shift, X, Y);
     }
 
     // --- Find, replace and go to line (editing.h, search.h) ----------------------
@@ -388,22 +424,22 @@ public:
     void GotoLine(int Line) { editing_.GotoLine(Line); }
 
     // --- Undo -----------------------------------------------------------------
-    void Undo() { undoApplier_.Undo(); }
-    void Redo() { undoApplier_.Redo(); }
+    void Undo() { undo_.Undo(); }
+    void Redo() { undo_.Redo(); }
     TSynEditUndoList& UndoList() { return doc_.UndoList(); }
     TSynEditUndoList& RedoList() { return doc_.RedoList(); }
-    void BeginUndoBlock() { UndoList().BeginBlock(); }
-    void EndUndoBlock() { UndoList().EndBlock(); }
-    void LockUndo();
-    void UnlockUndo();
-    void ClearUndo();
-    bool CanUndo() const { return !readOnly_ && doc_.UndoList().CanUndo(); }
-    bool CanRedo() const { return !readOnly_ && doc_.RedoList().CanUndo(); }
+    void BeginUndoBlock() { doc_.UndoList().BeginBlock(); }
+    void EndUndoBlock() { doc_.UndoList().EndBlock(); }
+    void LockUndo() { state_.LockUndo(); }
+    void UnlockUndo() { state_.UnlockUndo(); }
+    void ClearUndo() { state_.ClearUndo(); }
+    bool CanUndo() const { return state_.CanUndo(); }
+    bool CanRedo() const { return state_.CanRedo(); }
     int MaxUndo() const { return doc_.UndoList().MaxUndoActions(); }
     // A value >= 0 goes to both lists; a negative one is ignored.
-    void SetMaxUndo(int Value);
-    bool Modified() const { return modified_; }
-    void SetModified(bool Value);
+    void SetMaxUndo(int Value) { state_.SetMaxUndo(Value); }
+    bool Modified() const { return settings_.Modified; }
+    void SetModified(bool Value) { state_.SetModified(Value); }
 
     // --- Markers: bookmarks, breakpoints, execution point, error line -----------
     // The document's marker set (markers.h): the window's way to breakpoints
@@ -415,7 +451,9 @@ public:
     // number or a line not in the text.
     void SetBookMark(int BookMark, int X, int Y) { doc_.Markers().SetBookmark(BookMark, {X, Y}); }
     void ClearBookMark(int BookMark) { doc_.Markers().ClearBookmark(BookMark); }
-    bool GetBookMark(int BookMark, int& X, int& Y) const;
+    bool GetBookMark(int BookMark, int& X, int& Y) const {
+        return doc_.Markers().GetBookmark(BookMark, X, Y);
+    }
     // A mark that is not a bookmark, drawn with the front end's image list.
     void AddMark(const TSynEditMark& Mark) { doc_.Markers().AddMark(Mark); }
     // Every bookmark and mark (breakpoints and the run's lines stay).
@@ -423,65 +461,75 @@ public:
 
     // --- Painting -----------------------------------------------------------
     // Paints the part of the window inside the target's clip rectangle.
-    void Paint(TSynCanvas& ACanvas);
+    void Paint(TSynCanvas& ACanvas) { display_.Paint(ACanvas); }
     // Scroll-bar, caret and status updates wait for the outermost
-    // DecPaintLock. Prefer TSynPaintLock, which releases on every path.
-    void IncPaintLock() { ++paintLock_; }
-    void DecPaintLock();
-    int PaintLockCount() const { return paintLock_; }
-    TSynStateFlags StateFlags() const { return stateFlags_; }
+    // DecPaintLock.
+    void IncPaintLock() { status_.IncPaintLock(); }
+    void DecPaintLock() { status_.DecPaintLock(); }
+    int PaintLockCount() const { return status_.PaintLockCount(); }
+    TSynStateFlags StateFlags() const { return status_.Flags(); }
 
     // Repaint requests for lines FirstLine..LastLine (1-based, either order;
     // -1, -1 for the whole text area). Collected while the lines are changing.
-    void InvalidateLines(int FirstLine, int LastLine);
-    void InvalidateGutterLines(int FirstLine, int LastLine);
-    void InvalidateGutter() { InvalidateGutterLines(-1, -1); }
-    void InvalidateLine(int Line);
-    void InvalidateSelection();
-    void Invalidate();
+    void InvalidateLines(int FirstLine, int LastLine) {
+        view_.InvalidateLines(FirstLine, LastLine);
+    }
+    void InvalidateGutterLines(int FirstLine, int LastLine) {
+        view_.InvalidateGutterLines(FirstLine, LastLine);
+    }
+    void InvalidateGutter() { view_.InvalidateGutterLines(-1, -1); }
+    void InvalidateLine(int Line) { view_.InvalidateLine(Line); }
+    void InvalidateSelection() { view_.InvalidateSelection(); }
+    void Invalidate() { view_.Invalidate(); }
 
     // --- Geometry -------------------------------------------------------------
-    int TopLine() const { return topLine_; }
+    int TopLine() const { return view_.TopLine(); }
     // Clamped to the text; scrolls the pixels on screen when the distance is
     // below a window height.
-    void SetTopLine(int Value);
-    int LeftChar() const { return leftChar_; }
-    void SetLeftChar(int Value);
-    int CharWidth() const { return charWidth_; }
-    int LineHeight() const { return lineHeight_; }
-    int GutterWidth() const { return gutterWidth_; }
+    void SetTopLine(int Value) { scroller_.SetTopLine(Value); }
+    int LeftChar() const { return view_.LeftChar(); }
+    void SetLeftChar(int Value) { scroller_.SetLeftChar(Value); }
+    int CharWidth() const { return view_.CharWidth(); }
+    int LineHeight() const { return view_.LineHeight(); }
+    int GutterWidth() const { return view_.GutterWidth(); }
     // x of the left edge of column 1.
-    int TextOffset() const { return gutterWidth_ + kGutterMargin - (leftChar_ - 1) * charWidth_; }
+    int TextOffset() const { return view_.TextOffset(); }
     // Whole rows and columns that fit the client area (0 without a window or
     // before the cell size is known).
-    int LinesInWindow() const;
-    int CharsInWindow() const;
+    int LinesInWindow() const { return view_.LinesInWindow(); }
+    int CharsInWindow() const { return view_.CharsInWindow(); }
     // Top-left pixel of a display cell.
-    TPoint RowColumnToPixels(const TDisplayCoord& RowCol) const;
+    TPoint RowColumnToPixels(const TDisplayCoord& RowCol) const {
+        return view_.RowColumnToPixels(RowCol);
+    }
     // The cell under a pixel.
-    TDisplayCoord PixelsToRowColumn(int X, int Y) const;
+    TDisplayCoord PixelsToRowColumn(int X, int Y) const { return view_.PixelsToRowColumn(X, Y); }
     // The cell boundary nearest to a pixel, with Y first limited to the last
     // fully visible row.
-    TDisplayCoord PixelsToNearestRowColumn(int X, int Y) const;
+    TDisplayCoord PixelsToNearestRowColumn(int X, int Y) const {
+        return view_.PixelsToNearestRowColumn(X, Y);
+    }
 
-    void RecalcCharExtent();
+    void RecalcCharExtent() { display_.RecalcCharExtent(); }
     // The client size or the font changed.
-    void SizeOrFontChanged(bool FontChanged);
-    void GutterChanged(TObject* Sender);
-    void UpdateScrollBars();
-    void EnsureCursorPosVisible() { EnsureCursorPosVisibleEx(false); }
+    void SizeOrFontChanged(bool FontChanged) { display_.SizeOrFontChanged(FontChanged); }
+    void GutterChanged(TObject* Sender) { display_.GutterChanged(Sender); }
+    void UpdateScrollBars() { scroller_.UpdateScrollBars(); }
+    void EnsureCursorPosVisible() { scroller_.EnsureCursorPosVisible(); }
     // Centred: puts the caret line near the middle of the window.
-    void EnsureCursorPosVisibleEx(bool ForceToMiddle);
+    void EnsureCursorPosVisibleEx(bool ForceToMiddle) {
+        scroller_.EnsureCursorPosVisibleEx(ForceToMiddle);
+    }
     // Brings 1-based line Line (clamped to the text) into view without
     // touching the caret: nothing moves while the whole line is in the
     // window; otherwise it goes near the middle, as far as the text allows.
-    void ShowLineCentred(int Line);
+    void ShowLineCentred(int Line) { scroller_.ShowLineCentred(Line); }
 
     // --- Caret display --------------------------------------------------------
-    void InitializeCaret();
-    void UpdateCaret();
-    void HideCaret();
-    void ShowCaret();
+    void InitializeCaret() { caretDisplay_.InitializeCaret(); }
+    void UpdateCaret() { caretDisplay_.UpdateCaret(); }
+    void HideCaret() { caretDisplay_.HideCaret(); }
+    void ShowCaret() { caretDisplay_.ShowCaret(); }
 
     // --- Highlighter ranges -----------------------------------------------------
     // Rescans from 0-based line Index until a line's range comes out as it
@@ -491,215 +539,64 @@ public:
     // The highlighter's listener: recomputes the cell, makes every range
     // out of date when the sender is the highlighter (else repaints) and
     // relays out.
-    void HighlighterAttrChanged(TObject* Sender);
-
-    TNotifyEvent OnChange;
-    TStatusChangeEvent OnStatusChange;
-    // Fires first for every key, before it is translated into a command.
-    TKeyEvent OnKeyDown;
-    TKeyPressEvent OnKeyPress;
-    TProcessCommandEvent OnProcessCommand;
-    TProcessCommandEvent OnProcessUserCommand;
-    TProcessCommandEvent OnCommandProcessed;
-    TPaintEvent OnPaint;
-    TSpecialLineColorsEvent OnSpecialLineColors;
-    TGutterGetTextEvent OnGutterGetText;
-    TGutterPaintEvent OnGutterPaint;
-    // A press in the gutter, which leaves the caret and the selection alone.
-    TGutterClickEvent OnGutterClick;
-    TScrollEvent OnScroll;
+    void HighlighterAttrChanged(TObject* Sender) { display_.HighlighterAttrChanged(Sender); }
 
 protected:
     // Collects status changes; reported at once unless a paint lock is held.
-    void StatusChanged(TSynStatusChanges AChanges);
+    void StatusChanged(TSynStatusChanges AChanges) { status_.StatusChanged(AChanges); }
     // One pass over the command hooks (see THookedCommandEvent).
     void NotifyHookedCommandHandlers(bool AfterProcessing, TSynEditorCommand& Command, char& AChar,
-                                     void* Data);
+                                     void* Data) {
+        keys_.NotifyHookedCommandHandlers(AfterProcessing, Command, AChar, Data);
+    }
     // Every caret-moving command goes through here: a group break for undo,
     // then the selection is extended from From to To or collapsed at To, and
     // the caret goes to To.
-    void MoveCaretAndSelection(const TBufferCoord& From, const TBufferCoord& To, bool Extend);
-    void MoveCaretHorz(int DX, bool Extend);
+    void MoveCaretAndSelection(const TBufferCoord& From, const TBufferCoord& To, bool Extend) {
+        movement_.MoveCaretAndSelection(From, To, Extend);
+    }
+    void MoveCaretHorz(int DX, bool Extend) { movement_.MoveCaretHorz(DX, Extend); }
     // Rows up (negative) or down, keeping the display column.
-    void MoveCaretVert(int DY, bool Extend);
-    void SetGutterWidth(int Value);
+    void MoveCaretVert(int DY, bool Extend) { movement_.MoveCaretVert(DY, Extend); }
+    void SetGutterWidth(int Value) { display_.SetGutterWidth(Value); }
     // A press moved far enough to become a drag of the selection: hands the
     // selected text to the window's drag, which returns when it is dropped.
-    virtual void StartDragSelection();
-
-    // Reactions to the line store.
-    void LinesChanging(TObject* Sender);
-    void LinesChanged(TObject* Sender);
-    void ListClearing(TObject*) { doc_.Markers().LinesClearing(); }
-    void ListCleared(TObject* Sender);
-    void ListDeleted(TObject* Sender, int Index, int NumLines);
-    void ListInserted(TObject* Sender, int Index, int NumLines);
-    void ListPutted(TObject* Sender, int Index, int NumLines);
-    // Both undo lists report every addition here.
-    void UndoRedoAdded(TObject* Sender);
+    virtual void StartDragSelection() { mouse_.StartDragSelection(); }
 
 private:
-    using Self = TCustomSynEdit;
-    friend class TSynMouseController;
-    friend class TSynPaintLock;
-    friend class TSynEditingCommands;
-    friend class TSynUndoApplier;
-
-    // A hook and its data; hooks are equal when their methods are.
-    struct HookedCommandHandler {
-        THookedCommandEvent Event;
-        void* Data;
-        bool operator==(const HookedCommandHandler& Other) const noexcept {
-            return Event == Other.Event;
-        }
-        void operator()(TObject* Sender, bool AfterProcessing, bool& Handled,
-                        TSynEditorCommand& Command, char& AChar, void* CommandData) const {
-            Event(Sender, AfterProcessing, Handled, Command, AChar, CommandData, Data);
-        }
-    };
-    // Hears of the highlighter's destruction (the component protocol).
-    class THighlighterLink : public highlight::TComponent {
-    public:
-        explicit THighlighterLink(TCustomSynEdit& Owner)
-            : highlight::TComponent(nullptr), owner_(Owner) {}
-
-    protected:
-        void Notification(highlight::TComponent* AComponent,
-                          highlight::TOperation Operation) override;
-
-    private:
-        TCustomSynEdit& owner_;
-    };
-
-    // The one setter of the display settings: stores a changed value and
-    // runs the reaction that field needs.
+    using Reaction = TSynStyleReaction;
     template <class V>
-    void SetStyle(V TSynEditStyle::*Field, V Value, void (TCustomSynEdit::*Reaction)() = nullptr) {
-        if (style_.*Field == Value) return;
-        style_.*Field = Value;
-        if (Reaction) (this->*Reaction)();
+    void SetStyle(V TSynEditStyle::*Field, V Value, Reaction Then = Reaction::None) {
+        display_.SetStyle(Field, Value, Then);
     }
 
-    bool WindowShowing() const;
-    void InvalidateRows(int FirstLine, int LastLine, int Left, int Right);
-    void InvalidateClientRect(const TRect& Rect);
-    bool CollectedAll() const { return invalidAll_ && stateFlags_.Contains(sfLinesChanging); }
-    void ForgetCollectedRepaints() {
-        invalidRect_ = {};
-        invalidAll_ = false;
-        repaintFromLine_ = INT_MAX;
-    }
-    // Lines from Line (1-based) to the end moved: text and gutter repaint.
-    void RepaintFromLine(int Line);
-    void InvalidateCaretLine() { InvalidateLine(CaretY()); }
-    void RepaintMarkedMatches() {
-        if (markedSearch_) InvalidateLines(-1, -1);
-    }
-    void DoOnStatusChange();
-    void UpdateModifiedStatus();
-    // Lowers the paint lock without the deferred updates, which stay due
-    // (an exception is on its way out).
-    void AbandonPaintLock();
-    TBufferCoord ClampCaret(TBufferCoord P) const;
-    TBufferCoord ClampBlockEnd(TBufferCoord P) const;
-    const TSynEditKeyStrokes& ReferenceOrDefaults(const TSynEditKeyStrokes* Reference,
-                                                  TSynEditKeyStrokes& Defaults) const;
-
-    void FontChanged(TObject* Sender);
-    // The cell size may have changed (font, styles or line spacing).
-    void CellChanged();
-    void SelectedColorsChanged(TObject*) { InvalidateSelection(); }
-    void BookMarkOptionsChanged(TObject*) { GutterChanged(&gutter_); }
-    void CreateTextDrawer();
-    void UnbindHighlighter();
-    // Repaints the gutter rows of the lines whose markers changed, or lays
-    // the gutter out again when its glyphs need another width.
-    void MarkersChanged(TObject* Sender, TSynMarkerKinds Kinds, int FirstLine, int LastLine);
-    void RangeNeeded(int Index) { ranges_.MakeCurrent(Index); }
-    void MaxScrollWidthCovers(int Index, int NumLines);
-
-    void DoScrollHint(int TopLineValue);
-    void ExecuteMovement(TSynEditorCommand Command, void* Data);
-    void ScrollCaretIntoWindow(TSynEditorCommand Command);
-    void UpdateWindowNow();
-    void DoLineEnd(bool Extend);
-
-    TSynEditWindow* window_;
+    // The units, each built on the ones it needs; a unit may refer to one
+    // declared after it, but only uses it once the editor is built.
+    TSynEditSettings settings_;
+    TSynEditStyle style_;
     TSynDocument doc_;
     TSynHighlighterRanges ranges_{doc_.Lines()};
-    TSynEditKeyStrokes keystrokes_;
-    TSynEditKbdHandler kbdHandler_;
-    support::TMethodList<HookedCommandHandler> hookedCommandHandlers_;
-    TSynMouseController mouse_{*this};
-    TSynEditingCommands editing_{*this};
-    TSynUndoApplier undoApplier_{*this, editing_};
-
-    TSynEditorOptions options_ = kDefaultSynEditorOptions;
-    int maxScrollWidth_ = kDefaultMaxScrollWidth;
-    bool readOnly_ = false;
-    bool modified_ = false;
-    bool insertMode_ = true;
-    bool wantTabs_ = false;
-    bool wantReturns_ = true;
-
-    TFont font_{"Courier New", 13, clWindowText, fpFixed};
-    TSynEditStyle style_;
-    TSynGutter gutter_;
-    TSynSelectedColor selectedColor_;
-    TSynBookMarkOpt bookMarkOpt_;
-    int markerArea_ = 0; // pixels the gutter keeps for marker glyphs
-
-    TSynSearch* markedSearch_ = nullptr;
-    highlight::TSynCustomHighlighter* highlighter_ = nullptr;
-    THighlighterLink highlighterLink_{*this};
-    std::unique_ptr<TheTextDrawer> textDrawer_;
-    TSynPaintBuffers paintBuffers_;
-
-    TPoint caretOffset_;
-    std::uint16_t lastKey_ = 0;
-    TShiftState lastShiftState_;
-    int charsToDrop_ = 0; // characters of a composed input still to ignore
-
-    int paintLock_ = 0;
-    TSynStateFlags stateFlags_;
-    TSynStatusChanges statusChanges_;
-    TRect invalidRect_; // repaints collected while the lines are changing
-    // invalidRect_ holds the whole client area: a bulk load collects nothing
-    // more line by line.
-    bool invalidAll_ = false;
-    // Lines from here (1-based) to the end moved while the lines are
-    // changing; repainted once, when they are done.
-    int repaintFromLine_ = INT_MAX;
-
-    int topLine_ = 1;
-    int leftChar_ = 1;
-    int charWidth_ = 0;
-    int lineHeight_ = 0;
-    int gutterWidth_ = 0;
-};
-
-// Holds the editor's paint lock for its lifetime. The outermost release
-// carries out the deferred scroll-bar, caret and status updates; when an
-// exception leaves the scope it only releases, and those updates stay due
-// for the next release.
-class TSynPaintLock {
-public:
-    explicit TSynPaintLock(TCustomSynEdit& Edit)
-        : edit_(Edit), exceptions_(std::uncaught_exceptions()) {
-        edit_.IncPaintLock();
-    }
-    ~TSynPaintLock() noexcept(false) {
-        if (std::uncaught_exceptions() > exceptions_)
-            edit_.AbandonPaintLock();
-        else
-            edit_.DecPaintLock();
-    }
-    TSynPaintLock(const TSynPaintLock&) = delete;
-    TSynPaintLock& operator=(const TSynPaintLock&) = delete;
-
-private:
-    TCustomSynEdit& edit_;
-    int exceptions_;
+    TSynViewport view_;
+    TSynEditStatus status_{{view_, scroller_, caretDisplay_, *this, this}};
+    TSynCaretDisplay caretDisplay_{{doc_, view_, style_, settings_, status_}};
+    TSynCaret caret_{{doc_, view_, caretDisplay_, status_, settings_, style_}};
+    TSynScroller scroller_{{doc_, view_, caretDisplay_, status_, settings_, style_, *this, this}};
+    TSynKeyInput keys_{{status_, *this, this,
+                        TSynCommandSlot::Of<&TCustomSynEdit::CommandProcessor>(this),
+                        TSynCommandSlot::Of<&TCustomSynEdit::ExecuteCommand>(this)}};
+    TSynEditState state_{{doc_, view_, caret_, caretDisplay_, status_, settings_, *this, this}};
+    TSynDisplay display_{{doc_, view_, caretDisplay_, status_, scroller_, ranges_, mouse_,
+                          settings_, style_, *this, this}};
+    TSynUndoApplier undo_{{doc_, editing_, caret_, status_, scroller_, state_, settings_}};
+    TSynEditingCommands editing_{
+        {doc_, view_, caret_, status_, scroller_, state_, movement_, undo_, settings_}};
+    TSynMovement movement_{{doc_, view_, caret_, status_, scroller_, display_, state_, editing_,
+                            settings_, TSynCommandSlot::Of<&TCustomSynEdit::ExecuteCommand>(this)}};
+    TSynMouseController mouse_{{doc_, view_, caret_, status_, scroller_, movement_, editing_,
+                                keys_.KbdHandler(), settings_, *this, this,
+                                TMethod<void()>::Of<&TCustomSynEdit::StartDragSelection>(this)}};
+    TSynLineReactions lineReactions_{{doc_, view_, caret_, caretDisplay_, status_, scroller_,
+                                      display_, state_, ranges_, settings_}};
 };
 
 } // namespace marlinet::editor

@@ -2,8 +2,9 @@
 // caret, the selection, the undo and redo lists and the markers on the
 // lines, and answers every question that can be answered from them alone:
 // position conversions, character indices, what is selected. Only the
-// marker set has listeners of its own; for the rest TCustomSynEdit changes
-// the model and tells the view and the window.
+// marker set has listeners of its own. The caret and selection rules live
+// here too: the operations clamp what they are given and report what
+// changed, and the caller (TSynCaret) tells the view and the window.
 //
 // Units: TBufferCoord is 1-based (X character, Y line); line store indices
 // are 0-based; flat character indices count every line break as two
@@ -18,6 +19,15 @@
 #include "editor/undo.h"
 
 namespace marlinet::editor {
+
+// What a change of the selection needs repainted: lines First..Last (either
+// order) when Repaint.
+struct TSynSelectionChange {
+    bool Changed = false;
+    bool Repaint = false;
+    int First = 0;
+    int Last = 0;
+};
 
 class TSynDocument {
 public:
@@ -54,6 +64,30 @@ public:
     void StoreSelectionMode(TSynSelectionMode Value) { selectionMode_ = Value; }
     TSynSelectionMode ActiveSelectionMode() const { return activeSelectionMode_; }
     void StoreActiveSelectionMode(TSynSelectionMode Value) { activeSelectionMode_ = Value; }
+
+    // --- Caret and selection rules -------------------------------------------
+    // Y to 1..RowCount, X to 1..MaxScrollWidth + 1 (to the line end + 1
+    // without PastEol).
+    TBufferCoord ClampCaret(TBufferCoord P, bool PastEol, int MaxScrollWidth) const;
+    // Stores the clamped caret and the display column it keeps; reports
+    // scCaretX / scCaretY for what moved.
+    TSynStatusChanges MoveCaret(const TBufferCoord& P, bool PastEol, int MaxScrollWidth);
+    void UpdateLastCaretX() { lastCaretX_ = BufferToDisplayPos(caret_).Column; }
+    // A block end: Y to the rows, X to MaxScrollWidth + 1, and to the line
+    // end + 1 in Mode smNormal.
+    TBufferCoord ClampBlockEnd(TBufferCoord P, TSynSelectionMode Mode, int MaxScrollWidth) const;
+    // Both ends to P (clamped); the active mode becomes SelectionMode. The
+    // old selection repaints.
+    TSynSelectionChange SetBlockBegin(const TBufferCoord& P, int MaxScrollWidth);
+    // The second end to P (clamped); the active mode becomes SelectionMode.
+    TSynSelectionChange SetBlockEnd(const TBufferCoord& P, int MaxScrollWidth);
+    // Sets the mode for new selections and the active one; true when it
+    // changed (the selection then repaints).
+    bool SetSelectionMode(TSynSelectionMode Value);
+    bool SetActiveSelectionMode(TSynSelectionMode Value);
+    // Selects From..To in Mode, clamped as block ends of that mode.
+    void Select(TSynSelectionMode Mode, const TBufferCoord& From, const TBufferCoord& To,
+                int MaxScrollWidth);
 
     // --- Questions ------------------------------------------------------------
     // Length of a 1-based line; 0 outside the text.

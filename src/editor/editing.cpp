@@ -1,68 +1,18 @@
-// Editing: the dispatch of the text-changing commands, replacing the
-// selection, and the undo lists' bookkeeping (the modified flag, group
-// breaks, a new edit making the undone changes unreachable).
+// Editing: the dispatch of the text-changing commands and replacing the
+// selection.
 #include "editor/editing.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "editor/custom_synedit.h"
+#include "editor/edit_state.h"
+#include "editor/edit_status.h"
+#include "editor/movement.h"
+#include "editor/scroller.h"
+#include "editor/undo_apply.h"
+#include "editor/viewport.h"
 
 namespace marlinet::editor {
-
-// --- Undo bookkeeping (TCustomSynEdit) ---------------------------------------------------
-
-void TCustomSynEdit::LockUndo() {
-    UndoList().Lock();
-    RedoList().Lock();
-}
-
-void TCustomSynEdit::UnlockUndo() {
-    UndoList().Unlock();
-    RedoList().Unlock();
-}
-
-void TCustomSynEdit::ClearUndo() {
-    UndoList().Clear();
-    RedoList().Clear();
-}
-
-void TCustomSynEdit::SetMaxUndo(int Value) {
-    if (Value < 0) return;
-    UndoList().SetMaxUndoActions(Value);
-    RedoList().SetMaxUndoActions(Value);
-}
-
-void TCustomSynEdit::SetModified(bool Value) {
-    if (Value == modified_) return;
-    if (!Value && options_.Contains(eoGroupUndo) && UndoList().CanUndo())
-        UndoList().AddGroupBreak();
-    UndoList().SetInitialState(!Value);
-    modified_ = Value;
-    StatusChanged({scModified});
-}
-
-void TCustomSynEdit::UpdateModifiedStatus() {
-    const bool modified = !UndoList().InitialState();
-    if (modified == modified_) return;
-    modified_ = modified;
-    StatusChanged({scModified});
-}
-
-void TCustomSynEdit::UndoRedoAdded(TObject* Sender) {
-    UpdateModifiedStatus();
-    // A new edit makes the undone changes unreachable.
-    if (Sender == &UndoList() && !UndoList().InsideRedo() && UndoList().PeekItem() &&
-        UndoList().PeekItem()->ChangeReason != crGroupBreak) {
-        RedoList().Clear();
-    }
-    const auto* list = static_cast<const TSynEditUndoList*>(Sender);
-    if (list->BlockCount() == 0 && OnChange) OnChange(this);
-}
-
-void TCustomSynEdit::SetSelText(const std::string& Value) {
-    editing_.SetSelText(Value);
-}
 
 // --- Commands ------------------------------------------------------------------------------
 
@@ -82,7 +32,7 @@ void TSynEditingCommands::Execute(TSynEditorCommand Command, char AChar) {
         CopyToClipboard();
         return;
     }
-    if (edit_.ReadOnly()) return;
+    if (ctx_.Settings.ReadOnly) return;
     switch (Command) {
     case ecChar: TypeChar(AChar); return; // keeps the caret in view itself
     case ecLineBreak: LineBreak(true); break;
@@ -95,8 +45,8 @@ void TSynEditingCommands::Execute(TSynEditorCommand Command, char AChar) {
     case ecDeleteEOL: DeleteEOL(); break;
     case ecDeleteLine: DeleteLine(); break;
     case ecClearAll: ClearAll(); break;
-    case ecUndo: edit_.Undo(); return;
-    case ecRedo: edit_.Redo(); return;
+    case ecUndo: ctx_.Undo.Undo(); return;
+    case ecRedo: ctx_.Undo.Redo(); return;
     case ecCut: CutToClipboard(); break;
     case ecPaste: PasteFromClipboard(); break;
     case ecBlockIndent: BlockIndent(); break;
@@ -113,20 +63,20 @@ void TSynEditingCommands::Execute(TSynEditorCommand Command, char AChar) {
     // window (WantTabs is off), which moves the focus with it.
     default: return;
     }
-    edit_.EnsureCursorPosVisible();
+    ctx_.Scroller.EnsureCursorPosVisible();
 }
 
 bool TSynEditingCommands::Trim() const {
-    return edit_.Options().Contains(eoTrimTrailingSpaces);
+    return ctx_.Settings.Options.Contains(eoTrimTrailingSpaces);
 }
 
 TSynTextChanger TSynEditingCommands::Changer(bool Trim) const {
-    return TSynTextChanger(edit_.Lines(), Trim);
+    return TSynTextChanger(ctx_.Doc.Lines(), Trim);
 }
 
 void TSynEditingCommands::Commit(TSynLineChange Change) {
     if (Change.Empty()) return;
-    edit_.Lines().ReplaceLines(Change.First, Change.Count, std::move(Change.Lines));
+    ctx_.Doc.Lines().ReplaceLines(Change.First, Change.Count, std::move(Change.Lines));
 }
 
 void TSynEditingCommands::Commit(TSynLineChange Change, const std::vector<TBufferCoord>& Cuts) {
@@ -139,7 +89,7 @@ void TSynEditingCommands::Commit(TSynLineChange Change, const std::vector<TBuffe
     for (const TBufferCoord& cut : Cuts) {
         const int index = cut.Y - 1 - Change.First;
         if (index < 0 || index >= static_cast<int>(Change.Lines.size())) continue;
-        const std::string_view old = edit_.Lines().GetView(cut.Y - 1);
+        const std::string_view old = ctx_.Doc.Lines().GetView(cut.Y - 1);
         const std::string& stored = Change.Lines[static_cast<std::size_t>(index)];
         const auto keep = stored.size(), left = static_cast<std::size_t>(cut.X - 1);
         if (left > old.size() && keep >= left && stored.starts_with(old)) {
@@ -159,7 +109,7 @@ void TSynEditingCommands::Commit(TSynLineChange Change, const std::vector<TBuffe
 
 void TSynEditingCommands::CommitWholeLines(TSynLineChange Change, TSynChangeReason Reason) {
     if (Change.Empty()) return;
-    const TSynEditStringList& lines = edit_.Lines();
+    const TSynEditStringList& lines = ctx_.Doc.Lines();
     const int first = Change.First, count = Change.Count;
     // The text the change's lines now hold runs from Start to End; when it
     // only adds lines at the end, from the end of the line before them.
@@ -177,38 +127,13 @@ void TSynEditingCommands::CommitWholeLines(TSynLineChange Change, TSynChangeReas
 void TSynEditingCommands::Record(TSynChangeReason Reason, const TBufferCoord& Start,
                                  const TBufferCoord& End, const std::string& Text,
                                  TSynSelectionMode Mode) {
-    edit_.UndoList().AddChange(Reason, Start, End, Text, Mode);
-}
-
-void TSynEditingCommands::CollapseAt(const TBufferCoord& P) {
-    const TSynSelectionMode active = edit_.ActiveSelectionMode();
-    edit_.SetCaretXY(P);
-    edit_.SetBlockBegin(edit_.CaretXY());
-    edit_.doc_.StoreActiveSelectionMode(active);
-}
-
-void TSynEditingCommands::Select(TSynSelectionMode Mode, const TBufferCoord& From,
-                                 const TBufferCoord& To, const TBufferCoord& Caret) {
-    const TSynDocument& doc = edit_.doc_;
-    auto clamp = [&](TBufferCoord p) {
-        p.Y = std::clamp(p.Y, 1, doc.RowCount());
-        const int maxX = Mode == smNormal ? doc.LineEndColumn(p.Y) : edit_.MaxScrollWidth() + 1;
-        p.X = std::clamp(p.X, 1, maxX);
-        return p;
-    };
-    TSynPaintLock lock(edit_);
-    if (edit_.SelAvail()) edit_.InvalidateSelection();
-    edit_.doc_.StoreBlock(clamp(From), clamp(To));
-    edit_.doc_.StoreActiveSelectionMode(Mode);
-    edit_.InvalidateSelection();
-    edit_.StatusChanged({scSelection});
-    edit_.SetCaretXY(Caret);
+    ctx_.Doc.UndoList().AddChange(Reason, Start, End, Text, Mode);
 }
 
 TBufferCoord TSynEditingCommands::InsertRecorded(TSynSelectionMode Mode, TBufferCoord At,
                                                  std::string_view Text, TSynChangeReason Reason) {
     if (Text.empty()) return At;
-    UndoBlock block(edit_.UndoList());
+    UndoBlock block(ctx_.Doc.UndoList());
     TBufferCoord end;
     if (Mode == smColumn) {
         // A column insertion pads and splits the lines it crosses unevenly.
@@ -223,7 +148,7 @@ TBufferCoord TSynEditingCommands::InsertRecorded(TSynSelectionMode Mode, TBuffer
 
 void TSynEditingCommands::DeleteRecorded(TBufferCoord From, TBufferCoord To,
                                          TSynChangeReason Reason) {
-    UndoBlock block(edit_.UndoList());
+    UndoBlock block(ctx_.Doc.UndoList());
     const TSynTextChanger changer = Changer();
     const std::string taken = changer.Text(smNormal, From, To);
     Commit(changer.Delete(smNormal, From, To), {std::min(From, To)});
@@ -233,17 +158,17 @@ void TSynEditingCommands::DeleteRecorded(TBufferCoord From, TBufferCoord To,
 TBufferCoord TSynEditingCommands::ReplaceSelection(std::string_view Text, TSynChangeReason Reason,
                                                    TSynChangeReason InsertReason,
                                                    TSynSelectionMode InsertMode) {
-    UndoBlock block(edit_.UndoList());
-    if (!edit_.SelAvail()) {
-        edit_.doc_.StoreActiveSelectionMode(InsertMode);
-        return InsertRecorded(InsertMode, edit_.CaretXY(), Text, InsertReason);
+    UndoBlock block(ctx_.Doc.UndoList());
+    if (!ctx_.Doc.SelAvail()) {
+        ctx_.Doc.StoreActiveSelectionMode(InsertMode);
+        return InsertRecorded(InsertMode, ctx_.Doc.Caret(), Text, InsertReason);
     }
-    const TSynSelectionMode mode = edit_.ActiveSelectionMode();
-    const TBufferCoord begin = edit_.BlockBegin(), end = edit_.BlockEnd();
+    const TSynSelectionMode mode = ctx_.Doc.ActiveSelectionMode();
+    const TBufferCoord begin = ctx_.Doc.BlockBegin(), end = ctx_.Doc.BlockEnd();
     const TSynTextChanger changer = Changer();
     const std::string taken = changer.Text(mode, begin, end);
     TBufferCoord at = changer.InsertionPoint(mode, begin, end);
-    edit_.doc_.StoreActiveSelectionMode(InsertMode);
+    ctx_.Doc.StoreActiveSelectionMode(InsertMode);
     if (Text.empty() && mode == smColumn) {
         DeleteColumnBlock(begin, end, Reason);
         return at;
@@ -276,7 +201,7 @@ void TSynEditingCommands::DeleteColumnBlock(TBufferCoord Begin, TBufferCoord End
     TSynLineChange change = changer.Delete(smColumn, Begin, End);
     if (change.Empty()) return;
     const int first = change.First + 1, last = change.First + change.Count;
-    const bool lastOfText = last == edit_.Lines().Count();
+    const bool lastOfText = last == ctx_.Doc.Lines().Count();
     const std::string old = changer.Text(smLine, {1, first}, {1, last});
     const int n = static_cast<int>(change.Lines.size());
     const TBufferCoord added =
@@ -288,20 +213,20 @@ void TSynEditingCommands::DeleteColumnBlock(TBufferCoord Begin, TBufferCoord End
 }
 
 void TSynEditingCommands::DeleteSelection(TSynChangeReason Reason) {
-    CollapseAt(ReplaceSelection({}, Reason, crInsert, edit_.ActiveSelectionMode()));
+    CollapseAt(ReplaceSelection({}, Reason, crInsert, ctx_.Doc.ActiveSelectionMode()));
 }
 
 void TSynEditingCommands::SetSelText(std::string_view Value) {
-    TSynPaintLock lock(edit_);
+    TSynPaintLock lock(ctx_.Status);
     TBufferCoord end;
     {
-        UndoBlock block(edit_.UndoList());
-        const TSynSelectionMode mode = edit_.ActiveSelectionMode();
+        UndoBlock block(ctx_.Doc.UndoList());
+        const TSynSelectionMode mode = ctx_.Doc.ActiveSelectionMode();
         end = ReplaceSelection(Value, crDelete, crInsert, mode);
         if (mode == smLine) end.X = 1;
     }
     CollapseAt(end);
-    edit_.EnsureCursorPosVisible();
+    ctx_.Scroller.EnsureCursorPosVisible();
 }
 
 } // namespace marlinet::editor

@@ -20,7 +20,10 @@
 #include <utility>
 #include <vector>
 
+#include "editor/caret.h"
 #include "editor/commands.h"
+#include "editor/document.h"
+#include "editor/edit_settings.h"
 #include "editor/search.h"
 #include "editor/text_case.h"
 #include "editor/text_change.h"
@@ -28,8 +31,13 @@
 
 namespace marlinet::editor {
 
-class TCustomSynEdit;
 struct TSynClipboardData;
+class TSynViewport;
+class TSynEditStatus;
+class TSynScroller;
+class TSynEditState;
+class TSynMovement;
+class TSynUndoApplier;
 
 // How a drop would be carried out: nothing, a copy, or a move of the text.
 enum class TSynDropEffect : std::uint8_t { None, Copy, Move };
@@ -41,9 +49,21 @@ std::string EncodeClipboardBlock(TSynSelectionMode Mode, std::string_view Text);
 // first zero or at the end of the data, whichever comes first.
 bool DecodeClipboardBlock(std::string_view Block, TSynSelectionMode& Mode, std::string& Text);
 
+struct TSynEditingContext {
+    TSynDocument& Doc;
+    TSynViewport& View;
+    TSynCaret& Caret;
+    TSynEditStatus& Status;
+    TSynScroller& Scroller;
+    TSynEditState& State;
+    TSynMovement& Movement;
+    TSynUndoApplier& Undo;
+    const TSynEditSettings& Settings;
+};
+
 class TSynEditingCommands {
 public:
-    explicit TSynEditingCommands(TCustomSynEdit& Edit) : edit_(Edit) {}
+    explicit TSynEditingCommands(const TSynEditingContext& Context) : ctx_(Context) {}
     TSynEditingCommands(const TSynEditingCommands&) = delete;
     TSynEditingCommands& operator=(const TSynEditingCommands&) = delete;
 
@@ -52,6 +72,8 @@ public:
 
     // Replaces the selection by Value as one undo block.
     void SetSelText(std::string_view Value);
+    bool SelAvail() const { return ctx_.Doc.SelAvail(); }
+    std::string SelText() const { return ctx_.Doc.GetSelText(); }
     // The selection as the clipboard and a drag carry it: its text and the
     // editor's block.
     TSynClipboardData SelectionData() const;
@@ -59,9 +81,10 @@ public:
     void CutToClipboard();
     void PasteFromClipboard();
     // Drops Text at the text position At: a move or copy of this editor's
-    // selection (Source is this editor), or text from another editor or
-    // elsewhere. Answers what was done.
-    TSynDropEffect Drop(TCustomSynEdit* Source, std::string_view Text, TSynDropEffect Effect,
+    // selection (Source is this editor's editing), or text from another
+    // editor (its editing, which loses its selection in a move) or from
+    // elsewhere (null). Answers what was done.
+    TSynDropEffect Drop(TSynEditingCommands* Source, std::string_view Text, TSynDropEffect Effect,
                         TBufferCoord At);
 
     // --- Find and replace (editing_search.cpp) ---
@@ -96,10 +119,12 @@ public:
     // Carries Change out on the lines (nothing for an empty change).
     void Commit(TSynLineChange Change);
     // Caret to P; the selection collapses there, keeping the active mode.
-    void CollapseAt(const TBufferCoord& P);
+    void CollapseAt(const TBufferCoord& P) { ctx_.Caret.CollapseAt(P); }
     // Selects From..To in Mode, caret at Caret.
     void Select(TSynSelectionMode Mode, const TBufferCoord& From, const TBufferCoord& To,
-                const TBufferCoord& Caret);
+                const TBufferCoord& Caret) {
+        ctx_.Caret.Select(Mode, From, To, Caret);
+    }
 
 private:
     // Opens an undo block for its lifetime.
@@ -212,7 +237,7 @@ private:
     // without a last line selected only up to column 1.
     std::vector<Span> SelectedSpans() const;
 
-    TCustomSynEdit& edit_;
+    TSynEditingContext ctx_;
 };
 
 } // namespace marlinet::editor

@@ -1,9 +1,14 @@
 // Block indent and unindent, the clipboard, and dropping dragged text.
 #include <algorithm>
 
-#include "editor/custom_synedit.h"
+#include "editor/edit_state.h"
+#include "editor/edit_status.h"
 #include "editor/editing.h"
 #include "editor/errors.h"
+#include "editor/movement.h"
+#include "editor/scroller.h"
+#include "editor/undo_apply.h"
+#include "editor/viewport.h"
 
 namespace marlinet::editor {
 
@@ -31,15 +36,15 @@ int IndentToRemove(std::string_view Line, int Width, int TabWidth) {
 // --- Block indent ----------------------------------------------------------------------
 
 bool TSynEditingCommands::SelectedBlock(Block& B) const {
-    if (!edit_.SelAvail()) return false;
-    B.Mode = edit_.ActiveSelectionMode();
-    B.Begin = edit_.BlockBegin();
-    B.End = edit_.BlockEnd();
+    if (!ctx_.Doc.SelAvail()) return false;
+    B.Mode = ctx_.Doc.ActiveSelectionMode();
+    B.Begin = ctx_.Doc.BlockBegin();
+    B.End = ctx_.Doc.BlockEnd();
     const TBufferCoord first = std::min(B.Begin, B.End), last = std::max(B.Begin, B.End);
     B.First = first.Y;
     B.Last = last.Y;
     if (B.Mode != smLine && last.X == 1 && B.Last > B.First) --B.Last;
-    B.Last = std::min(B.Last, edit_.Lines().Count());
+    B.Last = std::min(B.Last, ctx_.Doc.Lines().Count());
     return B.Last >= B.First;
 }
 
@@ -47,7 +52,7 @@ std::vector<TSynEditingCommands::Span> TSynEditingCommands::SelectedSpans() cons
     std::vector<Span> spans;
     Block b;
     if (!SelectedBlock(b)) return spans;
-    const TSynEditStringList& lines = edit_.Lines();
+    const TSynEditStringList& lines = ctx_.Doc.Lines();
     const TBufferCoord first = std::min(b.Begin, b.End), last = std::max(b.Begin, b.End);
     const int tabWidth = lines.TabWidth();
     int left = 0, right = 0; // display columns of a column block
@@ -78,7 +83,7 @@ std::vector<TSynEditingCommands::Span> TSynEditingCommands::SelectedSpans() cons
 void TSynEditingCommands::BlockIndent() {
     Block b;
     if (!SelectedBlock(b)) return;
-    const int width = edit_.TabWidth();
+    const int width = ctx_.Doc.Lines().TabWidth();
     // Blanks, not a tab: tabs are typed as spaces here.
     const std::string blanks(static_cast<std::size_t>(width), ' ');
     std::string text;
@@ -91,7 +96,7 @@ void TSynEditingCommands::BlockIndent() {
         return p;
     };
     {
-        UndoBlock block(edit_.UndoList());
+        UndoBlock block(ctx_.Doc.UndoList());
         // The selection before and after, around the blanks themselves.
         Record(crIndent, b.Begin, b.End, {}, b.Mode);
         TBufferCoord inserted;
@@ -99,17 +104,17 @@ void TSynEditingCommands::BlockIndent() {
         Record(crInsert, {1, b.First}, {width + 1, b.Last}, {}, smColumn);
         Record(crIndent, shifted(b.Begin), shifted(b.End), {}, b.Mode);
     }
-    Select(b.Mode, shifted(b.Begin), shifted(b.End), shifted(edit_.CaretXY()));
+    Select(b.Mode, shifted(b.Begin), shifted(b.End), shifted(ctx_.Doc.Caret()));
 }
 
 void TSynEditingCommands::BlockUnindent() {
     Block b;
     if (!SelectedBlock(b)) return;
-    const int tabWidth = edit_.TabWidth();
+    const int tabWidth = ctx_.Doc.Lines().TabWidth();
     std::vector<int> removed;
     std::string text; // what each line loses, line by line
     for (int y = b.First; y <= b.Last; ++y) {
-        const std::string_view line = edit_.Lines().GetView(y - 1);
+        const std::string_view line = ctx_.Doc.Lines().GetView(y - 1);
         removed.push_back(IndentToRemove(line, tabWidth, tabWidth));
         text += line.substr(0, static_cast<std::size_t>(removed.back()));
         if (y < b.Last) text += "\r\n";
@@ -121,11 +126,11 @@ void TSynEditingCommands::BlockUnindent() {
         return p;
     };
     {
-        UndoBlock block(edit_.UndoList());
+        UndoBlock block(ctx_.Doc.UndoList());
         Commit(Changer().DeletePrefixes(b.First, text));
         Record(crUnindent, b.Begin, b.End, text, b.Mode);
     }
-    Select(b.Mode, shifted(b.Begin), shifted(b.End), shifted(edit_.CaretXY()));
+    Select(b.Mode, shifted(b.Begin), shifted(b.End), shifted(ctx_.Doc.Caret()));
 }
 
 // --- Clipboard -------------------------------------------------------------------------
@@ -149,77 +154,77 @@ bool DecodeClipboardBlock(std::string_view Block, TSynSelectionMode& Mode, std::
 
 TSynClipboardData TSynEditingCommands::SelectionData() const {
     TSynClipboardData data;
-    data.Text = edit_.SelText();
+    data.Text = ctx_.Doc.GetSelText();
     data.HasBlock = true;
-    data.Block = EncodeClipboardBlock(edit_.ActiveSelectionMode(), data.Text);
+    data.Block = EncodeClipboardBlock(ctx_.Doc.ActiveSelectionMode(), data.Text);
     return data;
 }
 
 void TSynEditingCommands::CopyToClipboard() {
-    if (!edit_.SelAvail()) return;
+    if (!ctx_.Doc.SelAvail()) return;
     const TSynClipboardData data = SelectionData();
-    TSynEditWindow* window = edit_.Window();
+    TSynEditWindow* window = ctx_.View.Window();
     if (!window || !window->SetClipboard(data)) throw ESynError("Clipboard copy operation failed");
 }
 
 void TSynEditingCommands::CutToClipboard() {
-    if (edit_.ReadOnly() || !edit_.SelAvail()) return;
-    TSynPaintLock lock(edit_);
+    if (ctx_.Settings.ReadOnly || !ctx_.Doc.SelAvail()) return;
+    TSynPaintLock lock(ctx_.Status);
     {
-        UndoBlock block(edit_.UndoList());
+        UndoBlock block(ctx_.Doc.UndoList());
         CopyToClipboard();
         DeleteSelection(crDelete);
     }
-    edit_.EnsureCursorPosVisible();
+    ctx_.Scroller.EnsureCursorPosVisible();
 }
 
 void TSynEditingCommands::PasteFromClipboard() {
-    if (edit_.ReadOnly()) return;
-    TSynEditWindow* window = edit_.Window();
+    if (ctx_.Settings.ReadOnly) return;
+    TSynEditWindow* window = ctx_.View.Window();
     TSynClipboardData data;
     if (!window || !window->GetClipboard(data))
         throw ESynError("Clipboard paste operation failed.");
     // The editor's own block keeps the mode it was copied in; plain text
     // goes in the mode new selections get. Either ends at a zero byte.
-    TSynSelectionMode mode = edit_.SelectionMode();
+    TSynSelectionMode mode = ctx_.Doc.SelectionMode();
     std::string text;
     if (!data.HasBlock || !DecodeClipboardBlock(data.Block, mode, text)) {
-        mode = edit_.SelectionMode();
+        mode = ctx_.Doc.SelectionMode();
         text = data.Text.substr(0, data.Text.find('\0'));
     }
     if (text.empty()) return;
-    TSynPaintLock lock(edit_);
+    TSynPaintLock lock(ctx_.Status);
     TBufferCoord end;
     {
-        UndoBlock block(edit_.UndoList());
-        const TBufferCoord start = std::min(edit_.BlockBegin(), edit_.BlockEnd());
+        UndoBlock block(ctx_.Doc.UndoList());
+        const TBufferCoord start = std::min(ctx_.Doc.BlockBegin(), ctx_.Doc.BlockEnd());
         Record(crPasteBegin, start, start, {}, mode);
         end = ReplaceSelection(text, crDelete, crPaste, mode);
         Record(crPasteEnd, start, end, {}, mode);
     }
     CollapseAt(end);
-    edit_.EnsureCursorPosVisible();
+    ctx_.Scroller.EnsureCursorPosVisible();
 }
 
 // --- Drop ----------------------------------------------------------------------------------
 
-TSynDropEffect TSynEditingCommands::Drop(TCustomSynEdit* Source, std::string_view Text,
+TSynDropEffect TSynEditingCommands::Drop(TSynEditingCommands* Source, std::string_view Text,
                                          TSynDropEffect Effect, TBufferCoord At) {
-    if (Effect == TSynDropEffect::None || edit_.ReadOnly()) return TSynDropEffect::None;
-    TSynPaintLock lock(edit_);
-    const bool own = Source == &edit_;
+    if (Effect == TSynDropEffect::None || ctx_.Settings.ReadOnly) return TSynDropEffect::None;
+    TSynPaintLock lock(ctx_.Status);
+    const bool own = Source == this;
     std::string text(Text);
     TBufferCoord end;
     if (own) {
-        if (!edit_.SelAvail()) return TSynDropEffect::None;
-        const TBufferCoord first = std::min(edit_.BlockBegin(), edit_.BlockEnd());
-        const TBufferCoord last = std::max(edit_.BlockBegin(), edit_.BlockEnd());
+        if (!ctx_.Doc.SelAvail()) return TSynDropEffect::None;
+        const TBufferCoord first = std::min(ctx_.Doc.BlockBegin(), ctx_.Doc.BlockEnd());
+        const TBufferCoord last = std::max(ctx_.Doc.BlockBegin(), ctx_.Doc.BlockEnd());
         const bool move = Effect == TSynDropEffect::Move;
         // Into itself, or (moving) onto either of its ends: nothing to do.
         if ((At > first && At < last) || (move && (At == first || At == last)))
             return TSynDropEffect::None;
-        text = edit_.SelText();
-        UndoBlock block(edit_.UndoList());
+        text = ctx_.Doc.GetSelText();
+        UndoBlock block(ctx_.Doc.UndoList());
         if (move) {
             DeleteSelection(crDelete);
             // The drop point moves with the text after the removed block.
@@ -231,11 +236,11 @@ TSynDropEffect TSynEditingCommands::Drop(TCustomSynEdit* Source, std::string_vie
         end = InsertRecorded(smNormal, At, text, crDragDropInsert);
     } else {
         if (text.empty()) return TSynDropEffect::None;
-        UndoBlock block(edit_.UndoList());
+        UndoBlock block(ctx_.Doc.UndoList());
         end = InsertRecorded(smNormal, At, text, crInsert);
     }
     Select(smNormal, At, end, end);
-    edit_.EnsureCursorPosVisible();
+    ctx_.Scroller.EnsureCursorPosVisible();
     if (!own && Source && Effect == TSynDropEffect::Move) Source->SetSelText({});
     return Effect;
 }

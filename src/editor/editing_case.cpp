@@ -2,8 +2,13 @@
 // the caret and selection they had.
 #include <algorithm>
 
-#include "editor/custom_synedit.h"
+#include "editor/edit_state.h"
+#include "editor/edit_status.h"
 #include "editor/editing.h"
+#include "editor/movement.h"
+#include "editor/scroller.h"
+#include "editor/undo_apply.h"
+#include "editor/viewport.h"
 
 namespace marlinet::editor {
 
@@ -22,8 +27,8 @@ bool Commented(std::string_view Line) {
 // --- Rewriting lines --------------------------------------------------------------------
 
 TSynEditingCommands::Placement TSynEditingCommands::CurrentPlacement() const {
-    return {edit_.SelAvail(), edit_.ActiveSelectionMode(), edit_.BlockBegin(), edit_.BlockEnd(),
-            edit_.CaretXY()};
+    return {ctx_.Doc.SelAvail(), ctx_.Doc.ActiveSelectionMode(), ctx_.Doc.BlockBegin(),
+            ctx_.Doc.BlockEnd(), ctx_.Doc.Caret()};
 }
 
 void TSynEditingCommands::Place(const Placement& P) {
@@ -37,15 +42,16 @@ void TSynEditingCommands::Place(const Placement& P) {
 void TSynEditingCommands::RecordPlacement() {
     // Undo puts a selection back with the caret at its end, where every
     // command that selects leaves it.
-    if (edit_.SelAvail())
-        Record(crSelection, edit_.BlockBegin(), edit_.BlockEnd(), {}, edit_.ActiveSelectionMode());
+    if (ctx_.Doc.SelAvail())
+        Record(crSelection, ctx_.Doc.BlockBegin(), ctx_.Doc.BlockEnd(), {},
+               ctx_.Doc.ActiveSelectionMode());
     else
-        Record(crCaret, edit_.CaretXY(), edit_.CaretXY(), {}, edit_.ActiveSelectionMode());
+        Record(crCaret, ctx_.Doc.Caret(), ctx_.Doc.Caret(), {}, ctx_.Doc.ActiveSelectionMode());
 }
 
 void TSynEditingCommands::BreakGroup() {
-    if (edit_.Options().Contains(eoGroupUndo) && edit_.UndoList().CanUndo())
-        edit_.UndoList().AddGroupBreak();
+    if (ctx_.Settings.Options.Contains(eoGroupUndo) && ctx_.Doc.UndoList().CanUndo())
+        ctx_.Doc.UndoList().AddGroupBreak();
 }
 
 std::vector<std::string_view> TSynEditingCommands::LinesOf(std::string_view Text) {
@@ -58,7 +64,7 @@ std::vector<std::string_view> TSynEditingCommands::LinesOf(std::string_view Text
 void TSynEditingCommands::RewriteLines(std::vector<std::pair<int, std::string>> Changed,
                                        const Placement& After) {
     if (Changed.empty()) return;
-    const TSynEditStringList& lines = edit_.Lines();
+    const TSynEditStringList& lines = ctx_.Doc.Lines();
     const int first = Changed.front().first, last = Changed.back().first;
     TSynLineChange change;
     change.First = first - 1;
@@ -73,10 +79,10 @@ void TSynEditingCommands::RewriteLines(std::vector<std::pair<int, std::string>> 
             change.Lines.emplace_back(Trim() ? TrimTrailing(piece) : piece);
         ++next;
     }
-    TSynPaintLock lock(edit_);
+    TSynPaintLock lock(ctx_.Status);
     // Its own step: its placement items must not group with another's.
     BreakGroup();
-    UndoBlock block(edit_.UndoList());
+    UndoBlock block(ctx_.Doc.UndoList());
     RecordPlacement();
     CommitWholeLines(std::move(change), crInsert);
     Place(After);
@@ -87,13 +93,15 @@ void TSynEditingCommands::RewriteLines(std::vector<std::pair<int, std::string>> 
 
 void TSynEditingCommands::ChangeCase(TSynCaseChange How, bool WordAtCaret) {
     std::vector<Span> spans;
-    if (edit_.SelAvail()) {
+    if (ctx_.Doc.SelAvail()) {
         spans = SelectedSpans();
     } else if (WordAtCaret) {
-        const TBufferCoord caret = edit_.CaretXY();
-        const std::string_view line = edit_.Lines().GetView(caret.Y - 1);
+        const TBufferCoord caret = ctx_.Doc.Caret();
+        const std::string_view line = ctx_.Doc.Lines().GetView(caret.Y - 1);
         const int length = static_cast<int>(line.size());
-        auto word = [&](int i) { return edit_.IsWordChar(line[static_cast<std::size_t>(i)]); };
+        auto word = [&](int i) {
+            return ctx_.Movement.IsWordChar(line[static_cast<std::size_t>(i)]);
+        };
         // The word the caret stands in or right after.
         int from = caret.X - 1;
         if (from > length) return;
@@ -108,7 +116,7 @@ void TSynEditingCommands::ChangeCase(TSynCaseChange How, bool WordAtCaret) {
     }
     std::vector<std::pair<int, std::string>> changed;
     for (const Span& span : spans) {
-        const std::string_view line = edit_.Lines().GetView(span.Line - 1);
+        const std::string_view line = ctx_.Doc.Lines().GetView(span.Line - 1);
         const auto from = static_cast<std::size_t>(span.From);
         const auto count = static_cast<std::size_t>(span.To - span.From);
         std::string piece(line.substr(from, count));
@@ -125,8 +133,8 @@ void TSynEditingCommands::ChangeCase(TSynCaseChange How, bool WordAtCaret) {
 // --- Comments -------------------------------------------------------------------------------
 
 void TSynEditingCommands::CommentBlock() {
-    const TSynEditStringList& lines = edit_.Lines();
-    int first = edit_.CaretY(), last = first;
+    const TSynEditStringList& lines = ctx_.Doc.Lines();
+    int first = ctx_.Doc.Caret().Y, last = first;
     Block b;
     if (SelectedBlock(b)) {
         first = b.First;

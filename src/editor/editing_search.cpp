@@ -1,57 +1,62 @@
 // Find, replace and go to line.
 #include <algorithm>
 
-#include "editor/custom_synedit.h"
+#include "editor/edit_state.h"
+#include "editor/edit_status.h"
 #include "editor/editing.h"
+#include "editor/movement.h"
+#include "editor/scroller.h"
+#include "editor/undo_apply.h"
+#include "editor/viewport.h"
 
 namespace marlinet::editor {
 
 TSynSearchResult TSynEditingCommands::Find(TSynSearch& Search, bool Backwards, bool Wrap) {
-    const TSynDocument& doc = edit_.Document();
-    TBufferCoord from = edit_.CaretXY();
+    const TSynDocument& doc = ctx_.Doc;
+    TBufferCoord from = ctx_.Doc.Caret();
     if (doc.SelAvail()) from = Backwards ? doc.SelectionFirst() : doc.SelectionLast();
     return FindFrom(Search, from, Backwards, Wrap);
 }
 
 TSynSearchResult TSynEditingCommands::FindFrom(TSynSearch& Search, TBufferCoord From,
                                                bool Backwards, bool Wrap) {
-    const TSynSearchResult result = Backwards ? Search.FindPrevious(edit_.Lines(), From, Wrap)
-                                              : Search.FindNext(edit_.Lines(), From, Wrap);
+    const TSynSearchResult result = Backwards ? Search.FindPrevious(ctx_.Doc.Lines(), From, Wrap)
+                                              : Search.FindNext(ctx_.Doc.Lines(), From, Wrap);
     if (!result.Found) return result;
-    TSynPaintLock lock(edit_);
+    TSynPaintLock lock(ctx_.Status);
     BreakGroup(); // the caret moves as by a movement command
     Select(smNormal, result.Match.Start, result.Match.End, result.Match.End);
-    edit_.EnsureCursorPosVisibleEx(true);
+    ctx_.Scroller.EnsureCursorPosVisibleEx(true);
     return result;
 }
 
 TSynReplaceResult TSynEditingCommands::ReplaceCurrent(TSynSearch& Search,
                                                       std::string_view Replacement) {
     TSynReplaceResult result;
-    if (edit_.ReadOnly() || !Search.Active()) return result;
-    const TSynDocument& doc = edit_.Document();
-    TBufferCoord first = edit_.CaretXY(), last = first;
+    if (ctx_.Settings.ReadOnly || !Search.Active()) return result;
+    const TSynDocument& doc = ctx_.Doc;
+    TBufferCoord first = ctx_.Doc.Caret(), last = first;
     if (doc.SelAvail()) {
         first = doc.SelectionFirst();
         last = doc.SelectionLast();
         if (first.Y != last.Y || doc.ActiveSelectionMode() == smLine) return result;
     }
-    const std::string_view line = edit_.Lines().GetView(first.Y - 1);
-    if (first.Y > edit_.Lines().Count() || last.X - 1 > static_cast<int>(line.size()))
+    const std::string_view line = ctx_.Doc.Lines().GetView(first.Y - 1);
+    if (first.Y > ctx_.Doc.Lines().Count() || last.X - 1 > static_cast<int>(line.size()))
         return result;
     const std::optional<std::string> text =
         Search.Expand(line, first.X - 1, last.X - 1, Replacement, result.Error);
     if (!text) return result;
-    TSynPaintLock lock(edit_);
+    TSynPaintLock lock(ctx_.Status);
     BreakGroup();
     TBufferCoord end;
     {
-        UndoBlock block(edit_.UndoList());
+        UndoBlock block(ctx_.Doc.UndoList());
         Select(smNormal, first, last, last);
         end = ReplaceSelection(*text, crDelete, crInsert, smNormal);
     }
     CollapseAt(end);
-    edit_.EnsureCursorPosVisible();
+    ctx_.Scroller.EnsureCursorPosVisible();
     result.Count = 1;
     return result;
 }
@@ -59,9 +64,9 @@ TSynReplaceResult TSynEditingCommands::ReplaceCurrent(TSynSearch& Search,
 TSynReplaceResult TSynEditingCommands::ReplaceAll(TSynSearch& Search,
                                                   std::string_view Replacement) {
     TSynReplaceResult result;
-    if (edit_.ReadOnly() || !Search.Active()) return result;
-    const TSynDocument& doc = edit_.Document();
-    const TSynEditStringList& lines = edit_.Lines();
+    if (ctx_.Settings.ReadOnly || !Search.Active()) return result;
+    const TSynDocument& doc = ctx_.Doc;
+    const TSynEditStringList& lines = ctx_.Doc.Lines();
     const bool inSelection = doc.SelAvail() && doc.SelectionFirst().Y != doc.SelectionLast().Y;
     std::vector<Span> spans;
     if (inSelection) {
@@ -109,10 +114,10 @@ TSynReplaceResult TSynEditingCommands::ReplaceAll(TSynSearch& Search,
 }
 
 void TSynEditingCommands::GotoLine(int Line) {
-    const TBufferCoord to{1, std::clamp(Line, 1, edit_.Document().RowCount())};
-    TSynPaintLock lock(edit_);
-    edit_.MoveCaretAndSelection(edit_.CaretXY(), to, false);
-    edit_.EnsureCursorPosVisibleEx(true);
+    const TBufferCoord to{1, std::clamp(Line, 1, ctx_.Doc.RowCount())};
+    TSynPaintLock lock(ctx_.Status);
+    ctx_.Movement.MoveCaretAndSelection(ctx_.Doc.Caret(), to, false);
+    ctx_.Scroller.EnsureCursorPosVisibleEx(true);
 }
 
 } // namespace marlinet::editor

@@ -1,8 +1,13 @@
 // Typing characters and breaking lines.
 #include <algorithm>
 
-#include "editor/custom_synedit.h"
+#include "editor/edit_state.h"
+#include "editor/edit_status.h"
 #include "editor/editing.h"
+#include "editor/movement.h"
+#include "editor/scroller.h"
+#include "editor/undo_apply.h"
+#include "editor/viewport.h"
 
 namespace marlinet::editor {
 
@@ -16,12 +21,12 @@ constexpr int kTypingJump = 25;
 void TSynEditingCommands::TypeChar(char C) {
     const auto code = static_cast<unsigned char>(C);
     if (code < 32 || code == 127) return;
-    if (edit_.SelAvail()) {
+    if (ctx_.Doc.SelAvail()) {
         TBufferCoord end;
         {
-            UndoBlock block(edit_.UndoList());
+            UndoBlock block(ctx_.Doc.UndoList());
             end = ReplaceSelection(std::string_view(&C, 1), crDelete, crInsert,
-                                   edit_.ActiveSelectionMode());
+                                   ctx_.Doc.ActiveSelectionMode());
         }
         CollapseAt(end);
     } else {
@@ -31,12 +36,12 @@ void TSynEditingCommands::TypeChar(char C) {
 }
 
 void TSynEditingCommands::TypeAtCaret(char C) {
-    const TBufferCoord caret = edit_.CaretXY();
+    const TBufferCoord caret = ctx_.Doc.Caret();
     // The caret may stand one column past the widest line; nothing is typed there.
-    if (caret.X > edit_.MaxScrollWidth()) return;
-    const std::string_view line = edit_.Lines().GetView(caret.Y - 1);
+    if (caret.X > ctx_.Settings.MaxScrollWidth) return;
+    const std::string_view line = ctx_.Doc.Lines().GetView(caret.Y - 1);
     const int length = static_cast<int>(line.size());
-    const bool overwrite = !edit_.InsertMode() && caret.X <= length;
+    const bool overwrite = !ctx_.Settings.InsertMode && caret.X <= length;
     const std::string replaced = overwrite ? std::string(1, line[caret.X - 1]) : std::string();
     const TBufferCoord after{caret.X + 1, caret.Y};
 
@@ -49,13 +54,14 @@ void TSynEditingCommands::TypeAtCaret(char C) {
         typed.resize(at, ' ');
         typed += C;
         typed += line.substr(std::min(line.size(), overwrite ? at + 1 : at));
-        if (TrimTrailing(typed).empty()) caretX = GetExpandedLength(typed, edit_.TabWidth()) + 1;
+        if (TrimTrailing(typed).empty())
+            caretX = GetExpandedLength(typed, ctx_.Doc.Lines().TabWidth()) + 1;
     }
 
     const TSynTextChanger changer = Changer();
     TBufferCoord end;
     {
-        UndoBlock block(edit_.UndoList());
+        UndoBlock block(ctx_.Doc.UndoList());
         Commit(overwrite ? changer.Replace(smNormal, caret, after, std::string_view(&C, 1), end)
                          : changer.Insert(smNormal, caret, std::string_view(&C, 1), end),
                {caret});
@@ -65,19 +71,20 @@ void TSynEditingCommands::TypeAtCaret(char C) {
 }
 
 void TSynEditingCommands::KeepCaretInWindow() {
-    const int chars = edit_.CharsInWindow();
-    if (chars > 0 && edit_.DisplayXY().Column >= edit_.LeftChar() + chars)
-        edit_.SetLeftChar(edit_.LeftChar() + std::min(kTypingJump, chars - 1));
-    edit_.EnsureCursorPosVisible();
+    const int chars = ctx_.View.CharsInWindow();
+    if (chars > 0 &&
+        ctx_.Doc.BufferToDisplayPos(ctx_.Doc.Caret()).Column >= ctx_.View.LeftChar() + chars)
+        ctx_.Scroller.SetLeftChar(ctx_.View.LeftChar() + std::min(kTypingJump, chars - 1));
+    ctx_.Scroller.EnsureCursorPosVisible();
 }
 
 void TSynEditingCommands::LineBreak(bool MoveCaret) {
     TBufferCoord at;
     {
-        UndoBlock block(edit_.UndoList());
-        if (edit_.SelAvail()) DeleteSelection(crDelete);
-        at = edit_.CaretXY();
-        const std::string_view line = edit_.Lines().GetView(at.Y - 1);
+        UndoBlock block(ctx_.Doc.UndoList());
+        if (ctx_.Doc.SelAvail()) DeleteSelection(crDelete);
+        at = ctx_.Doc.Caret();
+        const std::string_view line = ctx_.Doc.Lines().GetView(at.Y - 1);
         // What moves to the new line: the line's text from the caret on.
         const std::string moved(line.substr(std::min<std::size_t>(line.size(), at.X - 1)));
         TBufferCoord end;

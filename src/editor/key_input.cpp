@@ -1,8 +1,10 @@
 // Keys: from a key press to a command, the key-binding table and its
 // differences from the defaults, and the command hooks.
+#include "editor/key_input.h"
+
 #include <algorithm>
 
-#include "editor/custom_synedit.h"
+#include "editor/edit_status.h"
 
 namespace marlinet::editor {
 
@@ -17,77 +19,82 @@ constexpr std::uint16_t kLastChordKey = 145;
 
 // --- Keys --------------------------------------------------------------------------
 
-bool TCustomSynEdit::KeyDown(std::uint16_t& Key, TShiftState Shift) {
-    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+// A key and a command each hold the paint lock throughout, so that what the
+// listeners and hooks change on the way is reported once, with the
+// command's own changes.
+
+bool TSynKeyInput::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+    TSynPaintLock lock(ctx_.Status);
+    if (ctx_.Events.OnKeyDown) ctx_.Events.OnKeyDown(ctx_.Sender, Key, Shift);
     if (Key == 0) return true;
-    kbdHandler_.ExecuteKeyDown(this, Key, Shift);
+    kbdHandler_.ExecuteKeyDown(ctx_.Sender, Key, Shift);
     if (Key == 0) return true;
-    void* data = nullptr;
-    const TSynEditorCommand command = TranslateKeyCode(Key, Shift, data);
+    const TSynEditorCommand command = TranslateKeyCode(Key, Shift);
     if (command == ecNone) {
-        stateFlags_.Exclude(sfIgnoreNextChar);
+        ctx_.Status.Flags().Exclude(sfIgnoreNextChar);
         return false;
     }
     Key = 0;
-    stateFlags_.Include(sfIgnoreNextChar);
-    CommandProcessor(command, '\0', data);
+    ctx_.Status.Flags().Include(sfIgnoreNextChar);
+    ctx_.Process(command, '\0', nullptr);
     return true;
 }
 
-void TCustomSynEdit::KeyPress(char& Key) {
+void TSynKeyInput::KeyPress(char& Key) {
     if (charsToDrop_ > 0) {
         --charsToDrop_;
         return;
     }
-    if (stateFlags_.Contains(sfIgnoreNextChar)) {
-        stateFlags_.Exclude(sfIgnoreNextChar);
+    if (ctx_.Status.Flags().Contains(sfIgnoreNextChar)) {
+        ctx_.Status.Flags().Exclude(sfIgnoreNextChar);
         return;
     }
-    if (OnKeyPress) OnKeyPress(this, Key);
+    TSynPaintLock lock(ctx_.Status);
+    if (ctx_.Events.OnKeyPress) ctx_.Events.OnKeyPress(ctx_.Sender, Key);
     if (Key == '\0') return;
-    kbdHandler_.ExecuteKeyPress(this, Key);
+    kbdHandler_.ExecuteKeyPress(ctx_.Sender, Key);
     if (Key == '\0') return;
-    CommandProcessor(ecChar, Key, nullptr);
+    ctx_.Process(ecChar, Key, nullptr);
 }
 
-void TCustomSynEdit::CommandProcessor(TSynEditorCommand Command, char AChar, void* Data) {
+void TSynKeyInput::CommandProcessor(TSynEditorCommand Command, char AChar, void* Data) {
+    TSynPaintLock lock(ctx_.Status);
+    const TSynEditEvents& events = ctx_.Events;
     if (Command < ecUserFirst) {
-        if (OnProcessCommand) OnProcessCommand(this, Command, AChar, Data);
-    } else if (OnProcessUserCommand) {
-        OnProcessUserCommand(this, Command, AChar, Data);
+        if (events.OnProcessCommand) events.OnProcessCommand(ctx_.Sender, Command, AChar, Data);
+    } else if (events.OnProcessUserCommand) {
+        events.OnProcessUserCommand(ctx_.Sender, Command, AChar, Data);
     }
     if (Command == ecNone) return;
     NotifyHookedCommandHandlers(false, Command, AChar, Data);
-    if (Command != ecNone && Command < ecUserFirst) ExecuteCommand(Command, AChar, Data);
+    if (Command != ecNone && Command < ecUserFirst) ctx_.Execute(Command, AChar, Data);
     NotifyHookedCommandHandlers(true, Command, AChar, Data);
-    if (OnCommandProcessed) OnCommandProcessed(this, Command, AChar, Data);
+    if (events.OnCommandProcessed) events.OnCommandProcessed(ctx_.Sender, Command, AChar, Data);
 }
 
-void TCustomSynEdit::ProcessOwnerCommand(TSynEditorCommand Command,
-                                         const std::function<void()>& Work) {
+void TSynKeyInput::ProcessOwnerCommand(TSynEditorCommand Command,
+                                       const std::function<void()>& Work) {
+    TSynPaintLock lock(ctx_.Status);
+    const TSynEditEvents& events = ctx_.Events;
     char c = '\0';
-    if (OnProcessUserCommand) OnProcessUserCommand(this, Command, c, nullptr);
+    if (events.OnProcessUserCommand) events.OnProcessUserCommand(ctx_.Sender, Command, c, nullptr);
     if (Command == ecNone) return;
     NotifyHookedCommandHandlers(false, Command, c, nullptr);
     if (Command != ecNone) Work();
     NotifyHookedCommandHandlers(true, Command, c, nullptr);
-    if (OnCommandProcessed) OnCommandProcessed(this, Command, c, nullptr);
+    if (events.OnCommandProcessed) events.OnCommandProcessed(ctx_.Sender, Command, c, nullptr);
 }
 
 // --- Key bindings -----------------------------------------------------------------
 
-void TCustomSynEdit::SetKeystrokes(const TSynEditKeyStrokes* Value) {
+void TSynKeyInput::SetKeystrokes(const TSynEditKeyStrokes* Value) {
     if (Value)
         keystrokes_.Assign(*Value);
     else
         keystrokes_.Clear();
 }
 
-void TCustomSynEdit::SetDefaultKeystrokes() {
-    keystrokes_.ResetDefaults();
-}
-
-TSynEditorCommand TCustomSynEdit::TranslateKeyCode(std::uint16_t Code, TShiftState Shift, void*&) {
+TSynEditorCommand TSynKeyInput::TranslateKeyCode(std::uint16_t Code, TShiftState Shift) {
     TSynEditorCommand command = ecNone;
     int i = lastKey_ != 0 ? keystrokes_.FindKeycode2(lastKey_, lastShiftState_, Code, Shift) : -1;
     if (i < 0) i = keystrokes_.FindKeycode(Code, Shift);
@@ -104,54 +111,54 @@ TSynEditorCommand TCustomSynEdit::TranslateKeyCode(std::uint16_t Code, TShiftSta
     return command;
 }
 
-void TCustomSynEdit::RegisterCommandHandler(const THookedCommandEvent& AHandlerProc,
-                                            void* AHandlerData) {
+void TSynKeyInput::RegisterCommandHandler(const THookedCommandEvent& AHandlerProc,
+                                          void* AHandlerData) {
     if (!AHandlerProc || hookedCommandHandlers_.Contains({AHandlerProc, nullptr})) return;
     hookedCommandHandlers_.Add({AHandlerProc, AHandlerData});
 }
 
-void TCustomSynEdit::UnregisterCommandHandler(const THookedCommandEvent& AHandlerProc) {
+void TSynKeyInput::UnregisterCommandHandler(const THookedCommandEvent& AHandlerProc) {
     hookedCommandHandlers_.RemoveAll({AHandlerProc, nullptr});
 }
 
-void TCustomSynEdit::NotifyHookedCommandHandlers(bool AfterProcessing, TSynEditorCommand& Command,
-                                                 char& AChar, void* Data) {
+void TSynKeyInput::NotifyHookedCommandHandlers(bool AfterProcessing, TSynEditorCommand& Command,
+                                               char& AChar, void* Data) {
     if (hookedCommandHandlers_.Count() == 0) return;
     bool handled = false;
     // The list's own walk: a hook unregistered by another is not called.
-    hookedCommandHandlers_.CallInOrder(this, AfterProcessing, handled, Command, AChar, Data);
+    hookedCommandHandlers_.CallInOrder(ctx_.Sender, AfterProcessing, handled, Command, AChar, Data);
     if (handled) Command = ecNone;
 }
 
-const TSynEditKeyStrokes& TCustomSynEdit::ReferenceOrDefaults(const TSynEditKeyStrokes* Reference,
-                                                              TSynEditKeyStrokes& Defaults) const {
+const TSynEditKeyStrokes& TSynKeyInput::ReferenceOrDefaults(const TSynEditKeyStrokes* Reference,
+                                                            TSynEditKeyStrokes& Defaults) const {
     if (Reference) return *Reference;
     Defaults.ResetDefaults();
     return Defaults;
 }
 
-bool TCustomSynEdit::KeystrokesStored(const TSynEditKeyStrokes* Reference) const {
+bool TSynKeyInput::KeystrokesStored(const TSynEditKeyStrokes* Reference) const {
     TSynEditKeyStrokes defaults;
     return !keystrokes_.SameAs(ReferenceOrDefaults(Reference, defaults));
 }
 
-void TCustomSynEdit::GetRemovedKeystrokes(TSynEditKeyStrokes& Removed,
-                                          const TSynEditKeyStrokes* Reference) const {
+void TSynKeyInput::GetRemovedKeystrokes(TSynEditKeyStrokes& Removed,
+                                        const TSynEditKeyStrokes* Reference) const {
     TSynEditKeyStrokes defaults;
     editor::GetRemovedKeystrokes(keystrokes_, ReferenceOrDefaults(Reference, defaults), Removed);
 }
 
-void TCustomSynEdit::GetAddedKeystrokes(TSynEditKeyStrokes& Added,
-                                        const TSynEditKeyStrokes* Reference) const {
+void TSynKeyInput::GetAddedKeystrokes(TSynEditKeyStrokes& Added,
+                                      const TSynEditKeyStrokes* Reference) const {
     TSynEditKeyStrokes defaults;
     editor::GetAddedKeystrokes(keystrokes_, ReferenceOrDefaults(Reference, defaults), Added);
 }
 
-void TCustomSynEdit::SetRemovedKeystrokes(const TSynEditKeyStrokes& Removed) {
+void TSynKeyInput::SetRemovedKeystrokes(const TSynEditKeyStrokes& Removed) {
     ApplyRemovedKeystrokes(keystrokes_, Removed);
 }
 
-void TCustomSynEdit::SetAddedKeystrokes(const TSynEditKeyStrokes& Added) {
+void TSynKeyInput::SetAddedKeystrokes(const TSynEditKeyStrokes& Added) {
     ApplyAddedKeystrokes(keystrokes_, Added);
 }
 

@@ -1,7 +1,5 @@
 #include "editor/marker_commands.h"
 
-#include "editor/custom_synedit.h"
-
 namespace marlinet::editor {
 
 namespace {
@@ -16,15 +14,16 @@ bool IsMarkerCommand(TSynEditorCommand Command) {
     return InRange(Command, ecSetMarker0) || InRange(Command, ecGotoMarker0);
 }
 
-void ExecuteMarkerCommand(TCustomSynEdit& Edit, TSynEditorCommand Command) {
-    if (!Edit.BookMarkOptions().EnableKeys()) return;
+void ExecuteMarkerCommand(TSynEditorCommand Command, const TSynBookMarkOpt& Options,
+                          TSynMarkerSet& Markers, const TBufferCoord& Caret,
+                          const TSynCommandSlot& Execute) {
+    if (!Options.EnableKeys()) return;
     if (InRange(Command, ecSetMarker0)) {
-        Edit.Markers().ToggleBookmark(Command - ecSetMarker0, Edit.CaretXY());
+        Markers.ToggleBookmark(Command - ecSetMarker0, Caret);
         return;
     }
     TBufferCoord at;
-    if (Edit.Markers().GetBookmark(Command - ecGotoMarker0, at))
-        Edit.ExecuteCommand(ecGotoXY, '\0', &at);
+    if (Markers.GetBookmark(Command - ecGotoMarker0, at)) Execute(ecGotoXY, '\0', &at);
 }
 
 } // namespace marlinet::editor

@@ -6,13 +6,17 @@
 #pragma once
 
 #include "editor/commands.h"
+#include "editor/edit_settings.h"
+#include "editor/gutter.h"
+#include "editor/markers.h"
 
 namespace marlinet::editor {
 
-class TCustomSynEdit;
-
 bool IsMarkerCommand(TSynEditorCommand Command);
-// Command must be one of the marker commands.
-void ExecuteMarkerCommand(TCustomSynEdit& Edit, TSynEditorCommand Command);
+// Command must be one of the marker commands; a jump runs ecGotoXY through
+// Execute.
+void ExecuteMarkerCommand(TSynEditorCommand Command, const TSynBookMarkOpt& Options,
+                          TSynMarkerSet& Markers, const TBufferCoord& Caret,
+                          const TSynCommandSlot& Execute);
 
 } // namespace marlinet::editor

@@ -196,6 +196,14 @@ bool TSynMarkerSet::GetBookmark(int Number, TBufferCoord& At) const {
     return true;
 }
 
+bool TSynMarkerSet::GetBookmark(int Number, int& X, int& Y) const {
+    TBufferCoord at;
+    if (!GetBookmark(Number, at)) return false;
+    X = at.X;
+    Y = at.Y;
+    return true;
+}
+
 bool TSynMarkerSet::ToggleBookmark(int Number, const TBufferCoord& At) {
     TBufferCoord now;
     if (GetBookmark(Number, now) && now.Y == At.Y) {

@@ -123,6 +123,7 @@ public:
     // False when the bookmark is not set.
     bool ClearBookmark(int Number);
     bool GetBookmark(int Number, TBufferCoord& At) const;
+    bool GetBookmark(int Number, int& X, int& Y) const;
     // The bookmark key: clears bookmark Number when it is on At's line, else
     // puts it at At. Answers whether it is set now.
     bool ToggleBookmark(int Number, const TBufferCoord& At);

@@ -3,68 +3,72 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "editor/custom_synedit.h"
+#include "editor/caret.h"
+#include "editor/edit_status.h"
+#include "editor/movement.h"
+#include "editor/scroller.h"
+#include "editor/viewport.h"
 
 namespace marlinet::editor {
 
 TBufferCoord TSynMouseController::TextAt(TDisplayCoord Cell) const {
-    Cell.Row = std::clamp(Cell.Row, 1, edit_.Document().RowCount());
-    return edit_.DisplayToBufferPos(Cell);
+    Cell.Row = std::clamp(Cell.Row, 1, ctx_.Doc.RowCount());
+    return ctx_.Doc.DisplayToBufferPos(Cell);
 }
 
 TBufferCoord TSynMouseController::PositionAt(int X, int Y) const {
-    return TextAt(edit_.PixelsToNearestRowColumn(X, Y));
+    return TextAt(ctx_.View.PixelsToNearestRowColumn(X, Y));
 }
 
 bool TSynMouseController::InGutter(int X) const {
-    return X < edit_.GutterWidth();
+    return X < ctx_.View.GutterWidth();
 }
 
 void TSynMouseController::GutterPress(TMouseButton Button, TShiftState Shift, int X, int Y) {
     // Until the release: the press belongs to the gutter, not to the text.
-    edit_.stateFlags_.Include(sfPossibleGutterClick);
-    TSynEditWindow* window = edit_.Window();
+    ctx_.Status.Flags().Include(sfPossibleGutterClick);
+    TSynEditWindow* window = ctx_.View.Window();
     if (window && !window->Focused()) window->SetFocus();
-    const int line = edit_.PixelsToRowColumn(X, Y).Row;
-    if (line <= edit_.Lines().Count() && edit_.OnGutterClick)
-        edit_.OnGutterClick(&edit_, Button, Shift, X, Y, line);
+    const int line = ctx_.View.PixelsToRowColumn(X, Y).Row;
+    if (line <= ctx_.Doc.Lines().Count() && ctx_.Events.OnGutterClick)
+        ctx_.Events.OnGutterClick(ctx_.Sender, Button, Shift, X, Y, line);
 }
 
 void TSynMouseController::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     lastMouseShift_ = Shift;
-    edit_.stateFlags_.Exclude(sfPossibleGutterClick);
-    edit_.kbdHandler_.ExecuteMouseDown(&edit_, Button, Shift, X, Y);
+    ctx_.Status.Flags().Exclude(sfPossibleGutterClick);
+    ctx_.KbdHandler.ExecuteMouseDown(ctx_.Sender, Button, Shift, X, Y);
     if (InGutter(X)) {
         GutterPress(Button, Shift, X, Y);
         return;
     }
     if (Button == mbLeft && Shift.Contains(ssDouble)) return; // DblClick follows
     if (Button != mbLeft && Button != mbRight) return;
-    if (Button == mbRight && !edit_.options_.Contains(eoRightMouseMovesCursor)) return;
+    if (Button == mbRight && !ctx_.Settings.Options.Contains(eoRightMouseMovesCursor)) return;
 
     const TBufferCoord pos = PositionAt(X, Y);
-    const bool inSelection = edit_.SelAvail() && edit_.Document().InSelection(pos);
-    const bool rightOfMargin = X >= edit_.GutterWidth() + TCustomSynEdit::kGutterMargin;
-    TSynEditWindow* window = edit_.Window();
+    const bool inSelection = ctx_.Doc.SelAvail() && ctx_.Doc.InSelection(pos);
+    const bool rightOfMargin = X >= ctx_.View.GutterWidth() + kSynGutterMargin;
+    TSynEditWindow* window = ctx_.View.Window();
     {
-        TSynPaintLock lock(edit_);
+        TSynPaintLock lock(ctx_.Status);
         if (Button == mbRight) {
             // A right click inside the selection keeps it for a context menu.
             if (!inSelection) {
-                edit_.SetCaretXY(pos);
-                edit_.SetBlockBegin(edit_.CaretXY());
+                ctx_.Caret.SetCaretXY(pos);
+                ctx_.Caret.SetBlockBegin(ctx_.Doc.Caret());
             }
         } else {
-            edit_.SetCaretXY(pos);
+            ctx_.Caret.SetCaretXY(pos);
             if (window) window->SetMouseCapture(true);
             mouseDownPos_ = {X, Y};
-            if (inSelection && edit_.SelectionMode() == smNormal &&
-                edit_.options_.Contains(eoDragDropEditing) && rightOfMargin) {
-                edit_.stateFlags_.Include(sfWaitForDragging);
+            if (inSelection && ctx_.Doc.SelectionMode() == smNormal &&
+                ctx_.Settings.Options.Contains(eoDragDropEditing) && rightOfMargin) {
+                ctx_.Status.Flags().Include(sfWaitForDragging);
             } else if (Shift.Contains(ssShift)) {
-                edit_.SetBlockEnd(edit_.CaretXY());
+                ctx_.Caret.SetBlockEnd(ctx_.Doc.Caret());
             } else {
-                edit_.SetBlockBegin(edit_.CaretXY());
+                ctx_.Caret.SetBlockBegin(ctx_.Doc.Caret());
             }
         }
     }
@@ -72,18 +76,18 @@ void TSynMouseController::MouseDown(TMouseButton Button, TShiftState Shift, int 
 }
 
 void TSynMouseController::DblClick(int X, int) {
-    if (X < edit_.GutterWidth() + TCustomSynEdit::kGutterMargin) return;
-    edit_.SetWordBlock(edit_.CaretXY());
-    edit_.stateFlags_.Include(sfDblClicked);
+    if (X < ctx_.View.GutterWidth() + kSynGutterMargin) return;
+    ctx_.Movement.SetWordBlock(ctx_.Doc.Caret());
+    ctx_.Status.Flags().Include(sfDblClicked);
 }
 
 void TSynMouseController::ComputeScrollDeltas(int X, int Y, bool Dragging) {
-    const int charWidth = edit_.CharWidth(), lineHeight = edit_.LineHeight();
+    const int charWidth = ctx_.View.CharWidth(), lineHeight = ctx_.View.LineHeight();
     const int bandX = Dragging ? charWidth / 2 : 0, bandY = Dragging ? lineHeight / 2 : 0;
-    const int left = edit_.GutterWidth() + TCustomSynEdit::kGutterMargin + bandX;
-    const int right = left - 2 * bandX + edit_.CharsInWindow() * charWidth;
+    const int left = ctx_.View.GutterWidth() + kSynGutterMargin + bandX;
+    const int right = left - 2 * bandX + ctx_.View.CharsInWindow() * charWidth;
     const int top = bandY;
-    const int bottom = edit_.LinesInWindow() * lineHeight - bandY;
+    const int bottom = ctx_.View.LinesInWindow() * lineHeight - bandY;
     scrollDeltaX_ = 0;
     scrollDeltaY_ = 0;
     if (X < left)
@@ -95,9 +99,9 @@ void TSynMouseController::ComputeScrollDeltas(int X, int Y, bool Dragging) {
     else if (Y >= bottom)
         scrollDeltaY_ = (Y - bottom) / lineHeight + 1;
     const bool wanted = scrollDeltaX_ != 0 || scrollDeltaY_ != 0;
-    if (!edit_.Window()) return;
+    if (!ctx_.View.Window()) return;
     if (wanted && !scrollTimerRunning_) {
-        edit_.Window()->StartScrollTimer(TCustomSynEdit::kScrollTimerInterval);
+        ctx_.View.Window()->StartScrollTimer(kSynScrollTimerInterval);
         scrollTimerRunning_ = true;
     } else if (!wanted && scrollTimerRunning_) {
         StopScrollTimer();
@@ -105,111 +109,114 @@ void TSynMouseController::ComputeScrollDeltas(int X, int Y, bool Dragging) {
 }
 
 void TSynMouseController::StopScrollTimer() {
-    if (scrollTimerRunning_ && edit_.Window()) edit_.Window()->StopScrollTimer();
+    if (scrollTimerRunning_ && ctx_.View.Window()) ctx_.View.Window()->StopScrollTimer();
     scrollTimerRunning_ = false;
 }
 
 void TSynMouseController::MoveCaretToPointer(int X, int Y, bool KeepColumn, bool KeepRow) {
-    TDisplayCoord cell = edit_.PixelsToNearestRowColumn(X, Y);
-    const TDisplayCoord caret = edit_.DisplayXY();
+    TDisplayCoord cell = ctx_.View.PixelsToNearestRowColumn(X, Y);
+    const TDisplayCoord caret = ctx_.Doc.BufferToDisplayPos(ctx_.Doc.Caret());
     if (KeepColumn) cell.Column = caret.Column;
     if (KeepRow) cell.Row = caret.Row;
-    edit_.SetCaretXY(TextAt(cell));
+    ctx_.Caret.SetCaretXY(TextAt(cell));
 }
 
 void TSynMouseController::MouseMove(TShiftState Shift, int X, int Y) {
     lastMouseShift_ = Shift;
-    TSynEditWindow* window = edit_.Window();
-    if (!window || !window->MouseCapture() || edit_.CharWidth() <= 0 || edit_.LineHeight() <= 0)
+    TSynEditWindow* window = ctx_.View.Window();
+    if (!window || !window->MouseCapture() || ctx_.View.CharWidth() <= 0 ||
+        ctx_.View.LineHeight() <= 0)
         return;
-    if (edit_.stateFlags_.Contains(sfWaitForDragging)) {
+    if (ctx_.Status.Flags().Contains(sfWaitForDragging)) {
         const int threshold = window->DragThreshold();
         if (std::abs(X - mouseDownPos_.X) >= threshold ||
             std::abs(Y - mouseDownPos_.Y) >= threshold) {
-            edit_.stateFlags_.Exclude(sfWaitForDragging);
-            edit_.StartDragSelection();
+            ctx_.Status.Flags().Exclude(sfWaitForDragging);
+            ctx_.StartDrag();
         }
         return;
     }
     if (!Shift.Contains(ssLeft)) return;
     ComputeScrollDeltas(X, Y);
-    TSynPaintLock lock(edit_);
+    TSynPaintLock lock(ctx_.Status);
     // Outside the text area the timer scrolls; the caret keeps that axis.
     MoveCaretToPointer(X, Y, scrollDeltaX_ != 0, scrollDeltaY_ != 0);
-    edit_.SetBlockEnd(edit_.CaretXY());
+    ctx_.Caret.SetBlockEnd(ctx_.Doc.Caret());
 }
 
 void TSynMouseController::ScrollTimerTick() {
     if (scrollDeltaX_ == 0 && scrollDeltaY_ == 0) return;
-    TSynPaintLock lock(edit_);
-    TDisplayCoord cell = edit_.DisplayXY();
+    TSynPaintLock lock(ctx_.Status);
+    TDisplayCoord cell = ctx_.Doc.BufferToDisplayPos(ctx_.Doc.Caret());
     if (scrollDeltaX_ != 0) {
-        edit_.SetLeftChar(edit_.LeftChar() + scrollDeltaX_);
-        cell.Column =
-            scrollDeltaX_ < 0 ? edit_.LeftChar() : edit_.LeftChar() + edit_.CharsInWindow() - 1;
+        ctx_.Scroller.SetLeftChar(ctx_.View.LeftChar() + scrollDeltaX_);
+        cell.Column = scrollDeltaX_ < 0 ? ctx_.View.LeftChar()
+                                        : ctx_.View.LeftChar() + ctx_.View.CharsInWindow() - 1;
     }
     if (scrollDeltaY_ != 0) {
-        const int rows = std::max(edit_.LinesInWindow(), 1);
+        const int rows = std::max(ctx_.View.LinesInWindow(), 1);
         // With Shift held the drag scrolls by pages.
         const int step = lastMouseShift_.Contains(ssShift) ? scrollDeltaY_ * rows : scrollDeltaY_;
-        edit_.SetTopLine(edit_.TopLine() + step);
-        cell.Row = scrollDeltaY_ < 0 ? edit_.TopLine()
-                                     : std::min(edit_.TopLine() + rows - 1, edit_.Lines().Count());
+        ctx_.Scroller.SetTopLine(ctx_.View.TopLine() + step);
+        cell.Row = scrollDeltaY_ < 0
+                       ? ctx_.View.TopLine()
+                       : std::min(ctx_.View.TopLine() + rows - 1, ctx_.Doc.Lines().Count());
     }
-    edit_.SetCaretXY(TextAt(cell));
-    if (edit_.Window()->MouseCapture()) edit_.SetBlockEnd(edit_.CaretXY());
+    ctx_.Caret.SetCaretXY(TextAt(cell));
+    if (ctx_.View.Window()->MouseCapture()) ctx_.Caret.SetBlockEnd(ctx_.Doc.Caret());
 }
 
 void TSynMouseController::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     lastMouseShift_ = Shift;
-    edit_.kbdHandler_.ExecuteMouseUp(&edit_, Button, Shift, X, Y);
+    ctx_.KbdHandler.ExecuteMouseUp(ctx_.Sender, Button, Shift, X, Y);
     StopScrollTimer();
     scrollDeltaX_ = scrollDeltaY_ = 0;
-    if (edit_.stateFlags_.Contains(sfPossibleGutterClick)) {
-        edit_.stateFlags_.Exclude(sfPossibleGutterClick);
+    if (ctx_.Status.Flags().Contains(sfPossibleGutterClick)) {
+        ctx_.Status.Flags().Exclude(sfPossibleGutterClick);
         return;
     }
     if (Button != mbLeft) return;
-    TSynEditWindow* window = edit_.Window();
+    TSynEditWindow* window = ctx_.View.Window();
     if (window && window->MouseCapture()) window->SetMouseCapture(false);
-    if (edit_.stateFlags_.Contains(sfDblClicked)) {
-        edit_.stateFlags_.Exclude(sfDblClicked);
+    if (ctx_.Status.Flags().Contains(sfDblClicked)) {
+        ctx_.Status.Flags().Exclude(sfDblClicked);
         return;
     }
-    if (!edit_.stateFlags_.Contains(sfWaitForDragging)) return;
+    if (!ctx_.Status.Flags().Contains(sfWaitForDragging)) return;
     // The press inside the selection never became a drag: a plain click.
-    edit_.stateFlags_.Exclude(sfWaitForDragging);
+    ctx_.Status.Flags().Exclude(sfWaitForDragging);
     const TBufferCoord pos = PositionAt(X, Y);
-    TSynPaintLock lock(edit_);
-    edit_.SetCaretXY(pos);
+    TSynPaintLock lock(ctx_.Status);
+    ctx_.Caret.SetCaretXY(pos);
     if (Shift.Contains(ssShift))
-        edit_.SetBlockEnd(pos);
+        ctx_.Caret.SetBlockEnd(pos);
     else
-        edit_.SetBlockBegin(pos);
+        ctx_.Caret.SetBlockBegin(pos);
 }
 
 // --- Drag and drop ------------------------------------------------------------------
 
-TSynDropEffect TSynMouseController::DropEffect(const TCustomSynEdit* Source,
+TSynDropEffect TSynMouseController::DropEffect(const TSynEditingCommands* Source,
                                                TShiftState Shift) const {
-    if (edit_.ReadOnly()) return TSynDropEffect::None;
-    if (Source == &edit_)
+    if (ctx_.Settings.ReadOnly) return TSynDropEffect::None;
+    if (Source == &ctx_.Editing)
         return Shift.Contains(ssCtrl) ? TSynDropEffect::Copy : TSynDropEffect::Move;
     if (Source) return Shift.Contains(ssShift) ? TSynDropEffect::Move : TSynDropEffect::Copy;
     return TSynDropEffect::Copy;
 }
 
-TSynDropEffect TSynMouseController::DragOver(const TCustomSynEdit* Source, TShiftState Shift, int X,
-                                             int Y) {
+TSynDropEffect TSynMouseController::DragOver(const TSynEditingCommands* Source, TShiftState Shift,
+                                             int X, int Y) {
     const TSynDropEffect effect = DropEffect(Source, Shift);
-    if (effect == TSynDropEffect::None || edit_.CharWidth() <= 0 || edit_.LineHeight() <= 0) {
+    if (effect == TSynDropEffect::None || ctx_.View.CharWidth() <= 0 ||
+        ctx_.View.LineHeight() <= 0) {
         DragLeave();
         return effect;
     }
     lastMouseShift_ = Shift;
     ComputeScrollDeltas(X, Y, true);
-    TSynPaintLock lock(edit_);
-    edit_.SetCaretXY(PositionAt(X, Y));
+    TSynPaintLock lock(ctx_.Status);
+    ctx_.Caret.SetCaretXY(PositionAt(X, Y));
     return effect;
 }
 
@@ -218,7 +225,7 @@ void TSynMouseController::DragLeave() {
     scrollDeltaX_ = scrollDeltaY_ = 0;
 }
 
-TSynDropEffect TSynMouseController::DragDrop(TCustomSynEdit* Source, const std::string& Text,
+TSynDropEffect TSynMouseController::DragDrop(TSynEditingCommands* Source, const std::string& Text,
                                              TShiftState Shift, int X, int Y) {
     DragLeave();
     const TSynDropEffect effect = DropEffect(Source, Shift);
@@ -226,29 +233,30 @@ TSynDropEffect TSynMouseController::DragDrop(TCustomSynEdit* Source, const std::
     const TBufferCoord at = PositionAt(X, Y);
     // Another editor's selection is the text, byte for byte.
     const std::string text =
-        Source && Source != &edit_ && Source->SelAvail() ? Source->SelText() : Text;
-    return edit_.editing_.Drop(Source, text, effect, at);
+        Source && Source != &ctx_.Editing && Source->SelAvail() ? Source->SelText() : Text;
+    return ctx_.Editing.Drop(Source, text, effect, at);
 }
 
-void TCustomSynEdit::StartDragSelection() {
-    if (!window_ || !SelAvail()) return;
+void TSynMouseController::StartDragSelection() {
+    TSynEditWindow* window = ctx_.View.Window();
+    if (!window || !ctx_.Doc.SelAvail()) return;
     // The drag takes the mouse over; the press's gesture ends here.
-    if (window_->MouseCapture()) window_->SetMouseCapture(false);
-    mouse_.DragLeave();
-    window_->StartDrag(editing_.SelectionData());
+    if (window->MouseCapture()) window->SetMouseCapture(false);
+    DragLeave();
+    window->StartDrag(ctx_.Editing.SelectionData());
 }
 
 void TSynMouseController::MouseWheel(int WheelDelta, TShiftState Shift) {
-    const int rows = edit_.LinesInWindow();
+    const int rows = ctx_.View.LinesInWindow();
     wheelAccumulator_ += WheelDelta;
-    const int notches = wheelAccumulator_ / TCustomSynEdit::kWheelDelta;
-    wheelAccumulator_ %= TCustomSynEdit::kWheelDelta;
-    TSynEditWindow* window = edit_.Window();
+    const int notches = wheelAccumulator_ / kSynWheelDelta;
+    wheelAccumulator_ %= kSynWheelDelta;
+    TSynEditWindow* window = ctx_.View.Window();
     if (notches == 0 || !window) return;
     // Ctrl scrolls by pages; never more than a page per notch.
     const int perNotch = std::min(Shift.Contains(ssCtrl) ? rows : window->WheelScrollLines(), rows);
-    edit_.SetTopLine(edit_.TopLine() - notches * perNotch);
-    edit_.UpdateWindowNow();
+    ctx_.Scroller.SetTopLine(ctx_.View.TopLine() - notches * perNotch);
+    ctx_.View.UpdateNow();
 }
 
 } // namespace marlinet::editor

@@ -10,16 +10,39 @@
 
 #include <string>
 
+#include "editor/document.h"
+#include "editor/edit_settings.h"
 #include "editor/editing.h"
+#include "editor/kbd_handler.h"
 #include "editor/types.h"
 
 namespace marlinet::editor {
 
-class TCustomSynEdit;
+class TSynViewport;
+class TSynCaret;
+class TSynEditStatus;
+class TSynScroller;
+class TSynMovement;
+
+struct TSynMouseContext {
+    const TSynDocument& Doc;
+    TSynViewport& View;
+    TSynCaret& Caret;
+    TSynEditStatus& Status;
+    TSynScroller& Scroller;
+    TSynMovement& Movement;
+    TSynEditingCommands& Editing;
+    TSynEditKbdHandler& KbdHandler;
+    const TSynEditSettings& Settings;
+    const TSynEditEvents& Events;
+    TObject* Sender;
+    // The editor's StartDragSelection, which an editor class may extend.
+    TMethod<void()> StartDrag;
+};
 
 class TSynMouseController {
 public:
-    explicit TSynMouseController(TCustomSynEdit& Edit) : edit_(Edit) {}
+    explicit TSynMouseController(const TSynMouseContext& Context) : ctx_(Context) {}
     TSynMouseController(const TSynMouseController&) = delete;
     TSynMouseController& operator=(const TSynMouseController&) = delete;
 
@@ -32,11 +55,15 @@ public:
     // Before the window goes: the auto-scroll timer is the window's.
     void StopScrollTimer();
 
-    // Drag and drop over this editor (see TCustomSynEdit).
-    TSynDropEffect DragOver(const TCustomSynEdit* Source, TShiftState Shift, int X, int Y);
+    // Drag and drop over this editor (see TCustomSynEdit). Source is the
+    // dragging editor's editing, null for text from elsewhere.
+    TSynDropEffect DragOver(const TSynEditingCommands* Source, TShiftState Shift, int X, int Y);
     void DragLeave();
-    TSynDropEffect DragDrop(TCustomSynEdit* Source, const std::string& Text, TShiftState Shift,
+    TSynDropEffect DragDrop(TSynEditingCommands* Source, const std::string& Text, TShiftState Shift,
                             int X, int Y);
+    // Hands the selected text to the window's drag, which returns when it
+    // is dropped; the press's gesture ends.
+    void StartDragSelection();
 
 private:
     bool InGutter(int X) const;
@@ -50,10 +77,10 @@ private:
     // While Dragging, half a cell inside the text area's edges counts as
     // outside: a drag cannot leave the window, so it scrolls near the edges.
     void ComputeScrollDeltas(int X, int Y, bool Dragging = false);
-    TSynDropEffect DropEffect(const TCustomSynEdit* Source, TShiftState Shift) const;
+    TSynDropEffect DropEffect(const TSynEditingCommands* Source, TShiftState Shift) const;
     void MoveCaretToPointer(int X, int Y, bool KeepColumn, bool KeepRow);
 
-    TCustomSynEdit& edit_;
+    TSynMouseContext ctx_;
     int wheelAccumulator_ = 0; // wheel delta short of a whole notch
     TPoint mouseDownPos_;
     int scrollDeltaX_ = 0; // columns per tick

@@ -1,9 +1,17 @@
 // Movement commands and word positions: how keys and commands move the caret
 // and extend or collapse the selection.
+#include "editor/movement.h"
+
 #include <algorithm>
 
-#include "editor/custom_synedit.h"
+#include "editor/caret.h"
+#include "editor/display.h"
+#include "editor/edit_state.h"
+#include "editor/edit_status.h"
+#include "editor/editing.h"
 #include "editor/marker_commands.h"
+#include "editor/scroller.h"
+#include "editor/viewport.h"
 
 namespace marlinet::editor {
 
@@ -17,97 +25,101 @@ enum class CharKind { Blank, Word, Other };
 
 // --- Movement ------------------------------------------------------------------------
 
-void TCustomSynEdit::ExecuteCommand(TSynEditorCommand Command, char AChar, void* Data) {
-    TSynPaintLock lock(*this);
+void TSynMovement::Execute(TSynEditorCommand Command, char AChar, void* Data) {
+    TSynPaintLock lock(ctx_.Status);
     switch (Command) {
-    case ecSelWord: SetWordBlock(CaretXY()); break;
+    case ecSelWord: SetWordBlock(ctx_.Doc.Caret()); break;
     case ecSelectAll: SelectAll(); break;
-    case ecInsertMode: SetInsertMode(true); break;
-    case ecOverwriteMode: SetInsertMode(false); break;
-    case ecToggleMode: SetInsertMode(!insertMode_); break;
-    case ecNormalSelect: SetSelectionMode(smNormal); break;
-    case ecColumnSelect: SetSelectionMode(smColumn); break;
-    case ecLineSelect: SetSelectionMode(smLine); break;
+    case ecInsertMode: ctx_.State.SetInsertMode(true); break;
+    case ecOverwriteMode: ctx_.State.SetInsertMode(false); break;
+    case ecToggleMode: ctx_.State.SetInsertMode(!ctx_.Settings.InsertMode); break;
+    case ecNormalSelect: ctx_.Caret.SetSelectionMode(smNormal); break;
+    case ecColumnSelect: ctx_.Caret.SetSelectionMode(smColumn); break;
+    case ecLineSelect: ctx_.Caret.SetSelectionMode(smLine); break;
     case ecScrollUp:
     case ecScrollDown: ScrollCaretIntoWindow(Command); break;
-    case ecScrollLeft: SetLeftChar(leftChar_ - 1); break;
-    case ecScrollRight: SetLeftChar(leftChar_ + 1); break;
+    case ecScrollLeft: ctx_.Scroller.SetLeftChar(ctx_.View.LeftChar() - 1); break;
+    case ecScrollRight: ctx_.Scroller.SetLeftChar(ctx_.View.LeftChar() + 1); break;
     default:
         if ((Command >= ecLeft && Command <= ecGotoXY) ||
             (Command >= ecSelLeft && Command <= ecSelGotoXY))
             ExecuteMovement(Command, Data);
         else if (IsMarkerCommand(Command))
-            ExecuteMarkerCommand(*this, Command);
+            ExecuteMarkerCommand(Command, ctx_.Display.BookMarkOptions(), ctx_.Doc.Markers(),
+                                 ctx_.Doc.Caret(), ctx_.Execute);
         else
-            editing_.Execute(Command, AChar); // the commands that change the text
+            ctx_.Editing.Execute(Command, AChar); // the commands that change the text
         break;
     }
 }
 
-void TCustomSynEdit::ScrollCaretIntoWindow(TSynEditorCommand Command) {
-    SetTopLine(topLine_ + (Command == ecScrollUp ? -1 : 1));
+void TSynMovement::ScrollCaretIntoWindow(TSynEditorCommand Command) {
+    ctx_.Scroller.SetTopLine(ctx_.View.TopLine() + (Command == ecScrollUp ? -1 : 1));
     // The caret moves as little as keeps it in the window.
-    const int lastRow = topLine_ + std::max(LinesInWindow(), 1) - 1;
-    const int row = std::clamp(CaretY(), topLine_, lastRow);
-    if (row != CaretY()) MoveCaretVert(row - CaretY(), false);
+    const int lastRow = ctx_.View.TopLine() + std::max(ctx_.View.LinesInWindow(), 1) - 1;
+    const int row = std::clamp(ctx_.Doc.Caret().Y, ctx_.View.TopLine(), lastRow);
+    if (row != ctx_.Doc.Caret().Y) MoveCaretVert(row - ctx_.Doc.Caret().Y, false);
 }
 
-void TCustomSynEdit::MoveCaretAndSelection(const TBufferCoord& From, const TBufferCoord& To,
-                                           bool Extend) {
-    if (options_.Contains(eoGroupUndo) && UndoList().CanUndo()) UndoList().AddGroupBreak();
-    TSynPaintLock lock(*this);
+void TSynMovement::MoveCaretAndSelection(const TBufferCoord& From, const TBufferCoord& To,
+                                         bool Extend) {
+    if (ctx_.Settings.Options.Contains(eoGroupUndo) && ctx_.Doc.UndoList().CanUndo())
+        ctx_.Doc.UndoList().AddGroupBreak();
+    TSynPaintLock lock(ctx_.Status);
     if (Extend) {
-        if (!SelAvail()) SetBlockBegin(From);
-        SetBlockEnd(To);
+        if (!ctx_.Doc.SelAvail()) ctx_.Caret.SetBlockBegin(From);
+        ctx_.Caret.SetBlockEnd(To);
     } else {
-        SetBlockBegin(To);
+        ctx_.Caret.SetBlockBegin(To);
     }
-    SetCaretXY(To);
+    ctx_.Caret.SetCaretXY(To);
 }
 
-void TCustomSynEdit::MoveCaretHorz(int DX, bool Extend) {
-    TBufferCoord to{CaretX() + DX, CaretY()};
-    if (!options_.Contains(eoScrollPastEol)) {
+void TSynMovement::MoveCaretHorz(int DX, bool Extend) {
+    const TBufferCoord caret = ctx_.Doc.Caret();
+    TBufferCoord to{caret.X + DX, caret.Y};
+    if (!ctx_.Settings.PastEol()) {
         // Without room past the end, the caret wraps between lines.
         if (to.X < 1) {
-            to = CaretY() > 1 ? TBufferCoord{doc_.LineEndColumn(CaretY() - 1), CaretY() - 1}
-                              : CaretXY();
-        } else if (to.X > doc_.LineEndColumn(CaretY())) {
-            to = CaretY() < Lines().Count() ? TBufferCoord{1, CaretY() + 1} : CaretXY();
+            to = caret.Y > 1 ? TBufferCoord{ctx_.Doc.LineEndColumn(caret.Y - 1), caret.Y - 1}
+                             : caret;
+        } else if (to.X > ctx_.Doc.LineEndColumn(caret.Y)) {
+            to = caret.Y < ctx_.Doc.Lines().Count() ? TBufferCoord{1, caret.Y + 1} : caret;
         }
     }
     to.X = std::max(to.X, 1);
-    MoveCaretAndSelection(CaretXY(), to, Extend);
+    MoveCaretAndSelection(caret, to, Extend);
 }
 
-void TCustomSynEdit::MoveCaretVert(int DY, bool Extend) {
-    const int keptColumn = LastCaretX();
-    const int row = std::clamp(CaretY() + DY, 1, doc_.RowCount());
-    TBufferCoord to = DisplayToBufferPos({keptColumn, row});
-    if (!options_.Contains(eoScrollPastEol)) to.X = std::min(to.X, doc_.LineEndColumn(row));
-    MoveCaretAndSelection(CaretXY(), to, Extend);
-    doc_.StoreLastCaretX(keptColumn);
+void TSynMovement::MoveCaretVert(int DY, bool Extend) {
+    const int keptColumn = ctx_.Doc.LastCaretX();
+    const int row = std::clamp(ctx_.Doc.Caret().Y + DY, 1, ctx_.Doc.RowCount());
+    TBufferCoord to = ctx_.Doc.DisplayToBufferPos({keptColumn, row});
+    if (!ctx_.Settings.PastEol()) to.X = std::min(to.X, ctx_.Doc.LineEndColumn(row));
+    MoveCaretAndSelection(ctx_.Doc.Caret(), to, Extend);
+    ctx_.Doc.StoreLastCaretX(keptColumn);
 }
 
-void TCustomSynEdit::DoLineEnd(bool Extend) {
-    const std::string_view line = Lines().GetView(CaretY() - 1);
+void TSynMovement::DoLineEnd(bool Extend) {
+    const TBufferCoord caret = ctx_.Doc.Caret();
+    const std::string_view line = ctx_.Doc.Lines().GetView(caret.Y - 1);
     const int length = static_cast<int>(line.size());
     int x = length + 1;
-    if (options_.Contains(eoEnhanceEndKey)) {
+    if (ctx_.Settings.Options.Contains(eoEnhanceEndKey)) {
         // A first End stops after the last non-blank character, a second one
         // reaches the true end.
         const int trimmed = static_cast<int>(TrimTrailing(line).size());
-        x = CaretX() - 1 == trimmed ? length + 1 : trimmed + 1;
+        x = caret.X - 1 == trimmed ? length + 1 : trimmed + 1;
     }
-    MoveCaretAndSelection(CaretXY(), {x, CaretY()}, Extend);
+    MoveCaretAndSelection(caret, {x, caret.Y}, Extend);
 }
 
-void TCustomSynEdit::ExecuteMovement(TSynEditorCommand Command, void* Data) {
+void TSynMovement::ExecuteMovement(TSynEditorCommand Command, void* Data) {
     const bool extend = Command >= ecSelection;
     const TSynEditorCommand move =
         extend ? static_cast<TSynEditorCommand>(Command - ecSelection) : Command;
-    const int rows = std::max(LinesInWindow(), 1);
-    const int count = Lines().Count();
+    const int rows = std::max(ctx_.View.LinesInWindow(), 1);
+    const int count = ctx_.Doc.Lines().Count();
     bool repaintNow = false;
     switch (move) {
     case ecLeft: MoveCaretHorz(-1, extend); break;
@@ -117,59 +129,67 @@ void TCustomSynEdit::ExecuteMovement(TSynEditorCommand Command, void* Data) {
         MoveCaretVert(move == ecUp ? -1 : 1, extend);
         repaintNow = true;
         break;
-    case ecWordLeft: MoveCaretAndSelection(CaretXY(), PrevWordPos(), extend); break;
-    case ecWordRight: MoveCaretAndSelection(CaretXY(), NextWordPos(), extend); break;
-    case ecLineStart: MoveCaretAndSelection(CaretXY(), {1, CaretY()}, extend); break;
+    case ecWordLeft: MoveCaretAndSelection(ctx_.Doc.Caret(), PrevWordPos(), extend); break;
+    case ecWordRight: MoveCaretAndSelection(ctx_.Doc.Caret(), NextWordPos(), extend); break;
+    case ecLineStart:
+        MoveCaretAndSelection(ctx_.Doc.Caret(), {1, ctx_.Doc.Caret().Y}, extend);
+        break;
     case ecLineEnd: DoLineEnd(extend); break;
     case ecPageUp:
     case ecPageDown: {
         const int delta = move == ecPageUp ? -rows : rows;
-        SetTopLine(topLine_ + delta);
+        ctx_.Scroller.SetTopLine(ctx_.View.TopLine() + delta);
         MoveCaretVert(delta, extend);
         break;
     }
     case ecPageLeft:
     case ecPageRight: {
-        const int delta = move == ecPageLeft ? -CharsInWindow() : CharsInWindow();
-        SetLeftChar(leftChar_ + delta);
+        const int delta =
+            move == ecPageLeft ? -ctx_.View.CharsInWindow() : ctx_.View.CharsInWindow();
+        ctx_.Scroller.SetLeftChar(ctx_.View.LeftChar() + delta);
         MoveCaretHorz(delta, extend);
         break;
     }
     case ecPageTop:
     case ecPageBottom: {
-        const int row =
-            move == ecPageTop ? topLine_ : std::min(topLine_ + rows - 1, std::max(count, 1));
-        MoveCaretVert(row - CaretY(), extend);
+        const int row = move == ecPageTop
+                            ? ctx_.View.TopLine()
+                            : std::min(ctx_.View.TopLine() + rows - 1, std::max(count, 1));
+        MoveCaretVert(row - ctx_.Doc.Caret().Y, extend);
         break;
     }
-    case ecEditorTop: MoveCaretAndSelection(CaretXY(), {1, 1}, extend); break;
+    case ecEditorTop: MoveCaretAndSelection(ctx_.Doc.Caret(), {1, 1}, extend); break;
     case ecEditorBottom:
-        MoveCaretAndSelection(CaretXY(),
-                              {doc_.LineEndColumn(std::max(count, 1)), std::max(count, 1)}, extend);
+        MoveCaretAndSelection(ctx_.Doc.Caret(),
+                              {ctx_.Doc.LineEndColumn(std::max(count, 1)), std::max(count, 1)},
+                              extend);
         break;
     case ecGotoXY:
-        if (Data) MoveCaretAndSelection(CaretXY(), *static_cast<const TBufferCoord*>(Data), extend);
+        if (Data)
+            MoveCaretAndSelection(ctx_.Doc.Caret(), *static_cast<const TBufferCoord*>(Data),
+                                  extend);
         break;
     default: return;
     }
-    EnsureCursorPosVisible();
-    if (repaintNow) UpdateWindowNow();
+    ctx_.Scroller.EnsureCursorPosVisible();
+    if (repaintNow) ctx_.View.UpdateNow();
 }
 
 // --- Words --------------------------------------------------------------------------------
 
-bool TCustomSynEdit::IsWordChar(char C) const {
-    if (highlighter_)
-        return (highlighter_->GetIdentChars() - highlighter_->WordBreakChars()).Contains(C);
+bool TSynMovement::IsWordChar(char C) const {
+    if (const highlight::TSynCustomHighlighter* highlighter = ctx_.Display.Highlighter())
+        return (highlighter->GetIdentChars() - highlighter->WordBreakChars()).Contains(C);
     static const highlight::TSynIdentChars base =
         highlight::TSynIdentChars().IncludeRange(33, 255) - highlight::TSynWordBreakChars;
     return base.Contains(C);
 }
 
-TBufferCoord TCustomSynEdit::NextWordPos() const {
-    const std::string_view line = Lines().GetView(CaretY() - 1);
+TBufferCoord TSynMovement::NextWordPos() const {
+    const TBufferCoord caret = ctx_.Doc.Caret();
+    const std::string_view line = ctx_.Doc.Lines().GetView(caret.Y - 1);
     const int n = static_cast<int>(line.size());
-    int x = CaretX();
+    int x = caret.X;
     if (x < n) {
         auto word = [&](int p) { return IsWordChar(line[static_cast<std::size_t>(p - 1)]); };
         if (word(x))
@@ -177,18 +197,19 @@ TBufferCoord TCustomSynEdit::NextWordPos() const {
                 ++x;
         while (x <= n && !word(x))
             ++x;
-        return {x, CaretY()};
+        return {x, caret.Y};
     }
-    if (CaretY() >= Lines().Count()) return CaretXY();
-    const std::string_view next = Lines().GetView(CaretY());
+    if (caret.Y >= ctx_.Doc.Lines().Count()) return caret;
+    const std::string_view next = ctx_.Doc.Lines().GetView(caret.Y);
     for (std::size_t i = 0; i < next.size(); ++i)
-        if (IsWordChar(next[i])) return {static_cast<int>(i) + 1, CaretY() + 1};
-    return {1, CaretY() + 1};
+        if (IsWordChar(next[i])) return {static_cast<int>(i) + 1, caret.Y + 1};
+    return {1, caret.Y + 1};
 }
 
-TBufferCoord TCustomSynEdit::PrevWordPos() const {
-    const std::string_view line = Lines().GetView(CaretY() - 1);
-    const int x = std::min(CaretX(), static_cast<int>(line.size()) + 1);
+TBufferCoord TSynMovement::PrevWordPos() const {
+    const TBufferCoord caret = ctx_.Doc.Caret();
+    const std::string_view line = ctx_.Doc.Lines().GetView(caret.Y - 1);
+    const int x = std::min(caret.X, static_cast<int>(line.size()) + 1);
     if (x > 1) {
         int p = x - 1; // the character just before the caret, 1-based
         while (p >= 1 && !IsWordChar(line[static_cast<std::size_t>(p - 1)]))
@@ -196,15 +217,15 @@ TBufferCoord TCustomSynEdit::PrevWordPos() const {
         if (p >= 1) {
             while (p > 1 && IsWordChar(line[static_cast<std::size_t>(p - 2)]))
                 --p;
-            return {p, CaretY()};
+            return {p, caret.Y};
         }
     }
-    if (CaretY() > 1) return {doc_.LineEndColumn(CaretY() - 1), CaretY() - 1};
+    if (caret.Y > 1) return {ctx_.Doc.LineEndColumn(caret.Y - 1), caret.Y - 1};
     return {1, 1};
 }
 
-void TCustomSynEdit::SetWordBlock(const TBufferCoord& P) {
-    const std::string_view line = Lines().GetView(P.Y - 1);
+void TSynMovement::SetWordBlock(const TBufferCoord& P) {
+    const std::string_view line = ctx_.Doc.Lines().GetView(P.Y - 1);
     const int n = static_cast<int>(line.size());
     if (n == 0) {
         MoveCaretAndSelection(P, {1, P.Y}, false);
@@ -223,19 +244,42 @@ void TCustomSynEdit::SetWordBlock(const TBufferCoord& P) {
         --start;
     while (end < n && kind(end) == k)
         ++end;
-    TSynPaintLock lock(*this);
-    SetBlockBegin({start + 1, P.Y});
-    SetBlockEnd({end + 1, P.Y});
-    SetCaretXY({end + 1, P.Y});
+    TSynPaintLock lock(ctx_.Status);
+    ctx_.Caret.SetBlockBegin({start + 1, P.Y});
+    ctx_.Caret.SetBlockEnd({end + 1, P.Y});
+    ctx_.Caret.SetCaretXY({end + 1, P.Y});
 }
 
-void TCustomSynEdit::SelectAll() {
-    const int count = doc_.RowCount();
-    const TBufferCoord last{doc_.LineEndColumn(count), count};
-    TSynPaintLock lock(*this);
-    SetBlockBegin({1, 1});
-    SetBlockEnd(last);
-    SetCaretXY(last);
+void TSynMovement::SelectAll() {
+    const int count = ctx_.Doc.RowCount();
+    const TBufferCoord last{ctx_.Doc.LineEndColumn(count), count};
+    TSynPaintLock lock(ctx_.Status);
+    ctx_.Caret.SetBlockBegin({1, 1});
+    ctx_.Caret.SetBlockEnd(last);
+    ctx_.Caret.SetCaretXY(last);
+}
+
+// --- The line a run is at ------------------------------------------------------------------
+
+void TSynMovement::ShowProgramLine(support::TProgramLine Line) {
+    if (!Line.IsLine() || Line.Number > ctx_.Doc.Lines().Count()) return;
+    ctx_.Caret.SetCaretXY({1, Line.Number});
+    ctx_.Caret.SetBlockBegin(ctx_.Doc.Caret());
+    ctx_.Caret.SetSelLength(1);
+    ctx_.Scroller.ShowLineCentred(Line.Number);
+}
+
+bool TSynMovement::ShowsProgramLine(support::TProgramLine Line) const {
+    return Line.IsLine() && ctx_.Doc.SelLength() == 1 &&
+           ctx_.Doc.SelStart() == ctx_.Doc.RowColToCharIndex({1, Line.Number});
+}
+
+void TSynMovement::SelectProgramLineText(support::TProgramLine Line) {
+    if (!Line.IsLine() || Line.Number > ctx_.Doc.Lines().Count()) return;
+    ctx_.Caret.SetCaretXY({1, Line.Number});
+    ctx_.Caret.SetBlockBegin(ctx_.Doc.Caret());
+    ctx_.Caret.SetSelLength(static_cast<int>(ctx_.Doc.Lines().GetView(Line.Number - 1).size()));
+    ctx_.Scroller.ShowLineCentred(Line.Number);
 }
 
 } // namespace marlinet::editor

@@ -4,165 +4,180 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/custom_synedit.h"
+#include "editor/scroller.h"
+
+#include "editor/caret_display.h"
+#include "editor/edit_status.h"
+#include "editor/viewport.h"
 
 namespace marlinet::editor {
 
 // --- Scrolling -------------------------------------------------------------------------
 
-void TCustomSynEdit::SetTopLine(int Value) {
-    const int count = Lines().Count();
-    const int upper = options_.Contains(eoScrollPastEof) ? std::max(count, 1)
-                                                         : std::max(count - LinesInWindow() + 1, 1);
+void TSynScroller::SetTopLine(int Value) {
+    TSynViewport& view = ctx_.View;
+    const int count = ctx_.Doc.Lines().Count();
+    const int upper = ctx_.Settings.Options.Contains(eoScrollPastEof)
+                          ? std::max(count, 1)
+                          : std::max(count - view.LinesInWindow() + 1, 1);
     Value = std::clamp(Value, 1, upper);
-    if (Value == topLine_) return;
-    const int delta = topLine_ - Value;
-    topLine_ = Value;
-    if (WindowShowing()) {
-        if (std::abs(delta) < LinesInWindow())
-            window_->ScrollRect(0, delta * lineHeight_,
-                                {0, 0, window_->ClientWidth(), window_->ClientHeight()});
+    if (Value == view.TopLine()) return;
+    const int delta = view.TopLine() - Value;
+    view.StoreTopLine(Value);
+    if (view.WindowShowing()) {
+        if (std::abs(delta) < view.LinesInWindow())
+            view.Window()->ScrollRect(
+                0, delta * view.LineHeight(),
+                {0, 0, view.Window()->ClientWidth(), view.Window()->ClientHeight()});
         else
-            Invalidate();
+            view.Invalidate();
     }
     UpdateScrollBars();
-    UpdateCaret();
-    StatusChanged({scTopLine});
+    ctx_.Caret.UpdateCaret();
+    ctx_.Status.StatusChanged({scTopLine});
 }
 
-void TCustomSynEdit::SetLeftChar(int Value) {
-    const int upper = options_.Contains(eoScrollPastEol)
-                          ? maxScrollWidth_ - CharsInWindow() + 1
-                          : Lines().LengthOfLongestLine() - CharsInWindow() + 1;
+void TSynScroller::SetLeftChar(int Value) {
+    TSynViewport& view = ctx_.View;
+    const int upper = ctx_.Settings.PastEol()
+                          ? ctx_.Settings.MaxScrollWidth - view.CharsInWindow() + 1
+                          : ctx_.Doc.Lines().LengthOfLongestLine() - view.CharsInWindow() + 1;
     Value = std::clamp(Value, 1, std::max(upper, 1));
-    if (Value == leftChar_) return;
-    const int delta = leftChar_ - Value;
-    leftChar_ = Value;
-    if (WindowShowing()) {
-        const TRect textArea{gutterWidth_ + kGutterMargin, 0, window_->ClientWidth(),
-                             window_->ClientHeight()};
-        if (std::abs(delta) < CharsInWindow())
-            window_->ScrollRect(delta * charWidth_, 0, textArea);
+    if (Value == view.LeftChar()) return;
+    const int delta = view.LeftChar() - Value;
+    view.StoreLeftChar(Value);
+    if (view.WindowShowing()) {
+        const TRect textArea{view.GutterWidth() + kSynGutterMargin, 0, view.Window()->ClientWidth(),
+                             view.Window()->ClientHeight()};
+        if (std::abs(delta) < view.CharsInWindow())
+            view.Window()->ScrollRect(delta * view.CharWidth(), 0, textArea);
         else
-            InvalidateClientRect(textArea);
+            view.InvalidateClientRect(textArea);
     }
     UpdateScrollBars();
-    UpdateCaret();
-    StatusChanged({scLeftChar});
+    ctx_.Caret.UpdateCaret();
+    ctx_.Status.StatusChanged({scLeftChar});
 }
 
-void TCustomSynEdit::EnsureCursorPosVisibleEx(bool ForceToMiddle) {
-    TSynPaintLock lock(*this);
-    const TDisplayCoord caret = DisplayXY();
-    const int chars = CharsInWindow();
-    if (caret.Column < leftChar_)
+void TSynScroller::EnsureCursorPosVisibleEx(bool ForceToMiddle) {
+    TSynViewport& view = ctx_.View;
+    TSynPaintLock lock(ctx_.Status);
+    const TDisplayCoord caret = ctx_.Doc.BufferToDisplayPos(ctx_.Doc.Caret());
+    const int chars = view.CharsInWindow();
+    if (caret.Column < view.LeftChar())
         SetLeftChar(caret.Column);
-    else if (caret.Column >= leftChar_ + chars)
+    else if (caret.Column >= view.LeftChar() + chars)
         SetLeftChar(caret.Column - chars + 1);
-    const int rows = LinesInWindow();
+    const int rows = view.LinesInWindow();
     if (ForceToMiddle) {
-        if (caret.Row < topLine_ || caret.Row > topLine_ + rows - 1)
+        if (caret.Row < view.TopLine() || caret.Row > view.TopLine() + rows - 1)
             SetTopLine(caret.Row - (rows - 1) / 2);
-    } else if (caret.Row < topLine_) {
+    } else if (caret.Row < view.TopLine()) {
         SetTopLine(caret.Row);
-    } else if (caret.Row > topLine_ + std::max(rows, 1) - 1) {
+    } else if (caret.Row > view.TopLine() + std::max(rows, 1) - 1) {
         SetTopLine(caret.Row - rows + 1);
     }
 }
 
-void TCustomSynEdit::ShowLineCentred(int Line) {
-    const int line = std::clamp(Line, 1, std::max(Lines().Count(), 1));
-    const int row = BufferToDisplayPos({1, line}).Row;
-    const int rows = std::max(LinesInWindow(), 1);
-    if (row >= topLine_ && row < topLine_ + rows) return;
+void TSynScroller::ShowLineCentred(int Line) {
+    TSynViewport& view = ctx_.View;
+    const int line = std::clamp(Line, 1, std::max(ctx_.Doc.Lines().Count(), 1));
+    const int row = ctx_.Doc.BufferToDisplayPos({1, line}).Row;
+    const int rows = std::max(view.LinesInWindow(), 1);
+    if (row >= view.TopLine() && row < view.TopLine() + rows) return;
     SetTopLine(row - (rows - 1) / 2);
 }
 
-void TCustomSynEdit::UpdateScrollBars() {
-    if (!window_ || !window_->HandleAllocated()) return;
-    if (paintLock_ > 0) {
-        stateFlags_.Include(sfScrollbarChanged);
+void TSynScroller::UpdateScrollBars() {
+    TSynViewport& view = ctx_.View;
+    if (!view.Window() || !view.Window()->HandleAllocated()) return;
+    if (ctx_.Status.Locked()) {
+        ctx_.Status.Flags().Include(sfScrollbarChanged);
         return;
     }
-    stateFlags_.Exclude(sfScrollbarChanged);
+    ctx_.Status.Flags().Exclude(sfScrollbarChanged);
     TSynScrollInfo info;
-    info.Visible = style_.ScrollBars == ssVertical || style_.ScrollBars == ssBoth;
+    info.Visible = ctx_.Style.ScrollBars == ssVertical || ctx_.Style.ScrollBars == ssBoth;
     if (!info.Visible) {
-        window_->SetVerticalScrollBar(info);
+        view.Window()->SetVerticalScrollBar(info);
         return;
     }
-    const int count = Lines().Count();
-    const int rows = LinesInWindow();
+    const int count = ctx_.Doc.Lines().Count();
+    const int rows = view.LinesInWindow();
     int max = std::max(count, 1);
-    if (options_.Contains(eoScrollPastEof)) max += rows - 1;
+    if (ctx_.Settings.Options.Contains(eoScrollPastEof)) max += rows - 1;
     info.Min = 0;
-    if (count > kMaxScrollRange) {
+    if (count > kSynMaxScrollRange) {
         // The platform's bar holds 16 bits: scale page and position into it.
-        info.Max = kMaxScrollRange;
-        info.Page = static_cast<int>(static_cast<long long>(rows) * kMaxScrollRange / count);
+        info.Max = kSynMaxScrollRange;
+        info.Page = static_cast<int>(static_cast<long long>(rows) * kSynMaxScrollRange / count);
         info.Position =
-            static_cast<int>(static_cast<long long>(topLine_) * kMaxScrollRange / count);
+            static_cast<int>(static_cast<long long>(view.TopLine()) * kSynMaxScrollRange / count);
     } else {
         info.Max = max;
         info.Page = rows;
-        info.Position = topLine_;
+        info.Position = view.TopLine();
     }
     const bool allFit = count <= rows;
-    if (allFit && topLine_ == 1) {
+    if (allFit && view.TopLine() == 1) {
         info.UpArrowEnabled = info.DownArrowEnabled = false;
     } else if (allFit) {
         // Only scrolled past the end can a short text have its last line
         // at the bottom with more lines above.
-        info.DownArrowEnabled = topLine_ + rows - 1 < count;
+        info.DownArrowEnabled = view.TopLine() + rows - 1 < count;
     }
-    window_->SetVerticalScrollBar(info);
+    view.Window()->SetVerticalScrollBar(info);
 }
 
-void TCustomSynEdit::DoScrollHint(int TopLineValue) {
-    if (!options_.Contains(eoShowScrollHint) || !window_) return;
+void TSynScroller::DoScrollHint(int TopLineValue) {
+    TSynViewport& view = ctx_.View;
+    if (!ctx_.Settings.Options.Contains(eoShowScrollHint) || !view.Window()) return;
     std::string text;
-    if (style_.ScrollHintFormat == shfTopLineOnly) {
+    if (ctx_.Style.ScrollHintFormat == shfTopLineOnly) {
         text = "Top Line: " + std::to_string(TopLineValue);
     } else {
-        const int last = std::min(TopLineValue + LinesInWindow() - 1, std::max(Lines().Count(), 1));
+        const int last = std::min(TopLineValue + view.LinesInWindow() - 1,
+                                  std::max(ctx_.Doc.Lines().Count(), 1));
         text = std::to_string(TopLineValue) + " - " + std::to_string(last);
     }
-    const TSize size = window_->HintExtent(text, kScrollHintMaxWidth);
-    const int left = window_->ClientWidth() - size.Width - 4;
-    window_->ShowHint(text, {left, 10, left + size.Width, 10 + size.Height},
-                      style_.ScrollHintColor);
+    const TSize size = view.Window()->HintExtent(text, kSynScrollHintMaxWidth);
+    const int left = view.Window()->ClientWidth() - size.Width - 4;
+    view.Window()->ShowHint(text, {left, 10, left + size.Width, 10 + size.Height},
+                            ctx_.Style.ScrollHintColor);
 }
 
-void TCustomSynEdit::WMVScroll(TSynScrollCode Code, int Pos) {
-    const int count = Lines().Count();
-    const int rows = LinesInWindow();
+void TSynScroller::WMVScroll(TSynScrollCode Code, int Pos) {
+    TSynViewport& view = ctx_.View;
+    const int count = ctx_.Doc.Lines().Count();
+    const int rows = view.LinesInWindow();
     switch (Code) {
-    case SB_LINEUP: SetTopLine(topLine_ - 1); break;
-    case SB_LINEDOWN: SetTopLine(topLine_ + 1); break;
-    case SB_PAGEUP: SetTopLine(topLine_ - rows); break;
-    case SB_PAGEDOWN: SetTopLine(topLine_ + rows); break;
+    case SB_LINEUP: SetTopLine(view.TopLine() - 1); break;
+    case SB_LINEDOWN: SetTopLine(view.TopLine() + 1); break;
+    case SB_PAGEUP: SetTopLine(view.TopLine() - rows); break;
+    case SB_PAGEDOWN: SetTopLine(view.TopLine() + rows); break;
     case SB_TOP: SetTopLine(1); break;
     case SB_BOTTOM: SetTopLine(count); break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
         int line = Pos;
-        if (count > kMaxScrollRange)
-            line =
-                static_cast<int>(static_cast<long long>(count + rows - 1) * Pos / kMaxScrollRange);
+        if (count > kSynMaxScrollRange)
+            line = static_cast<int>(static_cast<long long>(count + rows - 1) * Pos /
+                                    kSynMaxScrollRange);
         SetTopLine(line);
-        if (Code == SB_THUMBTRACK) DoScrollHint(topLine_);
+        if (Code == SB_THUMBTRACK) DoScrollHint(view.TopLine());
         break;
     }
     case SB_ENDSCROLL:
-        if (window_) window_->HideHint();
+        if (view.Window()) view.Window()->HideHint();
         break;
     }
-    UpdateWindowNow();
-    if (OnScroll) OnScroll(this, sbVertical);
+    view.UpdateNow();
+    if (ctx_.Events.OnScroll) ctx_.Events.OnScroll(ctx_.Sender, sbVertical);
 }
 
-void TCustomSynEdit::UpdateWindowNow() {
-    if (WindowShowing()) window_->Update();
+void TSynScroller::Reclamp() {
+    if (!ctx_.Settings.Options.Contains(eoScrollPastEol)) SetLeftChar(ctx_.View.LeftChar());
+    if (!ctx_.Settings.Options.Contains(eoScrollPastEof)) SetTopLine(ctx_.View.TopLine());
 }
 
 } // namespace marlinet::editor

@@ -4,8 +4,11 @@
 #include <climits>
 #include <optional>
 
-#include "editor/custom_synedit.h"
+#include "editor/caret.h"
+#include "editor/edit_state.h"
+#include "editor/edit_status.h"
 #include "editor/editing.h"
+#include "editor/scroller.h"
 
 namespace marlinet::editor {
 
@@ -43,52 +46,51 @@ void TSynUndoApplier::MoveGroupBreak(TSynEditUndoList& From, TSynEditUndoList& T
 }
 
 void TSynUndoApplier::Run(bool Redoing) {
-    if (edit_.ReadOnly()) return;
-    TSynEditUndoList& from = Redoing ? edit_.RedoList() : edit_.UndoList();
-    TSynEditUndoList& to = Redoing ? edit_.UndoList() : edit_.RedoList();
-    TSynPaintLock lock(edit_);
+    if (ctx_.Settings.ReadOnly) return;
+    TSynEditUndoList& from = Redoing ? ctx_.Doc.RedoList() : ctx_.Doc.UndoList();
+    TSynEditUndoList& to = Redoing ? ctx_.Doc.UndoList() : ctx_.Doc.RedoList();
+    TSynPaintLock lock(ctx_.Status);
     MoveGroupBreak(from, to);
     const TSynEditUndoItem* top = from.PeekItem();
     if (!top) {
-        edit_.UpdateModifiedStatus();
+        ctx_.State.UpdateModifiedStatus();
         return;
     }
     const std::int32_t number = top->ChangeNumber;
 
     // For the duration: what the other list records shares this step's
     // number, a redo does not count as a new edit, and the caret may stand
-    // past the end of a line.
+    // past the end of a line (the user's options untouched); afterwards the
+    // caret keeps to the options again.
     struct Scope {
-        TCustomSynEdit& edit;
+        const TSynUndoApplierContext& ctx;
         TSynEditUndoList& to;
         std::int32_t oldNumber;
         bool oldInsideRedo;
-        bool pastEol;
+        bool oldPastEol;
         ~Scope() {
             to.SetBlockChangeNumber(oldNumber);
-            edit.UndoList().SetInsideRedo(oldInsideRedo);
-            if (!pastEol) {
-                edit.options_.Exclude(eoScrollPastEol);
-                edit.SetCaretXY(edit.CaretXY());
-            }
+            ctx.Doc.UndoList().SetInsideRedo(oldInsideRedo);
+            ctx.Settings.StepPastEol = oldPastEol;
+            if (!ctx.Settings.PastEol()) ctx.Caret.Reclamp();
         }
-    } scope{edit_, to, to.BlockChangeNumber(), edit_.UndoList().InsideRedo(),
-            edit_.options_.Contains(eoScrollPastEol)};
+    } scope{ctx_, to, to.BlockChangeNumber(), ctx_.Doc.UndoList().InsideRedo(),
+            ctx_.Settings.StepPastEol};
     to.SetBlockChangeNumber(number);
-    if (Redoing) edit_.UndoList().SetInsideRedo(true);
+    if (Redoing) ctx_.Doc.UndoList().SetInsideRedo(true);
     touchedFirst_ = INT_MAX;
     touchedLast_ = -1;
-    edit_.options_.Include(eoScrollPastEol);
+    ctx_.Settings.StepPastEol = true;
     RevertStep(from, to, Redoing);
     if (Redoing && editing_.Trim()) TrimTouched();
     if (Redoing) MoveGroupBreak(from, to);
-    edit_.UpdateModifiedStatus();
+    ctx_.State.UpdateModifiedStatus();
 }
 
 void TSynUndoApplier::RevertStep(TSynEditUndoList& From, TSynEditUndoList& To, bool Redoing) {
     const std::int32_t number = From.PeekItem()->ChangeNumber;
     const TSynChangeReason closing = ClosingReason(From.PeekItem()->ChangeReason, Redoing);
-    const bool group = edit_.Options().Contains(eoGroupUndo);
+    const bool group = ctx_.Settings.Options.Contains(eoGroupUndo);
     while (const TSynEditUndoItem* item = From.PeekItem()) {
         // The item about to be undone: grouping compares the next one with
         // it, not with the step's first item, so a run of like edits ends
@@ -128,7 +130,7 @@ void TSynUndoApplier::Touch(int First, int Removed, int Added) {
 }
 
 void TSynUndoApplier::TrimTouched() {
-    TSynEditStringList& lines = edit_.Lines();
+    TSynEditStringList& lines = ctx_.Doc.Lines();
     const int last = std::min(touchedLast_, lines.Count() - 1);
     int from = -1, to = -1; // the lines that end in white space
     for (int i = std::max(touchedFirst_, 0); i <= last; ++i) {
@@ -146,7 +148,7 @@ void TSynUndoApplier::TrimTouched() {
 
 void TSynUndoApplier::ApplyTop(TSynEditUndoList& From, TSynEditUndoList& To, bool Redoing) {
     const TSynEditUndoItem item = *From.PeekItem();
-    edit_.SetActiveSelectionMode(item.ChangeSelMode);
+    ctx_.Caret.SetActiveSelectionMode(item.ChangeSelMode);
     switch (item.ChangeReason) {
     case crInsert:
     case crPaste:
@@ -162,20 +164,20 @@ void TSynUndoApplier::ApplyTop(TSynEditUndoList& From, TSynEditUndoList& To, boo
     case crIndent:
         Transact(From, To, {}, item);
         editing_.Select(item.ChangeSelMode, item.ChangeStartPos, item.ChangeEndPos,
-                        edit_.CaretXY());
+                        ctx_.Doc.Caret());
         break;
     case crCaret: {
         TSynEditUndoItem inverse = item;
-        inverse.ChangeStartPos = inverse.ChangeEndPos = edit_.CaretXY();
+        inverse.ChangeStartPos = inverse.ChangeEndPos = ctx_.Doc.Caret();
         Transact(From, To, {}, inverse);
         editing_.CollapseAt(item.ChangeStartPos);
         break;
     }
     case crSelection: {
         TSynEditUndoItem inverse = item;
-        inverse.ChangeSelMode = edit_.ActiveSelectionMode();
-        inverse.ChangeStartPos = edit_.BlockBegin();
-        inverse.ChangeEndPos = edit_.BlockEnd();
+        inverse.ChangeSelMode = ctx_.Doc.ActiveSelectionMode();
+        inverse.ChangeStartPos = ctx_.Doc.BlockBegin();
+        inverse.ChangeEndPos = ctx_.Doc.BlockEnd();
         Transact(From, To, {}, inverse);
         editing_.Select(item.ChangeSelMode, item.ChangeStartPos, item.ChangeEndPos,
                         item.ChangeEndPos);
@@ -183,7 +185,7 @@ void TSynUndoApplier::ApplyTop(TSynEditUndoList& From, TSynEditUndoList& To, boo
     }
     default: Transact(From, To, {}, item); break; // brackets and breaks
     }
-    edit_.EnsureCursorPosVisible();
+    ctx_.Scroller.EnsureCursorPosVisible();
 }
 
 // The text between start and end is what the change put there; it goes
@@ -252,12 +254,12 @@ void TSynUndoApplier::ApplyUnindent(TSynEditUndoList& From, TSynEditUndoList& To
     TSynLineChange change = Redoing ? changer.DeletePrefixes(first, Item.ChangeStr)
                                     : changer.Insert(smColumn, {1, first}, Item.ChangeStr, end);
     Transact(From, To, std::move(change), Item);
-    editing_.Select(Item.ChangeSelMode, Item.ChangeStartPos, Item.ChangeEndPos, edit_.CaretXY());
+    editing_.Select(Item.ChangeSelMode, Item.ChangeStartPos, Item.ChangeEndPos, ctx_.Doc.Caret());
 }
 
 void TSynUndoApplier::Transact(TSynEditUndoList& From, TSynEditUndoList& To, TSynLineChange Change,
                                const TSynEditUndoItem& Inverse) {
-    TSynEditStringList& lines = edit_.Lines();
+    TSynEditStringList& lines = ctx_.Doc.Lines();
     std::optional<TSynLineReplacement> prepared;
     if (!Change.Empty())
         prepared = lines.PrepareReplace(Change.First, Change.Count, std::move(Change.Lines));
@@ -276,7 +278,7 @@ void TSynUndoApplier::Transact(TSynEditUndoList& From, TSynEditUndoList& To, TSy
         } catch (...) {
             // A listener failed after the change: the lists agree with the
             // text, and the modified state must too.
-            edit_.UpdateModifiedStatus();
+            ctx_.State.UpdateModifiedStatus();
             throw;
         }
     }

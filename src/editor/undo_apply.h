@@ -18,18 +18,35 @@
 // they were, ready for the next Undo or Redo.
 #pragma once
 
+#include "editor/document.h"
+#include "editor/edit_settings.h"
 #include "editor/text_change.h"
 #include "editor/undo.h"
 
 namespace marlinet::editor {
 
-class TCustomSynEdit;
 class TSynEditingCommands;
+class TSynCaret;
+class TSynEditStatus;
+class TSynScroller;
+class TSynEditState;
+
+struct TSynUndoApplierContext {
+    TSynDocument& Doc;
+    TSynEditingCommands& Editing;
+    TSynCaret& Caret;
+    TSynEditStatus& Status;
+    TSynScroller& Scroller;
+    TSynEditState& State;
+    // The applier only sets StepPastEol for the duration of a step; the
+    // user's options stay as they are.
+    TSynEditSettings& Settings;
+};
 
 class TSynUndoApplier {
 public:
-    TSynUndoApplier(TCustomSynEdit& Edit, TSynEditingCommands& Editing)
-        : edit_(Edit), editing_(Editing) {}
+    explicit TSynUndoApplier(const TSynUndoApplierContext& Context)
+        : ctx_(Context), editing_(Context.Editing) {}
     TSynUndoApplier(const TSynUndoApplier&) = delete;
     TSynUndoApplier& operator=(const TSynUndoApplier&) = delete;
 
@@ -62,7 +79,7 @@ private:
     // Stores the lines the step touched trimmed.
     void TrimTouched();
 
-    TCustomSynEdit& edit_;
+    TSynUndoApplierContext ctx_;
     TSynEditingCommands& editing_;
     int touchedFirst_ = 0; // 0-based, in the lines as they are now
     int touchedLast_ = -1;

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <climits>
 
-#include "editor/custom_synedit.h"
+#include "editor/text_change.h"
 
 namespace marlinet::editor {
 
 namespace {
 
 // The pixels between the gutter and column 1 of an unscrolled text.
-constexpr int kGutterMargin = TCustomSynEdit::kGutterMargin;
+constexpr int kGutterMargin = kSynGutterMargin;
 
 bool IsBlanks(std::string_view Text) {
     return std::all_of(Text.begin(), Text.end(), IsBlank);
@@ -23,11 +23,11 @@ bool HasDebugMarker(const TSynMarkerSet& Markers, int Line) {
 
 } // namespace
 
-TSynEditView::TSynEditView(const TCustomSynEdit& Edit, TObject* Sender, TheTextDrawer& Drawer,
-                           TSynCanvas& Canvas, TSynPaintBuffers& Buffers)
-    : edit_(Edit), sender_(Sender), drawer_(Drawer), canvas_(Canvas), buffers_(Buffers),
-      charWidth_(Edit.CharWidth()), lineHeight_(Edit.LineHeight()), textOffset_(Edit.TextOffset()) {
-}
+TSynEditView::TSynEditView(const TSynViewSource& Source, TheTextDrawer& Drawer, TSynCanvas& Canvas,
+                           TSynPaintBuffers& Buffers)
+    : src_(Source), sender_(Source.Sender), drawer_(Drawer), canvas_(Canvas), buffers_(Buffers),
+      charWidth_(Source.View.CharWidth()), lineHeight_(Source.View.LineHeight()),
+      textOffset_(Source.View.TextOffset()) {}
 
 int TSynEditView::ColumnX(int Column) const {
     return (Column - 1) * charWidth_ + textOffset_;
@@ -36,7 +36,7 @@ int TSynEditView::ColumnX(int Column) const {
 // --- Gutter ---------------------------------------------------------------------------
 
 void TSynEditView::PaintGutter(const TRect& AClip, int FirstRow, int LastRow) {
-    const TSynGutter& gutter = edit_.Gutter();
+    const TSynGutter& gutter = src_.Gutter;
     if (gutter.Gradient()) PaintGutterGradient(AClip);
     if (gutter.ShowLineNumbers())
         PaintLineNumbers(AClip, FirstRow, LastRow);
@@ -44,17 +44,17 @@ void TSynEditView::PaintGutter(const TRect& AClip, int FirstRow, int LastRow) {
         canvas_.FillRect(AClip, gutter.Color());
     PaintGutterBorder(AClip);
     PaintGutterMarks(FirstRow, LastRow);
-    if (edit_.OnGutterPaint) {
-        const int rowCount = edit_.Document().RowCount();
+    if (src_.Events.OnGutterPaint) {
+        const int rowCount = src_.Doc.RowCount();
         for (int row = FirstRow; row <= LastRow && row <= rowCount; ++row)
-            edit_.OnGutterPaint(sender_, row, 0, (row - edit_.TopLine()) * lineHeight_);
+            src_.Events.OnGutterPaint(sender_, row, 0, (row - src_.View.TopLine()) * lineHeight_);
     }
 }
 
 void TSynEditView::PaintGutterGradient(const TRect& AClip) {
     // Vertical bands from the start to the end colour, left to right.
-    const TSynGutter& gutter = edit_.Gutter();
-    const int width = edit_.GutterWidth();
+    const TSynGutter& gutter = src_.Gutter;
+    const int width = src_.View.GutterWidth();
     const int steps = gutter.GradientSteps();
     const TColor a = gutter.GradientStartColor(), b = gutter.GradientEndColor();
     for (int i = 0; i < steps; ++i) {
@@ -71,11 +71,11 @@ void TSynEditView::PaintGutterGradient(const TRect& AClip) {
 }
 
 void TSynEditView::PaintLineNumbers(const TRect& AClip, int FirstRow, int LastRow) {
-    const TSynGutter& gutter = edit_.Gutter();
-    const int width = edit_.GutterWidth();
-    const int rowCount = edit_.Document().RowCount();
+    const TSynGutter& gutter = src_.Gutter;
+    const int width = src_.View.GutterWidth();
+    const int rowCount = src_.Doc.RowCount();
     if (gutter.UseFontStyle()) drawer_.SetBaseFont(&gutter.Font());
-    drawer_.SetStyle(gutter.UseFontStyle() ? gutter.Font().Style() : edit_.Font().Style());
+    drawer_.SetStyle(gutter.UseFontStyle() ? gutter.Font().Style() : src_.Font.Style());
     drawer_.SetForeColor(gutter.Font().Color());
     drawer_.SetBackColor(gutter.Color());
     // A gradient shows through the numbers.
@@ -83,10 +83,10 @@ void TSynEditView::PaintLineNumbers(const TRect& AClip, int FirstRow, int LastRo
                                            ? TSynTextOutOptions{etoClipped}
                                            : TSynTextOutOptions{etoOpaque, etoClipped};
     std::string& text = buffers_.GutterText;
-    int rowTop = (FirstRow - edit_.TopLine()) * lineHeight_;
+    int rowTop = (FirstRow - src_.View.TopLine()) * lineHeight_;
     for (int row = FirstRow; row <= LastRow && row <= rowCount; ++row, rowTop += lineHeight_) {
         gutter.FormatLineNumber(row, text);
-        if (edit_.OnGutterGetText) edit_.OnGutterGetText(sender_, row, text);
+        if (src_.Events.OnGutterGetText) src_.Events.OnGutterGetText(sender_, row, text);
         const int numbersRight = width - TSynGutter::kBorderWidth;
         const TRect rc{AClip.Left, rowTop, std::max(AClip.Right, numbersRight),
                        rowTop + lineHeight_};
@@ -97,12 +97,12 @@ void TSynEditView::PaintLineNumbers(const TRect& AClip, int FirstRow, int LastRo
     }
     if (!gutter.Gradient() && rowTop < AClip.Bottom)
         canvas_.FillRect({AClip.Left, rowTop, AClip.Right, AClip.Bottom}, gutter.Color());
-    if (gutter.UseFontStyle()) drawer_.SetBaseFont(&edit_.Font());
+    if (gutter.UseFontStyle()) drawer_.SetBaseFont(&src_.Font);
 }
 
 void TSynEditView::PaintGutterBorder(const TRect& AClip) {
-    const TSynGutter& gutter = edit_.Gutter();
-    const int borderX = edit_.GutterWidth() - TSynGutter::kBorderWidth;
+    const TSynGutter& gutter = src_.Gutter;
+    const int borderX = src_.View.GutterWidth() - TSynGutter::kBorderWidth;
     if (gutter.BorderStyle() == gbsNone || AClip.Left > borderX || AClip.Right <= borderX) return;
     if (gutter.BorderStyle() == gbsMiddle) {
         canvas_.Line(borderX, AClip.Top, borderX, AClip.Bottom, gutter.BorderColor());
@@ -113,14 +113,14 @@ void TSynEditView::PaintGutterBorder(const TRect& AClip) {
 }
 
 void TSynEditView::PaintGutterMarks(int FirstRow, int LastRow) {
-    const TSynMarkerSet& markers = edit_.Document().Markers();
+    const TSynMarkerSet& markers = src_.Doc.Markers();
     PaintDebugMarkers(markers, FirstRow, LastRow);
     PaintMarks(markers, FirstRow, LastRow);
 }
 
 void TSynEditView::PaintGlyph(const TSynBitmap& Strip, int Count, int Index, int Line, int X) {
     const int glyphWidth = Strip.Width / Count;
-    const int rowTop = (Line - edit_.TopLine()) * lineHeight_;
+    const int rowTop = (Line - src_.View.TopLine()) * lineHeight_;
     // A glyph taller than the row shows its middle part.
     const int top = std::max((Strip.Height - lineHeight_) / 2, 0);
     const int height = std::min(Strip.Height, lineHeight_);
@@ -130,7 +130,7 @@ void TSynEditView::PaintGlyph(const TSynBitmap& Strip, int Count, int Index, int
 
 void TSynEditView::PaintDebugMarkers(const TSynMarkerSet& Markers, int FirstRow, int LastRow) {
     const TSynBitmap& strip = EditorDebugImages();
-    const int x = edit_.BookMarkOptions().LeftMargin();
+    const int x = src_.BookMarkOptions.LeftMargin();
     auto inRows = [&](int Line) { return Line >= FirstRow && Line <= LastRow; };
     // Breakpoints first, the execution point last, over a breakpoint of its
     // line.
@@ -147,7 +147,7 @@ void TSynEditView::PaintDebugMarkers(const TSynMarkerSet& Markers, int FirstRow,
 }
 
 void TSynEditView::PaintMarks(const TSynMarkerSet& Markers, int FirstRow, int LastRow) {
-    const TSynBookMarkOpt& options = edit_.BookMarkOptions();
+    const TSynBookMarkOpt& options = src_.BookMarkOptions;
     const std::vector<TSynEditMark>& marks = Markers.Marks();
     if (!options.GlyphsVisible() || marks.empty()) return;
     const bool builtIn = options.BookmarkImages() == nullptr;
@@ -181,13 +181,13 @@ void TSynEditView::PaintTextLines(const TRect& AClip, int FirstRow, int LastRow,
     clip_ = AClip;
     firstCol_ = FirstCol;
     lastCol_ = LastCol;
-    defaultBackground_ = edit_.Color();
-    if (const highlight::TSynCustomHighlighter* highlighter = edit_.Highlighter()) {
+    defaultBackground_ = src_.Style.Color;
+    if (const highlight::TSynCustomHighlighter* highlighter = src_.Highlighter) {
         const auto* space = highlighter->GetDefaultAttribute(highlight::SYN_ATTR_WHITESPACE);
         if (space && space->Background() != clNone) defaultBackground_ = space->Background();
     }
     FindSelection(FirstRow, LastRow);
-    const int rowCount = edit_.Document().RowCount();
+    const int rowCount = src_.Doc.RowCount();
     FindMarkedMatches(FirstRow, std::min(LastRow, rowCount));
     int row = FirstRow;
     for (; row <= LastRow && row <= rowCount; ++row)
@@ -196,10 +196,10 @@ void TSynEditView::PaintTextLines(const TRect& AClip, int FirstRow, int LastRow,
 }
 
 void TSynEditView::FindSelection(int FirstRow, int LastRow) {
-    const TSynDocument& doc = edit_.Document();
-    const bool focused = edit_.Window() && edit_.Window()->Focused();
+    const TSynDocument& doc = src_.Doc;
+    const bool focused = src_.View.Window() && src_.View.Window()->Focused();
     hasSelection_ = false;
-    if (!doc.SelAvail() || (!focused && edit_.HideSelection())) return;
+    if (!doc.SelAvail() || (!focused && src_.Style.HideSelection)) return;
     const TBufferCoord first = doc.SelectionFirst(), last = doc.SelectionLast();
     hasSelection_ = first.Y <= LastRow && last.Y >= FirstRow;
     selFirst_ = doc.BufferToDisplayPos(first);
@@ -215,9 +215,9 @@ void TSynEditView::FindSelection(int FirstRow, int LastRow) {
 void TSynEditView::FindMarkedMatches(int FirstRow, int LastRow) {
     buffers_.Matches.clear();
     nextMatch_ = 0;
-    TSynSearch* search = edit_.MarkedSearch();
+    TSynSearch* search = src_.MarkedSearch;
     if (search && FirstRow <= LastRow)
-        search->FindAll(edit_.Lines(), FirstRow, LastRow, buffers_.Matches);
+        search->FindAll(src_.Doc.Lines(), FirstRow, LastRow, buffers_.Matches);
 }
 
 void TSynEditView::SetLineMarks(int Row) {
@@ -227,7 +227,7 @@ void TSynEditView::SetLineMarks(int Row) {
     markCursor_ = 0;
     while (nextMatch_ < matches.size() && matches[nextMatch_].Start.Y < Row)
         ++nextMatch_;
-    const TSynDocument& doc = edit_.Document();
+    const TSynDocument& doc = src_.Doc;
     for (; nextMatch_ < matches.size() && matches[nextMatch_].Start.Y == Row; ++nextMatch_) {
         const TSynSearchMatch& match = matches[nextMatch_];
         // An empty match has nothing to colour.
@@ -238,14 +238,14 @@ void TSynEditView::SetLineMarks(int Row) {
 }
 
 void TSynEditView::PaintLine(int Row) {
-    rowTop_ = (Row - edit_.TopLine()) * lineHeight_;
-    const std::string& text = edit_.Lines().ExpandedText(Row - 1, buffers_.Line);
+    rowTop_ = (Row - src_.View.TopLine()) * lineHeight_;
+    const std::string& text = src_.Doc.Lines().ExpandedText(Row - 1, buffers_.Line);
     const int textLength = static_cast<int>(text.size());
     SetLineColours(Row);
     SetLineSelection(Row, textLength);
     SetLineMarks(Row);
     PaintMargin();
-    const highlight::TSynCustomHighlighter* highlighter = edit_.Highlighter();
+    const highlight::TSynCustomHighlighter* highlighter = src_.Highlighter;
     if (highlighter && highlighter->Enabled())
         PaintHighlightedLine(Row, text);
     else
@@ -256,27 +256,27 @@ void TSynEditView::PaintLine(int Row) {
 }
 
 void TSynEditView::SetLineColours(int Row) {
-    lineForeground_ = edit_.Font().Color();
-    const TColor active = edit_.ActiveLineColor();
-    lineBackground_ = active != clNone && Row == edit_.CaretY() ? active : defaultBackground_;
+    lineForeground_ = src_.Font.Color();
+    const TColor active = src_.Style.ActiveLineColor;
+    lineBackground_ = active != clNone && Row == src_.Doc.Caret().Y ? active : defaultBackground_;
     specialLine_ = false;
-    if (edit_.OnSpecialLineColors) {
+    if (src_.Events.OnSpecialLineColors) {
         TColor fg = lineForeground_, bg = lineBackground_;
-        edit_.OnSpecialLineColors(sender_, Row, specialLine_, fg, bg);
+        src_.Events.OnSpecialLineColors(sender_, Row, specialLine_, fg, bg);
         if (specialLine_) {
             lineForeground_ = fg;
             lineBackground_ = bg;
         }
     }
     // A line in colours of its own shows its selection in them, swapped.
-    selForeground_ = specialLine_ ? lineBackground_ : edit_.SelectedColor().Foreground();
-    selBackground_ = specialLine_ ? lineForeground_ : edit_.SelectedColor().Background();
+    selForeground_ = specialLine_ ? lineBackground_ : src_.SelectedColor.Foreground();
+    selBackground_ = specialLine_ ? lineForeground_ : src_.SelectedColor.Background();
 }
 
 void TSynEditView::SetLineSelection(int Row, int TextLength) {
     lineSelStart_ = lineSelEnd_ = 0;
     if (hasSelection_ && Row >= selFirst_.Row && Row <= selLast_.Row) {
-        switch (edit_.ActiveSelectionMode()) {
+        switch (src_.Doc.ActiveSelectionMode()) {
         case smNormal:
             lineSelStart_ = Row == selFirst_.Row ? selFirst_.Column : 1;
             lineSelEnd_ = Row == selLast_.Row ? selLast_.Column : TextLength + 1;
@@ -296,7 +296,7 @@ void TSynEditView::SetLineSelection(int Row, int TextLength) {
 }
 
 void TSynEditView::PaintMargin() {
-    const int marginRight = edit_.GutterWidth() + kGutterMargin;
+    const int marginRight = src_.View.GutterWidth() + kGutterMargin;
     if (clip_.Left >= marginRight) return;
     const int top = std::max(rowTop_, clip_.Top);
     const int bottom = std::min(rowTop_ + lineHeight_, clip_.Bottom);
@@ -314,8 +314,8 @@ void TSynEditView::TokenColours(const Attributes* Attr, TColor& Fg, TColor& Bg) 
 }
 
 void TSynEditView::PaintHighlightedLine(int Row, const std::string& Text) {
-    highlight::TSynCustomHighlighter& highlighter = *edit_.Highlighter();
-    const TSynEditStringList& lines = edit_.Lines();
+    highlight::TSynCustomHighlighter& highlighter = *src_.Highlighter;
+    const TSynEditStringList& lines = src_.Doc.Lines();
     if (Row == 1)
         highlighter.ResetRange();
     else
@@ -335,7 +335,7 @@ void TSynEditView::PaintHighlightedLine(int Row, const std::string& Text) {
             AddToRun(pos + 1,
                      std::string_view(Text).substr(static_cast<std::size_t>(pos),
                                                    static_cast<std::size_t>(length)),
-                     lastAttr ? lastAttr->Style() : edit_.Font().Style(), fg, bg);
+                     lastAttr ? lastAttr->Style() : src_.Font.Style(), fg, bg);
         }
         highlighter.Next();
     }
@@ -353,7 +353,7 @@ void TSynEditView::PaintHighlightedLine(int Row, const std::string& Text) {
 }
 
 void TSynEditView::PaintPlainLine(const std::string& Text) {
-    AddToRun(1, Text, edit_.Font().Style(), lineForeground_, lineBackground_);
+    AddToRun(1, Text, src_.Font.Style(), lineForeground_, lineBackground_);
 }
 
 void TSynEditView::FillRestOfRow(int TextLength) {
@@ -379,13 +379,14 @@ void TSynEditView::FillRestOfRow(int TextLength) {
 }
 
 void TSynEditView::PaintRightEdge(int Top, int Bottom) {
-    if (edit_.RightEdge() <= 0) return;
-    const int x = edit_.RightEdge() * charWidth_ + textOffset_;
-    if (x >= clip_.Left && x < clip_.Right) canvas_.Line(x, Top, x, Bottom, edit_.RightEdgeColor());
+    if (src_.Style.RightEdge <= 0) return;
+    const int x = src_.Style.RightEdge * charWidth_ + textOffset_;
+    if (x >= clip_.Left && x < clip_.Right)
+        canvas_.Line(x, Top, x, Bottom, src_.Style.RightEdgeColor);
 }
 
 void TSynEditView::PaintBelowText(int Row) {
-    const int belowTop = (Row - edit_.TopLine()) * lineHeight_;
+    const int belowTop = (Row - src_.View.TopLine()) * lineHeight_;
     if (belowTop >= clip_.Bottom) return;
     const int top = std::max(belowTop, clip_.Top);
     canvas_.FillRect({clip_.Left, top, clip_.Right, clip_.Bottom}, defaultBackground_);
@@ -445,8 +446,8 @@ void TSynEditView::FlushRun() {
             fg = selForeground_;
             bg = selBackground_;
         } else if (MarkedAt(from)) {
-            fg = edit_.MatchForeground();
-            bg = edit_.MatchBackground();
+            fg = src_.Style.MatchForeground;
+            bg = src_.Style.MatchBackground;
         }
         WritePiece(from,
                    text.substr(static_cast<std::size_t>(from - start),

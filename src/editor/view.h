@@ -11,16 +11,37 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/document.h"
+#include "editor/edit_settings.h"
 #include "editor/edit_types.h"
+#include "editor/gutter.h"
 #include "editor/markers.h"
 #include "editor/platform.h"
 #include "editor/search.h"
+#include "editor/style.h"
 #include "editor/text_drawer.h"
+#include "editor/viewport.h"
 #include "highlight/attributes.h"
+#include "highlight/custom_highlighter.h"
 
 namespace marlinet::editor {
 
-class TCustomSynEdit;
+// What a paint reads: the model, the geometry, the looks, and the events
+// through which the owner colours lines and the gutter (Sender names the
+// editor in them).
+struct TSynViewSource {
+    const TSynDocument& Doc;
+    const TSynViewport& View;
+    const TSynEditStyle& Style;
+    const TFont& Font;
+    const TSynGutter& Gutter;
+    const TSynSelectedColor& SelectedColor;
+    const TSynBookMarkOpt& BookMarkOptions;
+    highlight::TSynCustomHighlighter* Highlighter;
+    TSynSearch* MarkedSearch;
+    const TSynEditEvents& Events;
+    TObject* Sender;
+};
 
 struct TSynPaintBuffers {
     std::string Line;                     // a line with its tabs expanded
@@ -35,9 +56,8 @@ struct TSynPaintBuffers {
 
 class TSynEditView {
 public:
-    // Sender is the editor as its events name it.
-    TSynEditView(const TCustomSynEdit& Edit, TObject* Sender, TheTextDrawer& Drawer,
-                 TSynCanvas& Canvas, TSynPaintBuffers& Buffers);
+    TSynEditView(const TSynViewSource& Source, TheTextDrawer& Drawer, TSynCanvas& Canvas,
+                 TSynPaintBuffers& Buffers);
 
     // Rows are 1-based lines; columns 1-based display columns.
     void PaintGutter(const TRect& AClip, int FirstRow, int LastRow);
@@ -85,7 +105,7 @@ private:
     void TokenColours(const Attributes* Attr, TColor& Fg, TColor& Bg) const;
     int ColumnX(int Column) const;
 
-    const TCustomSynEdit& edit_;
+    const TSynViewSource& src_;
     TObject* sender_;
     TheTextDrawer& drawer_;
     TSynCanvas& canvas_;

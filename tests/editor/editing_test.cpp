@@ -81,6 +81,7 @@ const EditCase kEditCases[] = {
      "10 PRINT APRINT |"},
     {"UpperCaseTheWordTheCaretIsIn", "print a|bc d", "{UpperCase}", "print A|BC d"},
     {"UpperCaseTheWordJustBeforeTheCaret", "print abc| d", "{UpperCase}", "print ABC| d"},
+    {"UpperCaseTheWordTheCaretStarts", "print |abc d", "{UpperCase}", "print |ABC d"},
     {"LowerCaseTheSelection", "|PRINT A", "{SelRight}{SelRight}{LowerCase}", "pr|INT A"},
     {"ToggleCase", "|Print \xE9\xC9", "{SelLineEnd}{ToggleCase}", "pRINT \xC9\xE9|"},
     {"TitleCase", "|hello WORLD x2y \xE9t\xE9", "{SelLineEnd}{TitleCase}",

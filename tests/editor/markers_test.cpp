@@ -227,6 +227,19 @@ TEST_F(Markers, ShiftCtrlDigitSetsMovesAndClearsCtrlDigitGoesThere) {
     EXPECT_EQ(edit.Marks().size(), 1u);
 }
 
+// Only the numbers 0 to 9 name bookmarks; another number is ignored.
+TEST_F(Markers, BookmarksAreNumberedFromZeroToNine) {
+    edit.Lines().SetText("a\nbc\nd");
+    for (int number : {-1, 0, 9, 10}) {
+        edit.SetBookMark(number, 2, 2);
+        int x = 0, y = 0;
+        const bool valid = number == 0 || number == 9;
+        const TBufferCoord expected = valid ? TBufferCoord{2, 2} : TBufferCoord{0, 0};
+        EXPECT_EQ(edit.GetBookMark(number, x, y), valid) << number;
+        EXPECT_EQ((TBufferCoord{x, y}), expected) << number;
+    }
+}
+
 // --- Gutter clicks -------------------------------------------------------------------------
 
 struct ClickRecorder {

@@ -150,6 +150,67 @@ TEST_F(UndoRedo, OnChangeFiresOncePerCommand) {
     EXPECT_EQ(counter.changes, 2);
 }
 
+// Undo and redo may put the caret past a line's end for the length of a
+// step, but the user's options stay as set throughout (a listener called
+// during the step sees them), and afterwards the caret keeps to them.
+TEST_F(UndoRedo, AStepPastTheLineEndLeavesTheOptionsAloneAndTheCaretWithinThem) {
+    struct Probe {
+        const TCustomSynEdit* edit;
+        std::vector<TSynEditorOptions> seen;
+        void Status(TObject*, TSynStatusChanges) { seen.push_back(edit->Options()); }
+    } probe{&edit, {}};
+    struct Case {
+        bool pastEol;
+        const char* afterUndo;
+        const char* afterRedo;
+    };
+    for (const Case& c :
+         {Case{true, "abc      |", "REM abc      |"}, Case{false, "abc|", "REM abc|"}}) {
+        SCOPED_TRACE(c.pastEol);
+        edit.SetOptions(testing::kWindowOptions);
+        LoadWithCaret(edit, "abc|");
+        edit.SetCaretXY({10, 1});
+        Keys(edit, "{CommentBlock}");
+        ASSERT_EQ(TextWithCaret(edit), "REM abc      |");
+        TSynEditorOptions options = testing::kWindowOptions;
+        if (!c.pastEol) options.Exclude(eoScrollPastEol);
+        edit.SetOptions(options);
+        edit.OnStatusChange = TStatusChangeEvent::Of<&Probe::Status>(&probe);
+        edit.Undo();
+        EXPECT_EQ(TextWithCaret(edit), c.afterUndo);
+        edit.Redo();
+        EXPECT_EQ(TextWithCaret(edit), c.afterRedo);
+        edit.OnStatusChange = {};
+        EXPECT_EQ(edit.Options(), options);
+        ASSERT_FALSE(probe.seen.empty());
+        for (const TSynEditorOptions& seen : probe.seen)
+            EXPECT_EQ(seen, options);
+        probe.seen.clear();
+    }
+}
+
+// Undoing a deletion puts the caret back at the start of the restored text
+// after a Delete, where it stood after a Backspace, and selects again a
+// selection it deleted, whichever way it was made.
+TEST_F(UndoRedo, UndoingADeletionPlacesTheCaretByTheDeletionsKind) {
+    struct Case {
+        const char* keys;
+        const char* afterUndo;
+        const char* selected;
+    };
+    for (const Case& c :
+         {Case{"{SelRight}{SelRight}{DeleteChar}", "A|BCD", "BC"},
+          Case{"{Right}{Right}{SelLeft}{SelLeft}{DeleteChar}", "A|BCD", "BC"},
+          Case{"{DeleteChar}", "A|BCD", ""}, Case{"{Right}{DeleteLastChar}", "AB|CD", ""}}) {
+        SCOPED_TRACE(c.keys);
+        LoadWithCaret(edit, "A|BCD");
+        Keys(edit, c.keys);
+        edit.Undo();
+        EXPECT_EQ(TextWithCaret(edit), c.afterUndo);
+        EXPECT_EQ(edit.SelText(), c.selected);
+    }
+}
+
 // --- Random edit sequences ---------------------------------------------------------------
 
 // Edits a random text at random with the window's options, and checks that

@@ -50,11 +50,17 @@ expect_caught tests/interpreter/CMakeLists.txt 'target_link_libraries(y PRIVATE
   GTest::gtest_main marlinet_machine)'
 expect_caught tests/editor/CMakeLists.txt 'target_include_directories(z PRIVATE ${PROJECT_SOURCE_DIR}/tests/workbench)'
 expect_caught src/support/CMakeLists.txt 'target_link_libraries(marlinet_support PUBLIC marlinet_highlight)'
+# The editor's units never include its face.
+expect_caught src/editor/caret.cpp '#include "editor/custom_synedit.h"'
 
 # Downward and sideways references are fine.
 expect_allowed src/editor/qt/qt_platform.cpp '#include "editor/editing.h"'
 expect_allowed tests/workbench/CMakeLists.txt 'target_link_libraries(w PRIVATE marlinet_editor_qt marlinet_support)'
 expect_allowed src/machine/board.cpp '#include "supportive/x.h"'
+# The face's own source, its tests and the layers above may include it.
+expect_allowed src/editor/custom_synedit.cpp '#include "editor/custom_synedit.h"'
+expect_allowed tests/editor/editing_test.cpp '#include "editor/custom_synedit.h"'
+expect_allowed src/editor/qt/synedit.cpp '#include "editor/custom_synedit.h"'
 # A link commented out is no link.
 expect_allowed tests/highlight/CMakeLists.txt '# target_link_libraries(v PRIVATE marlinet_workbench)'
 

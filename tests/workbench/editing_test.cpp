@@ -368,3 +368,36 @@ TEST_F(EditingTest, ZoomSizesEditorGutterAndConsoleAndIsRemembered) {
 
 } // namespace
 } // namespace marlinet::workbench
+
+namespace marlinet::workbench {
+namespace {
+
+// A typed character reports its selection change once, also when the
+// window first leaves the paused line's whole-line selection for it.
+TEST_F(EditingTest, ATypedCharacterReportsTheSelectionOnce) {
+    struct Counter {
+        int selection = 0;
+        void Status(editor::TObject*, editor::TSynStatusChanges Changes) {
+            if (Changes.Contains(editor::scSelection)) ++selection;
+        }
+    } counter;
+    core.OnStatusChange = editor::TStatusChangeEvent::Of<&Counter::Status>(&counter);
+    const auto typed = [&](Qt::Key K) {
+        counter.selection = 0;
+        Key(K);
+        return counter.selection;
+    };
+    Open(kProgram);
+    EXPECT_EQ(typed(Qt::Key_X), 1);
+    Key(Qt::Key_F8);
+    ASSERT_TRUE(WaitFor([&] { return RunState() == "Stopped" && edit.SelLength() == 1; }));
+    ASSERT_EQ(core.SelectionMode(), editor::smLine);
+    edit.setFocus();
+    EXPECT_EQ(typed(Qt::Key_Y), 1);
+    EXPECT_EQ(RunState(), "Modified");
+    EXPECT_EQ(core.SelectionMode(), editor::smNormal);
+    core.OnStatusChange = {};
+}
+
+} // namespace
+} // namespace marlinet::workbench
