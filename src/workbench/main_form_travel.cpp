@@ -51,13 +51,15 @@ void TMainForm::MakeTravel() {
     RunBackAction = debug->addAction(QStringLiteral("Ru&n back"));
     RunBackAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F7));
     connect(RunBackAction, &QAction::triggered, this, &TMainForm::RunBackClick);
-    // Enabled while there is a history to travel in; the shortcuts check
-    // again, since they work with the menu closed.
-    connect(debug, &QMenu::aboutToShow, this, [this] {
-        const bool can = execution_->CanTravel();
-        StepBackAction->setEnabled(can);
-        RunBackAction->setEnabled(can);
-    });
+    // Shown enabled while there is a history to travel in. A disabled action
+    // takes no shortcut, so they are enabled again as the menu closes: the
+    // commands check for themselves.
+    const auto enable = [this](bool Can) {
+        StepBackAction->setEnabled(Can);
+        RunBackAction->setEnabled(Can);
+    };
+    connect(debug, &QMenu::aboutToShow, this, [this, enable] { enable(execution_->CanTravel()); });
+    connect(debug, &QMenu::aboutToHide, this, [enable] { enable(true); });
 
     ViewMenu->addSeparator();
     connect(ViewMenu->addAction(QStringLiteral("I/O &timeline")), &QAction::triggered, this,

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QMenu>
 #include <QPainter>
 #include <QTest>
 
