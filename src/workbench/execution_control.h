@@ -167,6 +167,9 @@ private:
     // ---- stepping back (execution_travel.cpp) ----
     // The latest moment recorded: where the run is parked, or its end.
     std::optional<machine::Moment> Present() const;
+    // The statement Step back and Run back start from, or nothing when there
+    // is nowhere to go (the status bar then says so).
+    std::optional<std::uint64_t> TravelBackFrom();
     // Shows moment Statement of the history, or the present when it is that.
     void ShowMoment(std::uint64_t Statement);
     // Shows the present again, if a past moment is shown.

@@ -56,35 +56,31 @@ std::optional<machine::Moment> TExecutionControl::Present() const {
     return std::nullopt;
 }
 
-void TExecutionControl::StepBack() {
+std::optional<std::uint64_t> TExecutionControl::TravelBackFrom() {
     Flush();
-    if (!CanTravel()) return;
+    if (!CanTravel()) return std::nullopt;
     const std::optional<machine::Moment> present = Present();
     const std::optional<machine::History::Extent> extent = history_.extent();
-    if (!present || !extent) return;
+    if (!present || !extent) return std::nullopt;
     const std::uint64_t from = viewed_.value_or(present->statement);
     if (from <= extent->first.statement) {
         view_.ShowStatus(history_.memory().dropped_before > 0
                              ? "At the start of the kept history (older history dropped)"
                              : "At the start of the run");
-        return;
+        return std::nullopt;
     }
-    ShowMoment(from - 1);
+    return from;
+}
+
+void TExecutionControl::StepBack() {
+    if (const std::optional<std::uint64_t> from = TravelBackFrom()) ShowMoment(*from - 1);
 }
 
 void TExecutionControl::RunBack() {
-    Flush();
-    if (!CanTravel()) return;
-    const std::optional<machine::Moment> present = Present();
-    const std::optional<machine::History::Extent> extent = history_.extent();
-    if (!present || !extent) return;
-    const std::uint64_t from = viewed_.value_or(present->statement);
-    if (from <= extent->first.statement) {
-        StepBack(); // says where it is
-        return;
-    }
+    const std::optional<std::uint64_t> from = TravelBackFrom();
+    if (!from) return;
     try {
-        ShowMoment(history_.previous_stop(from, source_.Snapshot().Breakpoints));
+        ShowMoment(history_.previous_stop(*from, source_.Snapshot().Breakpoints));
     } catch (const machine::HistoryError& error) {
         view_.ShowStatus(error.what());
     }

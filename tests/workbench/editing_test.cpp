@@ -15,6 +15,7 @@
 
 #include "editor/qt/synedit.h"
 #include "fake_dialogs.h"
+#include "wait_for.h"
 #include "workbench/console.h"
 #include "workbench/edit_commands.h"
 #include "workbench/editor_context_menu.h"
@@ -35,15 +36,7 @@ using editor::TBufferCoord;
 constexpr const char* kProgram = "A = 1\r\nGOSUB 10\r\nGOSUB 20\r\nB = A\r\nGOSUB 10: GOSUB 20\r\n"
                                  "END\r\n10 A = A + 1\r\nRETURN\r\n20 RETURN";
 
-bool WaitFor(const std::function<bool()>& Done, int Milliseconds = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!Done()) {
-        if (timer.elapsed() > Milliseconds) return false;
-        QTest::qWait(1);
-    }
-    return true;
-}
+using testing::WaitFor;
 
 class EditingTest : public ::testing::Test {
 protected:

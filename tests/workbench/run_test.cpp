@@ -24,6 +24,7 @@
 #include "editor/qt/synedit.h"
 #include "fake_dialogs.h"
 #include "hostile_files.h"
+#include "wait_for.h"
 #include "workbench/board_panel.h"
 #include "workbench/console.h"
 #include "workbench/execution_control.h"
@@ -38,15 +39,7 @@ namespace {
 using basic::RunState;
 using testing::WriteFile;
 
-bool WaitFor(const std::function<bool()>& Done, int Milliseconds = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!Done()) {
-        if (timer.elapsed() > Milliseconds) return false;
-        QTest::qWait(1);
-    }
-    return true;
-}
+using testing::WaitFor;
 
 class RunTest : public ::testing::Test {
 protected:
