@@ -5,10 +5,13 @@
 // the console's text as they were then. The console gives back the text
 // printed after the moment while it is shown and prints it again when the
 // window returns to the present; going on from the past leaves it out.
+#include <algorithm>
+
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "editor/qt/synedit.h"
 #include "workbench/board_panel.h"
@@ -83,9 +86,17 @@ void TMainForm::RunBackClick() {
 
 void TMainForm::ShowTimeline() {
     if (!Timeline->isVisible()) {
-        // Beside the main window, where the screen has room.
+        // Beside the main window, on the side where the screen has room;
+        // kept on the screen when neither side has.
         const QRect frame = frameGeometry();
-        Timeline->move(frame.right() + 8, frame.top());
+        const QRect room = screen()->availableGeometry();
+        const QSize size = Timeline->size();
+        int x = frame.right() + 8;
+        if (x + size.width() > room.right()) x = frame.left() - 8 - size.width();
+        if (x < room.left()) x = std::max(room.left(), room.right() - size.width());
+        const int y = std::clamp(frame.top(), room.top(),
+                                 std::max(room.top(), room.bottom() - size.height()));
+        Timeline->move(x, y);
         Timeline->Refresh();
     }
     Timeline->show();
