@@ -24,9 +24,6 @@
 #include "interpreter/interpreter.h"
 #include "interpreter/program_buffer.h"
 #include "machine/clock.h"
-#include "machine/event_fanout.h"
-#include "machine/transcript.h"
-#include "machine/vcd_writer.h"
 
 namespace {
 
@@ -383,32 +380,23 @@ int main(int argc, char** argv) {
     if (!open_state_file(arguments.state_file, state_out)) return kExitUsage;
     std::FILE* transcript_file = nullptr;
     if (!open_output(arguments.transcript, "transcript", transcript_file)) return kExitUsage;
-    std::optional<marlinet::machine::TranscriptWriter> transcript;
-    if (transcript_file) transcript.emplace(transcript_file);
     std::FILE* vcd_file = nullptr;
     if (!open_output(arguments.vcd, "value change dump", vcd_file)) return kExitUsage;
 
     SingleRun single(arguments, cancel, make_wake_pipe(cancel));
-    std::optional<marlinet::machine::VcdWriter> vcd;
-    if (vcd_file)
-        vcd.emplace(
-            vcd_file, marlinet::runner::vcd_header(),
-            marlinet::machine::levels_at_start(marlinet::machine::board_outputs(single.board)));
-    marlinet::machine::EventFanout sinks;
-    sinks.add(transcript ? &*transcript : nullptr);
-    sinks.add(vcd ? &*vcd : nullptr);
+    marlinet::runner::RunOutputs outputs(transcript_file, vcd_file, single.board);
     // Made after the run it reaches, so that it is gone before the run is.
     const marlinet::runner::InterruptWatcher watcher(cancel);
-    const Outcome outcome = single.run(std::move(*program), sinks.empty() ? nullptr : &sinks);
-    if (transcript) {
-        const bool written = transcript->flush() && std::fclose(transcript_file) == 0;
+    const Outcome outcome = single.run(std::move(*program), outputs.sink());
+    if (transcript_file) {
+        const bool written = outputs.finish_transcript() && std::fclose(transcript_file) == 0;
         if (!written) {
             std::cerr << "marlinet-run: could not finish writing the transcript "
                       << arguments.transcript << '\n';
             return kExitUsage;
         }
     }
-    if (vcd && !(vcd->finish() && std::fclose(vcd_file) == 0)) {
+    if (vcd_file && !(outputs.finish_vcd() && std::fclose(vcd_file) == 0)) {
         std::cerr << "marlinet-run: could not finish writing the value change dump "
                   << arguments.vcd << '\n';
         return kExitUsage;

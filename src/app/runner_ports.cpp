@@ -40,6 +40,14 @@ machine::VcdWriter::Header vcd_header() {
     return {date, version_text()};
 }
 
+RunOutputs::RunOutputs(std::FILE* transcript, std::FILE* vcd, const machine::Board& board) {
+    if (transcript) transcript_.emplace(transcript);
+    if (vcd)
+        vcd_.emplace(vcd, vcd_header(), machine::levels_at_start(machine::board_outputs(board)));
+    sinks_.add(transcript_ ? &*transcript_ : nullptr);
+    sinks_.add(vcd_ ? &*vcd_ : nullptr);
+}
+
 namespace {
 
 // SIGUSR1 tells the watcher to stop.

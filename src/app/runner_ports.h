@@ -11,8 +11,10 @@
 #include <thread>
 
 #include "machine/cancellation.h"
+#include "machine/event_fanout.h"
 #include "machine/machine_host.h"
 #include "machine/ports.h"
+#include "machine/transcript.h"
 #include "machine/vcd_writer.h"
 
 namespace marlinet::runner {
@@ -38,6 +40,23 @@ machine::Board make_board(const BoardSettings& settings);
 
 // The header of a value change dump written now.
 machine::VcdWriter::Header vcd_header();
+
+// The files a run writes its events to: a transcript, a value change dump of
+// `board`'s signals, or both. The files stay the caller's.
+class RunOutputs {
+public:
+    RunOutputs(std::FILE* transcript, std::FILE* vcd, const machine::Board& board);
+    // Null when there is no file to write.
+    machine::EventSink* sink() noexcept { return sinks_.empty() ? nullptr : &sinks_; }
+    // Whether each output was written whole (true when it was not asked for).
+    bool finish_transcript() { return !transcript_ || transcript_->flush(); }
+    bool finish_vcd() { return !vcd_ || vcd_->finish(); }
+
+private:
+    std::optional<machine::TranscriptWriter> transcript_;
+    std::optional<machine::VcdWriter> vcd_;
+    machine::EventFanout sinks_;
+};
 
 // While it lives, Ctrl+C requests `cancel` instead of ending the process; a
 // second Ctrl+C ends it. Make it before any other thread starts: SIGINT is

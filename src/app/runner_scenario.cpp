@@ -10,11 +10,8 @@
 
 #include "app/runner_ports.h"
 #include "interpreter/program_buffer.h"
-#include "machine/event_fanout.h"
 #include "machine/grading.h"
 #include "machine/scenario_reader.h"
-#include "machine/transcript.h"
-#include "machine/vcd_writer.h"
 
 namespace marlinet::runner {
 namespace {
@@ -46,18 +43,9 @@ std::vector<machine::GradeResult> run_with_outputs(const machine::Scenario& scen
     machine::GradeResult result{program, {}, 0};
     try {
         const basic::ProgramBuffer buffer = basic::load_program_buffer(program);
-        std::optional<machine::TranscriptWriter> transcript_writer;
-        if (transcript) transcript_writer.emplace(transcript);
-        std::optional<machine::VcdWriter> vcd_writer;
-        if (vcd)
-            vcd_writer.emplace(vcd, vcd_header(),
-                               machine::levels_at_start(machine::board_outputs(scenario.board)));
-        machine::EventFanout sinks;
-        sinks.add(transcript_writer ? &*transcript_writer : nullptr);
-        sinks.add(vcd_writer ? &*vcd_writer : nullptr);
-        result.verdict = machine::run_scenario(scenario, buffer, &cancel, &sinks);
-        written = {!transcript_writer || transcript_writer->flush(),
-                   !vcd_writer || vcd_writer->finish()};
+        RunOutputs outputs(transcript, vcd, scenario.board);
+        result.verdict = machine::run_scenario(scenario, buffer, &cancel, outputs.sink());
+        written = {outputs.finish_transcript(), outputs.finish_vcd()};
     } catch (const basic::ProgramFileError& e) {
         result.verdict.message = e.what();
     }
