@@ -21,26 +21,11 @@ constexpr const char* kProgram = "A = 0\r\n"         // 1
                                  "D = 1\r\n"         // 7
                                  "RETURN";           // 8
 
-class ExecutionDebugTest : public ::testing::Test {
+class ExecutionDebugTest : public testing::TExecutionFixture {
 protected:
-    testing::TFakeWindow window;
-    TBoardModel board;
-    TExecutionControl control{window, window, board};
-
-    void Load() {
-        window.EditorText = kProgram;
-        ASSERT_TRUE(window.SaveAndReload());
-        control.EditorMatchesFile();
-        control.SetState(RunState::Reset);
-    }
-    bool Until(const std::function<bool()>& Done) { return window.Pump(control, Done); }
-    bool ParkedAt(int Line) {
-        return Until(
-            [&] { return control.State() == RunState::Stopped && window.ShownLine == Line; });
-    }
     // Steps from the start until the run is parked before Line.
     void StopAt(int Line) {
-        Load();
+        Load(kProgram);
         for (;;) {
             control.Step();
             ASSERT_TRUE(
@@ -91,13 +76,13 @@ TEST_F(ExecutionDebugTest, EachCommandFromEachState) {
         control.SetState(RunState::Idle);
         window.Pauses = 0;
         const std::string from = c.from;
-        if (from == "reset") Load();
+        if (from == "reset") Load(kProgram);
         if (from == "modified") {
-            Load();
+            Load(kProgram);
             control.EditorKeyDown();
         }
         if (from == "running") {
-            Load();
+            Load(kProgram);
             control.Run();
             ASSERT_TRUE(Until([&] { return control.Interpreter().variable(0) > 3; }));
         }
@@ -125,7 +110,7 @@ TEST_F(ExecutionDebugTest, EachCommandFromEachState) {
 // program runs stops it when it next arrives; a disabled one never does.
 TEST_F(ExecutionDebugTest, BreakpointsReachARunFromTheSnapshotAndWhileItRuns) {
     window.Breakpoints = {{7, true, "", 0}};
-    Load();
+    Load(kProgram);
     control.Run();
     ASSERT_TRUE(ParkedAt(7));
     EXPECT_EQ(window.Cause, (basic::PauseCause{PauseReason::PauseLine, 7}));

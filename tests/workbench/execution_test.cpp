@@ -18,26 +18,10 @@ namespace {
 using basic::RunState;
 using namespace std::chrono_literals;
 
-class ExecutionTest : public ::testing::Test {
+class ExecutionTest : public testing::TExecutionFixture {
 protected:
-    testing::TFakeWindow window;
-    TBoardModel board;
-    TExecutionControl control{window, window, board};
-
-    // As File open leaves it: the program loaded, the state Reset.
-    void Load(std::string Text) {
-        window.EditorText = std::move(Text);
-        ASSERT_TRUE(window.SaveAndReload());
-        control.EditorMatchesFile();
-        control.SetState(RunState::Reset);
-    }
-    bool Until(const std::function<bool()>& Done) { return window.Pump(control, Done); }
     bool UntilState(RunState State) {
         return Until([&] { return control.State() == State && !control.HasThread(); });
-    }
-    bool ParkedAt(int Line) {
-        return Until(
-            [&] { return control.State() == RunState::Stopped && window.ShownLine == Line; });
     }
     std::int16_t Var(char Name) { return control.Interpreter().variable(Name - 'A'); }
 };

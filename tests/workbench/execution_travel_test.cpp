@@ -26,22 +26,11 @@ std::string WithoutCr(std::string Text) {
     return Text;
 }
 
-class ExecutionTravelTest : public ::testing::Test {
+class ExecutionTravelTest : public testing::TExecutionFixture {
 protected:
-    testing::TFakeWindow window;
-    TBoardModel board;
-    TExecutionControl control{window, window, board};
-
-    void Load() {
-        window.EditorText = kProgram;
-        ASSERT_TRUE(window.SaveAndReload());
-        control.EditorMatchesFile();
-        control.SetState(RunState::Reset);
-    }
-    bool Until(const std::function<bool()>& Done) { return window.Pump(control, Done); }
     // Steps from the start Count times; the run is parked after them.
     void StepTimes(int Count) {
-        Load();
+        Load(kProgram);
         for (int i = 0; i < Count; ++i) {
             const int pauses = window.Pauses;
             control.Step();
@@ -65,7 +54,7 @@ protected:
 // showed it; stepping forward as often comes back to the present.
 TEST_F(ExecutionTravelTest, StepBackShowsEarlierStatesAndStepComesBack) {
     std::vector<Shown> straight;
-    Load();
+    Load(kProgram);
     for (int i = 0; i < 12; ++i) {
         const int pauses = window.Pauses;
         control.Step();
@@ -105,7 +94,7 @@ TEST_F(ExecutionTravelTest, StepBackStopsAtTheStartOfTheRun) {
 // Run back stops at the latest earlier arrival at a breakpoint line, then
 // at the one before, and at the start when there is none.
 TEST_F(ExecutionTravelTest, RunBackStopsAtBreakpointLinesThenAtTheStart) {
-    Load();
+    Load(kProgram);
     window.Breakpoints = {{5, true, "", 0}};
     control.SetBreakpoints(window.Breakpoints);
     control.Run();
@@ -167,7 +156,7 @@ TEST_F(ExecutionTravelTest, TheEndedRunsHistoryLastsUntilTheTextOrBoardChanges) 
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Load();
+        Load(kProgram);
         window.Console.clear();
         control.Run();
         ASSERT_TRUE(

@@ -17,6 +17,8 @@
 
 #include <variant>
 
+#include <gtest/gtest.h>
+
 #include "interpreter/program_buffer.h"
 #include "workbench/execution_control.h"
 
@@ -164,6 +166,28 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     bool woken_ = false;
+};
+
+// The execution control over a fake window, as the execution tests drive it.
+class TExecutionFixture : public ::testing::Test {
+protected:
+    TFakeWindow window;
+    TBoardModel board;
+    TExecutionControl control{window, window, board};
+
+    // As File open leaves it: the program loaded, the state Reset.
+    void Load(std::string Text) {
+        window.EditorText = std::move(Text);
+        ASSERT_TRUE(window.SaveAndReload());
+        control.EditorMatchesFile();
+        control.SetState(basic::RunState::Reset);
+    }
+    bool Until(const std::function<bool()>& Done) { return window.Pump(control, Done); }
+    bool ParkedAt(int Line) {
+        return Until([&] {
+            return control.State() == basic::RunState::Stopped && window.ShownLine == Line;
+        });
+    }
 };
 
 } // namespace marlinet::workbench::testing
