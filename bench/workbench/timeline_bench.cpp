@@ -13,10 +13,10 @@
 #include <QPainter>
 
 #include "interpreter/interpreter.h"
-#include "machine/clock.h"
 #include "machine/history.h"
 #include "machine/machine_host.h"
 #include "machine/recorder.h"
+#include "recorded_program.h"
 #include "workbench/board_model.h"
 #include "workbench/run_channel.h"
 #include "workbench/timeline_widget.h"
@@ -25,23 +25,6 @@
 namespace {
 
 using namespace marlinet;
-
-struct QuietPorts final : machine::ConsolePort, machine::BoardPort {
-    void print(std::string_view) override {}
-    machine::Answer read_answer(machine::InputForm, std::string& Text) override {
-        Text = "1";
-        return machine::Answer::Typed;
-    }
-    bool test_input(int) override { return false; }
-    machine::AdcSample read_adc(std::string& Text) override {
-        Text = "0";
-        return {};
-    }
-    void select_adc(machine::AdcChannel) override {}
-    void set_output(int, bool) override {}
-    void write_dac(std::int16_t) override {}
-    void input_answered() override {}
-};
 
 // A million lamp changes on a virtual clock, 10 us a statement.
 constexpr const char* kToggles = "FOR M = 1 TO 50\r\n"
@@ -53,16 +36,7 @@ constexpr const char* kToggles = "FOR M = 1 TO 50\r\n"
                                  "END";
 
 void RecordToggles(machine::History& History) {
-    QuietPorts ports;
-    machine::VirtualClock clock;
-    machine::MachineHost host(ports, ports, clock);
-    basic::Interpreter interpreter(host);
-    host.attach(interpreter);
-    machine::Recorder recorder(History);
-    recorder.attach(host);
-    interpreter.set_program(basic::ProgramBuffer::from_file_bytes(kToggles));
-    interpreter.run_state().store(basic::RunState::Running);
-    host.run();
+    workbench::testing::RecordProgram(History, kToggles);
 }
 
 void BM_TimelineRedraw(benchmark::State& State) {

@@ -13,8 +13,7 @@
 #include <QTest>
 
 #include "fake_dialogs.h"
-#include "machine/clock.h"
-#include "machine/recorder.h"
+#include "recorded_program.h"
 #include "vcd_reader.h"
 #include "workbench/board_panel.h"
 #include "workbench/console.h"
@@ -39,35 +38,9 @@ constexpr const char* kBlink = "FOR N = 1 TO 10\r\n"
                                "PRINT \"Done\"\r\n"
                                "END";
 
-struct QuietPorts final : machine::ConsolePort, machine::BoardPort {
-    void print(std::string_view) override {}
-    machine::Answer read_answer(machine::InputForm, std::string& Text) override {
-        Text = "1";
-        return machine::Answer::Typed;
-    }
-    bool test_input(int) override { return false; }
-    machine::AdcSample read_adc(std::string& Text) override {
-        Text = "0";
-        return {};
-    }
-    void select_adc(AdcChannel) override {}
-    void set_output(int, bool) override {}
-    void write_dac(std::int16_t) override {}
-    void input_answered() override {}
-};
-
 // blink.bas recorded on a virtual clock: 10.0 s and a few statements.
 void RecordBlink(machine::History& History) {
-    QuietPorts ports;
-    machine::VirtualClock clock;
-    machine::MachineHost host(ports, ports, clock);
-    basic::Interpreter interpreter(host);
-    host.attach(interpreter);
-    machine::Recorder recorder(History);
-    recorder.attach(host);
-    interpreter.set_program(basic::ProgramBuffer::from_file_bytes(kBlink));
-    interpreter.run_state().store(basic::RunState::Running);
-    host.run();
+    testing::RecordProgram(History, kBlink);
 }
 
 QString OutputDir() {
