@@ -260,7 +260,9 @@ void TSynDisplay::PaintRows(TSynCanvas& ACanvas, const TRect& clip) {
     const int marginRight = gutterWidth + kSynGutterMargin;
     int firstCol = leftChar;
     if (clip.Left > marginRight) firstCol = (clip.Left - marginRight) / charWidth + leftChar;
-    const int lastCol = (clip.Right + charWidth - marginRight - 1) / charWidth + leftChar;
+    // The column holding the clip's last pixel (leftChar - 1 when the clip
+    // ends in the margin), so no hidden cell is written.
+    const int lastCol = (clip.Right + charWidth - marginRight - 1) / charWidth + leftChar - 1;
     // The rows holding the clip's first and last pixels; an empty text still
     // shows row 1.
     const int firstRow = std::max(clip.Top / lineHeight + topLine, topLine);

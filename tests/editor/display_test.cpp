@@ -475,6 +475,21 @@ TEST_F(Display, AClipRectanglePaintsOnlyTheRowsItTouches) {
     EXPECT_EQ(texts[0].text, "10");
 }
 
+// The text is written through the last column the clip touches, even when
+// only a pixel of it shows, and not beyond: column 37 is x 392..401.
+TEST_F(Display, TheTextIsWrittenThroughTheLastColumnTheClipTouches) {
+    UseHighlighter();
+    edit.Lines().SetText(std::string(35, 'A') + " B C");
+    for (const auto& [right, lastColumn] : {std::pair{392, 36}, {393, 37}, {402, 37}, {403, 38}}) {
+        RecordingCanvas canvas({0, 0, right, 20});
+        edit.Paint(canvas);
+        int written = 0;
+        for (const auto& op : canvas.Texts())
+            if (op.x >= 32) written = std::max(written, (op.x - 32) / 10 + int(op.text.size()));
+        EXPECT_EQ(written, lastColumn) << "clip right " << right;
+    }
+}
+
 // --- Cell and text drawer ----------------------------------------------------------------
 
 TEST_F(Display, CellSizeCoversEveryStyleTheHighlighterUses) {

@@ -3,6 +3,8 @@
 // the text back and redoing everything gives the edit again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fake_window.h"
 
 namespace marlinet::editor {
@@ -111,6 +113,12 @@ TEST_P(EditCommand, LeavesTheTextAndUndoAndRedoRoundTrip) {
     const std::string before = edit.Lines().Text();
     Keys(edit, c.keys);
     EXPECT_EQ(TextWithCaret(edit), c.after);
+    // Every recorded range is in buffer coordinates, which start at 1.
+    for (int i = 0; i < edit.UndoList().ItemCount(); ++i) {
+        const TSynEditUndoItem& item = edit.UndoList().Items(i);
+        EXPECT_GE(std::min(item.ChangeStartPos.X, item.ChangeEndPos.X), 1) << "item " << i;
+        EXPECT_GE(std::min(item.ChangeStartPos.Y, item.ChangeEndPos.Y), 1) << "item " << i;
+    }
     const std::string after = edit.Lines().Text();
     UndoAll();
     EXPECT_EQ(edit.Lines().Text(), before);
