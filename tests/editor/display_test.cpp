@@ -161,6 +161,32 @@ TEST_F(Display, GutterBorderAndBookmarkGlyph) {
     EXPECT_EQ(bitmaps[0].y, 20 + (20 - EditorInternalImages().Height) / 2);
 }
 
+// Each bookmark glyph shows its digit, every font pixel two by two, from
+// the third pixel of the card across and down.
+TEST_F(Display, BookmarkGlyphsShowTheirDigits) {
+    static const char* const kDigits[] = {
+        "###|#.#|#.#|#.#|###", ".#.|##.|.#.|.#.|###", "###|..#|###|#..|###", "###|..#|###|..#|###",
+        "#.#|#.#|###|..#|..#", "###|#..|###|..#|###", "###|#..|###|#.#|###", "###|..#|..#|.#.|.#.",
+        "###|#.#|###|#.#|###", "###|#.#|###|..#|###"};
+    const TSynBitmap& strip = EditorInternalImages();
+    const int width = strip.Width / 10;
+    for (int n = 0; n < 10; ++n) {
+        std::string art;
+        for (int y = 2; y < 12; y += 2) {
+            if (!art.empty()) art += '|';
+            for (int x = 2; x < 8; x += 2) {
+                int ink = 0;
+                for (int d = 0; d < 4; ++d) {
+                    const int at = (y + d / 2) * strip.Width + n * width + x + d % 2;
+                    ink += strip.Pixels[static_cast<std::size_t>(at)] == RGB(0, 0, 0);
+                }
+                art += ink == 4 ? '#' : ink == 0 ? '.' : '?';
+            }
+        }
+        EXPECT_EQ(art, kDigits[n]) << "bookmark " << n;
+    }
+}
+
 // --- Text -----------------------------------------------------------------------------
 
 TEST_F(Display, TokensWithEqualLooksAreMergedIntoRuns) {
