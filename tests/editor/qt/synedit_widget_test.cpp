@@ -113,6 +113,23 @@ TEST_F(Widget, PaintsTheColoursOfTheMainWindow) {
     EXPECT_TRUE(white);
 }
 
+// One run of text, each character in its own cell: ink in the cells of
+// X and Y, none in the blank's between them.
+TEST_F(Widget, EachCharacterOfARunIsDrawnInItsOwnCell) {
+    edit->Lines().SetText("X Y");
+    edit->clearFocus();
+    const QImage image = Image();
+    const QColor paper = image.pixelColor(image.width() - 20, 6);
+    const int cw = core().CharWidth();
+    for (const auto& [column, inked] : {std::pair{1, true}, {2, false}, {3, true}}) {
+        bool ink = false;
+        for (int x = Cell(column, 1).x(); x < Cell(column, 1).x() + cw; ++x)
+            for (int y = 0; y < 13; ++y)
+                ink = ink || image.pixelColor(x, y) != paper;
+        EXPECT_EQ(ink, inked) << "column " << column;
+    }
+}
+
 TEST_F(Widget, ArrowKeysMoveTheCaretAndTheCaretIsDrawnThere) {
     edit->Lines().SetText("10 PRINT A   \n20 END");
     ASSERT_TRUE(edit->hasFocus());
