@@ -387,9 +387,7 @@ std::optional<std::int64_t> parse_duration(std::string_view text) {
             break;
         }
     }
-    // At most 12 digits: a million seconds is more than any run needs, and
-    // the arithmetic below stays far from overflow.
-    if (unit == 0 || text.empty() || text.size() > 13) return std::nullopt;
+    if (unit == 0 || text.empty()) return std::nullopt;
     std::int64_t mantissa = 0;
     std::int64_t scale = 1;
     bool point = false;
@@ -398,14 +396,17 @@ std::optional<std::int64_t> parse_duration(std::string_view text) {
         if (c == '.' && !point) {
             point = true;
         } else if (c >= '0' && c <= '9') {
+            // At most 12 digits: a million seconds is more than any run
+            // needs, and mantissa * unit stays far from overflow.
+            if (++digits > 12) return std::nullopt;
             mantissa = mantissa * 10 + (c - '0');
             if (point) scale *= 10;
-            ++digits;
         } else {
             return std::nullopt;
         }
     }
-    if (digits == 0 || text.back() == '.' || text.front() == '.') return std::nullopt;
+    // Digits on both sides of a point (a lone point has none).
+    if (text.back() == '.' || text.front() == '.') return std::nullopt;
     if ((mantissa * unit) % scale != 0) return std::nullopt;
     return mantissa * unit / scale;
 }

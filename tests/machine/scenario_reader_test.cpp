@@ -29,7 +29,11 @@ TEST(ScenarioReader, DurationsAreWholeMicroseconds) {
         {".5s", {}},
         {"5.s", {}},
         {"1.2.3s", {}},
-        {"99999999999999s", {}},
+        {"999999999999s", 999'999'999'999'000'000}, // twelve digits at most
+        {"9999999999999s", {}},
+        {"1.00000000000s", 1'000'000},
+        {"1.000000000000s", {}},
+        {".s", {}},
         {"5min", {}},
     };
     for (const auto& [text, us] : cases)
