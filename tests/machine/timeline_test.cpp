@@ -118,7 +118,7 @@ void expect_plain_count(const TimelineColumns& got, const History& history, std:
 // them. Two bursts of three blocks each with a pause between, so the levels
 // that hold through the pause come from a block taken whole. The analog
 // output rises and the analog input falls: a level carried on from a block
-// must be its last value, not its bounds.
+// must be its last value, not its bounds. Lamp 1 blinks.
 TEST(Timeline, ColumnsOverWholeBlocksOfRecords) {
     History history;
     PendingRecords pending;
@@ -128,7 +128,10 @@ TEST(Timeline, ColumnsOverWholeBlocksOfRecords) {
         const std::int64_t time = std::int64_t{10} * i + (i < 512 ? 0 : 20000);
         const auto value = static_cast<std::int16_t>(i / 10);
         pending.records.push_back(make_record({statement, 10, time, io::Dac{value}}, texts));
-        if (i % 2 == 0)
+        if (i % 10 == 0) // on the first strip
+            pending.records.push_back(
+                make_record({statement, 20, time, io::Lamp{1, i / 50 % 2 == 0}}, texts));
+        else if (i % 2 == 0)
             pending.records.push_back(make_record(
                 {statement, 20, time, io::AdcRead{AdcChannel::Adc1, "", 1000 - value}}, texts));
     }
