@@ -359,6 +359,16 @@ TEST_F(EditingTest, ZoomSizesEditorGutterAndConsoleAndIsRemembered) {
     EXPECT_EQ(again.Console->font().pixelSize(), console);
 }
 
+// Zooming out or in runs to the smallest or largest size and stays there.
+TEST_F(EditingTest, ZoomStopsAtTheSmallestAndTheLargestSize) {
+    for (const auto& [action, percent] :
+         {std::pair{form.Zoom->ZoomOutAction, 50}, {form.Zoom->ZoomInAction, 300}}) {
+        for (int i = 0; i < 13; ++i)
+            action->trigger();
+        EXPECT_EQ(form.Zoom->Percent(), percent);
+    }
+}
+
 } // namespace
 } // namespace marlinet::workbench
 

@@ -95,6 +95,12 @@ TEST_F(LayoutTest, StatusBarPanelsAre50And150AndTheRest) {
     EXPECT_EQ(form.StatusBar1->PanelGeometry(1), QRect(50, 0, 150, 19));
     EXPECT_EQ(form.StatusBar1->PanelGeometry(2), QRect(200, 0, 401, 19));
     EXPECT_EQ(form.StatusBar1->PanelText(1), "Idle");
+    // There is no panel before the first or after the third.
+    for (const int panel : {-1, 3}) {
+        form.StatusBar1->SetPanelText(panel, QStringLiteral("x"));
+        EXPECT_EQ(form.StatusBar1->PanelText(panel), QString()) << panel;
+        EXPECT_EQ(form.StatusBar1->PanelGeometry(panel), QRect()) << panel;
+    }
 }
 
 TEST_F(LayoutTest, MenusHoldTheirEntriesMnemonicsAndShortcuts) {
