@@ -292,15 +292,6 @@ bool open_state_file(const std::string& name, std::ofstream& out) {
 }
 
 // Opened before the run, like the state file.
-bool open_output(const std::string& name, const char* what, std::FILE*& out) {
-    if (name.empty()) return true;
-    out = std::fopen(name.c_str(), "wb");
-    if (out) return true;
-    std::cerr << "marlinet-run: cannot write the " << what << ' ' << name << ": "
-              << std::strerror(errno) << '\n';
-    return false;
-}
-
 // One program on this thread: the console on standard output and input.
 struct SingleRun {
     SingleRun(const Arguments& args, marlinet::machine::Cancellation& interrupt, int wake)
@@ -378,27 +369,21 @@ int main(int argc, char** argv) {
     if (!program) return kExitUsage;
     std::ofstream state_out;
     if (!open_state_file(arguments.state_file, state_out)) return kExitUsage;
-    std::FILE* transcript_file = nullptr;
-    if (!open_output(arguments.transcript, "transcript", transcript_file)) return kExitUsage;
-    std::FILE* vcd_file = nullptr;
-    if (!open_output(arguments.vcd, "value change dump", vcd_file)) return kExitUsage;
+    marlinet::runner::OutputFiles files;
+    if (const std::optional<std::string> refused =
+            files.open(arguments.transcript, arguments.vcd)) {
+        std::cerr << "marlinet-run: " << *refused << '\n';
+        return kExitUsage;
+    }
 
     SingleRun single(arguments, cancel, make_wake_pipe(cancel));
-    marlinet::runner::RunOutputs outputs(transcript_file, vcd_file, single.board);
+    marlinet::runner::RunOutputs outputs(files.transcript(), files.vcd(), single.board);
     // Made after the run it reaches, so that it is gone before the run is.
     const marlinet::runner::InterruptWatcher watcher(cancel);
     const Outcome outcome = single.run(std::move(*program), outputs.sink());
-    if (transcript_file) {
-        const bool written = outputs.finish_transcript() && std::fclose(transcript_file) == 0;
-        if (!written) {
-            std::cerr << "marlinet-run: could not finish writing the transcript "
-                      << arguments.transcript << '\n';
-            return kExitUsage;
-        }
-    }
-    if (vcd_file && !(outputs.finish_vcd() && std::fclose(vcd_file) == 0)) {
-        std::cerr << "marlinet-run: could not finish writing the value change dump "
-                  << arguments.vcd << '\n';
+    if (const std::optional<std::string> unfinished =
+            files.close(outputs.finish_transcript(), outputs.finish_vcd())) {
+        std::cerr << "marlinet-run: " << *unfinished << '\n';
         return kExitUsage;
     }
     if (state_out.is_open() &&

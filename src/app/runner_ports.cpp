@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <poll.h>
 #include <pthread.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 
 #include "interpreter/errors.h"
@@ -46,6 +48,41 @@ RunOutputs::RunOutputs(std::FILE* transcript, std::FILE* vcd, const machine::Boa
         vcd_.emplace(vcd, vcd_header(), machine::levels_at_start(machine::board_outputs(board)));
     sinks_.add(transcript_ ? &*transcript_ : nullptr);
     sinks_.add(vcd_ ? &*vcd_ : nullptr);
+}
+
+namespace {
+
+constexpr const char* kTranscript = "transcript";
+constexpr const char* kVcd = "value change dump";
+
+} // namespace
+
+std::optional<std::string> OutputFiles::open(const std::string& transcript,
+                                             const std::string& vcd) {
+    transcript_name_ = transcript;
+    vcd_name_ = vcd;
+    for (const auto& [name, file, what] :
+         {std::tuple{&transcript_name_, &transcript_, kTranscript}, {&vcd_name_, &vcd_, kVcd}}) {
+        if (name->empty()) continue;
+        file->reset(std::fopen(name->c_str(), "wb"));
+        if (!*file)
+            return std::string("cannot write the ") + what + " " + *name + ": " +
+                   std::strerror(errno);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> OutputFiles::close(bool transcript_written, bool vcd_written) {
+    std::optional<std::string> message;
+    for (const auto& [name, file, what, written] :
+         {std::tuple{&transcript_name_, &transcript_, kTranscript, transcript_written},
+          {&vcd_name_, &vcd_, kVcd, vcd_written}}) {
+        if (!*file) continue;
+        const bool closed = std::fclose(file->release()) == 0;
+        if ((!closed || !written) && !message)
+            message = std::string("could not finish writing the ") + what + " " + *name;
+    }
+    return message;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -40,6 +41,28 @@ machine::Board make_board(const BoardSettings& settings);
 
 // The header of a value change dump written now.
 machine::VcdWriter::Header vcd_header();
+
+// The transcript and value change dump files named on the command line.
+// Opened before anything runs, so that one that cannot be written is refused
+// like a bad argument; closed once the run has finished writing them.
+class OutputFiles {
+public:
+    // Opens each file with a name (an empty name opens none); the message for
+    // the user when one cannot be opened.
+    std::optional<std::string> open(const std::string& transcript, const std::string& vcd);
+    std::FILE* transcript() const noexcept { return transcript_.get(); }
+    std::FILE* vcd() const noexcept { return vcd_.get(); }
+    // Closes both; the message for the user when one was not written whole,
+    // as RunOutputs's finish said or as closing it showed.
+    std::optional<std::string> close(bool transcript_written, bool vcd_written);
+
+private:
+    using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+    std::string transcript_name_;
+    std::string vcd_name_;
+    File transcript_{nullptr, std::fclose};
+    File vcd_{nullptr, std::fclose};
+};
 
 // The files a run writes its events to: a transcript, a value change dump of
 // `board`'s signals, or both. The files stay the caller's.

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
-#include <memory>
 #include <thread>
 
 #include "app/runner_ports.h"
@@ -25,8 +24,6 @@ int usage(const std::string& message) {
     std::cerr << "marlinet-run: " << message << '\n';
     return kExitUsage;
 }
-
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 // Whether each output was written whole.
 struct Written {
@@ -51,16 +48,6 @@ std::vector<machine::GradeResult> run_with_outputs(const machine::Scenario& scen
     }
     std::cout << machine::verdict_line(result) << '\n';
     return {result};
-}
-
-// Opened before anything runs, so that a file that cannot be written is
-// refused like a bad argument.
-std::optional<int> open_output(const std::string& name, const char* what, File& file) {
-    if (name.empty()) return std::nullopt;
-    file.reset(std::fopen(name.c_str(), "wb"));
-    if (file) return std::nullopt;
-    return usage(std::string("cannot write the ") + what + " " + name + ": " +
-                 std::strerror(errno));
 }
 
 } // namespace
@@ -92,17 +79,15 @@ int run_scenarios(const ScenarioArguments& arguments, machine::Cancellation& can
             return usage("cannot write the JUnit file " + arguments.junit + ": " +
                          std::strerror(errno));
     }
-    File transcript(nullptr, std::fclose);
-    if (const auto refused = open_output(arguments.transcript, "transcript", transcript))
-        return *refused;
-    File vcd(nullptr, std::fclose);
-    if (const auto refused = open_output(arguments.vcd, "value change dump", vcd)) return *refused;
+    OutputFiles files;
+    if (const auto refused = files.open(arguments.transcript, arguments.vcd))
+        return usage(*refused);
 
     std::vector<machine::GradeResult> results;
     Written written;
-    if (transcript || vcd) {
-        results = run_with_outputs(scenario, programs.front(), transcript.get(), vcd.get(), cancel,
-                                   written);
+    if (files.transcript() || files.vcd()) {
+        results = run_with_outputs(scenario, programs.front(), files.transcript(), files.vcd(),
+                                   cancel, written);
     } else {
         const unsigned jobs =
             arguments.jobs ? arguments.jobs : std::max(1u, std::thread::hardware_concurrency());
@@ -113,10 +98,8 @@ int run_scenarios(const ScenarioArguments& arguments, machine::Cancellation& can
                                  });
     }
     std::cout << machine::summary_line(results) << '\n' << std::flush;
-    if (transcript && (std::fclose(transcript.release()) != 0 || !written.transcript))
-        return usage("could not finish writing the transcript " + arguments.transcript);
-    if (vcd && (std::fclose(vcd.release()) != 0 || !written.vcd))
-        return usage("could not finish writing the value change dump " + arguments.vcd);
+    if (const auto unfinished = files.close(written.transcript, written.vcd))
+        return usage(*unfinished);
     if (junit.is_open()) {
         machine::write_junit(junit, scenario, results);
         junit.close();

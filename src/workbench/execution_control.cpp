@@ -4,6 +4,7 @@
 #include <exception>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 #include "interpreter/errors.h"
 #include "support/scoped_flag.h"
@@ -141,15 +142,29 @@ void TExecutionControl::ResetAndReload() {
 }
 
 void TExecutionControl::EditorKeyDown() {
-    Flush();
+    EditorEdited();
+    ShowEdited();
+}
+
+void TExecutionControl::EditorEdited() {
+    // The past shown goes now: a command before ShowEdited must not go on
+    // from it with the edited text.
     ForgetHistory();
     editorChanged_ = true;
     if (State() == RunState::Modified) return;
-    ClearError();
-    view_.Editing();
+    editEnded_ = true;
     // The input event too: a request not yet shown is then never shown, and
     // the run ends silently.
     RequestEnd(RunState::Modified);
+}
+
+void TExecutionControl::ShowEdited() {
+    // What the run posted before the edit; its pauses and requests are no
+    // longer shown, the state being Modified.
+    Flush();
+    if (!std::exchange(editEnded_, false)) return;
+    ClearError();
+    view_.Editing();
 }
 
 void TExecutionControl::Close() {
@@ -225,6 +240,9 @@ void TExecutionControl::StartThread(const TGoOn& How, const TProgramSnapshot& Sn
     recorder_.set_outputs_at_start(view_.Outputs());
     historyKept_ = true;
     resumeFrom_.reset();
+    // An edit not yet shown belongs to the run that ended; this one is not
+    // to be shown as edited.
+    editEnded_ = false;
     host_.BeginRun(++run_);
     SetState(How.FromReset);
     thread_ = std::thread(&TExecutionControl::ThreadBody, this, run_);
@@ -323,6 +341,9 @@ void TExecutionControl::Apply(TWindowPost& Item, TAfterEnd Mode) {
 
 void TExecutionControl::ServeRequest(const post::Request& Request) {
     if (!channel_.IsPending(Request.Serial)) return; // the run ended before it was shown
+    // A run told to end (an edit, Reset) asks nothing more; the wake that
+    // told it releases its wait.
+    if (TRunChannel::MustEnd(State())) return;
     std::optional<std::string> answer = view_.AskInput(Request.Mode);
     if (!channel_.IsPending(Request.Serial)) return; // ended while the dialog was up
     // The run's host echoes a typed value and clears the RX bit.

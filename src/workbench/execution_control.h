@@ -55,7 +55,13 @@ public:
     void Step();           // SpeedButton4Click
     void Stop();           // SpeedButton3Click
     void ResetAndReload(); // SpeedButton1Click, the board reset included
-    void EditorKeyDown();  // SynEdit1KeyDown
+    void EditorKeyDown();  // SynEdit1KeyDown: EditorEdited, then ShowEdited
+    // The halves of EditorKeyDown, for a key handler that must not deliver:
+    // EditorEdited tells the run at once that the text changed (it ends,
+    // Modified) and shows nothing; ShowEdited, once the key event is over,
+    // delivers what the run posted before and shows the editing state.
+    void EditorEdited();
+    void ShowEdited();
     // Step over: a GOSUB runs until it has returned, and the run pauses at
     // the statement after it. Step out: the run pauses once the current
     // subroutine has returned. Both start a run as Step does (it parks before
@@ -207,6 +213,8 @@ private:
     std::atomic<int> liveThreads_{0};
     std::atomic<int> mostLiveThreads_{0};
     bool editorChanged_ = false;
+    // An edit ended the run and ShowEdited has not yet shown it.
+    bool editEnded_ = false;
     bool delivering_ = false;
 };
 

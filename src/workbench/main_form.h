@@ -252,11 +252,13 @@ private:
     bool RunIsLive() const;
 
     // ---- the editor's events (main_form_edits.cpp) ----
-    void EditorKeyDown(editor::TObject*, std::uint16_t&, editor::TShiftState);
     void EditorMouseDown(editor::TObject*, editor::TMouseButton, editor::TShiftState, int, int);
     void EditorCommand(editor::TObject*, bool AfterProcessing, bool&,
                        editor::TSynEditorCommand& Command, char&, void*, void*);
     void EditorChanged(editor::TObject*);
+    // A command changed the text: the run is told now, the window shows it
+    // once the key event is over.
+    void EditedDuringCommand();
     // The INPUT dialog until it has an answer or is stopped.
     std::optional<std::string> AskInput(TInputMode Mode);
     // Run and Step without a current file name.
@@ -284,6 +286,7 @@ private:
     bool commandRunning_ = false;
     bool commandChangedText_ = false;
     std::optional<TLineSelection> leftForCommand_;
+    bool editToShow_ = false;
     // Status panel 2 as the present showed it, while a past moment is shown.
     std::optional<QString> presentStatus_;
 

@@ -8,6 +8,17 @@
 // command that may edit, the editor leaves whole-line selection (the shown
 // line is a one-character selection, which the command would replace); when
 // the command changed nothing after all, the line is shown again.
+//
+// The hooks run inside the editor's key handling, after it translated the
+// key. They change selection modes and tell the run at once, but deliver
+// nothing there: what the run posted (output, a pause, an INPUT request)
+// is applied once the key event is over, when the run already knows it must
+// end, so no pause is shown on the edited text and no dialog opens in the
+// middle of a key.
+#include <utility>
+
+#include <QMetaObject>
+
 #include "editor/qt/synedit.h"
 #include "workbench/execution_control.h"
 #include "workbench/main_form.h"
@@ -26,7 +37,6 @@ bool MayEdit(editor::TSynEditorCommand Command) {
 
 void TMainForm::WatchEditor() {
     editor::TCustomSynEdit& core = SynEdit1->Core();
-    core.OnKeyDown = editor::TKeyEvent::Of<&TMainForm::EditorKeyDown>(this);
     core.OnChange = editor::TNotifyEvent::Of<&TMainForm::EditorChanged>(this);
     core.KbdHandler().AddMouseDownHandler(
         editor::TMouseEvent::Of<&TMainForm::EditorMouseDown>(this));
@@ -39,11 +49,7 @@ void TMainForm::SynEdit1KeyDown() {
 }
 
 // Whole-line selection serves a run; once none is live, the user's first
-// key or click in the editor selects by characters again.
-void TMainForm::EditorKeyDown(editor::TObject*, std::uint16_t&, editor::TShiftState) {
-    if (!RunIsLive()) LeaveLineSelection();
-}
-
+// click or command in the editor selects by characters again.
 void TMainForm::EditorMouseDown(editor::TObject*, editor::TMouseButton, editor::TShiftState, int,
                                 int) {
     if (!RunIsLive()) LeaveLineSelection();
@@ -55,16 +61,15 @@ void TMainForm::EditorCommand(editor::TObject*, bool AfterProcessing, bool&,
         commandRunning_ = true;
         commandChangedText_ = false;
         leftForCommand_.reset();
+        if (!RunIsLive()) LeaveLineSelection();
         if (!MayEdit(Command) || SynEdit1->SelectionMode() != editor::smLine) return;
-        // What the run has shown so far comes before the edit.
-        execution_->Flush();
         leftForCommand_ = TLineSelection{SynEdit1->SelectionMode(), shownLine_};
         LeaveLineSelection();
         return;
     }
     commandRunning_ = false;
     if (commandChangedText_) {
-        SynEdit1KeyDown();
+        EditedDuringCommand();
         return;
     }
     const std::optional<TLineSelection> left = std::exchange(leftForCommand_, std::nullopt);
@@ -78,6 +83,19 @@ void TMainForm::EditorCommand(editor::TObject*, bool AfterProcessing, bool&,
         core.ShowProgramLine(left->Shown);
         shownLine_ = left->Shown;
     }
+}
+
+void TMainForm::EditedDuringCommand() {
+    execution_->EditorEdited();
+    if (std::exchange(editToShow_, true)) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            editToShow_ = false;
+            if (execution_->IsClosed()) return;
+            RunCommand(&TExecutionControl::ShowEdited);
+        },
+        Qt::QueuedConnection);
 }
 
 void TMainForm::EditorChanged(editor::TObject*) {

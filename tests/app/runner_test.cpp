@@ -378,6 +378,39 @@ TEST_F(Runner, BadScenarioFilesAndArgumentsExitWithTwoAndRunNothing) {
     }
 }
 
+// A transcript or dump that cannot be opened refuses the run before it
+// starts; one that cannot be written whole (a full disk) fails the run
+// after it, on a single run and on a scenario check alike.
+TEST_F(Runner, OutputsThatCannotBeOpenedOrWrittenWholeExitWithTwo) {
+    const std::string fine = (dir / "fine.yaml").string();
+    marlinet::testing::WriteFile(fine, "end: { error: none }\n");
+    const std::string prog = program("PRINT 1\n").string();
+    const std::string missing = (dir / "no" / "such").string();
+    const struct {
+        std::string option;
+        std::string file;
+        std::string message;
+    } cases[] = {
+        {"--transcript", missing, "cannot write the transcript " + missing + ": "},
+        {"--vcd", missing, "cannot write the value change dump " + missing + ": "},
+        {"--transcript", "/dev/full", "could not finish writing the transcript /dev/full"},
+        {"--vcd", "/dev/full", "could not finish writing the value change dump /dev/full"},
+    };
+    for (const auto& c : cases) {
+        for (const bool scenario : {false, true}) {
+            std::vector<std::string> args = {c.option, c.file, prog};
+            args.insert(args.begin(), scenario ? "--scenario" : "--no-delay");
+            if (scenario) args.insert(args.begin() + 1, fine);
+            const Result r = run(args, "", "", false);
+            EXPECT_EQ(r.status, 2) << c.message << (scenario ? " (scenario)" : "");
+            EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+            if (c.file == missing) {
+                EXPECT_EQ(r.out, "") << c.message;
+            }
+        }
+    }
+}
+
 TEST_F(Runner, TranscriptIsOneJsonObjectPerEvent) {
     const std::string transcript = (dir / "run.jsonl").string();
     const Result r =

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <sstream>
+#include <thread>
 
 #include <fcntl.h>
 
@@ -113,6 +114,57 @@ TEST_F(RunTest, DebugKeysAndTypingDriveRuns) {
     EXPECT_EQ(testing::ReadFile(dir.File("prog.bas")), "\r\nGOTO 99");
     EXPECT_EQ(Status(2), "ERROR: Undefined label in line 2");
     EXPECT_EQ(form.Console->LineText(form.Console->CurrentLine() - 1), "ERROR:7,2");
+}
+
+// What a run posted before a key is applied only once the key event is
+// over, and by then the run knows it must end: no INPUT dialog opens and no
+// pause is shown for a run that an edit ended, and the key goes in where
+// the caret was when it was pressed.
+TEST_F(RunTest, AnEditDeliversNothingInsideTheKeyAndTheRunLearnsOfItAtOnce) {
+    struct Case {
+        const char* Program;
+        const char* Printed;
+    };
+    for (const Case& c : {Case{"PRINT \"before\"\r\nSTOP\r\nEND", "before"},
+                          Case{"PRINT \"asks\"\r\nINPUT A\r\nEND", "asks"}}) {
+        SCOPED_TRACE(c.Program);
+        Open(c.Program);
+        dialogs->InputModes.clear();
+        Key(Qt::Key_F9);
+        // The run reaches its pause or request; nothing of it is delivered.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const int lines = form.Console->CurrentLine();
+        Key(Qt::Key_X);
+        EXPECT_EQ(Status(1), "Modified");
+        EXPECT_EQ(form.Console->CurrentLine(), lines);
+        EXPECT_EQ(edit.Lines().GetTextStr(), std::string("x") + c.Program);
+
+        ASSERT_TRUE(WaitFor([&] { return Idle(); }));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(form.Console->LineText(form.Console->CurrentLine() - 1), c.Printed);
+        EXPECT_TRUE(dialogs->InputModes.empty());
+        EXPECT_EQ(edit.SelectionMode(), editor::smNormal);
+        EXPECT_EQ(edit.SelLength(), 0);
+        EXPECT_EQ(Status(2), "");
+        EXPECT_EQ(Status(1), "Modified");
+    }
+}
+
+// F9 right after an edit, before the window has shown the edit: the edited
+// program runs, and showing the edit later leaves the new run alone.
+TEST_F(RunTest, RunRightAfterAnEditIsNotShownAsEditedLater) {
+    Open("10 A = A + 1\r\nGOTO 10");
+    edit.SetSelStart(static_cast<int>(edit.Lines().GetTextStr().size()));
+    Key(Qt::Key_F9);
+    ASSERT_TRUE(WaitFor([&] { return form.Execution().Interpreter().variable(0) > 0; }));
+    Key(Qt::Key_Return);
+    Key(Qt::Key_F9);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Status(1), "Running");
+    EXPECT_EQ(edit.SelectionMode(), editor::smLine);
+    EXPECT_EQ(testing::ReadFile(dir.File("prog.bas")), "10 A = A + 1\r\nGOTO 10\r\n");
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(WaitFor([&] { return Status(1) == "Stopped"; }));
 }
 
 std::string Lines(int Count, const char* Text) {
