@@ -34,26 +34,32 @@ struct NoInput final : ConsolePort {
     Answer read_answer(InputForm, std::string& text) override { return text = "1", Answer::Typed; }
 };
 
-TEST(Vcd, AKnownRunGivesEachSignalAtItsTime) {
-    const std::string text = written([](std::FILE* file) {
+// The dump of `program` run to its end on `board` from `outputs`.
+std::string dump_of_run(Board& board, const BoardOutputs& outputs, const char* program) {
+    return written([&](std::FILE* file) {
         NoInput console;
-        Board board;
-        board.set_input(Board::kRxBit, true);
-        board.set_adc_text(AdcChannel::Adc2, "300");
         LocalBoard port(board);
         VirtualClock clock;
         MachineHost host(console, port, clock);
         basic::Interpreter in(host);
-        VcdWriter vcd(file, kHeader, levels_at_start({{false, true, false, false}, {}, {}}));
+        VcdWriter vcd(file, kHeader, levels_at_start(outputs));
         host.attach(in);
         host.set_sink(&vcd);
-        in.set_program(basic::ProgramBuffer::from_file_bytes(
-            "SETB 1\nDAC -2\nTSTB A, 126\nTSTB A, 5\nSETB 128\nADC B\nPRINT \"x\"\n"
-            "DELAY 3\nCLRB 1\nEND\n"));
+        in.set_program(basic::ProgramBuffer::from_file_bytes(program));
         in.run_state().store(basic::RunState::Running);
         host.run();
         EXPECT_TRUE(vcd.finish());
     });
+}
+
+TEST(Vcd, AKnownRunGivesEachSignalAtItsTime) {
+    Board board;
+    board.set_input(Board::kRxBit, true);
+    board.set_adc_text(AdcChannel::Adc2, "300");
+    const std::string text =
+        dump_of_run(board, {{false, true, false, false}, {}, {}},
+                    "SETB 1\nDAC -2\nTSTB A, 126\nTSTB A, 5\nSETB 128\nADC B\nPRINT \"x\"\n"
+                    "DELAY 3\nCLRB 1\nEND\n");
     const marlinet::testing::Vcd vcd = marlinet::testing::read_vcd(text);
     ASSERT_EQ(vcd.error, "") << text;
     EXPECT_EQ(vcd.timescale, "1 us");
@@ -93,6 +99,20 @@ TEST(Vcd, AKnownRunGivesEachSignalAtItsTime) {
     EXPECT_EQ(vcd.variables.at("line").changes, lines);
     EXPECT_EQ(vcd.variables.at("line").width, 32);
     EXPECT_EQ(vcd.variables.size(), 14u);
+}
+
+// Each lamp's changes land on its own signal, whatever order they come in.
+TEST(Vcd, EachLampIsItsOwnSignal) {
+    Board board;
+    const marlinet::testing::Vcd vcd = marlinet::testing::read_vcd(
+        dump_of_run(board, {}, "SETB 4\nSETB 3\nSETB 2\nSETB 1\nCLRB 3\nEND\n"));
+    ASSERT_EQ(vcd.error, "");
+    const Changes lamps[] = {{{0, "0"}, {40, "1"}},
+                             {{0, "0"}, {30, "1"}},
+                             {{0, "0"}, {20, "1"}, {50, "0"}},
+                             {{0, "0"}, {10, "1"}}};
+    for (int lamp = 1; lamp <= 4; ++lamp)
+        EXPECT_EQ(vcd.variables.at("lamp" + std::to_string(lamp)).changes, lamps[lamp - 1]) << lamp;
 }
 
 TEST(Vcd, TheDumpOfARunEqualsTheExportOfItsHistory) {
