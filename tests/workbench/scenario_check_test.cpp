@@ -58,14 +58,32 @@ TEST_F(ScenarioCheckTest, IsInTheDebugMenu) {
 }
 
 TEST_F(ScenarioCheckTest, ShowsPassOrTheFailureAndSelectsItsLine) {
-    Open("SETB 1\r\nDELAY 1000\r\nCLRB 1\r\nDELAY 1000\r\n");
-    const QString lampOn = Scenario("steps:\n  - at: 500ms\n    expect: { lamp1: on }\n");
-    EXPECT_EQ(Verdict(lampOn), "Checking with check.yaml...PASS check.yaml");
-    const QString lampOff = Scenario("steps:\n  - at: 1.5s\n    expect: { lamp1: on }\n");
-    EXPECT_EQ(Verdict(lampOff), "Checking with check.yaml...FAIL check.yaml: step 1 (scenario "
-                                "line 2) at 1.500 s, program line 4: lamp1 expected on, was off");
-    EXPECT_EQ(form.SynEdit1->SelStart(), 28); // line 4, after three lines and their breaks
-    EXPECT_EQ(form.SynEdit1->SelLength(), 10);
+    const std::string blink = "SETB 1\r\nDELAY 1000\r\nCLRB 1\r\nDELAY 1000\r\n";
+    const struct {
+        std::string program;
+        std::string at;
+        QString verdict;
+        int selStart, selLength; // the failing line's text, after the lines and breaks before it
+    } cases[] = {
+        {blink, "500ms", "PASS check.yaml", 0, 0},
+        {blink, "1.5s",
+         "FAIL check.yaml: step 1 (scenario line 2) at 1.500 s, program line 4: lamp1 expected "
+         "on, was off",
+         28, 10},
+        {"DELAY 1000\r\nSETB 1\r\n", "500ms",
+         "FAIL check.yaml: step 1 (scenario line 2) at 0.500 s, program line 1: lamp1 expected "
+         "on, was off",
+         0, 10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.program + " at " + c.at);
+        Open(c.program);
+        const QString verdict =
+            Verdict(Scenario("steps:\n  - at: " + c.at + "\n    expect: { lamp1: on }\n"));
+        EXPECT_EQ(verdict, "Checking with check.yaml..." + c.verdict);
+        EXPECT_EQ(form.SynEdit1->SelStart(), c.selStart);
+        EXPECT_EQ(form.SynEdit1->SelLength(), c.selLength);
+    }
 }
 
 TEST_F(ScenarioCheckTest, ChecksTheEditorsTextSavedAsRunSavesIt) {
