@@ -2,6 +2,7 @@
 // printing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include <QApplication>
@@ -133,6 +134,35 @@ TEST(ConsoleTest, PrintBreaksLinesOnLineFeedAndAfter49Characters) {
     EXPECT_EQ(Lines(console),
               (std::vector<QString>{"abc", "defg", QString(49, 'x'), QString(49, 'x'), "xx"}));
     EXPECT_EQ(console.CurrentLine(), 4);
+}
+
+// Taking back what was printed (CR not counted, LF counted) leaves the lines
+// as they were before it, down to an empty console, and printing it again
+// puts back the same lines.
+TEST(ConsoleTest, RemoveLastPrintedUndoesAPrintExactly) {
+    const std::string full(49, 'x');
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "abc\ndef"},
+        {"", "a"},
+        {"", "\n\n"},
+        {"ab", "c\r\n" + full + "yz"},
+        {full, "y"},
+        {"abc\n", "\n"},
+        {"abc\n" + full, "\n" + full + full},
+        {"abc", "def"},
+    };
+    for (const auto& [before, printed] : cases) {
+        SCOPED_TRACE("'" + before + "' then '" + printed + "'");
+        TConsole console;
+        console.Print(before);
+        const std::vector<QString> lines = Lines(console);
+        console.Print(printed);
+        const std::vector<QString> after = Lines(console);
+        console.RemoveLastPrinted(printed.size() - std::ranges::count(printed, '\r'));
+        EXPECT_EQ(Lines(console), lines);
+        console.Print(printed);
+        EXPECT_EQ(Lines(console), after);
+    }
 }
 
 std::string NumberedLines(int First, int Count) {
