@@ -21,6 +21,7 @@
 #include "workbench/main_form.h"
 #include "workbench/status_bar.h"
 #include "workbench/variables_grid.h"
+#include "workbench/workbench_settings.h"
 
 namespace marlinet::workbench {
 namespace {
@@ -347,6 +348,27 @@ TEST(BreakpointStoreTest, KeepsEachFilesListAndSkipsWhatIsNoBreakpoint) {
     }
     EXPECT_EQ(store.Load(a), (std::vector<TSynBreakpoint>{At(4), At(9)}));
     EXPECT_EQ(store.Load(b), std::vector<TSynBreakpoint>{At(2, false)});
+}
+
+// A condition is stored in chunks, none of which ends inside an escape
+// (each reads on its own), wherever the escapes fall against the chunk size.
+TEST(BreakpointStoreTest, NoStoredChunkSplitsAnEscape) {
+    testing::TTempDir dir;
+    const std::string settings = dir.File("settings.ini").toStdString();
+    const std::string file = dir.File("a.bas").toStdString();
+    for (std::size_t plain = 0; plain < 3; ++plain) {
+        const std::vector<TSynBreakpoint> set{
+            At(1, true, std::string(plain, 'A') + std::string(60, '%'))};
+        ASSERT_TRUE(TBreakpointStore(settings).Save(file, set));
+        EXPECT_EQ(TBreakpointStore(settings).Load(file), set);
+        const highlight::TIniFile ini(settings);
+        for (int chunk = 1; chunk <= 2; ++chunk) {
+            const std::string stored =
+                ini.ReadString(TBreakpointStore::SectionOf(file), "1." + std::to_string(chunk), "");
+            EXPECT_EQ(TWorkbenchSettings::Encode(TWorkbenchSettings::Decode(stored)), stored)
+                << plain << " " << chunk;
+        }
+    }
 }
 
 } // namespace
