@@ -191,6 +191,24 @@ TEST(PauseLines, RefusedListsChangeNothing) {
     EXPECT_EQ(r.trace, "P1@0");
 }
 
+// A full table of distinct lines: each pauses, in the program the table came
+// with and in the next one, which gets the lines marked when it is set.
+TEST(PauseLines, AFullTableOfLinesStaysWholeForTheNextProgram) {
+    std::vector<PauseLine> lines;
+    std::string program;
+    for (int line = 1; line <= 128; ++line) {
+        lines.push_back(at(line));
+        program += "I = I + 1\n";
+    }
+    DebugRun r;
+    r.run_with(program, lines);
+    EXPECT_EQ(r.causes.size(), 128u);
+    r.causes.clear();
+    r.run("I = 0\n" + program);
+    EXPECT_EQ(r.causes.size(), 128u);
+    EXPECT_EQ(r.causes.back(), (PauseCause{PauseReason::PauseLine, 128}));
+}
+
 TEST(RunToLine, PausesAtTheNextArrivalOnceAndIsGoneAtAnyPause) {
     const std::string program = "FOR I = 1 TO 3\nA = I\nB = I\nNEXT\nEND";
     DebugRun before; // given before the run starts; for one run only
