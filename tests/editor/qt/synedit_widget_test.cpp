@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDragMoveEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -250,6 +251,39 @@ TEST_F(Widget, MouseClickPlacesTheCaretAndShiftClickExtends) {
     QTest::mouseClick(viewport(), Qt::LeftButton, {}, Cell(5, 1));
     QTest::mouseDClick(viewport(), Qt::LeftButton, {}, Cell(5, 1));
     EXPECT_EQ(core().GetSelText(), "PRINT");
+}
+
+// Text dragged over the editor is taken, the caret following it, while the
+// editor can take the drop; read-only it is refused, and so is a drag
+// without text.
+TEST_F(Widget, ADragOverTheEditorIsTakenOnlyWhileItCanBeDropped) {
+    edit->Lines().SetText("10 PRINT A\n20 END");
+    QMimeData text, image;
+    text.setText("X");
+    image.setData("image/png", "PNG");
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(Cell(4, 2), actions, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    EXPECT_EQ(core().CaretXY(), (TBufferCoord{4, 2}));
+    struct Case {
+        const QMimeData* data;
+        bool readOnly, taken;
+    };
+    for (const auto& [data, readOnly, taken] :
+         {Case{&text, false, true}, {&image, false, false}, {&text, true, false}}) {
+        core().SetReadOnly(readOnly);
+        QDragMoveEvent move(Cell(6, 1), actions, data, Qt::LeftButton, Qt::NoModifier);
+        move.setAccepted(!taken);
+        QApplication::sendEvent(viewport(), &move);
+        EXPECT_EQ(move.isAccepted(), taken) << "read-only " << readOnly;
+        if (taken) {
+            EXPECT_EQ(core().CaretXY(), (TBufferCoord{6, 1}));
+        }
+    }
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(viewport(), &leave);
 }
 
 TEST_F(Widget, WheelScrollsAndTheScrollBarFollows) {
