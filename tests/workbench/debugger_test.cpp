@@ -339,11 +339,14 @@ TEST(BreakpointStoreTest, KeepsEachFilesListAndSkipsWhatIsNoBreakpoint) {
     EXPECT_TRUE(store.Save(a, {At(4)}));
     EXPECT_EQ(store.Load(a), std::vector<TSynBreakpoint>{At(4)});
     {
+        // Damaged entries: line, state, hit count, chunk count, trailing text.
+        const char* damaged[] = {"0 on 0 0", "5 maybe 0 0", "5 on -2 0",
+                                 "5 on x 0", "5 off 0 -1",  "5 on 0 0 x"};
         highlight::TIniFile ini(settings);
         const std::string section = TBreakpointStore::SectionOf(a);
-        ini.WriteString(section, "Count", "4");
-        ini.WriteString(section, "3", "0 on 0 0");
-        ini.WriteString(section, "4", "5 maybe 0 0");
+        ini.WriteInteger(section, "Count", 2 + static_cast<int>(std::size(damaged)));
+        for (std::size_t i = 0; i < std::size(damaged); ++i)
+            ini.WriteString(section, std::to_string(3 + i), damaged[i]);
         ASSERT_TRUE(ini.UpdateFile());
     }
     EXPECT_EQ(store.Load(a), (std::vector<TSynBreakpoint>{At(4), At(9)}));

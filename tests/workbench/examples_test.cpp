@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 
 #include "editor/qt/synedit.h"
@@ -71,6 +72,25 @@ TEST(ExamplesTest, Issue17CopiesGoToTheDocumentsFolderElseTheHomeFolder) {
     qputenv("HOME", userHome);
     qunsetenv("XDG_CONFIG_HOME");
     qunsetenv("XDG_DOCUMENTS_DIR");
+}
+
+// A data folder named twice (here once through a link) is searched once, and
+// a folder that does not exist not at all.
+TEST(ExamplesTest, InstalledListsEachExistingFolderOnce) {
+    testing::TTempDir dir;
+    const QString examples = dir.File("data/marlinet/examples");
+    QDir().mkpath(examples);
+    ASSERT_TRUE(QFile::link(dir.File("data"), dir.File("link")));
+    const QByteArray home = qgetenv("XDG_DATA_HOME"), dirs = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_HOME", dir.File("data").toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", (dir.File("link") + ":" + dir.File("none")).toLocal8Bit());
+    QStringList folders = TExampleLibrary::Installed().Folders();
+    home.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", home);
+    dirs.isNull() ? qunsetenv("XDG_DATA_DIRS") : qputenv("XDG_DATA_DIRS", dirs);
+    EXPECT_EQ(folders.count(QFileInfo(examples).canonicalFilePath()), 1)
+        << folders.join(' ').toStdString();
+    EXPECT_FALSE(folders.contains(QString()));
+    EXPECT_EQ(folders.removeDuplicates(), 0);
 }
 
 } // namespace

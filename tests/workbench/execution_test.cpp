@@ -307,6 +307,25 @@ TEST(ExecutionHostTest, AnEndAskedJustBeforeAnInputRequestEndsTheRun) {
     EXPECT_EQ(end.get(), basic::RunEnd::Host);
 }
 
+// Only the open request is pending: one replaced, answered or abandoned is
+// never served again, nor is serial 0 (no request).
+TEST(RunChannelTest, OnlyTheOpenRequestIsPending) {
+    TRunChannel channel([] {});
+    EXPECT_FALSE(channel.IsPending(0));
+    const std::uint64_t replaced = channel.BeginRequest();
+    const std::uint64_t answered = channel.BeginRequest();
+    EXPECT_FALSE(channel.IsPending(replaced));
+    EXPECT_FALSE(channel.Answer(replaced, "1"));
+    EXPECT_TRUE(channel.IsPending(answered));
+    EXPECT_TRUE(channel.Answer(answered, "2"));
+    EXPECT_FALSE(channel.IsPending(answered));
+    EXPECT_EQ(channel.TakeAnswer()->Text, "2");
+    const std::uint64_t abandoned = channel.BeginRequest();
+    channel.AbandonRequest();
+    EXPECT_FALSE(channel.IsPending(abandoned));
+    EXPECT_FALSE(channel.Answer(abandoned, "3"));
+}
+
 TEST(RunStateNameTest, NamesEveryStateAndUnknownOutside) {
     const char* names[] = {"Idle",         "Reset",        "Running",       "Stopped",
                            "Step request", "Stop request", "Reset request", "Modified"};
