@@ -123,6 +123,26 @@ TEST_F(Scrolling, RangePageAndPositionFollowTheText) {
     EXPECT_FALSE(window.scrollBar.Visible);
 }
 
+// An arrow is enabled only towards lines out of view, or while the text is
+// too long for the window; a short text scrolled past its end shows all of
+// its lines, so only the up arrow is enabled.
+TEST_F(Scrolling, ArrowsFollowWhetherTheTextFitsAndTheTopLine) {
+    struct Case {
+        int lines, top;
+        bool up, down;
+    };
+    edit.SetOptions(edit.Options() | TSynEditorOptions{eoScrollPastEof});
+    for (const Case& c : {Case{5, 1, false, false}, Case{5, 3, true, false},
+                          Case{10, 2, true, false}, Case{11, 2, true, true}}) {
+        SCOPED_TRACE(std::to_string(c.lines) + " lines from " + std::to_string(c.top));
+        edit.Lines().SetText(NumberedLines(c.lines));
+        edit.SetTopLine(c.top);
+        ASSERT_EQ(edit.TopLine(), c.top);
+        EXPECT_EQ(window.scrollBar.UpArrowEnabled, c.up);
+        EXPECT_EQ(window.scrollBar.DownArrowEnabled, c.down);
+    }
+}
+
 TEST_F(Scrolling, FortyThousandLinesAreScaledIntoTheBarsRange) {
     edit.Lines().SetText(NumberedLines(40000));
     edit.SetTopLine(20000);
