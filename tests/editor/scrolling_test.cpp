@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/highlighter_ranges.h"
 #include "fake_window.h"
 #include "highlight/custom_highlighter.h"
 
@@ -368,6 +369,22 @@ TEST_F(Ranges, AreScannedOnlyAsFarAsTheyAreReadOrPainted) {
     EXPECT_THAT(fresh.scanned, ElementsAre(0, 1, 2, 0, 1, 2, 3));
     EXPECT_THAT(StoredRanges(), ElementsAre(0, 1, 1, 1, 0, 0, 0));
     edit.SetHighlighter(&highlighter);
+}
+
+// Asked for more lines than there are, the ranges stop at the last line,
+// and a line added afterwards waits for its turn.
+TEST(HighlighterRanges, MakeCurrentPastTheLastLineScansOnlyTheLinesThere) {
+    TSynEditStringList lines;
+    lines.SetText("a\n{\nb");
+    BraceHighlighter highlighter;
+    TSynHighlighterRanges ranges(lines);
+    ranges.SetHighlighter(&highlighter);
+    ranges.MakeCurrent(5);
+    EXPECT_THAT(highlighter.scanned, ElementsAre(0, 1, 2));
+    EXPECT_EQ(lines.StoredRange(2), 1);
+    lines.Add("}");
+    ranges.LinesInserted(3, 1);
+    EXPECT_THAT(highlighter.scanned, ElementsAre(0, 1, 2));
 }
 
 TEST_F(Ranges, AnEditInsideAConstructRescansOneLine) {
