@@ -133,6 +133,25 @@ TEST(Gutter, LineNumberTextFollowsStartZerosAndAutoSize) {
     EXPECT_EQ(gutter.RealGutterWidth(6), 0);
 }
 
+// Only a visible, auto-sized gutter showing numbers widens to the longest
+// number; any other falls back to its digit count.
+TEST(Gutter, AutoSizeNeedsVisibleAutoSizedAndNumbered) {
+    struct Case {
+        bool visible, autoSize, numbers;
+        int digits;
+    };
+    for (const Case& c : {Case{true, true, true, 6}, Case{false, true, true, 4},
+                          Case{true, false, true, 4}, Case{true, true, false, 4}}) {
+        SCOPED_TRACE(::testing::Message() << c.visible << c.autoSize << c.numbers);
+        TSynGutter gutter;
+        gutter.SetVisible(c.visible);
+        gutter.SetAutoSize(c.autoSize);
+        gutter.SetShowLineNumbers(c.numbers);
+        gutter.AutoSizeDigitCount(123456);
+        EXPECT_EQ(gutter.AutoSizeDigitCountValue(), c.digits);
+    }
+}
+
 TEST_F(Display, AnEmptyTextShowsRowOneNumbered) {
     edit.Gutter().SetShowLineNumbers(true);
     const RecordingCanvas canvas = PaintAll();

@@ -143,6 +143,15 @@ TEST_F(Editing, TypingPastTheEndPadsWithBlanksAndOneUndoTakesBoth) {
     EXPECT_EQ(TextWithCaret(edit), "|");
 }
 
+// Kept untrimmed, the blank is stored like any other character and the
+// caret steps one character, not to the cell after the tab's.
+TEST_F(Editing, WithoutTrimmingABlankInWhiteSpaceIsStored) {
+    edit.SetOptions(testing::kWindowOptions - TSynEditorOptions{eoTrimTrailingSpaces});
+    LoadWithCaret(edit, "\t|");
+    Keys(edit, " ");
+    EXPECT_EQ(TextWithCaret(edit), "\t |");
+}
+
 TEST_F(Editing, TypingIsRefusedPastTheScrollWidth) {
     LoadWithCaret(edit, "AB|");
     edit.SetMaxScrollWidth(5);

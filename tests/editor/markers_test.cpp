@@ -198,6 +198,22 @@ TEST_F(Markers, BreakpointsAndTheRunsLinesAreSetAlteredAndReportedLineByLine) {
                             Change{{mkErrorLine}, 2, 2}));
 }
 
+// A breakpoint set on a line that has one replaces it; one set beside
+// others goes between them.
+TEST_F(Markers, SetBreakpointReplacesTheOneOnItsLineAndKeepsItsNeighbours) {
+    edit.Lines().SetText("A\nB\nC");
+    TSynMarkerSet& m = edit.Markers();
+    m.SetBreakpoints({{1, true, "", 0}, {3, true, "", 0}});
+    heard.clear();
+    EXPECT_TRUE(m.SetBreakpoint({2, true, "", 0}));
+    EXPECT_TRUE(m.SetBreakpoint({3, false, "X", 1}));
+    EXPECT_TRUE(m.SetBreakpoint({3, false, "X", 1})); // no change: nothing heard
+    EXPECT_THAT(m.Breakpoints(),
+                ElementsAre(TSynBreakpoint{1, true, "", 0}, TSynBreakpoint{2, true, "", 0},
+                            TSynBreakpoint{3, false, "X", 1}));
+    EXPECT_THAT(heard, ElementsAre(Change{{mkBreakpoint}, 2, 2}, Change{{mkBreakpoint}, 3, 3}));
+}
+
 // --- Bookmark keys -------------------------------------------------------------------------
 
 TEST_F(Markers, ShiftCtrlDigitSetsMovesAndClearsCtrlDigitGoesThere) {
@@ -227,16 +243,21 @@ TEST_F(Markers, ShiftCtrlDigitSetsMovesAndClearsCtrlDigitGoesThere) {
     EXPECT_EQ(edit.Marks().size(), 1u);
 }
 
-// Only the numbers 0 to 9 name bookmarks; another number is ignored.
-TEST_F(Markers, BookmarksAreNumberedFromZeroToNine) {
+// Only the numbers 0 to 9 name bookmarks, and only a line of the text holds
+// one; anything else is refused and sets nothing.
+TEST_F(Markers, BookmarksAreNumberedFromZeroToNineAndSitOnALine) {
     edit.Lines().SetText("a\nbc\nd");
-    for (int number : {-1, 0, 9, 10}) {
-        edit.SetBookMark(number, 2, 2);
+    struct Case {
+        int number, line;
+        bool valid;
+    };
+    for (const Case c : {Case{-1, 2, false}, Case{0, 2, true}, Case{9, 2, true}, Case{10, 2, false},
+                         Case{5, 4, false}, Case{5, 0, false}}) {
+        EXPECT_EQ(edit.Markers().SetBookmark(c.number, {2, c.line}), c.valid) << c.number;
         int x = 0, y = 0;
-        const bool valid = number == 0 || number == 9;
-        const TBufferCoord expected = valid ? TBufferCoord{2, 2} : TBufferCoord{0, 0};
-        EXPECT_EQ(edit.GetBookMark(number, x, y), valid) << number;
-        EXPECT_EQ((TBufferCoord{x, y}), expected) << number;
+        const TBufferCoord expected = c.valid ? TBufferCoord{2, c.line} : TBufferCoord{0, 0};
+        EXPECT_EQ(edit.GetBookMark(c.number, x, y), c.valid) << c.number;
+        EXPECT_EQ((TBufferCoord{x, y}), expected) << c.number;
     }
 }
 

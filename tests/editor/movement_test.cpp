@@ -219,6 +219,11 @@ TEST_F(Movement, ScrollKeysMoveTheCaretOnlyToKeepItInTheWindow) {
     Press(VK_UP, {ssCtrl});
     EXPECT_EQ(edit.TopLine(), 1);
     EXPECT_EQ(edit.CaretY(), 6);
+    edit.Lines().Add(std::string(60, 'L'));
+    for (TSynEditorCommand command : {ecScrollRight, ecScrollRight, ecScrollLeft})
+        edit.CommandProcessor(command, '\0', nullptr);
+    EXPECT_EQ(edit.LeftChar(), 2);
+    EXPECT_EQ(edit.CaretXY(), (TBufferCoord{1, 6}));
 }
 
 TEST_F(Movement, CaretMovesBeyondTheWindowScrollIt) {
@@ -408,9 +413,12 @@ TEST_F(Mouse, DoubleClickSelectsTheWordRightOfTheGutter) {
     EXPECT_EQ(edit.GetSelText(), "PRINT");
     edit.MouseUp(mbLeft, {}, X(6), Y(1));
     EXPECT_EQ(edit.GetSelText(), "PRINT");
+    edit.SetCaretXY({1, 1});
     edit.SetBlockBegin({1, 1});
-    edit.DblClick(10, Y(1));
+    edit.DblClick(X(1) - 1, Y(1)); // the margin's last pixel
     EXPECT_FALSE(edit.SelAvail());
+    edit.DblClick(X(1), Y(1));
+    EXPECT_EQ(edit.GetSelText(), "10");
 }
 
 // A window that fails while the editor holds its paint lock.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/highlighter_ranges.h"
 #include "fake_window.h"
 #include "highlight/custom_highlighter.h"
 
@@ -121,6 +122,26 @@ TEST_F(Scrolling, RangePageAndPositionFollowTheText) {
     EXPECT_EQ(window.scrollBar, (TSynScrollInfo{true, 0, 50, 10, 7, true, true}));
     edit.SetScrollBars(ssHorizontal);
     EXPECT_FALSE(window.scrollBar.Visible);
+}
+
+// An arrow is enabled only towards lines out of view, or while the text is
+// too long for the window; a short text scrolled past its end shows all of
+// its lines, so only the up arrow is enabled.
+TEST_F(Scrolling, ArrowsFollowWhetherTheTextFitsAndTheTopLine) {
+    struct Case {
+        int lines, top;
+        bool up, down;
+    };
+    edit.SetOptions(edit.Options() | TSynEditorOptions{eoScrollPastEof});
+    for (const Case& c : {Case{5, 1, false, false}, Case{5, 3, true, false},
+                          Case{10, 2, true, false}, Case{11, 2, true, true}}) {
+        SCOPED_TRACE(std::to_string(c.lines) + " lines from " + std::to_string(c.top));
+        edit.Lines().SetText(NumberedLines(c.lines));
+        edit.SetTopLine(c.top);
+        ASSERT_EQ(edit.TopLine(), c.top);
+        EXPECT_EQ(window.scrollBar.UpArrowEnabled, c.up);
+        EXPECT_EQ(window.scrollBar.DownArrowEnabled, c.down);
+    }
 }
 
 TEST_F(Scrolling, FortyThousandLinesAreScaledIntoTheBarsRange) {
@@ -348,6 +369,22 @@ TEST_F(Ranges, AreScannedOnlyAsFarAsTheyAreReadOrPainted) {
     EXPECT_THAT(fresh.scanned, ElementsAre(0, 1, 2, 0, 1, 2, 3));
     EXPECT_THAT(StoredRanges(), ElementsAre(0, 1, 1, 1, 0, 0, 0));
     edit.SetHighlighter(&highlighter);
+}
+
+// Asked for more lines than there are, the ranges stop at the last line,
+// and a line added afterwards waits for its turn.
+TEST(HighlighterRanges, MakeCurrentPastTheLastLineScansOnlyTheLinesThere) {
+    TSynEditStringList lines;
+    lines.SetText("a\n{\nb");
+    BraceHighlighter highlighter;
+    TSynHighlighterRanges ranges(lines);
+    ranges.SetHighlighter(&highlighter);
+    ranges.MakeCurrent(5);
+    EXPECT_THAT(highlighter.scanned, ElementsAre(0, 1, 2));
+    EXPECT_EQ(lines.StoredRange(2), 1);
+    lines.Add("}");
+    ranges.LinesInserted(3, 1);
+    EXPECT_THAT(highlighter.scanned, ElementsAre(0, 1, 2));
 }
 
 TEST_F(Ranges, AnEditInsideAConstructRescansOneLine) {

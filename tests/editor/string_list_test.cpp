@@ -163,7 +163,7 @@ TEST(StringListOperations, BadIndicesRaiseWithTheIndexAndChangeNothing) {
     ExpectIndexError([&] { list.DeleteLines(2, 1); }, 2);
     ExpectIndexError([&] { list.Put(3, "x"); }, 3);
     ExpectIndexError([&] { list.PutObject(2, nullptr); }, 2);
-    ExpectIndexError([&] { list.PutRange(5, 0); }, 5);
+    ExpectIndexError([&] { list.PutRange(2, 0); }, 2);
     ExpectIndexError([&] { list.Exchange(0, 2); }, 2);
     EXPECT_THAT(LinesOf(list), ElementsAre("A", "B"));
     EXPECT_TRUE(log.events.empty());
