@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "editor/errors.h"
 #include "editor/text_drawer.h"
@@ -204,6 +205,21 @@ TEST_F(Display, BookmarkGlyphsShowTheirDigits) {
         }
         EXPECT_EQ(art, kDigits[n]) << "bookmark " << n;
     }
+}
+
+// The breakpoint dot is round: its middle row and column reach five pixels
+// out, its corners stay clear.
+TEST_F(Display, BreakpointGlyphIsADisc) {
+    const TSynBitmap& strip = EditorDebugImages();
+    const int size = strip.Height, middle = size / 2, left = dgBreakpoint * size;
+    auto at = [&](int dx, int dy) {
+        return strip
+            .Pixels[static_cast<std::size_t>((middle + dy) * strip.Width + left + middle + dx)];
+    };
+    for (const auto& [dx, dy] : {std::pair{0, 0}, {5, 0}, {0, -5}, {3, 4}, {-4, 3}})
+        EXPECT_NE(at(dx, dy), clNone) << dx << "," << dy;
+    for (const auto& [dx, dy] : {std::pair{5, 5}, {-5, -5}, {5, -3}, {-3, 5}, {4, 4}})
+        EXPECT_EQ(at(dx, dy), clNone) << dx << "," << dy;
 }
 
 // --- Text -----------------------------------------------------------------------------

@@ -98,16 +98,21 @@ TEST_F(FindReplace, ReplaceAllOfMoreMatchesThanTheUndoLimitIsStillOneStep) {
     EXPECT_FALSE(edit.UndoList().FullUndoImpossible());
 }
 
+// A caret at the selection's end follows it; one at its start stays.
 TEST_F(FindReplace, ReplaceAllInASelectionOverLinesKeepsToItAndItsEnd) {
-    LoadWithCaret(edit, "AAA\nAAA\nAAA");
-    edit.SetBlockBegin({3, 1});
-    edit.SetBlockEnd({2, 3});
-    edit.SetCaretXY({2, 3});
-    TSynSearch search = Search("A");
-    EXPECT_EQ(edit.ReplaceAll(search, "xy").Count, 5);
-    EXPECT_EQ(edit.Lines().Text(), "AAxy\r\nxyxyxy\r\nxyAA");
-    EXPECT_EQ(Selection(), "3,1-3,3");
-    EXPECT_EQ(edit.SelText(), "xy\r\nxyxyxy\r\nxy");
+    for (const auto& [caret, after] : {std::pair{TBufferCoord{2, 3}, TBufferCoord{3, 3}},
+                                       std::pair{TBufferCoord{3, 1}, TBufferCoord{3, 1}}}) {
+        LoadWithCaret(edit, "AAA\nAAA\nAAA");
+        edit.SetBlockBegin({3, 1});
+        edit.SetBlockEnd({2, 3});
+        edit.SetCaretXY(caret);
+        TSynSearch search = Search("A");
+        EXPECT_EQ(edit.ReplaceAll(search, "xy").Count, 5);
+        EXPECT_EQ(edit.Lines().Text(), "AAxy\r\nxyxyxy\r\nxyAA");
+        EXPECT_EQ(Selection(), "3,1-3,3");
+        EXPECT_EQ(edit.SelText(), "xy\r\nxyxyxy\r\nxy");
+        EXPECT_EQ(edit.CaretXY(), after) << caret.X << "," << caret.Y;
+    }
 }
 
 TEST_F(FindReplace, ReplaceAllWithLineBreaksMovesTheSelectionsEnd) {

@@ -120,6 +120,10 @@ TEST_F(Scrolling, RangePageAndPositionFollowTheText) {
     edit.Lines().SetText(NumberedLines(50));
     edit.SetTopLine(7);
     EXPECT_EQ(window.scrollBar, (TSynScrollInfo{true, 0, 50, 10, 7, true, true}));
+    // Past the end the last line can reach the top row.
+    edit.SetOptions(edit.Options() | TSynEditorOptions{eoScrollPastEof});
+    edit.UpdateScrollBars();
+    EXPECT_EQ(window.scrollBar, (TSynScrollInfo{true, 0, 59, 10, 7, true, true}));
     edit.SetScrollBars(ssHorizontal);
     EXPECT_FALSE(window.scrollBar.Visible);
 }

@@ -262,6 +262,10 @@ TEST_F(Selection, RepaintsAreClippedToTheWindowAndReachBelowTheLastLine) {
     edit.InvalidateLines(-1, -1);
     EXPECT_THAT(window.invalidated, ElementsAre(TRect{30, 140, 400, 220}, TRect{0, 20, 30, 40},
                                                 TRect{30, 0, 400, 200}));
+    edit.SetTopLine(21);
+    window.Forget();
+    edit.InvalidateLines(30, 30); // the last line alone still reaches the bottom
+    EXPECT_THAT(window.invalidated, ElementsAre(TRect{30, 180, 400, 220}));
 }
 
 TEST_F(Selection, NoRepaintsWithoutAShownWindow) {

@@ -178,6 +178,11 @@ TEST(StringListOperations, ReadsOutOfRangeGiveEmptyValues) {
     EXPECT_EQ(list.GetRange(3), 0);
     EXPECT_EQ(list.ExpandedStrings(1), "");
     EXPECT_EQ(list.ExpandedStringLengths(-1), 0);
+    // The deleted record's memory past the end still holds its flags.
+    list.Add("B");
+    list.Delete(1);
+    for (const int index : {-1, 1, 2})
+        EXPECT_EQ(list.GetFlags(index), TSynEditStringFlags{}) << index;
 }
 
 TEST(StringListOperations, InsertLinesAndDeleteLinesWorkInBlocks) {

@@ -3,6 +3,8 @@
 // image.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDragMoveEvent>
@@ -11,6 +13,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
@@ -404,6 +407,30 @@ TEST_F(Widget, ALargerFontRepaintsEverythingInLargerCells) {
         for (int y = 14; y < 26; ++y)
             low = low || image.pixelColor(x, y) == QColor(Qt::white);
     EXPECT_TRUE(low);
+}
+
+// Straight lines fill their one-pixel row or column, end point excluded.
+TEST(QtCanvas, StraightLinesInkTheirRowAndColumnUpToTheEnd) {
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        TQtCanvas canvas(painter, {0, 0, 8, 8});
+        canvas.Line(5, 2, 1, 2, clBlack);
+        canvas.Line(6, 1, 6, 4, clBlack);
+    }
+    const QColor ink(Qt::black), paper(Qt::white);
+    for (const auto& [x, y, color] : {std::tuple{1, 2, ink},
+                                      {4, 2, ink},
+                                      {5, 2, paper},
+                                      {0, 2, paper},
+                                      {3, 3, paper},
+                                      {3, 1, paper},
+                                      {6, 1, ink},
+                                      {6, 3, ink},
+                                      {6, 4, paper},
+                                      {7, 2, paper}})
+        EXPECT_EQ(image.pixelColor(x, y), color) << x << "," << y;
 }
 
 } // namespace
