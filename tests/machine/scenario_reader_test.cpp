@@ -105,6 +105,8 @@ TEST(ScenarioReader, MistakesNameTheirPlaceAndNothingRuns) {
         {"steps:\n  - within: 1s\n", "f.yaml:2:5: within needs a when in the same step"},
         {"board:\n  inputs: [5]\n", "f.yaml:2:12: an input must be a whole number from 1 to 4"},
         {"end:\n  error: { line: 3 }\n", "f.yaml:2:10: error needs its number"},
+        {"end:\n  error: { number: 3, line: 0 }\n",
+         "f.yaml:2:29: line must be a whole number from 1 to 1000000000"},
         {"steps:\n  - expect: { dac: 40000 }\n",
          "f.yaml:2:20: dac must be a whole number from -32768 to 32767"},
         {"steps:\n  - expect: { var: { AB: 1 } }\n",

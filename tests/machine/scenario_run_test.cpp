@@ -147,6 +147,15 @@ TEST(ScenarioRun, GradingRunsInParallelAndReportsInOrder) {
               std::string::npos)
         << xml;
     EXPECT_NE(xml.find("<failure message=\"FAIL " + programs[0] + ": step 1"), std::string::npos);
+
+    Scenario control; // control bytes and DEL have no place in XML 1.0
+    control.name = "a\x01"
+                   "b\x1f"
+                   "c\x7f"
+                   "d e";
+    std::ostringstream escaped;
+    write_junit(escaped, control, {});
+    EXPECT_NE(escaped.str().find("name=\"a?b?c?d e\""), std::string::npos) << escaped.str();
 }
 
 TEST(ScenarioRun, EveryExampleHasAScenarioThatPasses) {

@@ -148,6 +148,13 @@ TEST(Timeline, ColumnsOverWholeBlocksOfRecords) {
         timeline.columns(from, to, static_cast<int>(width), got);
         expect_plain_count(got, history, from, to, static_cast<int>(width));
     }
+    // An empty or reversed range still covers the microsecond it starts at,
+    // which holds a record of each strip here.
+    for (const std::int64_t to : {100, 60}) {
+        timeline.columns(100, to, 1, got);
+        expect_plain_count(got, history, 100, 101, 1);
+        EXPECT_EQ(got.at(Strip::Dac, 0).events, 1) << to;
+    }
 }
 
 TEST(Timeline, EachColumnHoldsTheLeastAndGreatestValueOfItsEvents) {

@@ -199,6 +199,11 @@ TEST_F(Tokens, SixtyThreeCharactersFitAndSixtyFourAreTooLong) {
     EXPECT_EQ(too_long.error(), 15);
     EXPECT_EQ(too_long.error_line(), 2);
 
+    BasicRun after_blanks; // blanks open the line: the error is still on it, not the one before
+    EXPECT_EQ(after_blanks.run("A = 1\r\n   " + std::string(64, 'z')), RunEnd::Error);
+    EXPECT_EQ(after_blanks.error(), 15);
+    EXPECT_EQ(after_blanks.error_line(), 2);
+
     BasicRun long_label; // met while labels are collected: before any statement runs
     EXPECT_EQ(long_label.run("A = 1\r\n" + std::string(64, '1') + " B = 2"), RunEnd::Error);
     EXPECT_EQ(long_label.error(), 15);
