@@ -66,7 +66,17 @@ TTimelineWidget::TTimelineWidget(const machine::History& History, QWidget* Paren
                             kInfoHeight);
     timer_.setInterval(kRefreshMs);
     connect(&timer_, &QTimer::timeout, this, &TTimelineWidget::Refresh);
+}
+
+// The history is followed only while it can be seen: a window never opened
+// costs the run nothing.
+void TTimelineWidget::showEvent(QShowEvent*) {
+    Refresh();
     timer_.start();
+}
+
+void TTimelineWidget::hideEvent(QHideEvent*) {
+    timer_.stop();
 }
 
 QSize TTimelineWidget::sizeHint() const {

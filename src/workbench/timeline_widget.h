@@ -61,6 +61,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
+    void hideEvent(QHideEvent* Event) override;
     void wheelEvent(QWheelEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
