@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QFile>
 #include <QMenu>
-#include <QMenuBar>
 #include <QToolButton>
 
 #include "editor/qt/synedit.h"
@@ -105,18 +104,15 @@ void TDebuggerCommands::StorePending() {
 
 void TDebuggerCommands::AddMenuEntries() {
     TEditorContextMenu& editorMenu = form_.EditCommands->ContextMenu();
-    for (QAction* title : form_.menuBar()->actions()) {
-        QMenu* menu = title->menu();
-        if (!menu || title->text().remove(QLatin1Char('&')) != QLatin1String("Debug")) continue;
-        menu->addSeparator();
-        editorMenu.AddEntry(nullptr);
-        for (const MenuDesign& design : kMenu) {
-            QAction* action = menu->addAction(QLatin1String(design.text));
-            if (design.shortcut != QKeyCombination(Qt::Key(0)))
-                action->setShortcut(QKeySequence(design.shortcut));
-            connect(action, &QAction::triggered, this, design.handler);
-            if (design.inEditorMenu) editorMenu.AddEntry(action);
-        }
+    QMenu* menu = form_.DebugMenu;
+    menu->addSeparator();
+    editorMenu.AddEntry(nullptr);
+    for (const MenuDesign& design : kMenu) {
+        QAction* action = menu->addAction(QLatin1String(design.text));
+        if (design.shortcut != QKeyCombination(Qt::Key(0)))
+            action->setShortcut(QKeySequence(design.shortcut));
+        connect(action, &QAction::triggered, this, design.handler);
+        if (design.inEditorMenu) editorMenu.AddEntry(action);
     }
 }
 

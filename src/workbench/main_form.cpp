@@ -157,15 +157,15 @@ void TMainForm::MakeMenus() {
         }
         return menu;
     };
-    QMenu* file = add("&File", kFileMenu);
+    FileMenu = add("&File", kFileMenu);
     // After File open: another way to open a program.
     RecentFilesMenu = new TRecentFilesMenu(*recentFiles_, this);
-    file->insertMenu(file->actions().at(2), RecentFilesMenu);
+    FileMenu->insertMenu(FileMenu->actions().at(2), RecentFilesMenu);
     connect(RecentFilesMenu, &TRecentFilesMenu::fileChosen, this, &TMainForm::OpenRecentFile);
     // Filled with the editor (MakeEditing).
     EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
     ViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-    add("&Debug", kDebugMenu);
+    DebugMenu = add("&Debug", kDebugMenu);
     QMenu* help = add("&Help", kHelpMenu);
     examplesMenu_ = new QMenu(QStringLiteral("&Examples"), help);
     examplesMenu_->setObjectName(QStringLiteral("ExamplesMenu"));

@@ -167,8 +167,10 @@ public:
     TEditCommands* EditCommands = nullptr;
     TZoom* Zoom = nullptr;
     TRecentFilesMenu* RecentFilesMenu = nullptr;
+    QMenu* FileMenu = nullptr;
     QMenu* EditMenu = nullptr;
     QMenu* ViewMenu = nullptr;
+    QMenu* DebugMenu = nullptr;
     // SpeedButtons[n - 1] is SpeedButtonn.
     std::array<QToolButton*, 7> SpeedButtons{};
 

@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QScreen>
 
 #include "editor/qt/synedit.h"
@@ -27,16 +26,6 @@
 
 namespace marlinet::workbench {
 
-namespace {
-
-QMenu* MenuTitled(QMenuBar* Bar, const QString& Title) {
-    for (QAction* title : Bar->actions())
-        if (title->menu() && title->text().remove(QLatin1Char('&')) == Title) return title->menu();
-    return nullptr;
-}
-
-} // namespace
-
 void TMainForm::MakeTravel() {
     Timeline = new TTimelineWidget(execution_->History(), this);
     Timeline->setWindowFlag(Qt::Window);
@@ -46,12 +35,11 @@ void TMainForm::MakeTravel() {
         ShowRunState();
     });
 
-    QMenu* debug = MenuTitled(menuBar(), QStringLiteral("Debug"));
-    debug->addSeparator();
-    StepBackAction = debug->addAction(QStringLiteral("Ste&p back"));
+    DebugMenu->addSeparator();
+    StepBackAction = DebugMenu->addAction(QStringLiteral("Ste&p back"));
     StepBackAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7));
     connect(StepBackAction, &QAction::triggered, this, &TMainForm::StepBackClick);
-    RunBackAction = debug->addAction(QStringLiteral("Ru&n back"));
+    RunBackAction = DebugMenu->addAction(QStringLiteral("Ru&n back"));
     RunBackAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F7));
     connect(RunBackAction, &QAction::triggered, this, &TMainForm::RunBackClick);
     // Shown enabled while there is a history to travel in. A disabled action
@@ -61,16 +49,16 @@ void TMainForm::MakeTravel() {
         StepBackAction->setEnabled(Can);
         RunBackAction->setEnabled(Can);
     };
-    connect(debug, &QMenu::aboutToShow, this, [this, enable] { enable(execution_->CanTravel()); });
-    connect(debug, &QMenu::aboutToHide, this, [enable] { enable(true); });
+    connect(DebugMenu, &QMenu::aboutToShow, this,
+            [this, enable] { enable(execution_->CanTravel()); });
+    connect(DebugMenu, &QMenu::aboutToHide, this, [enable] { enable(true); });
 
     ViewMenu->addSeparator();
     connect(ViewMenu->addAction(QStringLiteral("I/O &timeline")), &QAction::triggered, this,
             &TMainForm::ShowTimeline);
 
-    QMenu* file = MenuTitled(menuBar(), QStringLiteral("File"));
-    QAction* exportAction = new QAction(QStringLiteral("Export &timeline..."), file);
-    file->insertAction(file->actions().constLast(), exportAction);
+    QAction* exportAction = new QAction(QStringLiteral("Export &timeline..."), FileMenu);
+    FileMenu->insertAction(FileMenu->actions().constLast(), exportAction);
     connect(exportAction, &QAction::triggered, this, &TMainForm::ExportTimeline);
 }
 

@@ -3,7 +3,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMenuBar>
 
 #include "editor/qt/synedit.h"
 #include "machine/scenario_reader.h"
@@ -15,13 +14,9 @@
 namespace marlinet::workbench {
 
 TScenarioCheck::TScenarioCheck(TMainForm& Form) : QObject(&Form), form_(Form) {
-    for (QAction* action : form_.menuBar()->actions()) {
-        QMenu* menu = action->menu();
-        if (!menu || action->text().remove(QLatin1Char('&')) != QLatin1String("Debug")) continue;
-        menu->addSeparator();
-        QAction* check = menu->addAction(QStringLiteral("Check with &scenario..."));
-        connect(check, &QAction::triggered, this, &TScenarioCheck::CheckWithScenario);
-    }
+    form_.DebugMenu->addSeparator();
+    QAction* check = form_.DebugMenu->addAction(QStringLiteral("Check with &scenario..."));
+    connect(check, &QAction::triggered, this, &TScenarioCheck::CheckWithScenario);
 }
 
 TScenarioCheck::~TScenarioCheck() {
